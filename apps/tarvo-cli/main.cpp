@@ -1,0 +1,53 @@
+// tarvo-cli: runs TARVO headless, driven by a script of operator actions.
+//   tarvo-cli [--dir DIR] [--drive-root DIR] [SCRIPT]
+#include <fstream>
+#include <iostream>
+#include <string>
+
+#include "scriptrunner.h"
+#include "shell/settings.h"
+
+int main(int argc, char** argv) {
+    std::string dir;
+    std::string driveRoot;
+    std::string script;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if ((a == "--dir" || a == "--drive-root") && i + 1 < argc) {
+            (a == "--dir" ? dir : driveRoot) = argv[++i];
+        } else if (a == "-h" || a == "--help") {
+            std::cout << "usage: tarvo-cli [--dir DIR] [--drive-root DIR] [SCRIPT]\n";
+            return 0;
+        } else if (script.empty() && (a.empty() || a[0] != '-' || a == "-")) {
+            script = a;
+        } else {
+            std::cerr << "tarvo-cli: unknown argument " << a << '\n';
+            return 1;
+        }
+    }
+    std::ifstream file;
+    if (!script.empty() && script != "-") {
+        file.open(script, std::ios::binary);
+        if (!file) {
+            std::cerr << "tarvo-cli: cannot read " << script << '\n';
+            return 1;
+        }
+    }
+    std::error_code ec;
+    if (!dir.empty()) {
+        std::filesystem::current_path(dir, ec);
+        if (ec) {
+            std::cerr << "tarvo-cli: cannot change to " << dir << ": " << ec.message() << '\n';
+            return 1;
+        }
+    }
+    const std::filesystem::path work = std::filesystem::current_path(ec);
+    if (ec) {
+        std::cerr << "tarvo-cli: no working folder: " << ec.message() << '\n';
+        return 1;
+    }
+    const std::filesystem::path root = driveRoot.empty() ? tarvo::FileSystemRootOf(work) : std::filesystem::path(driveRoot);
+    const tarvo::SystemWallClock clock;
+    tarvo::ScriptRunner runner(script.empty() || script == "-" ? std::cin : file, std::cout, work, root, clock);
+    return runner.Run();
+}

@@ -1,0 +1,367 @@
+#include "scriptrunner.h"
+
+#include <istream>
+#include <ostream>
+
+#include "shell/cp1252.h"
+#include "shell/mainwindow.h"
+#include "shell/session.h"
+#include "shell/text.h"
+
+namespace tarvo {
+
+namespace {
+
+// Ends a run from deep inside a command (an unanswered dialog, a bad action during a wait).
+// Not a std::exception, so the command boundary of the main window lets it pass.
+struct ScriptEnd {
+    int status;
+};
+
+std::string Escaped(const std::string& utf8) {
+    std::string out;
+    for (const char c : utf8) {
+        if (c == '\n') {
+            out += "\\n";
+        } else if (c != '\r') {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string Trimmed(const std::string& s) {
+    const auto b = s.find_first_not_of(" \t\r");
+    if (b == std::string::npos) {
+        return {};
+    }
+    const auto e = s.find_last_not_of(" \t\r");
+    return s.substr(b, e - b + 1);
+}
+
+std::optional<long long> WholeNumber(const std::string& s) {
+    if (s.empty() || s.size() > 12) {
+        return std::nullopt;
+    }
+    long long v = 0;
+    for (const char c : s) {
+        if (c < '0' || c > '9') {
+            return std::nullopt;
+        }
+        v = v * 10 + (c - '0');
+    }
+    return v;
+}
+
+// Splits "a b" into its two words; false unless there are exactly two.
+bool TwoWords(const std::string& s, std::string& a, std::string& b) {
+    const auto sp = s.find(' ');
+    if (sp == std::string::npos) {
+        return false;
+    }
+    a = s.substr(0, sp);
+    b = Trimmed(s.substr(sp + 1));
+    return !a.empty() && !b.empty() && b.find(' ') == std::string::npos;
+}
+
+}  // namespace
+
+ScriptRunner::ScriptRunner(std::istream& script, std::ostream& out, std::filesystem::path workDir,
+                           std::filesystem::path driveRoot, const WallClock& clock)
+    : m_script(script),
+      m_out(out),
+      m_session(std::make_unique<Session>(static_cast<Operator&>(*this), clock, std::move(workDir), std::move(driveRoot))),
+      m_main(std::make_unique<MainWindow>(*m_session)) {}
+
+ScriptRunner::~ScriptRunner() = default;
+
+int ScriptRunner::Run() {
+    try {
+        m_main->FormCreate();
+        while (!m_main->Closed() && Step()) {
+        }
+        m_main->Close();
+    } catch (const ScriptEnd& end) {
+        m_out.flush();
+        return end.status;
+    }
+    m_out.flush();
+    return kScriptOk;
+}
+
+bool ScriptRunner::Step() {
+    std::string raw;
+    while (std::getline(m_script, raw)) {
+        const std::string line = Trimmed(raw);
+        if (line.empty() || line[0] == '#') {
+            continue;
+        }
+        Execute(line);
+        return true;
+    }
+    return false;
+}
+
+void ScriptRunner::Execute(const std::string& line) {
+    const auto sp = line.find(' ');
+    const std::string word = line.substr(0, sp);
+    const std::string rest = sp == std::string::npos ? std::string() : Trimmed(line.substr(sp + 1));
+    if (!Action(word, rest)) {
+        m_out << "bad action: " << line << '\n';
+        throw ScriptEnd{kScriptBadAction};
+    }
+}
+
+bool ScriptRunner::Action(const std::string& word, const std::string& rest) {
+    MainWindow& w = *m_main;
+    Settings& s = m_session->settings;
+    if (word == "point") {
+        std::string xs;
+        std::string ys;
+        if (!TwoWords(rest, xs, ys)) {
+            return false;
+        }
+        const NumberRead x = ReadNumberChecked(xs);
+        const NumberRead y = ReadNumberChecked(ys);
+        if (!x.ok || !y.ok) {
+            return false;
+        }
+        s.CurrentPos = {x.value, y.value};
+        w.FormKeyDown(kKeySpace);
+        return true;
+    }
+    if (word == "wait") {
+        const auto ms = WholeNumber(rest);
+        if (!ms) {
+            return false;
+        }
+        m_session->timers.Advance(*ms);
+        return true;
+    }
+    if (word == "key") {
+        if (rest == "Space") {
+            w.FormKeyDown(kKeySpace);
+        } else if (rest == "Esc") {
+            if (!w.FormKeyDown(kKeyEscape)) {
+                w.FormKeyPress(static_cast<char>(kKeyEscape));
+            }
+        } else if (rest.size() >= 2 && rest[0] == 'F' && WholeNumber(rest.substr(1)) &&
+                   *WholeNumber(rest.substr(1)) >= 1 && *WholeNumber(rest.substr(1)) <= 12) {
+            w.FormKeyDown(kKeyF1 + static_cast<int>(*WholeNumber(rest.substr(1))) - 1);
+        } else if (rest.size() == 1 && rest[0] > ' ' && rest[0] < 0x7F) {
+            char vk = rest[0];
+            if (vk >= 'a' && vk <= 'z') {
+                vk = static_cast<char>(vk - 32);
+            }
+            if (!w.FormKeyDown(vk)) {
+                w.FormKeyPress(rest[0]);
+            }
+        } else {
+            return false;
+        }
+        return true;
+    }
+    if (word == "click") {
+        if (rest == "SpeedButton23") {
+            w.SpeedButton23Click();
+        } else if (rest == "SpeedButton7") {
+            w.SpeedButton7Click();
+        } else {
+            return false;
+        }
+        return true;
+    }
+    if (word == "menu") {
+        if (Utf8ToAnsi(rest) == "Beenden") {
+            w.Close();
+            return true;
+        }
+        return false;
+    }
+    if (word == "select" || word == "delete-point") {
+        const auto n = WholeNumber(rest);
+        const int count = word == "select" ? w.lb1().Count() : w.PointCount();
+        if (!n || *n >= count) {
+            return false;
+        }
+        if (word == "select") {
+            w.lb1().SetItemIndex(static_cast<int>(*n));
+        } else {
+            w.ListBox1().SetItemIndex(static_cast<int>(*n));
+            w.ListBox1KeyDown(kKeyDelete);
+        }
+        return true;
+    }
+    if (word == "statusbar-dblclick" && rest.empty()) {
+        w.StatusBar1DblClick();
+        return true;
+    }
+    if (word == "edit") {
+        const auto sp = rest.find(' ');
+        const std::string name = rest.substr(0, sp);
+        const std::string text = sp == std::string::npos ? std::string() : Utf8ToAnsi(rest.substr(sp + 1));
+        if (name != "FX" && name != "FY") {
+            return false;
+        }
+        // Typing replaces the selected text character by character, each a change event.
+        const auto change = [&](const std::string& t) { name == "FX" ? w.FXChange(t) : w.FYChange(t); };
+        change("");
+        for (std::size_t i = 1; i <= text.size(); ++i) {
+            change(text.substr(0, i));
+        }
+        name == "FX" ? w.FXExit() : w.FYExit();
+        return true;
+    }
+    if (word == "answer") {
+        if (rest != "ok" && rest != "cancel" && rest != "yes" && rest != "no") {
+            return false;
+        }
+        m_answers.push_back({"answer", rest});
+        return true;
+    }
+    if (word == "input") {
+        m_answers.push_back({"input", rest});
+        return true;
+    }
+    if (word == "input-cancel" && rest.empty()) {
+        m_answers.push_back({"input", std::string(1, '\0')});
+        return true;
+    }
+    if (word == "choose" || word == "file") {
+        if (rest.empty() || (word == "choose" && rest != "cancel" && !WholeNumber(rest))) {
+            return false;
+        }
+        m_answers.push_back({word, rest});
+        return true;
+    }
+    if (word == "print") {
+        return Print(rest);
+    }
+    return false;
+}
+
+bool ScriptRunner::Print(const std::string& what) {
+    MainWindow& w = *m_main;
+    if (what == "points") {
+        PrintList("points", w.ListBox1().Items());
+    } else if (what == "results") {
+        PrintList("results", w.lb1().Lines());
+    } else if (what == "program") {
+        PrintList("program", w.LB_list());
+    } else if (what == "settings") {
+        PrintList("settings", SettingsListing(m_session->settings));
+    } else if (what == "status") {
+        PrintList("status", {"Panel0=" + w.StatusPanels[0], "Panel1=" + w.StatusPanels[1],
+                             "Panel2=" + w.StatusPanels[2], "LV1=" + w.LV1, "LV2=" + w.LV2,
+                             std::string("Label1=") + (w.Label1Visible ? "visible" : "hidden"),
+                             "Label5=" + w.Label5, "Caption=" + w.Caption});
+    } else if (what == "timers") {
+        std::vector<std::string> items;
+        for (const auto& t : m_session->timers.All()) {
+            items.push_back(t->Name() + "=" + std::to_string(t->Interval()) + (t->Enabled() ? " enabled" : " disabled"));
+        }
+        PrintList("timers", items);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void ScriptRunner::PrintList(const std::string& name, const std::vector<std::string>& items) {
+    m_out << "--- " << name << " (" << items.size() << ")\n";
+    for (const auto& item : items) {
+        m_out << AnsiToUtf8(item) << '\n';
+    }
+}
+
+void ScriptRunner::Say(const std::string& ansiText) { m_out << Escaped(AnsiToUtf8(ansiText)) << '\n'; }
+
+std::optional<ScriptRunner::QueuedAnswer> ScriptRunner::Take(const std::string& kind) {
+    for (auto it = m_answers.begin(); it != m_answers.end(); ++it) {
+        if (it->kind == kind) {
+            QueuedAnswer a = *it;
+            m_answers.erase(it);
+            return a;
+        }
+    }
+    return std::nullopt;
+}
+
+void ScriptRunner::Unanswered(const std::string& dialog, const std::string& text) {
+    Say("unanswered: " + dialog + " " + text);
+    throw ScriptEnd{kScriptUnanswered};
+}
+
+void ScriptRunner::ShowInfo(const std::string& text) { Say("info: " + text); }
+
+void ScriptRunner::ShowError(const std::string& text) { Say("error: " + text); }
+
+bool ScriptRunner::Ask(const std::string& text, Buttons buttons) {
+    const auto a = Take("answer");
+    if (!a) {
+        Unanswered("ask", text);
+    }
+    const bool yes = a->text == "ok" || a->text == "yes";
+    const char* shown = buttons == Buttons::YesNo ? (yes ? "yes" : "no") : (yes ? "ok" : "cancel");
+    Say("ask: " + text + " -> " + shown);
+    return yes;
+}
+
+std::optional<std::string> ScriptRunner::Input(const std::string& title, const std::string& /*preset*/) {
+    const auto a = Take("input");
+    if (!a) {
+        Unanswered("input", title);
+    }
+    if (a->text == std::string(1, '\0')) {
+        Say("input: " + title + " -> cancel");
+        return std::nullopt;
+    }
+    const std::string text = Utf8ToAnsi(a->text);
+    Say("input: " + title + " -> " + text);
+    return text;
+}
+
+std::optional<int> ScriptRunner::Choose(const std::string& dialog, const std::vector<std::string>& /*choices*/) {
+    const auto a = Take("choose");
+    if (!a) {
+        Unanswered("choose", dialog);
+    }
+    Say("choose: " + dialog + " -> " + a->text);
+    if (a->text == "cancel") {
+        return std::nullopt;
+    }
+    return static_cast<int>(*WholeNumber(a->text));
+}
+
+std::optional<std::string> ScriptRunner::ChooseFile(const FileDialogSpec& spec) {
+    const auto a = Take("file");
+    if (!a) {
+        Unanswered("file", spec.dialog);
+    }
+    Say("file: " + spec.dialog + " -> " + Utf8ToAnsi(a->text));
+    if (a->text == "cancel") {
+        return std::nullopt;
+    }
+    std::filesystem::path name(Utf8ToAnsi(a->text));
+    if (!name.has_extension() && !spec.defaultExt.empty()) {
+        name += "." + spec.defaultExt;
+    }
+    if (name.is_relative() && !spec.initialDir.empty()) {
+        name = std::filesystem::path(spec.initialDir) / name;
+    }
+    return name.string();
+}
+
+bool ScriptRunner::WaitForPoints(int count, int /*method*/) {
+    Settings& s = m_session->settings;
+    while (m_main->PointCount() < count && s.AbortRequested == 0 && !m_main->Closed()) {
+        if (!Step()) {
+            return false;  // the script ended inside the wait: as if the operator left it
+        }
+    }
+    return m_main->PointCount() >= count;
+}
+
+void ScriptRunner::Beep() { m_out << "beep\n"; }
+
+}  // namespace tarvo

@@ -1,0 +1,39 @@
+// The result list ("Speicher", list `lb1`): one text line per evaluated element, read back by
+// fixed columns. It survives a restart through "speicher.dat".
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "shell/fileio.h"
+
+namespace tarvo {
+
+inline constexpr const char* kResultListFile = "speicher.dat";
+
+class ResultList final {
+public:
+    [[nodiscard]] int Count() const noexcept { return static_cast<int>(m_lines.size()); }
+    [[nodiscard]] const std::vector<std::string>& Lines() const noexcept { return m_lines; }
+    [[nodiscard]] const std::string& Line(int i) const;
+    [[nodiscard]] int ItemIndex() const noexcept { return m_itemIndex; }
+    void SetItemIndex(int i);
+    void SelectLast() noexcept { m_itemIndex = Count() - 1; }
+
+    // Appends a line and selects it.
+    void Append(std::string line);
+    void Delete(int i);
+    void Clear() noexcept;
+
+    // Replaces the list by the lines of `file`; a missing file gives an empty list. A file
+    // that exists but cannot be read leaves the list as it was and returns false.
+    bool LoadFromFile(const std::filesystem::path& file);
+    [[nodiscard]] WriteResult SaveToFile(const std::filesystem::path& file) const;
+
+private:
+    std::vector<std::string> m_lines;
+    int m_itemIndex = -1;
+};
+
+}  // namespace tarvo

@@ -1,0 +1,119 @@
+#include "shell/fileio.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <random>
+
+#include "shell/cp1252.h"
+
+namespace tarvo {
+
+std::optional<std::string> ReadFileBytes(const std::filesystem::path& file) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(file, ec)) {
+        return std::nullopt;
+    }
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        return std::nullopt;
+    }
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) {
+            end = text.size();
+        }
+        std::size_t len = end - start;
+        if (len > 0 && text[start + len - 1] == '\r') {
+            --len;
+        }
+        lines.emplace_back(text, start, len);
+        start = end + 1;
+    }
+    return lines;
+}
+
+std::optional<std::vector<std::string>> ReadTextLines(const std::filesystem::path& file) {
+    auto bytes = ReadFileBytes(file);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    return SplitLines(*bytes);
+}
+
+std::string JoinLines(const std::vector<std::string>& lines) {
+    std::string out;
+    std::size_t total = 0;
+    for (const auto& l : lines) {
+        total += l.size() + 2;
+    }
+    out.reserve(total);
+    for (const auto& l : lines) {
+        out += l;
+        out += "\r\n";
+    }
+    return out;
+}
+
+namespace {
+WriteResult Failed(const std::filesystem::path& file, int err) {
+    return {false, Ansi("Datei kann nicht geschrieben werden: ") + file.filename().string() + " (" +
+                       std::strerror(err) + ")"};
+}
+}  // namespace
+
+WriteResult WriteFileAtomic(const std::filesystem::path& file, const std::string& bytes) {
+    const std::filesystem::path dir = file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
+    std::random_device rd;
+    const std::filesystem::path tmp = dir / ("." + file.filename().string() + ".tmp" + std::to_string(rd() % 1000000));
+    const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        return Failed(file, errno);
+    }
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            const int err = errno;
+            ::close(fd);
+            ::unlink(tmp.c_str());
+            return Failed(file, err);
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    if (::fsync(fd) != 0 || ::close(fd) != 0) {
+        const int err = errno;
+        ::unlink(tmp.c_str());
+        return Failed(file, err);
+    }
+    if (::rename(tmp.c_str(), file.c_str()) != 0) {
+        const int err = errno;
+        ::unlink(tmp.c_str());
+        return Failed(file, err);
+    }
+    return {};
+}
+
+bool FileExists(const std::filesystem::path& file) {
+    std::error_code ec;
+    return std::filesystem::exists(file, ec);
+}
+
+}  // namespace tarvo

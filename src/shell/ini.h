@@ -1,0 +1,52 @@
+// Private-profile (INI) files as the settings, interface profiles and language files use
+// them: sections and keys found without regard to letter case, blanks around keys and values
+// ignored, a missing file or key gives the caller's default. Writing a key keeps every other
+// line of the file as it was (comments, order, other sections) and replaces the file atomically.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "shell/fileio.h"
+
+namespace tarvo {
+
+class IniFile final {
+public:
+    IniFile() = default;
+    // Reads `file`; a missing or unreadable file is an empty one.
+    static IniFile Load(const std::filesystem::path& file);
+    static IniFile FromText(const std::string& text);
+
+    [[nodiscard]] bool HasKey(std::string_view section, std::string_view key) const;
+    // The value of the first matching key, cut to `maxChars` characters (< 0: no limit);
+    // a pair of matching quotes around the value is removed.
+    [[nodiscard]] std::string ReadString(std::string_view section, std::string_view key, std::string_view def,
+                                         int maxChars = -1) const;
+    // The leading integer of the value: optional "-" or "+", then digits; a value that does
+    // not begin so reads as 0; digits beyond the 64-bit range saturate. Missing key: `def`.
+    [[nodiscard]] long long ReadInteger(std::string_view section, std::string_view key, long long def) const;
+    // The keys of a section in file order (first spelling of each).
+    [[nodiscard]] std::vector<std::string> Keys(std::string_view section) const;
+
+    // Sets a key, adding the section at the end and the key at the end of its section when needed.
+    void WriteString(std::string_view section, std::string_view key, std::string_view value);
+    [[nodiscard]] std::string Text() const;
+    [[nodiscard]] WriteResult Save(const std::filesystem::path& file) const;
+
+private:
+    [[nodiscard]] const std::string* FindValue(std::string_view section, std::string_view key) const;
+    std::vector<std::string> m_lines;
+    std::string m_eol = "\r\n";
+};
+
+// The leading integer of a text as a private-profile integer read takes it (see ReadInteger).
+[[nodiscard]] long long ParseProfileInteger(std::string_view text);
+
+// Reads the file, sets the key and writes it back atomically (creating file and section).
+[[nodiscard]] WriteResult WritePrivateProfileString(const std::filesystem::path& file, std::string_view section,
+                                                    std::string_view key, std::string_view value);
+
+}  // namespace tarvo

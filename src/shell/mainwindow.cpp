@@ -1,0 +1,228 @@
+#include "shell/mainwindow.h"
+
+#include <exception>
+
+#include "shell/cp1252.h"
+#include "shell/text.h"
+
+namespace tarvo {
+
+namespace {
+constexpr int kDefaultPollInterval = 20;
+constexpr int kSlowSendInterval = 30;
+constexpr int kSlowReceiveInterval = 50;
+}  // namespace
+
+MainWindow::MainWindow(Session& session)
+    : Timer3(session.timers.Declare("Timer3", 100, true, [this] { Guarded([this] { Timer3Timer(); }); })),
+      Timer2(session.timers.Declare("Timer2", 500, false, [this] { Guarded([this] { Timer2Timer(); }); })),
+      Timersend(session.timers.Declare("Timersend", kDefaultPollInterval, false, [] {})),
+      TimerReceive(session.timers.Declare("TimerReceive", kDefaultPollInterval, false, [] {})),
+      TimerTrigger(session.timers.Declare("TimerTrigger", 20, false, [] {})),
+      wb_timer(session.timers.Declare("wb_timer", 200, false, [] {})),
+      m_s(session) {
+    StatusPanels[1] = "Lernbetrieb:";
+}
+
+void MainWindow::Guarded(const std::function<void()>& command) {
+    try {
+        command();
+    } catch (const std::exception& e) {
+        m_s.Op().ShowError(e.what());
+    }
+}
+
+void MainWindow::ShowProblems(const std::vector<std::string>& problems) {
+    for (const auto& p : problems) {
+        m_s.Op().ShowError(p);
+    }
+}
+
+void MainWindow::ShowWriteProblem(const WriteResult& r) {
+    if (!r.ok) {
+        m_s.Op().ShowError(r.error);
+    }
+}
+
+void MainWindow::LoadResultList() {
+    if (!m_results.LoadFromFile(m_s.WorkFile(kResultListFile))) {
+        m_s.Op().ShowError(Ansi("Die Datei \"speicher.dat\" kann nicht gelesen werden"));
+    }
+    m_results.SelectLast();
+}
+
+void MainWindow::FormCreate() {
+    ScaleText = {"1.0000", "1.0000"};
+    Settings& s = m_s.settings;
+    ShowProblems(LoadSettings(m_s.WorkFile(kSettingsFile), s));
+    if (s.SlowMode != 0) {
+        Timersend.SetInterval(kSlowSendInterval);
+        TimerReceive.SetInterval(kSlowReceiveInterval);
+    }
+    LoadResultList();
+    Timer2.SetEnabled(true);
+    StatusPanels[1] = UiText(37);
+    std::vector<std::string> problems;
+    const auto intervals = ApplyMarkerFiles(m_s.WorkDir(), s, problems);
+    if (s.SiemensMode != 0) {
+        StatusPanels[2] = "SIEMENS";
+    }
+    if (intervals) {
+        Timersend.SetInterval(intervals->send);
+        TimerReceive.SetInterval(intervals->receive);
+    }
+    ShowProblems(problems);
+}
+
+void MainWindow::Timer3Timer() {
+    Timer3.SetEnabled(false);
+    LoadResultList();
+}
+
+void MainWindow::Timer2Timer() { Timer2.SetEnabled(false); }
+
+bool MainWindow::FormClose() { return true; }
+
+bool MainWindow::Close() {
+    if (m_destroyed) {
+        return true;
+    }
+    bool canClose = false;
+    Guarded([&] { canClose = FormClose(); });
+    if (!canClose) {
+        return false;
+    }
+    FormDestroy();
+    return true;
+}
+
+void MainWindow::FormDestroy() {
+    if (m_destroyed) {
+        return;
+    }
+    m_destroyed = true;
+    Timersend.SetEnabled(false);
+    TimerReceive.SetEnabled(false);
+    if (m_s.ReadOnlyMedia()) {
+        return;
+    }
+    ShowWriteProblem(m_results.SaveToFile(m_s.WorkFile(kResultListFile)));
+    ShowWriteProblem(SaveSettings(m_s.WorkFile(kSettingsFile), m_s.settings));
+}
+
+bool MainWindow::FormKeyDown(int key, unsigned shift) {
+    if (key == kKeySpace && shift == kNoShift && !SpeedButton24Enabled) {
+        Guarded([this] { AppendPoint(); });
+        return true;
+    }
+    return false;
+}
+
+void MainWindow::FormKeyPress(char ch) {
+    if (ch == static_cast<char>(kKeyEscape)) {
+        m_s.settings.AbortRequested = 1;
+    }
+}
+
+void MainWindow::ListBox1KeyDown(int key) {
+    if (key != kKeyDelete) {
+        return;
+    }
+    Guarded([this] {
+        const int sel = m_points.ItemIndex();
+        if (sel < 0) {
+            return;  // nothing selected: nothing to delete
+        }
+        if (m_s.settings.Recording != 0) {
+            // The program's last lines are the GETPOINT lines of the points in memory.
+            const long long line = static_cast<long long>(sel) + static_cast<long long>(m_program.size()) -
+                                   m_points.PointCount();
+            if (line >= 0 && line < static_cast<long long>(m_program.size())) {
+                m_program.erase(m_program.begin() + static_cast<std::ptrdiff_t>(line));
+            }
+        }
+        m_points.Delete(sel);
+        m_points.SelectLast();
+        Label5 = std::to_string(m_points.PointCount());
+    });
+}
+
+void MainWindow::SpeedButton7Click() {
+    m_s.settings.AbortRequested = 1;
+    Close();
+}
+
+void MainWindow::SpeedButton23Click() {
+    ClearPoints();
+    Label5 = "-";
+}
+
+void MainWindow::StatusBar1DblClick() {
+    if (m_s.settings.Recording == 0) {
+        return;
+    }
+    Guarded([this] {
+        Operator& op = m_s.Op();
+        if (!m_program.empty()) {
+            if (op.Ask(UiText(34) + "\n" + m_program.back(), Buttons::OkCancel)) {
+                m_program.pop_back();
+                if (!m_program.empty() && m_program.back().find("GETPOINT") != std::string::npos &&
+                    op.Ask(UiText(35), Buttons::OkCancel)) {
+                    while (!m_program.empty() && m_program.back().find("GETPOINT") != std::string::npos) {
+                        m_program.pop_back();
+                    }
+                }
+            }
+        }
+        if (m_results.Count() > 0) {
+            if (op.Ask(UiText(36) + "\n" + m_results.Lines().back(), Buttons::OkCancel)) {
+                m_results.Delete(m_results.Count() - 1);
+                m_results.SelectLast();
+            }
+        }
+    });
+}
+
+void MainWindow::ScaleChange(int axis, const std::string& text) {
+    ScaleText[static_cast<std::size_t>(axis)] = text;
+    if (!RemoveSpaces(text).empty()) {
+        Guarded([&] { m_s.acquisition.AxisScale[axis] = ReadNumber(text); });
+    }
+}
+
+void MainWindow::ScaleExit(int axis) {
+    Guarded([&] {
+        std::string& text = ScaleText[static_cast<std::size_t>(axis)];
+        if (RemoveSpaces(text).empty()) {
+            text = "1";
+        }
+        m_s.acquisition.AxisScale[axis] = ReadNumber(text);
+        text = FormatReal(m_s.acquisition.AxisScale[axis], 0, m_s.settings.Decimals + 1);
+    });
+}
+
+void MainWindow::AppendPoint() {
+    const Settings& s = m_s.settings;
+    m_results.SelectLast();
+    m_points.Append(PointItemText(s.CurrentPos.x, s.CurrentPos.y, s.Decimals));
+    Label5 = std::to_string(m_points.PointCount());
+    RecordLine("GETPOINT:");
+    Label1Visible = false;
+    m_s.Op().Beep();
+    FocusedControl = "ListBox1";
+}
+
+void MainWindow::ClearPoints() {
+    m_points.Clear();
+    Label5 = "-";
+    m_s.acquisition.PushedPos[0] = kPushedSentinel;
+    m_s.acquisition.PushedPos[1] = kPushedSentinel;
+}
+
+void MainWindow::RecordLine(const std::string& line) {
+    if (m_s.settings.Recording != 0) {
+        m_program.push_back(line);
+    }
+}
+
+}  // namespace tarvo

@@ -1,0 +1,134 @@
+// The main window `Tmain` as a model: its handlers under their names, the lists it owns and
+// what its controls show. The Qt window only forwards widget events here and renders the state;
+// tarvo-cli drives the very same model.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "data/pointmemory.h"
+#include "data/resultlist.h"
+#include "shell/session.h"
+#include "shell/uitexts.h"
+
+namespace tarvo {
+
+// Key codes of the key-down handlers (the platform's virtual-key numbers).
+enum Key : int {
+    kKeyBack = 8,
+    kKeyReturn = 13,
+    kKeyEscape = 27,
+    kKeySpace = 32,
+    kKeyDelete = 46,
+    kKeyF1 = 112,
+    kKeyF12 = 123,
+};
+
+enum ShiftState : unsigned {
+    kNoShift = 0,
+    kShift = 1,
+    kCtrl = 2,
+    kAlt = 4,
+};
+
+// Colours the window's labels show, as RGB.
+inline constexpr unsigned kColourAqua = 0x00FFFF;
+inline constexpr unsigned kColourSilver = 0xC0C0C0;
+
+class MainWindow final {
+public:
+    explicit MainWindow(Session& session);
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    // --- Life cycle -------------------------------------------------------------------------
+    void FormCreate();
+    // Closing as the exit does: asks FormClose, then destroys. Returns false when the window
+    // stays open.
+    bool Close();
+    [[nodiscard]] bool FormClose();
+    void FormDestroy();
+    [[nodiscard]] bool Closed() const noexcept { return m_destroyed; }
+
+    // --- Timers -----------------------------------------------------------------------------
+    void Timer3Timer();
+    void Timer2Timer();
+
+    // --- Keys -------------------------------------------------------------------------------
+    // The window sees every key first; returns true when the key was consumed.
+    bool FormKeyDown(int key, unsigned shift = kNoShift);
+    void FormKeyPress(char ch);
+    void ListBox1KeyDown(int key);
+
+    // --- Controls ---------------------------------------------------------------------------
+    void SpeedButton7Click();   // exit
+    void SpeedButton23Click();  // clear the point memory
+    void StatusBar1DblClick();
+    void FXChange(const std::string& text) { ScaleChange(0, text); }
+    void FXExit() { ScaleExit(0); }
+    void FYChange(const std::string& text) { ScaleChange(1, text); }
+    void FYExit() { ScaleExit(1); }
+
+    // --- Point memory -----------------------------------------------------------------------
+    // A capture of CurrentPos: the point item, the counter, "GETPOINT:" while recording, the beep.
+    void AppendPoint();
+    void ClearPoints();
+    [[nodiscard]] Point GetPoint(int i) const { return m_points.GetPoint(i); }
+    [[nodiscard]] int PointCount() const noexcept { return m_points.PointCount(); }
+
+    // --- Program being recorded ---------------------------------------------------------------
+    // Appends a program line while a program is being recorded.
+    void RecordLine(const std::string& line);
+
+    // --- What the window holds and shows ------------------------------------------------------
+    [[nodiscard]] Session& session() const noexcept { return m_s; }
+    [[nodiscard]] PointMemory& ListBox1() noexcept { return m_points; }
+    [[nodiscard]] ResultList& lb1() noexcept { return m_results; }
+    [[nodiscard]] std::vector<std::string>& LB_list() noexcept { return m_program; }
+    [[nodiscard]] const UiTexts& texts() const noexcept { return m_texts; }
+    [[nodiscard]] UiTexts& texts() noexcept { return m_texts; }
+    [[nodiscard]] const std::string& UiText(int n) const { return m_texts.UiText(n); }
+    [[nodiscard]] const std::string& ResultName(int n) const { return m_texts.ResultName(n); }
+
+    std::array<std::string, 3> StatusPanels;
+    std::string LV1 = "-";
+    std::string LV2 = "-";
+    unsigned LVColour = kColourAqua;
+    std::string Label1 = "******";
+    bool Label1Visible = true;
+    std::string Label5 = "-";
+    std::string Caption = "TARVO v1.51";
+    bool SpeedButton24Enabled = false;
+    bool SpeedButton25Enabled = true;
+    std::array<std::string, 2> ScaleText = {"1.0000", "1.0000"};  // FX, FY
+    std::string FocusedControl;
+
+    Timer& Timer3;
+    Timer& Timer2;
+    Timer& Timersend;
+    Timer& TimerReceive;
+    Timer& TimerTrigger;
+    Timer& wb_timer;
+
+    // Runs one operator command: a RangeError (or any other failure) ends the command and is
+    // shown to the operator as an error, never passed on.
+    void Guarded(const std::function<void()>& command);
+
+private:
+    void ScaleChange(int axis, const std::string& text);
+    void ScaleExit(int axis);
+    void LoadResultList();
+    void ShowProblems(const std::vector<std::string>& problems);
+    void ShowWriteProblem(const WriteResult& r);
+
+    Session& m_s;
+    UiTexts m_texts;
+    PointMemory m_points;
+    ResultList m_results;
+    std::vector<std::string> m_program;
+    bool m_destroyed = false;
+};
+
+}  // namespace tarvo

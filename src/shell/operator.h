@@ -1,0 +1,49 @@
+// Everything the system shows the operator and waits for: message boxes, questions, input
+// dialogs, choosers, file dialogs and the wait for captured points. The GUI implements it with
+// modal Qt dialogs; tarvo-cli and the tests with scripted answers.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tarvo {
+
+enum class Buttons { OkCancel, YesNo };
+
+// What an open or save dialog offers; the texts are Windows-1252 like all core text.
+struct FileDialogSpec {
+    std::string dialog;        // the dialog's own name, e.g. "SaveDialog1"
+    std::string filter;        // "Speicherinhalt|*.spt"
+    std::string defaultExt;    // "spt", added when the typed name has none
+    std::string initialDir;    // folder the dialog opens in, relative to the working folder
+    bool save = false;         // save dialog (else open)
+};
+
+class Operator {
+public:
+    virtual ~Operator() = default;
+
+    // Information box with a single OK button; returns when it is closed.
+    virtual void ShowInfo(const std::string& text) = 0;
+    // Refusal with the error icon and a single OK button.
+    virtual void ShowError(const std::string& text) = 0;
+    // A question. @retval true OK or Yes. @retval false Cancel or No (also a closed box).
+    virtual bool Ask(const std::string& text, Buttons buttons) = 0;
+    // Input dialog `TEingabe` with a title and a preset text.
+    // @return the text confirmed with OK, or nothing on Cancel.
+    virtual std::optional<std::string> Input(const std::string& title, const std::string& preset) = 0;
+    // A chooser dialog by its name; `choices` are the captions in the order of their numbers.
+    // @return the number of the choice as the dialog counts it, or nothing on Cancel.
+    virtual std::optional<int> Choose(const std::string& dialog, const std::vector<std::string>& choices) = 0;
+    // An open or save dialog. @return the chosen file name, or nothing on Cancel.
+    virtual std::optional<std::string> ChooseFile(const FileDialogSpec& spec) = 0;
+    // Keeps the user interface alive (captures arrive) until the point memory holds `count`
+    // points or the operator aborts with Esc. `method` names the illustration shown meanwhile.
+    // @retval true enough points. @retval false aborted; the points taken so far stay.
+    virtual bool WaitForPoints(int count, int method) = 0;
+    // The system's default beep (every capture).
+    virtual void Beep() = 0;
+};
+
+}  // namespace tarvo

@@ -1,0 +1,80 @@
+// The process-wide settings and state record, filled from TARVO.INI and the marker files at
+// start-up and partly written back at exit.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "shell/fileio.h"
+#include "shell/real.h"
+
+namespace tarvo {
+
+struct Position {
+    Real x;
+    Real y;
+};
+
+struct Settings {
+    std::string IfName = "IF2M";
+    std::uint8_t Decimals = 3;
+    std::uint8_t FontSize = 10;
+    std::uint8_t Language = 0;
+    Real OffsetX = 0.0L;
+    Real OffsetY = 0.0L;
+    Real OffsetW = 0.0L;
+    std::uint8_t CircleMode = 0;
+    std::uint8_t AngleMode = 0;
+    std::uint8_t If3Inc = 0;
+    std::uint8_t NoZero = 0;
+    std::uint8_t TriggerMode = 0;
+    std::uint8_t SlowMode = 0;
+    std::string DxfInitialDir = ".\\";
+    std::uint8_t AngleDiffLine = 0;
+    std::uint8_t SiemensMode = 0;
+    Real AxisFactorX = 1.0L;
+    Real AxisFactorY = 1.0L;
+    Real AxisFactorZ = 1.0L;
+    std::uint8_t Recording = 0;
+    std::uint8_t AbortRequested = 0;
+    Position CurrentPos;
+};
+
+inline constexpr const char* kSettingsFile = "TARVO.INI";
+inline constexpr const char* kSectionSettings = "Einstellungen";
+inline constexpr const char* kSectionParameter = "PARAMETER";
+inline constexpr const char* kReadOnlyMarker = "menue.cd";
+
+// Fills `s` from the settings file `file`. A missing file or key leaves the default. A value
+// that does not fit its field is skipped (the field keeps its default) and reported in the
+// returned list, one readable message per key, for the caller to show.
+std::vector<std::string> LoadSettings(const std::filesystem::path& file, Settings& s);
+
+// The marker files of the working folder. "winkel" and "siemens" set their flags; "ch_dir"
+// gives the three axis factors; "timer" the send and receive intervals. A marker file whose
+// lines are not numbers changes nothing and is reported in `problems`.
+struct MarkerTimerIntervals {
+    int send = 0;
+    int receive = 0;
+};
+std::optional<MarkerTimerIntervals> ApplyMarkerFiles(const std::filesystem::path& dir, Settings& s,
+                                                     std::vector<std::string>& problems);
+
+// Writes the integer key as decimal text into the settings file, unless `readOnlyMedia`.
+WriteResult WriteIniInteger(const std::string& section, const std::filesystem::path& file, const std::string& key,
+                            long long value, bool readOnlyMedia);
+
+// The exit write-back: offsets times 10000 rounded, "TR_MODE", "DXFINITIALDIR".
+WriteResult SaveSettings(const std::filesystem::path& file, const Settings& s);
+
+// "Name=value" for every field, reals with up to 10 significant digits.
+std::vector<std::string> SettingsListing(const Settings& s);
+
+// The root of the file system that holds `dir` (its mount point): where the read-only marker
+// of a program run from a CD lives.
+std::filesystem::path FileSystemRootOf(const std::filesystem::path& dir);
+
+}  // namespace tarvo
