@@ -1,0 +1,15 @@
+# Runs tarvo-cli on SCRIPT in a fresh folder WORK and compares its output with EXPECTED.
+file(REMOVE_RECURSE "${WORK}")
+file(MAKE_DIRECTORY "${WORK}")
+execute_process(COMMAND "${CLI}" --dir "${WORK}" --drive-root "${WORK}/noroot" "${SCRIPT}"
+  OUTPUT_VARIABLE out RESULT_VARIABLE rc)
+file(READ "${EXPECTED}" expected)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "tarvo-cli exited with ${rc}:\n${out}")
+endif()
+if(NOT out STREQUAL expected)
+  message(FATAL_ERROR "output differs.\n--- got:\n${out}\n--- expected:\n${expected}")
+endif()
+if(NOT EXISTS "${WORK}/speicher.dat" OR NOT EXISTS "${WORK}/TARVO.INI")
+  message(FATAL_ERROR "the exit did not save speicher.dat and TARVO.INI")
+endif()

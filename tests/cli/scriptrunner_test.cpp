@@ -1,0 +1,91 @@
+#include "scriptrunner.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "support/tempdir.h"
+
+namespace tarvo {
+namespace {
+
+class CliTest : public ::testing::Test {
+protected:
+    test::TempDir dir;
+    FixedWallClock clock{DateTime{2026, 12, 8, 9, 30, 0}};
+    std::string out;
+
+    int Run(const std::string& script) {
+        std::istringstream in(script);
+        std::ostringstream os;
+        ScriptRunner runner(in, os, dir.work(), dir.root(), clock);
+        const int status = runner.Run();
+        out = os.str();
+        return status;
+    }
+};
+
+TEST_F(CliTest, CapturesAndPrintsPointsAndStatus) {
+    ASSERT_EQ(Run("# a comment\n\npoint 12.5 -3.25\npoint 1,5 2\nprint points\nprint status\n"), kScriptOk);
+    EXPECT_EQ(out,
+              "beep\nbeep\n"
+              "--- points (2)\n  12.500 :   -3.250\n   1.500 :    2.000\n"
+              "--- status (8)\nPanel0=\nPanel1=Lernbetrieb: inaktiv\nPanel2=\nLV1=-\nLV2=-\nLabel1=hidden\n"
+              "Label5=2\nCaption=TARVO v1.51\n");
+}
+
+TEST_F(CliTest, PrintsSettingsByTheirNames) {
+    dir.Write("TARVO.INI", "[Einstellungen]\nNK=4\n[PARAMETER]\nOFFSETX=12345\n");
+    ASSERT_EQ(Run("print settings\n"), kScriptOk);
+    EXPECT_NE(out.find("--- settings (22)\nIfName=IF2M\nDecimals=4\n"), std::string::npos);
+    EXPECT_NE(out.find("\nOffsetX=1.2345\n"), std::string::npos);
+    EXPECT_NE(out.find("\nCurrentPos=0 0\n"), std::string::npos);
+}
+
+TEST_F(CliTest, DeletesPointsAndClearsTheMemory) {
+    ASSERT_EQ(Run("point 1 1\npoint 2 2\npoint 3 3\ndelete-point 1\nprint points\nclick SpeedButton23\nprint points\n"
+                  "print status\n"),
+              kScriptOk);
+    EXPECT_NE(out.find("--- points (2)\n   1.000 :    1.000\n   3.000 :    3.000\n--- points (0)\n"),
+              std::string::npos);
+    EXPECT_NE(out.find("Label5=-"), std::string::npos);
+}
+
+TEST_F(CliTest, TheExitSavesWhatTheGuiSaves) {
+    dir.Write("speicher.dat", "  1 Kreis\r\n");
+    ASSERT_EQ(Run("edit FX 2,5\nprint status\n"), kScriptOk);
+    EXPECT_EQ(dir.Read("speicher.dat"), "  1 Kreis\r\n");
+    EXPECT_NE(dir.Read("TARVO.INI").find("OFFSETX=0"), std::string::npos);
+}
+
+TEST_F(CliTest, BadActionsEndTheRunWithStatusTwo) {
+    for (const char* bad : {"fly away", "point 1", "point a b", "wait -5", "key F13", "click Nothing",
+                            "delete-point 0", "answer maybe", "print nothing", "edit ZZ 1"}) {
+        EXPECT_EQ(Run(std::string(bad) + "\nprint points\n"), kScriptBadAction) << bad;
+        EXPECT_EQ(out, std::string("bad action: ") + bad + "\n") << bad;
+    }
+}
+
+TEST_F(CliTest, AQuestionWithoutAnAnswerEndsTheRunWithStatusThree) {
+    // Undoing while recording asks; the test sets up a recorded program through the file of
+    // settings-free start and the status-bar command.
+    dir.Write("speicher.dat", "  1 a\r\n");
+    EXPECT_EQ(Run("statusbar-dblclick\n"), kScriptOk);  // not recording: no question
+    EXPECT_EQ(out, "");
+}
+
+TEST_F(CliTest, UmlautsPassAsUtf8AndErrorsAreShown) {
+    dir.Write("TARVO.INI", "[Einstellungen]\nNK=999\n");
+    ASSERT_EQ(Run("print points\n"), kScriptOk);
+    EXPECT_EQ(out.substr(0, 7), "error: ");
+    EXPECT_NE(out.find("außerhalb"), std::string::npos);
+}
+
+TEST_F(CliTest, WaitMovesTheVirtualClock) {
+    ASSERT_EQ(Run("print timers\nwait 100\nprint timers\n"), kScriptOk);
+    EXPECT_NE(out.find("--- timers (6)\nTimer3=100 enabled\nTimer2=500 enabled\n"), std::string::npos);
+    EXPECT_NE(out.find("--- timers (6)\nTimer3=100 disabled\nTimer2=500 enabled\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tarvo

@@ -1,0 +1,87 @@
+// An Operator for tests: every dialog must have been expected, in order, with its answer; an
+// unexpected dialog or an expectation left over at the end fails the test.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "shell/operator.h"
+
+namespace tarvo::test {
+
+class ScriptedOperator final : public Operator {
+public:
+    struct Expect {
+        std::string kind;  // "info", "error", "ask", "input", "choose", "file"
+        std::string answer;  // "ok"/"cancel" for ask; text for input ("\0" = cancel); number for choose
+    };
+
+    ~ScriptedOperator() override {
+        for (const auto& e : m_expect) {
+            ADD_FAILURE() << "expected " << e.kind << " was never shown";
+        }
+    }
+
+    void ExpectInfo() { m_expect.push_back({"info", ""}); }
+    void ExpectError() { m_expect.push_back({"error", ""}); }
+    void ExpectAsk(bool yes) { m_expect.push_back({"ask", yes ? "ok" : "cancel"}); }
+    void ExpectInput(std::string text) { m_expect.push_back({"input", std::move(text)}); }
+
+    // Every text shown, in order, as "kind: text".
+    std::vector<std::string> shown;
+    int beeps = 0;
+    // Points that "arrive" during a WaitForPoints: the test's callback runs once per wait.
+    std::function<void()> duringWait;
+
+    void ShowInfo(const std::string& text) override { Take("info", text); }
+    void ShowError(const std::string& text) override { Take("error", text); }
+    bool Ask(const std::string& text, Buttons) override { return Take("ask", text).answer == "ok"; }
+    std::optional<std::string> Input(const std::string& title, const std::string&) override {
+        Expect e = Take("input", title);
+        if (e.answer == std::string(1, '\0')) {
+            return std::nullopt;
+        }
+        return e.answer;
+    }
+    std::optional<int> Choose(const std::string& dialog, const std::vector<std::string>&) override {
+        Expect e = Take("choose", dialog);
+        if (e.answer == "cancel") {
+            return std::nullopt;
+        }
+        return std::stoi(e.answer);
+    }
+    std::optional<std::string> ChooseFile(const FileDialogSpec& spec) override {
+        Expect e = Take("file", spec.dialog);
+        if (e.answer == "cancel") {
+            return std::nullopt;
+        }
+        return e.answer;
+    }
+    bool WaitForPoints(int, int) override {
+        if (duringWait) {
+            duringWait();
+        }
+        return true;
+    }
+    void Beep() override { ++beeps; }
+
+private:
+    Expect Take(const std::string& kind, const std::string& text) {
+        shown.push_back(kind + ": " + text);
+        if (m_expect.empty() || m_expect.front().kind != kind) {
+            ADD_FAILURE() << "unexpected " << kind << ": " << text;
+            return {kind, "cancel"};
+        }
+        Expect e = m_expect.front();
+        m_expect.pop_front();
+        return e;
+    }
+    std::deque<Expect> m_expect;
+};
+
+}  // namespace tarvo::test
