@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs what building and testing TARVO needs on Debian 12, as far as it is missing.
+set -euo pipefail
+
+packages=(build-essential cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+          qt6-base-dev qt6-serialport-dev libgl-dev)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  if [[ $(id -u) -ne 0 ]]; then
+    echo "setup: missing packages: ${missing[*]} (run as root, or install them)" >&2
+    exit 1
+  fi
+  echo "setup: installing ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
