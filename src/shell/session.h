@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "geometry/geometrystate.h"
 #include "readout/acquisition.h"
 #include "shell/datetime.h"
 #include "shell/operator.h"
@@ -30,6 +31,7 @@ public:
 
     Settings settings;
     AcquisitionState acquisition;
+    GeometryState geometry;
     TimerSet timers;
 
 private:
