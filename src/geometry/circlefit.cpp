@@ -52,7 +52,7 @@ Real RadialSpread(const PointList& list, Real cx, Real cy, Real radius, Geometry
     Real worst = -1000000;
     int worstPoint = 0;
     for (int i = 1; i <= n; ++i) {
-        const Real d = Distance2P(cx, cy, list.p[i].x, list.p[i].y).distance;
+        const Real d = PointDistance(cx, cy, list.p[i].x, list.p[i].y);
         if (d < lo) {
             lo = d;
         }
@@ -80,14 +80,16 @@ namespace {
 
 // The objective of the refinement: scatter of the point distances about their mean.
 double DistanceScatter(const PointList& list, int n, Real x, Real y) {
+    std::array<Real, kMaxListPoints + 1> dist;
     long double sum = 0;
     for (int i = 1; i <= n; ++i) {
-        sum += Distance2P(x, y, list.p[i].x, list.p[i].y).distance;
+        dist[i] = PointDistance(x, y, list.p[i].x, list.p[i].y);
+        sum += dist[i];
     }
     const Real mean = sum / n;
     double q = 0;
     for (int i = 1; i <= n; ++i) {
-        const Real d = Distance2P(x, y, list.p[i].x, list.p[i].y).distance;
+        const Real d = dist[i];
         if (d != 0) {
             q += static_cast<double>((d - mean) * (d - mean));
         }
@@ -95,12 +97,15 @@ double DistanceScatter(const PointList& list, int n, Real x, Real y) {
     return q;
 }
 
-// Walks from (cx, cy) along `direction` while each step lowers `best`.
+// Walks from (cx, cy) along `direction` while each step lowers `best`. The step is the one of
+// StepPoint, worked out once for the walk's fixed direction.
 void Walk(const PointList& list, int n, Real& cx, Real& cy, Real direction, double& best, const GeometryState& state) {
+    const Real angle = RaiseToPositive(direction, 360);
+    const long double dx = (state.StepLength * 0.5L) * CosDeg(angle);
+    const long double dy = (state.StepLength * 0.5L) * SinDeg(angle);
     for (;;) {
-        Real tx = cx;
-        Real ty = cy;
-        StepPoint(tx, ty, direction, state);
+        const Real tx = cx + dx;
+        const Real ty = cy + dy;
         const double s = DistanceScatter(list, n, tx, ty);
         if (!(s < best)) {
             return;
@@ -174,7 +179,7 @@ CircleResult CentreResult(const PointList& list, int n, Real cx, Real cy) {
     double lo = 1000000;
     double hi = -1000000;
     for (int i = 1; i <= n; ++i) {
-        const auto d = static_cast<double>(Distance2P(cx, cy, list.p[i].x, list.p[i].y).distance.value());
+        const auto d = static_cast<double>(PointDistance(cx, cy, list.p[i].x, list.p[i].y).value());
         sum += d;
         lo = d < lo ? d : lo;
         hi = d > hi ? d : hi;

@@ -20,9 +20,7 @@ constexpr int kMaxWalkSteps = 200000;
 
 DistanceResult Distance2P(Real x1, Real y1, Real x2, Real y2) {
     DistanceResult r;
-    if (!(x1 == x2 && y1 == y2)) {
-        r.distance = std::sqrt((x2 - x1) * (x2 - x1) + (y2 - y1) * (y2 - y1));
-    }
+    r.distance = PointDistance(x1, y1, x2, y2);
     r.midX = x1 + (x2 - x1) * 0.5L;
     r.midY = y1 + (y2 - y1) * 0.5L;
     return r;

@@ -3,6 +3,8 @@
 // degenerate input gives the marker 999999.999 (or "no" for a circle and a line apart).
 #pragma once
 
+#include <cmath>
+
 #include "geometry/geometrystate.h"
 #include "geometry/pointlist.h"
 #include "shell/real.h"
@@ -45,6 +47,15 @@ struct CircleLineResult {
     TwoPoints points;
 };
 
+// The distance of Distance2P alone (0 for equal points), for the fits' inner loops.
+[[nodiscard]] inline Real PointDistance(Real x1, Real y1, Real x2, Real y2) {
+    if (x1 == x2 && y1 == y2) {
+        return 0.0L;
+    }
+    const long double dx = x2 - x1;
+    const long double dy = y2 - y1;
+    return std::sqrt(dx * dx + dy * dy);
+}
 [[nodiscard]] DistanceResult Distance2P(Real x1, Real y1, Real x2, Real y2);
 [[nodiscard]] AxisDistanceResult AxisDistances(Real x1, Real y1, Real x2, Real y2);
 [[nodiscard]] LineCoeff LineCoefficients(Real x1, Real y1, Real x2, Real y2);

@@ -1,6 +1,8 @@
 #include "shell/real.h"
 
 #include <cmath>
+#include <cstring>
+#include <limits>
 #include <string>
 
 #include "shell/cp1252.h"
@@ -16,37 +18,10 @@ constexpr int kBias = 129;
 
 const long double Real::kMax = std::ldexp(2.0L - std::ldexp(1.0L, -kFractionBits), 126);
 
-long double RoundToReal(long double v) {
-    if (std::isnan(v)) {
-        throw RangeError(Ansi("Ungültige Zahl"));
-    }
-    if (v == 0.0L) {
-        return 0.0L;
-    }
-    if (std::isinf(v)) {
-        throw RangeError(Ansi("Zahl außerhalb des Wertebereichs"));
-    }
-    int exp = 0;
-    const long double m = std::frexp(std::fabs(v), &exp);  // m in [0.5, 1)
-    // m * 2^40 is exact in long double (64-bit significand); rint rounds ties to even.
-    long double sig = std::rint(std::ldexp(m, kSignificandBits));
-    if (sig == std::ldexp(1.0L, kSignificandBits)) {
-        sig = std::ldexp(1.0L, kSignificandBits - 1);
-        ++exp;
-    }
-    // value = sig * 2^(exp - 40); stored exponent e = exp + 128.
-    const int stored = exp + kBias - 1;
-    if (stored > 255) {
-        throw RangeError(Ansi("Zahl außerhalb des Wertebereichs"));
-    }
-    if (stored < 1) {
-        return 0.0L;
-    }
-    const long double r = std::ldexp(sig, exp - kSignificandBits);
-    return v < 0 ? -r : r;
+void RealStoreFailed(long double v) {
+    throw RangeError(std::isnan(v) ? Ansi("Ungültige Zahl") : Ansi("Zahl außerhalb des Wertebereichs"));
 }
 
-Real::Real(long double v) : m_v(RoundToReal(v)) {}
 
 std::uint64_t Real::bits() const noexcept {
     if (m_v == 0.0L) {

@@ -5,6 +5,8 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
+#include <limits>
 
 namespace tarvo {
 
@@ -35,7 +37,53 @@ private:
     long double m_v = 0.0L;
 };
 
+// Throws the RangeError of a failed store of v.
+[[noreturn]] void RealStoreFailed(long double v);
+
 // Rounds v as a store into a Real would, returning the long double (throws as Real does).
-[[nodiscard]] long double RoundToReal(long double v);
+// Works on the bits of the 80-bit extended format (64-bit significand with explicit leading
+// bit, 15-bit exponent with bias 16383, sign): it runs on every store, millions of times per
+// circle fit.
+[[nodiscard]] inline long double RoundToReal(long double v) {
+    static_assert(std::numeric_limits<long double>::digits == 64, "x87 extended long double expected");
+    constexpr int kSignificandBits = 40;
+    constexpr int kDropped = 64 - kSignificandBits;
+    constexpr std::uint64_t kHalf = std::uint64_t{1} << (kDropped - 1);
+    std::uint64_t mant = 0;
+    std::uint16_t signExp = 0;
+    std::memcpy(&mant, &v, sizeof mant);
+    std::memcpy(&signExp, reinterpret_cast<const char*>(&v) + sizeof mant, sizeof signExp);
+    int e = signExp & 0x7FFF;
+    if (e == 0x7FFF) {
+        RealStoreFailed(v);
+    }
+    if (e == 0 || mant == 0) {
+        return 0.0L;  // zero, or far below the smallest stored value
+    }
+    const std::uint64_t low = mant & ((std::uint64_t{1} << kDropped) - 1);
+    std::uint64_t sig = mant >> kDropped;
+    if (low > kHalf || (low == kHalf && (sig & 1))) {
+        ++sig;
+        if (sig == (std::uint64_t{1} << kSignificandBits)) {
+            sig >>= 1;
+            ++e;
+        }
+    }
+    const int stored = e - 16383 + 129;  // the 48-bit format's exponent byte
+    if (stored > 255) {
+        RealStoreFailed(v);
+    }
+    if (stored < 1) {
+        return 0.0L;
+    }
+    mant = sig << kDropped;
+    signExp = static_cast<std::uint16_t>((signExp & 0x8000) | e);
+    long double r = 0.0L;
+    std::memcpy(&r, &mant, sizeof mant);
+    std::memcpy(reinterpret_cast<char*>(&r) + sizeof mant, &signExp, sizeof signExp);
+    return r;
+}
+
+inline Real::Real(long double v) : m_v(RoundToReal(v)) {}
 
 }  // namespace tarvo
