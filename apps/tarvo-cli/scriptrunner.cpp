@@ -1,8 +1,11 @@
 #include "scriptrunner.h"
 
+#include <charconv>
 #include <istream>
+#include <sstream>
 #include <ostream>
 
+#include "data/feature.h"
 #include "shell/cp1252.h"
 #include "shell/mainwindow.h"
 #include "shell/session.h"
@@ -28,6 +31,12 @@ std::string Escaped(const std::string& utf8) {
         }
     }
     return out;
+}
+
+std::string RealText(long double v) {
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 10);
+    return std::string(buf, res.ptr);
 }
 
 std::string Trimmed(const std::string& s) {
@@ -162,7 +171,9 @@ bool ScriptRunner::Action(const std::string& word, const std::string& rest) {
         return true;
     }
     if (word == "click") {
-        if (rest == "SpeedButton23") {
+        if (rest == "SpeedButton22") {
+            w.SpeedButton22Click();
+        } else if (rest == "SpeedButton23") {
             w.SpeedButton23Click();
         } else if (rest == "SpeedButton7") {
             w.SpeedButton7Click();
@@ -172,20 +183,35 @@ bool ScriptRunner::Action(const std::string& word, const std::string& rest) {
         return true;
     }
     if (word == "menu") {
-        if (Utf8ToAnsi(rest) == "Beenden") {
+        const std::string caption = Utf8ToAnsi(rest);
+        if (caption == "Beenden") {
             w.Close();
-            return true;
+        } else if (caption == "Renummerieren") {
+            w.RenumberClick();
+        } else if (caption == "Speicherinhalt sichern") {
+            w.SaveMemoryClick();
+        } else if (caption == "Speicherinhalt laden") {
+            w.LoadMemoryClick();
+        } else if (caption == Ansi("Löschen")) {
+            w.SpeedButton22Click();  // the result list's context menu
+        } else {
+            return false;
         }
-        return false;
+        return true;
     }
-    if (word == "select" || word == "delete-point") {
+    if (word == "select" || word == "delete-point" || word == "dblclick" || word == "delete-result") {
         const auto n = WholeNumber(rest);
-        const int count = word == "select" ? w.lb1().Count() : w.PointCount();
+        const int count = word == "delete-point" ? w.PointCount() : w.lb1().Count();
         if (!n || *n >= count) {
             return false;
         }
-        if (word == "select") {
+        if (word != "delete-point") {
             w.lb1().SetItemIndex(static_cast<int>(*n));
+            if (word == "dblclick") {
+                w.lb1DblClick();
+            } else if (word == "delete-result") {
+                w.lb1KeyDown(kKeyDelete);
+            }
         } else {
             w.ListBox1().SetItemIndex(static_cast<int>(*n));
             w.ListBox1KeyDown(kKeyDelete);
@@ -234,6 +260,21 @@ bool ScriptRunner::Action(const std::string& word, const std::string& rest) {
         m_answers.push_back({word, rest});
         return true;
     }
+    if (word == "feature") {
+        if (rest != "cancel" && rest.size() < 3) {
+            return false;
+        }
+        m_answers.push_back({"feature", rest});
+        return true;
+    }
+    if (word == "edit-feature" && rest.empty()) {
+        Session& s = *m_session;
+        int choice = 0;
+        w.Guarded([&] {
+            EditFeature(s.feature, *this, s.settings.Decimals, s.WorkDir(), s.ReadOnlyMedia(), &choice);
+        });
+        return true;
+    }
     if (word == "print") {
         return Print(rest);
     }
@@ -255,6 +296,15 @@ bool ScriptRunner::Print(const std::string& what) {
                              "Panel2=" + w.StatusPanels[2], "LV1=" + w.LV1, "LV2=" + w.LV2,
                              std::string("Label1=") + (w.Label1Visible ? "visible" : "hidden"),
                              "Label5=" + w.Label5, "Caption=" + w.Caption});
+    } else if (what == "feature") {
+        const FeatureDef& f = m_session->feature;
+        const auto r = [](long double v) { return RealText(v); };
+        PrintList("feature", {"Name=" + f.Name, "Nominal=" + r(f.Nominal), "UpperTol=" + r(f.UpperTol),
+                              "LowerTol=" + r(f.LowerTol), "Factor=" + r(f.Factor), "PosX=" + r(f.PosX),
+                              "PosY=" + r(f.PosY), "PosTol=" + r(f.PosTol), "Kind=" + std::to_string(f.Kind)});
+    } else if (what == "header") {
+        const auto& v = m_session->header.values;
+        PrintList("header", std::vector<std::string>(v.begin(), v.end()));
     } else if (what == "timers") {
         std::vector<std::string> items;
         for (const auto& t : m_session->timers.All()) {
@@ -350,6 +400,64 @@ std::optional<std::string> ScriptRunner::ChooseFile(const FileDialogSpec& spec) 
         name = std::filesystem::path(spec.initialDir) / name;
     }
     return name.string();
+}
+
+bool ScriptRunner::ShowFeatureDialog(FeatureDialog& dialog) {
+    for (;;) {
+        const auto a = Take("feature");
+        if (!a) {
+            Unanswered("feature", dialog.Text(FeatureDialog::kName));
+        }
+        std::istringstream words(Utf8ToAnsi(a->text));
+        std::vector<std::string> f;
+        for (std::string word; words >> word;) {
+            f.push_back(word);
+        }
+        Say("feature: Tmrk_set -> " + Utf8ToAnsi(a->text));
+        if (f.size() == 1 && f[0] == "cancel") {
+            return false;
+        }
+        // Typed as the operator would: the page, the name, each field, leaving "Nennwert".
+        const bool variable = f[0] == "V" && (f.size() == 5 || f.size() == 6);
+        const bool position = f[0] == "P" && f.size() == 5;
+        const bool attributive = f[0] == "A" && f.size() == 3 && (f[2] == "good" || f[2] == "bad");
+        if (!variable && !position && !attributive) {
+            Say("bad answer: feature " + Utf8ToAnsi(a->text));
+            throw ScriptEnd{kScriptBadAction};
+        }
+        dialog.Text(FeatureDialog::kName) = f[1];
+        if (variable) {
+            dialog.SetPage(FeatureDialog::kVariabel);
+            dialog.Text(FeatureDialog::kNennwert) = f[2];
+            dialog.NennwertExit();
+            // A size with a class fills OT and UT itself; typed values are taken as they come.
+            if (f[3] != "-") {
+                dialog.Text(FeatureDialog::kOT) = f[3];
+            }
+            if (f[4] != "-") {
+                dialog.Text(FeatureDialog::kUT) = f[4];
+            }
+            if (f.size() == 6) {
+                dialog.Text(FeatureDialog::kFaktor) = f[5];
+            }
+        } else if (position) {
+            dialog.SetPage(FeatureDialog::kPosition);
+            dialog.Text(FeatureDialog::kPositionX) = f[2];
+            dialog.Text(FeatureDialog::kPositionY) = f[3];
+            dialog.Text(FeatureDialog::kToleranz) = f[4];
+        } else {
+            dialog.SetPage(FeatureDialog::kAttributiv);
+            dialog.choice = f[2] == "bad" ? 1 : 0;
+        }
+        switch (dialog.Ok()) {
+            case FeatureDialog::Closing::Ok:
+                return true;
+            case FeatureDialog::Closing::Cancel:
+                return false;
+            case FeatureDialog::Closing::StaysOpen:
+                break;  // the error was shown; the next queued answer is typed into the dialog
+        }
+    }
 }
 
 bool ScriptRunner::WaitForPoints(int count, int /*method*/) {

@@ -46,6 +46,7 @@ private:
     std::optional<std::string> Input(const std::string& title, const std::string& preset) override;
     std::optional<int> Choose(const std::string& dialog, const std::vector<std::string>& choices) override;
     std::optional<std::string> ChooseFile(const FileDialogSpec& spec) override;
+    bool ShowFeatureDialog(FeatureDialog& dialog) override;
     bool WaitForPoints(int count, int method) override;
     void Beep() override;
 

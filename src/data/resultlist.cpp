@@ -1,6 +1,7 @@
 #include "data/resultlist.h"
 
 #include "shell/checked.h"
+#include "shell/text.h"
 
 namespace tarvo {
 
@@ -13,16 +14,40 @@ void ResultList::SetItemIndex(int i) {
 void ResultList::Append(std::string line) {
     m_lines.push_back(std::move(line));
     SelectLast();
+    Changed();
+}
+
+void ResultList::Insert(int i, std::string line) {
+    const std::size_t at = CheckedIndex(i, m_lines.size() + 1, "Speicher");
+    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
+    Changed();
 }
 
 void ResultList::Delete(int i) {
     m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(CheckedIndex(i, m_lines.size(), "Speicher")));
     m_itemIndex = -1;
+    Changed();
 }
 
-void ResultList::Clear() noexcept {
+void ResultList::Clear() {
     m_lines.clear();
     m_itemIndex = -1;
+    Changed();
+}
+
+void ResultList::SetLines(std::vector<std::string> lines) {
+    m_lines = std::move(lines);
+    m_itemIndex = -1;
+    Changed();
+}
+
+void ResultList::Renumber() {
+    for (std::size_t i = 0; i < m_lines.size(); ++i) {
+        std::string& line = m_lines[i];
+        const std::string rest = line.size() > 3 ? line.substr(3, 200) : std::string();
+        line = FormatInt(static_cast<long long>(i + 1), 3) + rest;
+    }
+    Changed();
 }
 
 bool ResultList::LoadFromFile(const std::filesystem::path& file) {

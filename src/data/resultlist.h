@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 namespace tarvo {
 
 inline constexpr const char* kResultListFile = "speicher.dat";
+inline constexpr const char* kResultBackupFile = "temp.bak";
 
 class ResultList final {
 public:
@@ -21,19 +23,35 @@ public:
     void SetItemIndex(int i);
     void SelectLast() noexcept { m_itemIndex = Count() - 1; }
 
-    // Appends a line and selects it.
+    // Appends a line and selects it (AppendResultLine).
     void Append(std::string line);
+    // Inserts a line before line i (i = Count() appends).
+    void Insert(int i, std::string line);
     void Delete(int i);
-    void Clear() noexcept;
+    void Clear();
+    // Replaces every line; nothing is selected.
+    void SetLines(std::vector<std::string> lines);
+    // Rewrites the number of every line: FormatInt(i, 3) and the line from character 4 on
+    // (at most 200 characters). The selection stays.
+    void Renumber();
 
     // Replaces the list by the lines of `file`; a missing file gives an empty list. A file
     // that exists but cannot be read leaves the list as it was and returns false.
     bool LoadFromFile(const std::filesystem::path& file);
     [[nodiscard]] WriteResult SaveToFile(const std::filesystem::path& file) const;
 
+    // Called after every change of the lines (not of the selection, not by LoadFromFile).
+    void SetChangeListener(std::function<void()> listener) { m_changed = std::move(listener); }
+
 private:
+    void Changed() const {
+        if (m_changed) {
+            m_changed();
+        }
+    }
     std::vector<std::string> m_lines;
     int m_itemIndex = -1;
+    std::function<void()> m_changed;
 };
 
 }  // namespace tarvo

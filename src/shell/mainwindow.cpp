@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "data/resultcommands.h"
 #include "shell/cp1252.h"
 #include "shell/text.h"
 
@@ -22,6 +23,22 @@ MainWindow::MainWindow(Session& session)
       wb_timer(session.timers.Declare("wb_timer", 200, false, [] {})),
       m_s(session) {
     StatusPanels[1] = "Lernbetrieb:";
+    m_results.SetChangeListener([this] { SaveResultListNow(); });
+}
+
+// Every change of the result list is written to "speicher.dat" at once (not only at exit), so a
+// crash or a power cut loses no result. While a program is recorded or run the list is saved
+// at the end instead; from read-only media never. A failing save is reported once until a save
+// succeeds again.
+void MainWindow::SaveResultListNow() {
+    if (m_destroyed || m_s.settings.Recording != 0 || ProgramRunning || m_s.ReadOnlyMedia()) {
+        return;
+    }
+    const WriteResult r = m_results.SaveToFile(m_s.WorkFile(kResultListFile));
+    if (!r.ok && !m_autosaveFailed) {
+        m_s.Op().ShowError(r.error);
+    }
+    m_autosaveFailed = !r.ok;
 }
 
 void MainWindow::Guarded(const std::function<void()>& command) {
@@ -181,6 +198,32 @@ void MainWindow::StatusBar1DblClick() {
             }
         }
     });
+}
+
+void MainWindow::SpeedButton22Click() {
+    Guarded([this] { ClearAllMemories(*this); });
+}
+
+void MainWindow::lb1KeyDown(int key) {
+    if (key == kKeyDelete) {
+        Guarded([this] { DeleteResultLine(*this); });
+    }
+}
+
+void MainWindow::lb1DblClick() {
+    Guarded([this] { RecallLine(*this); });
+}
+
+void MainWindow::RenumberClick() {
+    Guarded([this] { m_results.Renumber(); });
+}
+
+void MainWindow::SaveMemoryClick() {
+    Guarded([this] { SaveMemory(*this); });
+}
+
+void MainWindow::LoadMemoryClick() {
+    Guarded([this] { LoadMemory(*this); });
 }
 
 void MainWindow::ScaleChange(int axis, const std::string& text) {

@@ -66,6 +66,25 @@ public:
     void SpeedButton7Click();   // exit
     void SpeedButton23Click();  // clear the point memory
     void StatusBar1DblClick();
+    void SpeedButton22Click();  // clear all
+    void lb1KeyDown(int key);   // Delete removes the selected result line
+    void lb1DblClick();         // recall the selected line into the point memory
+    void RenumberClick();       // menu "Renummerieren"
+    void SaveMemoryClick();     // menu "Speicherinhalt sichern"
+    void LoadMemoryClick();     // menu "Speicherinhalt laden"
+    // The element graphic redraws itself when its option "Immer sichtbar" is on; the graphic
+    // fills this in when it exists.
+    void ElementGraphicChanged() {
+        if (OnElementGraphicChanged) {
+            OnElementGraphicChanged();
+        }
+    }
+    std::function<void()> OnElementGraphicChanged;
+    // Writes "speicher.dat" now unless a program is recorded or run or the media is read-only
+    // (called after every change of the result list).
+    void SaveResultListNow();
+    // A program run is active (the runner sets it); the result list is then saved at its end.
+    bool ProgramRunning = false;
     void FXChange(const std::string& text) { ScaleChange(0, text); }
     void FXExit() { ScaleExit(0); }
     void FYChange(const std::string& text) { ScaleChange(1, text); }
@@ -129,6 +148,7 @@ private:
     ResultList m_results;
     std::vector<std::string> m_program;
     bool m_destroyed = false;
+    bool m_autosaveFailed = false;
 };
 
 }  // namespace tarvo

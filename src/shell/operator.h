@@ -9,6 +9,8 @@
 
 namespace tarvo {
 
+class FeatureDialog;
+
 enum class Buttons { OkCancel, YesNo };
 
 // What an open or save dialog offers; the texts are Windows-1252 like all core text.
@@ -38,6 +40,10 @@ public:
     virtual std::optional<int> Choose(const std::string& dialog, const std::vector<std::string>& choices) = 0;
     // An open or save dialog. @return the chosen file name, or nothing on Cancel.
     virtual std::optional<std::string> ChooseFile(const FileDialogSpec& spec) = 0;
+    // The feature dialog `Tmrk_set`, pre-filled: the operator edits its fields and pages and
+    // presses OK (FeatureDialog::Ok, which may keep it open) or Cancel.
+    // @retval true closed with OK. @retval false cancelled.
+    virtual bool ShowFeatureDialog(FeatureDialog& dialog) = 0;
     // Keeps the user interface alive (captures arrive) until the point memory holds `count`
     // points or the operator aborts with Esc. `method` names the illustration shown meanwhile.
     // @retval true enough points. @retval false aborted; the points taken so far stay.

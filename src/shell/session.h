@@ -5,7 +5,9 @@
 #include <filesystem>
 #include <string>
 
+#include "data/feature.h"
 #include "geometry/geometrystate.h"
+#include "output/reportheader.h"
 #include "readout/acquisition.h"
 #include "shell/datetime.h"
 #include "shell/operator.h"
@@ -32,6 +34,8 @@ public:
     Settings settings;
     AcquisitionState acquisition;
     GeometryState geometry;
+    FeatureDef feature;
+    ReportHeaderData header;
     TimerSet timers;
 
 private:

@@ -31,6 +31,9 @@ public:
     void ExpectError() { m_expect.push_back({"error", ""}); }
     void ExpectAsk(bool yes) { m_expect.push_back({"ask", yes ? "ok" : "cancel"}); }
     void ExpectInput(std::string text) { m_expect.push_back({"input", std::move(text)}); }
+    void ExpectChoose(std::string n) { m_expect.push_back({"choose", std::move(n)}); }
+    // A file dialog answered with `name` ("cancel" cancels).
+    void ExpectFile(std::string name) { m_expect.push_back({"file", std::move(name)}); }
 
     // Every text shown, in order, as "kind: text".
     std::vector<std::string> shown;
@@ -62,6 +65,14 @@ public:
         }
         return e.answer;
     }
+    // The feature dialog: the test's callback plays the operator (fills fields, presses OK).
+    std::function<bool(FeatureDialog&)> featureDialog;
+    bool ShowFeatureDialog(FeatureDialog& dialog) override {
+        Take("feature", "Tmrk_set");
+        return featureDialog ? featureDialog(dialog) : false;
+    }
+    void ExpectFeature() { m_expect.push_back({"feature", ""}); }
+
     bool WaitForPoints(int, int) override {
         if (duringWait) {
             duringWait();

@@ -1,0 +1,188 @@
+#include "data/feature.h"
+
+#include <algorithm>
+
+#include "data/isotolerance.h"
+#include "shell/cp1252.h"
+#include "shell/fileio.h"
+#include "shell/operator.h"
+#include "shell/text.h"
+
+namespace tarvo {
+
+namespace {
+constexpr int kKeyReturn = 13;
+constexpr int kKeyRight = 39;
+constexpr int kKeyUp = 38;
+constexpr int kKeyDown = 40;
+
+// Alphabetical order of the names files: letters without regard to case.
+bool NameLess(const std::string& a, const std::string& b) {
+    const std::string ua = UpperCaseOem(a);
+    const std::string ub = UpperCaseOem(b);
+    return ua != ub ? ua < ub : a < b;
+}
+}  // namespace
+
+const char* FeatureNamesFile(int page) {
+    static const char* const kFiles[3] = {"mrk_var.txt", "mrk_pos.txt", "mrk_atr.txt"};
+    return kFiles[page >= 0 && page < 3 ? page : 0];
+}
+
+std::vector<std::string> LoadFeatureNames(const std::filesystem::path& file) {
+    return ReadTextLines(file).value_or(std::vector<std::string>{});
+}
+
+FeatureDialog::FeatureDialog(FeatureDef& def, Operator& op, int decimals, std::filesystem::path workDir,
+                             bool readOnly)
+    : m_def(def), m_op(op), m_decimals(decimals), m_workDir(std::move(workDir)), m_readOnly(readOnly) {}
+
+void FeatureDialog::Prefill() {
+    const auto f = [this](long double v) { return FormatReal(v, 0, m_decimals); };
+    Text(kName) = m_def.Name;
+    Text(kNennwert) = f(m_def.Nominal);
+    Text(kOT) = f(m_def.UpperTol);
+    Text(kUT) = f(m_def.LowerTol);
+    Text(kFaktor) = f(m_def.Factor);
+    Text(kPositionX) = f(m_def.PosX);
+    Text(kPositionY) = f(m_def.PosY);
+    Text(kToleranz) = f(m_def.PosTol);
+    m_page = kVariabel;
+    m_focus = kName;
+}
+
+FeatureDialog::Field FeatureDialog::FirstField() const {
+    switch (m_page) {
+        case kPosition:
+            return kPositionX;
+        case kAttributiv:
+            return kChoice;
+        default:
+            return kNennwert;
+    }
+}
+
+std::vector<FeatureDialog::Field> FeatureDialog::Order() const {
+    switch (m_page) {
+        case kPosition:
+            return {kName, kPositionX, kPositionY, kToleranz};
+        case kAttributiv:
+            return {kName, kChoice};
+        default:
+            return {kName, kNennwert, kOT, kUT, kFaktor};
+    }
+}
+
+void FeatureDialog::SetPage(Page p) {
+    m_page = p;
+    m_focus = FirstField();
+}
+
+void FeatureDialog::KeyDown(int key) {
+    const auto order = Order();
+    const auto it = std::find(order.begin(), order.end(), m_focus);
+    const auto pos = static_cast<std::size_t>(it - order.begin());
+    if (key == kKeyDown || key == kKeyReturn) {
+        if (it != order.end() && pos + 1 < order.size()) {
+            m_focus = order[pos + 1];
+        }
+    } else if (key == kKeyUp) {
+        if (it != order.end() && pos > 0) {
+            m_focus = order[pos - 1];
+        }
+    } else if (key == kKeyRight && m_focus == kName) {
+        m_focus = FirstField();
+    }
+}
+
+void FeatureDialog::NameDblClick() {
+    const auto names = LoadFeatureNames(m_workDir / FeatureNamesFile(m_page));
+    const auto chosen = m_op.Choose("Tmerkmalsnamen", names);
+    if (chosen && *chosen >= 1 && static_cast<std::size_t>(*chosen) <= names.size()) {
+        Text(kName) = names[static_cast<std::size_t>(*chosen - 1)];
+    }
+}
+
+void FeatureDialog::NennwertExit() {
+    const std::string typed = Text(kNennwert);
+    if (ReadNumberChecked(typed).ok) {
+        return;
+    }
+    const IsoTolerance iso = IsoToleranceLookup(typed, m_workDir / kIsoToleranceFile);
+    if (!iso.found) {
+        return;
+    }
+    const auto f = [this](long double v) { return FormatReal(v, 0, m_decimals).substr(0, 10); };
+    Text(kNennwert) = f(iso.nominal);
+    Text(kOT) = f(iso.upper);
+    Text(kUT) = f(iso.lower);
+}
+
+void FeatureDialog::AddName(const std::string& name) const {
+    if (m_readOnly) {
+        return;
+    }
+    const std::filesystem::path file = m_workDir / FeatureNamesFile(m_page);
+    std::vector<std::string> names = LoadFeatureNames(file);
+    if (std::find(names.begin(), names.end(), name) != names.end()) {
+        return;
+    }
+    names.insert(std::upper_bound(names.begin(), names.end(), name, NameLess), name);
+    const WriteResult r = WriteFileAtomic(file, JoinLines(names));
+    if (!r.ok) {
+        m_op.ShowError(r.error);
+    }
+}
+
+FeatureDialog::Closing FeatureDialog::Ok() {
+    const std::string name = Text(kName);
+    if (RemoveSpaces(name).empty()) {
+        return Closing::Cancel;
+    }
+    FeatureDef def = m_def;
+    switch (m_page) {
+        case kVariabel: {
+            def.Nominal = ReadNumber(Text(kNennwert));
+            def.UpperTol = ReadNumber(Text(kOT));
+            def.LowerTol = ReadNumber(Text(kUT));
+            if (!(def.LowerTol < def.UpperTol)) {
+                m_op.ShowError(" OT <= UT ");
+                return Closing::StaysOpen;
+            }
+            const NumberRead factor = ReadNumberChecked(Text(kFaktor));
+            def.Factor = factor.ok ? factor.value : 1.0L;
+            def.Kind = 0;
+            break;
+        }
+        case kPosition:
+            def.PosX = ReadNumber(Text(kPositionX));
+            def.PosY = ReadNumber(Text(kPositionY));
+            def.PosTol = ReadNumber(Text(kToleranz));
+            if (!(0 < def.PosTol)) {
+                m_op.ShowError(" OT <= 0 ");
+                return Closing::StaysOpen;
+            }
+            def.Kind = 1;
+            break;
+        default:
+            def.Kind = 2;
+            break;
+    }
+    AddName(name);
+    def.Name = name.substr(0, kFeatureNameLength);
+    m_def = def;
+    return Closing::Ok;
+}
+
+bool EditFeature(FeatureDef& def, Operator& op, int decimals, const std::filesystem::path& workDir, bool readOnly,
+                 int* choice) {
+    FeatureDialog dlg(def, op, decimals, workDir, readOnly);
+    dlg.Prefill();
+    const bool ok = op.ShowFeatureDialog(dlg);
+    if (choice != nullptr) {
+        *choice = dlg.choice;
+    }
+    return ok;
+}
+
+}  // namespace tarvo
