@@ -42,11 +42,15 @@ void ResultList::SetLines(std::vector<std::string> lines) {
 }
 
 void ResultList::Renumber() {
+    // All new lines first: a number that does not fit stops the command with the list unchanged.
+    std::vector<std::string> renumbered;
+    renumbered.reserve(m_lines.size());
     for (std::size_t i = 0; i < m_lines.size(); ++i) {
-        std::string& line = m_lines[i];
-        const std::string rest = line.size() > 3 ? line.substr(3, 200) : std::string();
-        line = FormatInt(static_cast<long long>(i + 1), 3) + rest;
+        const std::string& line = m_lines[i];
+        renumbered.push_back(FormatInt(static_cast<long long>(i + 1), 3) +
+                             (line.size() > 3 ? line.substr(3, 200) : std::string()));
     }
+    m_lines = std::move(renumbered);
     Changed();
 }
 

@@ -66,9 +66,7 @@ TEST_F(CliTest, BadActionsEndTheRunWithStatusTwo) {
     }
 }
 
-TEST_F(CliTest, AQuestionWithoutAnAnswerEndsTheRunWithStatusThree) {
-    // Undoing while recording asks; the test sets up a recorded program through the file of
-    // settings-free start and the status-bar command.
+TEST_F(CliTest, StatusBarOutsideTeachInAsksNothing) {
     dir.Write("speicher.dat", "  1 a\r\n");
     EXPECT_EQ(Run("statusbar-dblclick\n"), kScriptOk);  // not recording: no question
     EXPECT_EQ(out, "");
@@ -85,6 +83,73 @@ TEST_F(CliTest, WaitMovesTheVirtualClock) {
     ASSERT_EQ(Run("print timers\nwait 100\nprint timers\n"), kScriptOk);
     EXPECT_NE(out.find("--- timers (6)\nTimer3=100 enabled\nTimer2=500 enabled\n"), std::string::npos);
     EXPECT_NE(out.find("--- timers (6)\nTimer3=100 disabled\nTimer2=500 enabled\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tarvo
+
+namespace tarvo {
+namespace {
+
+class CliResults : public ::testing::Test {
+protected:
+    test::TempDir dir;
+    FixedWallClock clock{DateTime{2026, 12, 8, 9, 30, 0}};
+    std::string out;
+    int Run(const std::string& script) {
+        std::istringstream in(script);
+        std::ostringstream os;
+        ScriptRunner runner(in, os, dir.work(), dir.root(), clock);
+        const int status = runner.Run();
+        out = os.str();
+        return status;
+    }
+};
+
+const char* const kThreeLines =
+    "  1 Punkt                     1.000       1.000       2.000\r\n"
+    "  2 Kreis    3 D             10.000       0.000       0.000\r\n"
+    "  3 Punkt                     3.000       5.000       6.000\r\n";
+
+TEST_F(CliResults, DeleteRenumberAndRecallFromAScript) {
+    dir.Write("speicher.dat", kThreeLines);
+    ASSERT_EQ(Run("delete-result 0\nprint results\nanswer no\ndblclick 0\nprint points\n"), kScriptOk);
+    EXPECT_EQ(out,
+              "--- results (2)\n"
+              "  1 Kreis    3 D             10.000       0.000       0.000\n"
+              "  2 Punkt                     3.000       5.000       6.000\n"
+              "ask: Kreismittelpunkt ? -> no\n"
+              "--- points (3)\n5.000:0.000\n-2.500:4.330\n-2.500:-4.330\n");
+}
+
+TEST_F(CliResults, ClearAllAndMemoryFilesThroughMenus) {
+    dir.Write("speicher.dat", kThreeLines);
+    ASSERT_EQ(Run("file teil\nmenu Speicherinhalt sichern\nanswer ok\nclick SpeedButton22\nprint results\n"
+                  "file teil.spt\nmenu Speicherinhalt laden\nmenu Renummerieren\nprint results\n"),
+              kScriptOk);
+    EXPECT_NE(out.find("file: SaveDialog1 -> teil\nask: Alle Speicher löschen ? -> ok\n--- results (0)\n"),
+              std::string::npos);
+    EXPECT_NE(out.find("--- results (3)\n  1 Punkt"), std::string::npos);
+    EXPECT_EQ(dir.Read("temp.bak"), kThreeLines);
+}
+
+TEST_F(CliResults, AQuestionWithoutAnswerEndsWithStatusThree) {
+    dir.Write("speicher.dat", kThreeLines);
+    EXPECT_EQ(Run("click SpeedButton22\nprint results\n"), kScriptUnanswered);
+    EXPECT_EQ(out, "unanswered: ask Alle Speicher löschen ?\n");
+    EXPECT_EQ(dir.Read("speicher.dat"), kThreeLines);  // nothing lost
+}
+
+TEST_F(CliResults, TheFeatureDialogFromAScript) {
+    dir.Write("iso_tol.dat", "\n\n\n     18     30\nH7\n\n     18     21\n      0      0\n");
+    ASSERT_EQ(Run("feature V Bohrung 20H7 - -\nedit-feature\nprint feature\n"
+                  "feature V Fehler 10 -1 1\nfeature V Welle 10 0.1 -0.1 2\nedit-feature\nprint feature\n"
+                  "feature cancel\nedit-feature\n"),
+              kScriptOk);
+    EXPECT_NE(out.find("--- feature (9)\nName=Bohrung\nNominal=20\nUpperTol=0.021\nLowerTol=0\n"), std::string::npos);
+    EXPECT_NE(out.find("error:  OT <= UT \nfeature: Tmrk_set -> V Welle 10 0.1 -0.1 2\n"), std::string::npos);
+    EXPECT_NE(out.find("Name=Welle\nNominal=10\nUpperTol=0.1\nLowerTol=-0.1\nFactor=2\n"), std::string::npos);
+    EXPECT_EQ(dir.Read("mrk_var.txt"), "Bohrung\r\nWelle\r\n");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "data/resultline.h"
+#include "shell/errors.h"
 #include "support/tempdir.h"
 
 namespace tarvo {
@@ -34,6 +35,14 @@ TEST(ResultList, RenumberingWritesEveryNumberAndShiftsPast999) {
     EXPECT_EQ(list.Line(998), "999 Punkt   x");
     EXPECT_EQ(list.Line(999), "1000 Punkt   x");
     EXPECT_EQ(list.ItemIndex(), 5);
+    // Past 65535 lines the number does not fit: an error, and the list stays as it was.
+    for (int i = 1000; i < 65536; ++i) {
+        list.Append("x");
+    }
+    const std::string before = list.Lines().back();
+    EXPECT_THROW(list.Renumber(), RangeError);
+    EXPECT_EQ(list.Lines().back(), before);
+    EXPECT_EQ(list.Line(999), "1000 Punkt   x");
     ResultList shortLines;
     shortLines.SetLines({"", "ab"});
     shortLines.Renumber();
