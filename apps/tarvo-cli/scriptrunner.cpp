@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <istream>
+#include <map>
 #include <sstream>
 #include <ostream>
 
@@ -171,7 +172,17 @@ bool ScriptRunner::Action(const std::string& word, const std::string& rest) {
         return true;
     }
     if (word == "click") {
-        if (rest == "SpeedButton22") {
+        static const std::map<std::string, void (MainWindow::*)()> kButtons = {
+            {"SpeedButton1", &MainWindow::SpeedButton1Click},   {"SpeedButton2", &MainWindow::SpeedButton2Click},
+            {"SpeedButton3", &MainWindow::SpeedButton3Click},   {"SpeedButton4", &MainWindow::SpeedButton4Click},
+            {"SpeedButton5", &MainWindow::SpeedButton5Click},   {"SpeedButton6", &MainWindow::SpeedButton6Click},
+            {"SpeedButton8", &MainWindow::SpeedButton8Click},   {"SpeedButton9", &MainWindow::SpeedButton9Click},
+            {"SpeedButton17", &MainWindow::SpeedButton17Click}, {"SpeedButton18", &MainWindow::SpeedButton18Click},
+            {"Button1", &MainWindow::Button1Click},             {"Button2", &MainWindow::Button2Click},
+        };
+        if (const auto it = kButtons.find(rest); it != kButtons.end()) {
+            (w.*(it->second))();
+        } else if (rest == "SpeedButton22") {
             w.SpeedButton22Click();
         } else if (rest == "SpeedButton23") {
             w.SpeedButton23Click();
@@ -192,6 +203,12 @@ bool ScriptRunner::Action(const std::string& word, const std::string& rest) {
             w.SaveMemoryClick();
         } else if (caption == "Speicherinhalt laden") {
             w.LoadMemoryClick();
+        } else if (caption == "Schnitpunkt(e) Kreis-Gerade") {
+            w.CircleLineClick();
+        } else if (caption == Ansi("Fläche aus Speicherkreis")) {
+            w.AreaFromCircleClick();
+        } else if (caption == "Schnittpunkt Kreis-Kreis") {
+            w.CircleCircleClick();
         } else if (caption == Ansi("Löschen")) {
             w.SpeedButton22Click();  // the result list's context menu
         } else {

@@ -2,7 +2,9 @@
 
 #include <exception>
 
+#include "coords/coordsystem.h"
 #include "data/resultcommands.h"
+#include "elements/measure.h"
 #include "shell/cp1252.h"
 #include "shell/text.h"
 
@@ -128,17 +130,99 @@ void MainWindow::FormDestroy() {
 }
 
 bool MainWindow::FormKeyDown(int key, unsigned shift) {
-    if (key == kKeySpace && shift == kNoShift && !SpeedButton24Enabled) {
-        Guarded([this] { AppendPoint(); });
-        return true;
+    if (shift != kNoShift) {
+        return false;
     }
-    return false;
+    switch (key) {
+        case kKeySpace:
+            if (SpeedButton24Enabled) {
+                return false;
+            }
+            Guarded([this] { AppendPoint(); });
+            return true;
+        case kKeyF1 + 1:
+            SpeedButton1Click();
+            return true;
+        case kKeyF1 + 2:
+            SpeedButton2Click();
+            return true;
+        case kKeyF1 + 3:
+            SpeedButton3Click();
+            return true;
+        case kKeyF1 + 4:
+            SpeedButton4Click();
+            return true;
+        case kKeyF1 + 5:
+            SpeedButton6Click();
+            return true;
+        case kKeyF1 + 6:
+            SpeedButton5Click();
+            return true;
+        case kKeyF1 + 10:
+            Guarded([this] { OffsetEntry(*this, 0); });
+            return true;
+        case kKeyF12:
+            Guarded([this] { OffsetEntry(*this, 1); });
+            return true;
+        default:
+            return false;
+    }
 }
 
 void MainWindow::FormKeyPress(char ch) {
     if (ch == static_cast<char>(kKeyEscape)) {
         m_s.settings.AbortRequested = 1;
+    } else if (ch == 'X') {
+        Button1Click();
+    } else if (ch == 'Y') {
+        Button2Click();
     }
+}
+
+void MainWindow::SpeedButton1Click() {
+    Guarded([this] { EvaluateCircle(*this); });
+}
+void MainWindow::SpeedButton2Click() {
+    Guarded([this] { DistanceTwoPoints(*this); });
+}
+void MainWindow::SpeedButton3Click() {
+    Guarded([this] { DistanceLinePoint(*this); });
+}
+void MainWindow::SpeedButton4Click() {
+    Guarded([this] { AngleBetweenLines(*this); });
+}
+void MainWindow::SpeedButton5Click() {
+    Guarded([this] { PointCommand(*this); });
+}
+void MainWindow::SpeedButton6Click() {
+    Guarded([this] { LineCommand(*this); });
+}
+void MainWindow::SpeedButton8Click() {
+    Guarded([this] { CoordinateSystemCommand(*this); });
+}
+void MainWindow::SpeedButton9Click() {
+    Guarded([this] { SymmetryLineCommand(*this); });
+}
+void MainWindow::SpeedButton17Click() {
+    Guarded([this] { AxisDistanceCommand(*this); });
+}
+void MainWindow::SpeedButton18Click() {
+    Guarded([this] { PointEntry(*this); });
+}
+void MainWindow::Button1Click() {
+    Guarded([this] { ZeroX(*this, ZeroSource::Button); });
+}
+void MainWindow::Button2Click() {
+    Guarded([this] { ZeroY(*this, ZeroSource::Button); });
+}
+void MainWindow::CircleLineClick() {
+    Guarded([this] { IntersectCircleLineCommand(*this); });
+}
+void MainWindow::AreaFromCircleClick() {
+    Guarded([this] { AreaFromStoredCircle(*this); });
+}
+void MainWindow::CircleCircleClick() {
+    Guarded([this] { IntersectCirclesCommand(*this); });
 }
 
 void MainWindow::ListBox1KeyDown(int key) {

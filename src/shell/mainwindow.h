@@ -67,6 +67,22 @@ public:
     void SpeedButton23Click();  // clear the point memory
     void StatusBar1DblClick();
     void SpeedButton22Click();  // clear all
+    // Measuring and coordinate commands (buttons, keys and menus of the window).
+    void SpeedButton1Click();   // circle
+    void SpeedButton2Click();   // distance of two points
+    void SpeedButton3Click();   // distance line to point
+    void SpeedButton4Click();   // angle
+    void SpeedButton5Click();   // point
+    void SpeedButton6Click();   // line
+    void SpeedButton8Click();   // coordinate system chooser
+    void SpeedButton9Click();   // symmetry line
+    void SpeedButton17Click();  // X or Y distance
+    void SpeedButton18Click();  // point entry
+    void Button1Click();        // zero X
+    void Button2Click();        // zero Y
+    void CircleLineClick();     // menu "Schnitpunkt(e) Kreis-Gerade"
+    void AreaFromCircleClick(); // menu "Fläche aus Speicherkreis"
+    void CircleCircleClick();   // menu "Schnittpunkt Kreis-Kreis"
     void lb1KeyDown(int key);   // Delete removes the selected result line
     void lb1DblClick();         // recall the selected line into the point memory
     void RenumberClick();       // menu "Renummerieren"
@@ -105,6 +121,7 @@ public:
     [[nodiscard]] Session& session() const noexcept { return m_s; }
     [[nodiscard]] PointMemory& ListBox1() noexcept { return m_points; }
     [[nodiscard]] ResultList& lb1() noexcept { return m_results; }
+    [[nodiscard]] const ResultList& lb1() const noexcept { return m_results; }
     [[nodiscard]] std::vector<std::string>& LB_list() noexcept { return m_program; }
     [[nodiscard]] const UiTexts& texts() const noexcept { return m_texts; }
     [[nodiscard]] UiTexts& texts() noexcept { return m_texts; }

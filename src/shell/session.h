@@ -6,6 +6,7 @@
 #include <string>
 
 #include "data/feature.h"
+#include "elements/elementstate.h"
 #include "geometry/geometrystate.h"
 #include "output/reportheader.h"
 #include "readout/acquisition.h"
@@ -34,6 +35,7 @@ public:
     Settings settings;
     AcquisitionState acquisition;
     GeometryState geometry;
+    ElementState elements;
     FeatureDef feature;
     ReportHeaderData header;
     TimerSet timers;

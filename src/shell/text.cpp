@@ -90,7 +90,9 @@ std::string FormatReal(long double value, int width, int decimals) {
     if (n.size() < dec + 1) {
         n.insert(0, dec + 1 - n.size(), '0');
     }
-    std::string s = value < 0 ? "-" : "";
+    // A value that rounds to zero is written without a sign: "0.000", never "-0.000".
+    const bool zero = n.find_first_not_of('0') == std::string::npos;
+    std::string s = value < 0 && !zero ? "-" : "";
     s += n.substr(0, n.size() - dec);
     if (dec > 0) {
         s += '.';

@@ -12,8 +12,8 @@ class Operator;
 struct DateTime;
 
 // Fixed notation with exactly `decimals` digits after the point (no point when 0), "-" for
-// negative values, blanks on the left up to `width`; cut to 20 characters. Rounds half away
-// from zero at the requested place.
+// negative values (not for one that rounds to zero), blanks on the left up to `width`; cut to
+// 20 characters. Rounds half away from zero at the requested place.
 [[nodiscard]] std::string FormatReal(long double value, int width, int decimals);
 
 // `value` (0..65535, else RangeError) right-aligned in `width` characters; wider values whole.

@@ -34,6 +34,9 @@ TEST(FormatReal, FixedNotationPaddedOnTheLeft) {
         {1e-9L, 0, 2, "0.00"},
         {1.0L, 0, 5, "1.00000"},
         {999999.999L, 10, 3, "999999.999"},
+        {-1e-17L, 10, 3, "     0.000"},  // rounds to zero: no sign
+        {-0.0004L, 0, 3, "0.000"},
+        {-0.0005L, 0, 3, "-0.001"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(FormatReal(c.v, c.width, c.decimals), c.text) << static_cast<double>(c.v);

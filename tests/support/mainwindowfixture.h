@@ -1,0 +1,37 @@
+// A started main window in a fresh working folder, with a scripted operator.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "shell/mainwindow.h"
+#include "support/scriptedoperator.h"
+#include "support/tempdir.h"
+
+namespace tarvo::test {
+
+class MainWindowFixture : public ::testing::Test {
+protected:
+    TempDir dir;
+    ScriptedOperator op;
+    FixedWallClock clock{DateTime{2026, 12, 8, 9, 30, 0}};
+    std::unique_ptr<Session> session;
+    std::unique_ptr<MainWindow> w;
+
+    void Start() {
+        session = std::make_unique<Session>(op, clock, dir.work(), dir.root());
+        w = std::make_unique<MainWindow>(*session);
+        w->FormCreate();
+    }
+    void SetUp() override { Start(); }
+    Settings& settings() { return session->settings; }
+    void Capture(long double x, long double y) {
+        settings().CurrentPos = {x, y};
+        w->FormKeyDown(kKeySpace);
+    }
+    const std::vector<std::string>& Results() { return w->lb1().Lines(); }
+    const std::string& LastResult() { return w->lb1().Lines().back(); }
+};
+
+}  // namespace tarvo::test
