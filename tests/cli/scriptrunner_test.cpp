@@ -154,3 +154,58 @@ TEST_F(CliResults, TheFeatureDialogFromAScript) {
 
 }  // namespace
 }  // namespace tarvo
+
+namespace tarvo {
+namespace {
+
+class CliMeasure : public ::testing::Test {
+protected:
+    test::TempDir dir;
+    FixedWallClock clock{DateTime{2026, 12, 8, 9, 30, 0}};
+    std::string out;
+    int Run(const std::string& script) {
+        std::istringstream in(script);
+        std::ostringstream os;
+        ScriptRunner runner(in, os, dir.work(), dir.root(), clock);
+        const int status = runner.Run();
+        out = os.str();
+        return status;
+    }
+};
+
+TEST_F(CliMeasure, ACircleWaitsForItsPointsThenWritesItsLine) {
+    // F2 with one point waits; the next script lines are the captures of the wait.
+    ASSERT_EQ(Run("point 15 20\nkey F2\npoint 10 25\npoint 5 20\nprint results\nprint points\n"), kScriptOk);
+    EXPECT_EQ(out,
+              "beep\nbeep\nbeep\n--- results (1)\n"
+              "  1 Kreis    3 D              10.000      10.000      20.000\n--- points (0)\n");
+}
+
+TEST_F(CliMeasure, EscEndsTheWaitAndKeepsThePoints) {
+    ASSERT_EQ(Run("point 1 1\nkey F3\nkey Esc\nprint results\nprint points\nprint settings\n"), kScriptOk);
+    EXPECT_NE(out.find("--- results (0)\n--- points (1)\n"), std::string::npos);
+    EXPECT_NE(out.find("AbortRequested=0"), std::string::npos);
+}
+
+TEST_F(CliMeasure, AngleWithTheChooserAndAlignmentWithTheCoordinateChooser) {
+    ASSERT_EQ(Run("choose 1\nkey F5\npoint 0 0\npoint 10 0\npoint 0 0\npoint 0 10\n"
+                  "choose 4\nchoose 2\nclick SpeedButton8\npoint 10 0\npoint 0 0\npoint 4 -1\npoint 6 1\n"
+                  "print results\nprint settings\n"),
+              kScriptOk);
+    EXPECT_NE(out.find("choose: Tselect_winkel -> 1\n"), std::string::npos);
+    EXPECT_NE(out.find("  1 Winkel                    90.000       0.000       0.000\n"), std::string::npos);
+    EXPECT_NE(out.find("choose: Tselect_ksys -> 4\n"), std::string::npos);
+    EXPECT_NE(out.find("  2 Ausrichtung 2 G           45.000       5.000       0.000\n"), std::string::npos);
+    EXPECT_NE(out.find("OffsetX=5\nOffsetY=0\nOffsetW=45\n"), std::string::npos);
+}
+
+TEST_F(CliMeasure, OffsetEntryByF11AndZeroingByTheTypedLetter) {
+    ASSERT_EQ(Run("input 0,5\nkey F11\npoint 3 4\nkey x\nkey Y\nprint results\nprint settings\n"), kScriptOk);
+    EXPECT_NE(out.find("input: Versatz X -> 0,5\n"), std::string::npos);
+    EXPECT_NE(out.find("  1 Versatz    X               0.500\n  2 Nullen   Y                        \n"),
+              std::string::npos);
+    EXPECT_NE(out.find("OffsetX=0.5\nOffsetY=4\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tarvo
