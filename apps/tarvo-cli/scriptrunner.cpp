@@ -7,6 +7,7 @@
 #include <ostream>
 
 #include "data/feature.h"
+#include "readout/interfaceprofile.h"
 #include "shell/cp1252.h"
 #include "shell/mainwindow.h"
 #include "shell/session.h"
@@ -81,7 +82,15 @@ ScriptRunner::ScriptRunner(std::istream& script, std::ostream& out, std::filesys
     : m_script(script),
       m_out(out),
       m_session(std::make_unique<Session>(static_cast<Operator&>(*this), clock, std::move(workDir), std::move(driveRoot))),
-      m_main(std::make_unique<MainWindow>(*m_session)) {}
+      m_main(std::make_unique<MainWindow>(*m_session)) {
+    // The simulated readout answers in the value window of the profile the program will load.
+    Settings probe;
+    (void)LoadSettings(m_session->WorkFile(kSettingsFile), probe);
+    InterfaceProfile profile;
+    (void)LoadInterfaceProfile(m_session->WorkFile(probe.IfName + ".VAL"), profile);
+    m_readout.SetProfile(profile);
+    m_session->serialDevice = &m_readout;
+}
 
 ScriptRunner::~ScriptRunner() = default;
 
@@ -140,6 +149,24 @@ bool ScriptRunner::Action(const std::string& word, const std::string& rest) {
         w.FormKeyDown(kKeySpace);
         return true;
     }
+    if (word == "readout") {
+        std::string xs;
+        std::string ys;
+        if (!TwoWords(rest, xs, ys)) {
+            return false;
+        }
+        const NumberRead x = ReadNumberChecked(xs);
+        const NumberRead y = ReadNumberChecked(ys);
+        if (!x.ok || !y.ok) {
+            return false;
+        }
+        m_readout.SetReading(x.value, y.value);
+        return true;
+    }
+    if (word == "push") {
+        m_readout.Push(Utf8ToAnsi(rest));
+        return true;
+    }
     if (word == "wait") {
         const auto ms = WholeNumber(rest);
         if (!ms) {
@@ -182,6 +209,10 @@ bool ScriptRunner::Action(const std::string& word, const std::string& rest) {
         };
         if (const auto it = kButtons.find(rest); it != kButtons.end()) {
             (w.*(it->second))();
+        } else if (rest == "SpeedButton24") {
+            w.SpeedButton24Click();
+        } else if (rest == "SpeedButton25") {
+            w.SpeedButton25Click();
         } else if (rest == "SpeedButton22") {
             w.SpeedButton22Click();
         } else if (rest == "SpeedButton23") {

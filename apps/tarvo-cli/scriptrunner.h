@@ -9,6 +9,7 @@
 #include <string>
 
 #include "shell/datetime.h"
+#include "readout/simulatedreadout.h"
 #include "shell/operator.h"
 
 namespace tarvo {
@@ -60,6 +61,7 @@ private:
     [[noreturn]] void Unanswered(const std::string& dialog, const std::string& text);
     void Say(const std::string& ansiText);
 
+    SimulatedReadout m_readout;
     std::istream& m_script;
     std::ostream& m_out;
     std::unique_ptr<Session> m_session;

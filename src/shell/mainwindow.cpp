@@ -19,12 +19,16 @@ constexpr int kSlowReceiveInterval = 50;
 MainWindow::MainWindow(Session& session)
     : Timer3(session.timers.Declare("Timer3", 100, true, [this] { Guarded([this] { Timer3Timer(); }); })),
       Timer2(session.timers.Declare("Timer2", 500, false, [this] { Guarded([this] { Timer2Timer(); }); })),
-      Timersend(session.timers.Declare("Timersend", kDefaultPollInterval, false, [] {})),
-      TimerReceive(session.timers.Declare("TimerReceive", kDefaultPollInterval, false, [] {})),
-      TimerTrigger(session.timers.Declare("TimerTrigger", 20, false, [] {})),
+      Timersend(session.timers.Declare("Timersend", kDefaultPollInterval, false,
+                                       [this] { Guarded([this] { m_link->SendTick(); }); })),
+      TimerReceive(session.timers.Declare("TimerReceive", kDefaultPollInterval, false,
+                                          [this] { Guarded([this] { m_link->ReceiveTick(); }); })),
+      TimerTrigger(session.timers.Declare("TimerTrigger", 20, false,
+                                          [this] { Guarded([this] { m_link->TriggerTick(); }); })),
       wb_timer(session.timers.Declare("wb_timer", 200, false, [] {})),
       m_s(session) {
     StatusPanels[1] = "Lernbetrieb:";
+    m_link = std::make_unique<ReadoutLink>(*this);
     m_results.SetChangeListener([this] { SaveResultListNow(); });
 }
 
@@ -98,7 +102,15 @@ void MainWindow::Timer3Timer() {
     LoadResultList();
 }
 
-void MainWindow::Timer2Timer() { Timer2.SetEnabled(false); }
+void MainWindow::Timer2Timer() { m_link->StartupStep(); }
+
+void MainWindow::SpeedButton24Click() {
+    Guarded([this] { m_link->SelectKeyboardTrigger(); });
+}
+
+void MainWindow::SpeedButton25Click() {
+    Guarded([this] { m_link->SelectFootSwitchTrigger(); });
+}
 
 bool MainWindow::FormClose() { return true; }
 
@@ -122,6 +134,8 @@ void MainWindow::FormDestroy() {
     m_destroyed = true;
     Timersend.SetEnabled(false);
     TimerReceive.SetEnabled(false);
+    TimerTrigger.SetEnabled(false);
+    m_link->ClosePort();
     if (m_s.ReadOnlyMedia()) {
         return;
     }

@@ -5,11 +5,13 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "data/pointmemory.h"
 #include "data/resultlist.h"
+#include "readout/readoutlink.h"
 #include "shell/session.h"
 #include "shell/uitexts.h"
 
@@ -67,6 +69,8 @@ public:
     void SpeedButton23Click();  // clear the point memory
     void StatusBar1DblClick();
     void SpeedButton22Click();  // clear all
+    void SpeedButton24Click();  // keyboard trigger
+    void SpeedButton25Click();  // foot-switch trigger
     // Measuring and coordinate commands (buttons, keys and menus of the window).
     void SpeedButton1Click();   // circle
     void SpeedButton2Click();   // distance of two points
@@ -119,6 +123,7 @@ public:
 
     // --- What the window holds and shows ------------------------------------------------------
     [[nodiscard]] Session& session() const noexcept { return m_s; }
+    [[nodiscard]] ReadoutLink& Link() noexcept { return *m_link; }
     [[nodiscard]] PointMemory& ListBox1() noexcept { return m_points; }
     [[nodiscard]] ResultList& lb1() noexcept { return m_results; }
     [[nodiscard]] const ResultList& lb1() const noexcept { return m_results; }
@@ -164,6 +169,7 @@ private:
     PointMemory m_points;
     ResultList m_results;
     std::vector<std::string> m_program;
+    std::unique_ptr<ReadoutLink> m_link;
     bool m_destroyed = false;
     bool m_autosaveFailed = false;
 };

@@ -10,6 +10,7 @@
 #include "geometry/geometrystate.h"
 #include "output/reportheader.h"
 #include "readout/acquisition.h"
+#include "readout/serialdevice.h"
 #include "shell/datetime.h"
 #include "shell/operator.h"
 #include "shell/settings.h"
@@ -38,6 +39,8 @@ public:
     ElementState elements;
     FeatureDef feature;
     ReportHeaderData header;
+    // The serial line the readout is on (not owned); none when no port exists.
+    SerialDevice* serialDevice = nullptr;
     TimerSet timers;
 
 private:

@@ -48,6 +48,18 @@ void TimerSet::Changed(Timer& t) {
     }
 }
 
+void TimerSet::Block(long long ms) {
+    if (m_blockHook) {
+        m_blockHook(ms);
+    }
+    m_now += ms > 0 ? ms : 0;
+    for (const auto& t : m_timers) {
+        if (t->m_enabled && t->m_due < m_now) {
+            t->m_due = m_now;
+        }
+    }
+}
+
 void TimerSet::Advance(long long ms) {
     const long long target = m_now + (ms > 0 ? ms : 0);
     for (;;) {

@@ -50,6 +50,12 @@ public:
     // order of declaration). A handler may enable, disable or re-time any timer.
     void Advance(long long ms);
 
+    // A blocking wait of `ms`: time passes but nothing fires meanwhile; a timer that fell due
+    // ticks once at the next chance, as the platform coalesces its timer messages. The GUI sets
+    // a hook that really sleeps.
+    void Block(long long ms);
+    void SetBlockHook(std::function<void(long long)> hook) { m_blockHook = std::move(hook); }
+
     // Called whenever a timer is enabled, disabled or re-timed (the GUI mirrors it on QTimer).
     void SetChangeListener(std::function<void(Timer&)> listener) { m_listener = std::move(listener); }
 
@@ -58,6 +64,7 @@ private:
     void Changed(Timer& t);
     std::vector<std::unique_ptr<Timer>> m_timers;
     std::function<void(Timer&)> m_listener;
+    std::function<void(long long)> m_blockHook;
     long long m_now = 0;
 };
 

@@ -81,8 +81,8 @@ TEST_F(CliTest, UmlautsPassAsUtf8AndErrorsAreShown) {
 
 TEST_F(CliTest, WaitMovesTheVirtualClock) {
     ASSERT_EQ(Run("print timers\nwait 100\nprint timers\n"), kScriptOk);
-    EXPECT_NE(out.find("--- timers (6)\nTimer3=100 enabled\nTimer2=500 enabled\n"), std::string::npos);
-    EXPECT_NE(out.find("--- timers (6)\nTimer3=100 disabled\nTimer2=500 enabled\n"), std::string::npos);
+    EXPECT_NE(out.find("--- timers (7)\nTimer3=100 enabled\nTimer2=500 enabled\n"), std::string::npos);
+    EXPECT_NE(out.find("--- timers (7)\nTimer3=100 disabled\nTimer2=500 enabled\n"), std::string::npos);
 }
 
 }  // namespace

@@ -1,0 +1,91 @@
+#include "readout/interfaceprofile.h"
+
+#include "shell/checked.h"
+#include "shell/cp1252.h"
+#include "shell/ini.h"
+
+namespace tarvo {
+
+namespace {
+const char* const kSection = "PARAMETER";
+
+std::string DefaultSign(int slot) { return "0" + std::to_string((slot - 1) % 8 + 1) + "A"; }
+}  // namespace
+
+InterfaceProfile::InterfaceProfile() {
+    for (int i = 1; i <= 16; ++i) {
+        SendSign[i] = DefaultSign(i);
+        AxisMark[i] = DefaultSign(i);
+        InitSign[i] = DefaultSign(i);
+    }
+}
+
+std::string InterfaceProfile::ValueWindow(const std::string& line) const {
+    const std::size_t start = StartPos == 0 ? 0 : StartPos - 1u;
+    if (start >= line.size() || EndPosPlus1 <= StartPos) {
+        return {};
+    }
+    return line.substr(start, static_cast<std::size_t>(EndPosPlus1 - StartPos));
+}
+
+std::vector<std::string> LoadInterfaceProfile(const std::filesystem::path& file, InterfaceProfile& p) {
+    std::vector<std::string> problems;
+    const IniFile ini = IniFile::Load(file);
+    const std::string name = file.filename().string();
+    const auto integer = [&](const char* key, long long def) { return ini.ReadInteger(kSection, key, def); };
+    const auto byte = [&](const char* key, long long def, std::uint8_t& field, long long add = 0) {
+        const long long v = integer(key, def) + add;
+        if (!FitsIn<std::uint8_t>(v)) {
+            problems.push_back(name + ": " + key + " = " + std::to_string(v - add) + Ansi(" liegt außerhalb 0..") +
+                               std::to_string(255 - add) + Ansi(", der Standardwert bleibt"));
+            field = static_cast<std::uint8_t>(def + add);
+            return;
+        }
+        field = static_cast<std::uint8_t>(v);
+    };
+    const auto whole = [&](const char* key, long long def, int& field) {
+        const long long v = integer(key, def);
+        field = FitsIn<int>(v) ? static_cast<int>(v) : static_cast<int>(def);
+    };
+    whole("COMx", 1, p.ComPortNumber);
+    whole("BAUD", 9600, p.BaudRate);
+    whole("PARITY", 0, p.Parity);
+    whole("BYTELEN", 8, p.DataBits);
+    whole("STOPBITS", 1, p.StopBits);
+    for (int i = 1; i <= 16; ++i) {
+        const std::string key = i <= 15 ? "snd_SIGN" + std::to_string(i) : "snd_SIGN20";
+        p.SendSign[i] = ini.ReadString(kSection, key, DefaultSign(i), 19);
+    }
+    for (int i = 1; i <= 16; ++i) {
+        const std::string key = (i <= 8 ? "MW_SIGN" : "mw_SIGN") + std::to_string(i);
+        p.AxisMark[i] = ini.ReadString(kSection, key, DefaultSign(i), 4);
+    }
+    for (int i = 1; i <= 16; ++i) {
+        p.InitSign[i] = ini.ReadString(kSection, "mwi_SIGN" + std::to_string(i), DefaultSign(i), 7);
+    }
+    byte("ENDCHAR1", 13, p.EndChar1);
+    byte("ENDCHAR2", 0, p.EndChar2);
+    byte("STARTPOS", 4, p.StartPos);
+    byte("ENDPOS", 13, p.EndPosPlus1, 1);
+    byte("CNTCH", 2, p.CharCount);
+    byte("AUTOTRIGGER", 0, p.AutoTrigger);
+    byte("AUTOTRG_S1", 3, p.AutoX.Start);
+    byte("AUTOTRG_L1", 9, p.AutoX.Length);
+    byte("AUTOTRG_S2", 16, p.AutoY.Start);
+    byte("AUTOTRG_L2", 9, p.AutoY.Length);
+    p.UseRtsCts = integer("USE_RTS", 0) == 1;
+    p.RaiseRts = integer("RTS", 0) == 1;
+    p.Terminator = std::string(1, static_cast<char>(p.EndChar1));
+    if (p.EndChar2 != 0) {
+        p.Terminator += static_cast<char>(p.EndChar2);
+    }
+    for (int i = 1; i <= 16; ++i) {
+        const auto at = p.InitSign[i].find("#13");
+        if (at != std::string::npos) {
+            p.InitSign[i].replace(at, 3, "\r");
+        }
+    }
+    return problems;
+}
+
+}  // namespace tarvo

@@ -1,0 +1,321 @@
+#include "readout/readoutlink.h"
+
+#include "geometry/lines.h"
+#include "shell/cp1252.h"
+#include "shell/mainwindow.h"
+#include "shell/text.h"
+
+namespace tarvo {
+
+namespace {
+constexpr std::size_t kValueTextLength = 100;
+constexpr std::size_t kDiagnosticLines = 100;
+constexpr unsigned kColourCyan = 0x00FFFF;
+constexpr int kFootSwitchSettleMs = 300;
+
+TComPortBaudRate BaudIndex(int baud) {
+    for (int i = br110; i <= br115200; ++i) {
+        if (BaudOf(static_cast<TComPortBaudRate>(i)) == baud) {
+            return static_cast<TComPortBaudRate>(i);
+        }
+    }
+    return br9600;  // a rate outside the table keeps the default
+}
+}  // namespace
+
+ReadoutLink::ReadoutLink(MainWindow& w)
+    : m_w(w), m_port(nullptr, w.session().timers, w.session().WorkFile(kSettingsFile)) {
+    m_port.SetComPort(pnCOM1);
+    m_port.SetComPortPollingDelay(0);
+    m_port.OnReceiveData = [this](const char* data, std::uint32_t size) { ReceiveData(data, size); };
+}
+
+void ReadoutLink::ReceiveData(const char* data, std::uint32_t size) {
+    AcquisitionState& a = m_w.session().acquisition;
+    for (std::uint32_t i = 0; i < size; ++i) {
+        const char c = data[i];
+        if (c == '\r') {
+            LineComplete();
+        } else if (c == '\n') {
+            continue;
+        } else {
+            if (a.RxAccumulator.size() >= kMaxLineLength) {
+                a.RxAccumulator.clear();
+            }
+            a.RxAccumulator += c;
+        }
+    }
+}
+
+void ReadoutLink::LineComplete() {
+    AcquisitionState& a = m_w.session().acquisition;
+    a.LastLine = a.RxAccumulator;
+    a.ValueText = m_profile.ValueWindow(a.LastLine).substr(0, kValueTextLength);
+    const NumberRead r = ReadNumberChecked(RemoveSpaces(NormalizeDecimal(a.ValueText)));
+    const bool accepted = m_diagnostic ? a.FootSwitchMode : (r.ok || a.FootSwitchMode);
+    if (accepted) {
+        a.RxValue = r.value;
+        a.NewValue = true;
+        a.ValueText = a.LastLine.substr(0, kValueTextLength);
+        if (a.FootSwitchMode && a.PushedLines.size() < kMaxLineLength) {
+            a.PushedLines.push_back(a.LastLine);
+        }
+        if (m_diagnostic && view.Input.size() < kDiagnosticLines) {
+            view.Input.push_back(a.LastLine);
+        }
+    }
+    a.RxAccumulator.clear();
+}
+
+void ReadoutLink::SendTick() {
+    Session& s = m_w.session();
+    AcquisitionState& a = s.acquisition;
+    if (a.PollPaused) {
+        return;
+    }
+    if (a.SendDelay < a.SendDelayLimit) {
+        ++a.SendDelay;
+        return;
+    }
+    m_w.Timersend.SetEnabled(false);
+    a.AxisIndex = a.AxisIndex + 1 > AcquisitionState::AxisCount ? 1 : a.AxisIndex + 1;
+    if (s.settings.If3Inc == 0) {
+        SendText(m_profile.SendSign[static_cast<std::size_t>(a.AxisIndex)] + m_profile.Terminator);
+    }
+    m_w.TimerReceive.SetEnabled(true);
+}
+
+void ReadoutLink::ReceiveTick() {
+    Session& s = m_w.session();
+    AcquisitionState& a = s.acquisition;
+    if (a.PollPaused || a.AxisIndex < 1) {
+        return;
+    }
+    const int axis = a.AxisIndex - 1;
+    if (s.settings.If3Inc != 0) {
+        // The counter card is read by its own interface; without it nothing arrives.
+        m_w.TimerReceive.SetEnabled(false);
+        m_w.Timersend.SetEnabled(true);
+        return;
+    }
+    if (a.NewValue) {
+        a.AnswerWait = 0;
+        m_w.TimerReceive.SetEnabled(false);
+        a.NewValue = false;
+        const Real factor = axis == 0 ? s.settings.AxisFactorX : s.settings.AxisFactorY;
+        const Real offset = axis == 0 ? s.settings.OffsetX : s.settings.OffsetY;
+        a.MachinePos[axis] = a.RxValue * a.AxisScale[axis] * factor - offset;
+        UpdatePosition(axis);
+        m_w.Timersend.SetEnabled(true);
+        return;
+    }
+    if (++a.AnswerWait > a.AnswerWaitLimit) {
+        a.AnswerWait = 0;
+        m_w.TimerReceive.SetEnabled(false);
+        m_w.Timersend.SetEnabled(true);
+    }
+}
+
+void ReadoutLink::UpdatePosition(int axis) {
+    Session& s = m_w.session();
+    const XY p = RotateAboutOrigin(s.settings.OffsetW, s.acquisition.MachinePos[0], s.acquisition.MachinePos[1]);
+    s.settings.CurrentPos = {p.x, p.y};
+    (axis == 0 ? m_w.LV1 : m_w.LV2) = FormatReal(axis == 0 ? p.x : p.y, 0, s.settings.Decimals);
+}
+
+void ReadoutLink::SelectKeyboardTrigger() {
+    Session& s = m_w.session();
+    m_w.SpeedButton24Enabled = false;
+    m_w.SpeedButton25Enabled = true;
+    m_w.LVColour = kColourCyan;
+    DiscardInput();
+    s.acquisition.NewValue = false;
+    m_w.TimerTrigger.SetEnabled(false);
+    s.acquisition.FootSwitchMode = false;
+    m_w.Timersend.SetEnabled(true);
+    s.settings.TriggerMode = 0;
+}
+
+void ReadoutLink::SelectFootSwitchTrigger() {
+    Session& s = m_w.session();
+    AcquisitionState& a = s.acquisition;
+    m_w.Timersend.SetEnabled(false);
+    m_w.TimerReceive.SetEnabled(false);
+    m_w.SpeedButton24Enabled = true;
+    m_w.SpeedButton25Enabled = false;
+    m_w.LV1 = "----";
+    m_w.LV2 = "----";
+    m_w.LVColour = kColourSilver;
+    // An answer still on its way arrives during this wait; the loop does not run meanwhile.
+    s.timers.Block(kFootSwitchSettleMs);
+    m_port.Poll();
+    DiscardInput();
+    a.NewValue = false;
+    a.PushedPos[0] = kPushedSentinel;
+    a.PushedPos[1] = kPushedSentinel;
+    m_w.TimerTrigger.SetEnabled(true);
+    a.FootSwitchMode = true;
+    DiscardInput();
+    a.PushedPos[0] = kPushedSentinel;
+    a.PushedPos[1] = kPushedSentinel;
+    s.settings.TriggerMode = 1;
+}
+
+void ReadoutLink::TriggerTick() {
+    AcquisitionState& a = m_w.session().acquisition;
+    if (a.NewValue && a.PushedLines.empty()) {
+        a.PushedLines.push_back(a.LastLine);
+    }
+    a.NewValue = false;
+    while (!a.PushedLines.empty()) {
+        const std::string line = a.PushedLines.front();
+        a.PushedLines.pop_front();
+        EvaluatePushedLine(line);
+        if (a.CaptureReady) {
+            CaptureFootSwitch();
+        }
+    }
+}
+
+// Decodes one pushed line into PushedPos by the profile's AutoTrigger layout.
+void ReadoutLink::EvaluatePushedLine(const std::string& line) {
+    Session& s = m_w.session();
+    AcquisitionState& a = s.acquisition;
+    // The conversion's failure is not consulted here: an unreadable window gives 0.
+    const auto decode = [](const std::string& text) { return ReadNumberChecked(RemoveSpaces(NormalizeDecimal(text))).value; };
+    const Real fx = s.settings.AxisFactorX;
+    const Real fy = s.settings.AxisFactorY;
+    if (m_profile.AutoTrigger == 0) {
+        const auto has = [&line](const std::string& mark) { return !mark.empty() && line.find(mark) != std::string::npos; };
+        const int axis = has(m_profile.AxisMark[1]) ? 1 : has(m_profile.AxisMark[2]) ? 2 : 0;
+        if (axis == 0) {
+            return;
+        }
+        a.AxisIndex = axis;
+        const long double v = decode(m_profile.ValueWindow(line));
+        a.PushedPos[axis - 1] = v * (axis == 1 ? fx : fy) - (axis == 1 ? s.settings.OffsetX : s.settings.OffsetY);
+        if (a.PushedPos[0] != Real(kPushedSentinel) && a.PushedPos[1] != Real(kPushedSentinel)) {
+            a.CaptureReady = true;
+        }
+    } else if (m_profile.AutoTrigger == 1) {
+        const auto column = [&line](AutoColumn c) {
+            const std::size_t start = c.Start == 0 ? 0 : c.Start - 1u;
+            return start < line.size() ? line.substr(start, c.Length) : std::string();
+        };
+        a.PushedPos[0] = decode(column(m_profile.AutoX)) * fx - s.settings.OffsetX;
+        a.PushedPos[1] = decode(column(m_profile.AutoY)) * fy - s.settings.OffsetY;
+        a.CaptureReady = true;
+    }
+}
+
+void ReadoutLink::CaptureFootSwitch() {
+    Session& s = m_w.session();
+    AcquisitionState& a = s.acquisition;
+    const XY p = RotateAboutOrigin(s.settings.OffsetW, a.PushedPos[0], a.PushedPos[1]);
+    s.settings.CurrentPos = {p.x, p.y};
+    a.CaptureReady = false;
+    m_w.ListBox1().Append(PointItemText(p.x, p.y, s.settings.Decimals));
+    m_w.Label5 = std::to_string(m_w.PointCount());
+    m_w.RecordLine("GETPOINT:");
+    m_w.Label1Visible = false;
+    a.PushedPos[0] = kPushedSentinel;
+    a.PushedPos[1] = kPushedSentinel;
+    s.Op().Beep();
+}
+
+void ReadoutLink::ConfigurePort(int port, int baud, int dataBits, int parity, int stopBits) {
+    view.ComNr = std::to_string(port);
+    view.Baud = std::to_string(baud);
+    view.Bits = std::to_string(dataBits);
+    view.Parity = std::to_string(parity);
+    view.Stop = std::to_string(stopBits);
+    if (port >= 1 && port <= 4) {
+        m_port.SetComPort(static_cast<TComPortNumber>(port - 1));
+    }
+    m_port.SetComPortSpeed(BaudIndex(baud));
+    if (dataBits >= 5 && dataBits <= 8) {
+        m_port.SetComPortDataBits(static_cast<TComPortDataBits>(dataBits - 5));
+    }
+    if (parity >= ptNONE && parity <= ptSPACE) {
+        m_port.SetComPortParity(static_cast<TComPortParity>(parity));
+    }
+    if (stopBits == 1 || stopBits == 2) {
+        m_port.SetComPortStopBits(stopBits == 1 ? sb1BITS : sb2BITS);
+    }
+    view.Flow = m_profile.UseRtsCts ? "RTS/CTS" : "";
+    m_port.SetComPortHwHandshaking(m_profile.UseRtsCts ? hhRTSCTS : hhNONE);
+}
+
+bool ReadoutLink::OpenPort(int /*port*/) {
+    m_port.SetDevice(m_w.session().serialDevice);
+    const bool ok = m_port.Connect();
+    view.Flow = m_profile.RaiseRts ? "RTS on" : "";
+    if (m_profile.RaiseRts) {
+        m_port.SetRts(true);
+    }
+    return ok;
+}
+
+void ReadoutLink::ClosePort() { m_port.Disconnect(); }
+
+bool ReadoutLink::SendText(const std::string& text) {
+    view.Output = text;
+    return m_port.Connected() && m_port.SendData(text.data(), text.size());
+}
+
+bool ReadoutLink::DiscardInput() {
+    AcquisitionState& a = m_w.session().acquisition;
+    a.RxAccumulator.clear();
+    a.LastLine.clear();
+    a.PushedLines.clear();
+    return true;
+}
+
+void ReadoutLink::StartupStep() {
+    Session& s = m_w.session();
+    m_w.Timer2.SetEnabled(false);
+    m_w.StatusPanels[1] = s.settings.IfName;
+    if (s.settings.If3Inc == 0) {
+        for (const auto& problem : LoadInterfaceProfile(s.WorkFile(s.settings.IfName + ".VAL"), m_profile)) {
+            s.Op().ShowError(problem);
+        }
+        ConfigurePort(m_profile.ComPortNumber, m_profile.BaudRate, m_profile.DataBits, m_profile.Parity,
+                      m_profile.StopBits);
+        if (!OpenPort(m_profile.ComPortNumber)) {
+            s.Op().ShowError("COM" + std::to_string(m_profile.ComPortNumber) + " Error");
+        }
+    } else {
+        // The counter card's own reset follows its interface; the question is asked as always.
+        (void)s.Op().Ask(Ansi("Hardwarezähler zurücksetzen ?"), Buttons::OkCancel);
+    }
+    const std::string upper = UpperCaseOem(s.settings.IfName);
+    if (upper.find("IF4M") != std::string::npos || upper.find("IF8M") != std::string::npos) {
+        for (const char* command : {"D0", "E1", "E2"}) {
+            SendText(command + m_profile.Terminator);
+        }
+    }
+    if (s.settings.TriggerMode != 0) {
+        SelectFootSwitchTrigger();
+    } else {
+        m_w.Timersend.SetEnabled(true);
+    }
+    if (s.settings.OffsetX != 0 || s.settings.OffsetY != 0 || s.settings.OffsetW != 0) {
+        if (s.Op().Ask(m_w.UiText(25), Buttons::YesNo)) {
+            s.settings.OffsetX = 0;
+            s.settings.OffsetY = 0;
+            s.settings.OffsetW = 0;
+        }
+    }
+    if (FileExists(s.WorkFile("RS_TEST"))) {
+        m_diagnostic = true;
+        view.Visible = true;
+        if (OnShowCommDriver) {
+            OnShowCommDriver();
+        }
+    }
+    if (FileExists(s.WorkFile("showlogo")) && OnShowLogo) {
+        OnShowLogo();
+    }
+}
+
+}  // namespace tarvo

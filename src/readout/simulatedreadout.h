@@ -1,0 +1,67 @@
+// A stand-in for the digital readout behind a serial line: answers each axis request with the
+// current reading in the interface profile's value window, pushes foot-switch lines on command.
+// tarvo-cli runs it in-process; tarvo-readout-sim puts it on a pseudo terminal.
+#pragma once
+
+#include <deque>
+#include <string>
+
+#include "readout/interfaceprofile.h"
+#include "readout/serialdevice.h"
+#include "shell/real.h"
+
+namespace tarvo {
+
+class SimulatedReadout final : public SerialDevice {
+public:
+    explicit SimulatedReadout(InterfaceProfile profile = {}) : m_profile(std::move(profile)) {}
+    void SetProfile(const InterfaceProfile& p) { m_profile = p; }
+
+    // The raw readings reported from now on.
+    void SetReading(long double x, long double y) {
+        m_x = x;
+        m_y = y;
+    }
+    // Queues a pushed line, ended by a carriage return.
+    void Push(const std::string& line) { Queue(line + "\r"); }
+    // The answer line for an axis: the value right-aligned in the value window.
+    [[nodiscard]] std::string AnswerLine(int axis) const;
+    // Queues bytes as they are (split lines, garbage, NUL bytes).
+    void Queue(const std::string& bytes) { m_out.append(bytes); }
+
+    bool answering = true;      // false: requests go unanswered
+    bool decimalComma = false;  // answers with "," as the decimal separator
+    int openCount = 0;
+
+    // What the program wrote, request by request.
+    std::deque<std::string> requests;
+
+    bool Open(const std::string&) override {
+        ++openCount;
+        return m_available;
+    }
+    void Close() override {}
+    bool Apply(const SerialSettings& s) override {
+        applied = s;
+        return true;
+    }
+    long Read(char* buffer, std::size_t max) override;
+    bool Write(const char* data, std::size_t size) override;
+    bool SetRts(bool on) override {
+        rts = on;
+        return true;
+    }
+    void SetAvailable(bool available) { m_available = available; }
+    SerialSettings applied;
+    bool rts = false;
+
+private:
+    InterfaceProfile m_profile;
+    long double m_x = 0;
+    long double m_y = 0;
+    std::string m_in;
+    std::string m_out;
+    bool m_available = true;
+};
+
+}  // namespace tarvo
