@@ -1,5 +1,7 @@
 #include "shell/timers.h"
 
+#include <algorithm>
+
 namespace tarvo {
 
 Timer::Timer(TimerSet& owner, std::string name, int interval, bool enabled, std::function<void()> handler)
@@ -76,11 +78,12 @@ void TimerSet::Advance(long long ms) {
         if (next == nullptr) {
             break;
         }
-        m_now = next->m_due;
+        m_now = std::max(m_now, next->m_due);
         next->m_due = m_now + next->m_interval;
         next->Fire();
     }
-    m_now = target;
+    // A blocking wait inside a handler may have moved the clock past the target already.
+    m_now = std::max(m_now, target);
 }
 
 }  // namespace tarvo

@@ -36,5 +36,17 @@ TEST(TimerSet, DisabledAndZeroIntervalTimersNeverFire) {
     EXPECT_EQ(set.Find("nope"), nullptr);
 }
 
+TEST(TimerSet, ABlockingWaitLetsTimePassAndDueTimersTickOnce) {
+    TimerSet set;
+    int ticks = 0;
+    set.Declare("poll", 10, true, [&] { ++ticks; });
+    set.Declare("blocker", 50, true, [&] { set.Block(300); });
+    set.Advance(50);  // the blocker fires at 50 and holds the clock until 350
+    EXPECT_EQ(set.Now(), 350);
+    const int before = ticks;
+    set.Advance(0);  // the poll timer fell due during the wait: it ticks once, not 30 times
+    EXPECT_EQ(ticks, before + 1);
+}
+
 }  // namespace
 }  // namespace tarvo

@@ -1,0 +1,216 @@
+#include <gtest/gtest.h>
+
+#include "readout/commportdriver.h"
+#include "readout/interfaceprofile.h"
+#include "readout/simulatedreadout.h"
+#include "shell/cp1252.h"
+#include "shell/timers.h"
+#include "support/mainwindowfixture.h"
+
+namespace tarvo {
+namespace {
+
+double D(long double v) { return static_cast<double>(v); }
+
+TEST(InterfaceProfile, DefaultsWithoutAFile) {
+    InterfaceProfile p;
+    EXPECT_TRUE(LoadInterfaceProfile("/nonexistent/IF2M.VAL", p).empty());
+    EXPECT_EQ(p.ComPortNumber, 1);
+    EXPECT_EQ(p.BaudRate, 9600);
+    EXPECT_EQ(p.SendSign[1] + p.Terminator, "01A\r");
+    EXPECT_EQ(p.SendSign[2], "02A");
+    EXPECT_EQ(p.SendSign[9], "01A");
+    EXPECT_EQ(p.SendSign[15], "07A");
+    EXPECT_EQ(p.SendSign[16], "08A");
+    EXPECT_EQ(p.ValueWindow("X: 12,3456   rest"), "12,3456   ");
+    EXPECT_EQ(p.ValueWindow("short"), "rt");
+}
+
+TEST(InterfaceProfile, KeysLimitsTerminatorAndEscapes) {
+    const test::TempDir dir;
+    dir.Write("IF4M.VAL",
+              "[PARAMETER]\nCOMx=3\nBAUD=19200\nENDCHAR2=10\nsnd_SIGN1=ABCDEFGHIJKLMNOPQRSTUVWXYZ\nMW_SIGN1=LONGMARK\n"
+              "mwi_SIGN1=AB#13#1\nsnd_SIGN20=LAST\nUSE_RTS=2\nRTS=1\nSTARTPOS=300\nENDPOS=255\nAUTOTRIGGER=1\n");
+    InterfaceProfile p;
+    const auto problems = LoadInterfaceProfile(dir.work() / "IF4M.VAL", p);
+    ASSERT_EQ(problems.size(), 2u);  // STARTPOS and ENDPOS (255 + 1 does not fit)
+    EXPECT_NE(problems[0].find("STARTPOS = 300"), std::string::npos);
+    EXPECT_NE(problems[1].find("ENDPOS = 255"), std::string::npos);
+    EXPECT_EQ(p.StartPos, 4);
+    EXPECT_EQ(p.EndPosPlus1, 14);
+    EXPECT_EQ(p.ComPortNumber, 3);
+    EXPECT_EQ(p.Terminator, "\r\n");
+    EXPECT_EQ(p.SendSign[1].size(), 19u);
+    EXPECT_EQ(p.AxisMark[1], "LONG");
+    EXPECT_EQ(p.InitSign[1], "AB\r#1");
+    EXPECT_EQ(p.SendSign[16], "LAST");
+    EXPECT_FALSE(p.UseRtsCts);
+    EXPECT_TRUE(p.RaiseRts);
+    EXPECT_EQ(p.AutoTrigger, 1);
+}
+
+TEST(CommPortDriver, LineSettingsNamesAndPolling) {
+    const test::TempDir dir;
+    dir.Write("TARVO.INI", "[Ports]\nCOM3=/dev/ttyUSB0\n");
+    TimerSet timers;
+    SimulatedReadout line;
+    TCommPortDriver port(&line, timers, dir.work() / "TARVO.INI");
+    EXPECT_EQ(ComDeviceName(2, dir.work() / "TARVO.INI"), "/dev/ttyS1");
+    port.SetComPort(pnCOM3);
+    port.SetComPortSpeed(br56000);
+    ASSERT_TRUE(port.Connect());
+    EXPECT_EQ(port.DeviceName(), "/dev/ttyUSB0");
+    EXPECT_EQ(line.applied.baud, 28800);  // br56000 runs at 28800
+    port.SetComPort(pnCOM1);              // ignored while connected
+    EXPECT_EQ(port.ComPort(), pnCOM3);
+    port.SetComPortInBufSize(400);  // reapplied at once with the new XON limit
+    EXPECT_EQ(line.applied.xonLimit, 100);
+    EXPECT_EQ(line.applied.inQueue, 400);
+    int calls = 0;
+    std::string got;
+    port.OnReceiveData = [&](const char* d, std::uint32_t n) {
+        ++calls;
+        got.append(d, n);
+    };
+    timers.Advance(50);  // nothing arrived: no call
+    EXPECT_EQ(calls, 0);
+    line.Queue("abc");
+    timers.Advance(10);
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(got, "abc");
+    port.Disconnect();
+    port.SetComPort(pnCOM1);
+    EXPECT_EQ(port.ComPort(), pnCOM1);
+    line.SetAvailable(false);
+    EXPECT_FALSE(port.Connect());
+}
+
+class Link : public test::MainWindowFixture {
+protected:
+    SimulatedReadout readout;
+    void SetUp() override {}
+    void StartWith(const std::string& ini = "", const std::string& profile = "") {
+        if (!ini.empty()) {
+            dir.Write("TARVO.INI", ini);
+        }
+        if (!profile.empty()) {
+            dir.Write("IF2M.VAL", profile);
+            InterfaceProfile p;
+            (void)LoadInterfaceProfile(dir.work() / "IF2M.VAL", p);
+            readout.SetProfile(p);
+        }
+        session = std::make_unique<Session>(op, clock, dir.work(), dir.root());
+        session->serialDevice = &readout;
+        w = std::make_unique<MainWindow>(*session);
+        w->FormCreate();
+        session->timers.Advance(500);  // the start-up step
+    }
+    AcquisitionState& acq() { return session->acquisition; }
+};
+
+TEST_F(Link, PositionsFollowTheReadoutThroughScaleFactorAndOffset) {
+    StartWith();
+    EXPECT_EQ(w->StatusPanels[1], "IF2M");
+    readout.SetReading(12.5L, -3.25L);
+    session->timers.Advance(200);
+    EXPECT_EQ(w->LV1, "12.500");
+    EXPECT_EQ(w->LV2, "-3.250");
+    EXPECT_EQ(readout.requests.front(), "01A");
+    EXPECT_EQ(readout.requests[1], "02A");
+    settings().AxisFactorX = -1;
+    settings().OffsetX = 0.5L;
+    readout.SetReading(10, 0);
+    session->timers.Advance(200);
+    EXPECT_EQ(D(acq().MachinePos[0]), -10.5);
+    w->FXChange("2");
+    session->timers.Advance(200);
+    EXPECT_EQ(D(acq().MachinePos[0]), -20.5);
+}
+
+TEST_F(Link, AnUnansweredRequestTimesOutAfterSixteenTicks) {
+    StartWith();
+    readout.SetReading(1, 2);
+    session->timers.Advance(200);
+    readout.answering = false;
+    const std::size_t before = readout.requests.size();
+    session->timers.Advance(20 * 17 + 20);
+    EXPECT_EQ(readout.requests.size(), before + 1);  // the next request after 16 empty ticks
+    EXPECT_EQ(w->LV1, "1.000");                      // the display keeps its last values
+}
+
+TEST_F(Link, ReceivedBytesFormLines) {
+    StartWith();
+    ReadoutLink& link = w->Link();
+    acq().FootSwitchMode = false;
+    link.ReceiveData("X: 12,3", 7);
+    link.ReceiveData("456\r\n", 5);
+    EXPECT_TRUE(acq().NewValue);
+    EXPECT_NEAR(D(acq().RxValue), 12.3456, 1e-9);
+    EXPECT_EQ(acq().LastLine, "X: 12,3456");
+    EXPECT_TRUE(acq().RxAccumulator.empty());  // the line feed was dropped
+    acq().NewValue = false;
+    link.ReceiveData("X: abc\r", 7);  // not a number: no new value in keyboard mode
+    EXPECT_FALSE(acq().NewValue);
+    EXPECT_EQ(acq().LastLine, "X: abc");
+    const std::string garbage(5000, 'g');
+    link.ReceiveData(garbage.data(), static_cast<std::uint32_t>(garbage.size()));
+    EXPECT_LE(acq().RxAccumulator.size(), kMaxLineLength);
+    const char nul[] = {'\0', '\x01', '\xff', '\r'};
+    link.ReceiveData(nul, 4);
+    EXPECT_FALSE(acq().NewValue);
+}
+
+TEST_F(Link, StartUpReportsAMissingPortAndSendsTheIf4mCommands) {
+    readout.SetAvailable(false);
+    op.ExpectError();
+    StartWith("[Einstellungen]\nIFNAME=if4m\n");
+    EXPECT_EQ(op.shown.back(), "error: COM1 Error");
+    readout.SetAvailable(true);
+    StartWith("[Einstellungen]\nIFNAME=IF4M\n");
+    ASSERT_GE(readout.requests.size(), 3u);
+    EXPECT_EQ(readout.requests[0], "D0");
+    EXPECT_EQ(readout.requests[2], "E2");
+}
+
+TEST_F(Link, StartUpAsksToResetAnOffsetSystem) {
+    op.ExpectAsk(true);
+    StartWith("[PARAMETER]\nOFFSETW=10000\n");
+    EXPECT_EQ(D(settings().OffsetW), 0.0);
+    EXPECT_EQ(op.shown.back(), "ask: " + Ansi("Koordinatensystem zurücksetzen ?"));
+}
+
+TEST_F(Link, FootSwitchModeFromTheSettingsCapturesPairsOfLines) {
+    StartWith("[PARAMETER]\nTR_MODE=1\n");
+    EXPECT_TRUE(w->SpeedButton24Enabled);
+    EXPECT_EQ(w->LV1, "----");
+    EXPECT_FALSE(w->FormKeyDown(kKeySpace));  // Space does not capture here
+    settings().Recording = 1;
+    readout.Push("01A   1.000");
+    session->timers.Advance(40);
+    EXPECT_EQ(w->PointCount(), 0);
+    readout.Push("01A   3.000");  // a second X line overwrites the first
+    readout.Push("02A   2,500");
+    session->timers.Advance(40);
+    ASSERT_EQ(w->PointCount(), 1);
+    EXPECT_EQ(w->ListBox1().Items()[0], "   3.000 :    2.500");
+    EXPECT_EQ(w->LB_list(), std::vector<std::string>{"GETPOINT:"});
+    EXPECT_EQ(op.beeps, 1);
+    readout.Push("nothing to see");
+    session->timers.Advance(40);
+    EXPECT_EQ(w->PointCount(), 1);
+    w->SpeedButton24Click();  // back to the keyboard
+    EXPECT_FALSE(w->SpeedButton24Enabled);
+    EXPECT_EQ(settings().TriggerMode, 0);
+    EXPECT_TRUE(w->Timersend.Enabled());
+}
+
+TEST_F(Link, TwoAxisLinesCaptureOnePointEach) {
+    StartWith("[PARAMETER]\nTR_MODE=1\n", "[PARAMETER]\nAUTOTRIGGER=1\n");
+    readout.Push("X  12.5000   Y   -3.2500");  // 24 characters: X in 3-11, Y in 16-24
+    readout.Push("X   1.0000   Y    2.0000");
+    session->timers.Advance(40);
+    EXPECT_EQ(w->ListBox1().Items(), (std::vector<std::string>{"  12.500 :   -3.250", "   1.000 :    2.000"}));
+}
+
+}  // namespace
+}  // namespace tarvo
