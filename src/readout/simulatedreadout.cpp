@@ -19,6 +19,37 @@ std::string SimulatedReadout::AnswerLine(int axis) const {
     return line + value;
 }
 
+namespace {
+std::string Value(long double v, int width, bool comma) {
+    std::string text = FormatReal(v, std::max(1, width), 4);
+    if (comma) {
+        std::replace(text.begin(), text.end(), '.', ',');
+    }
+    return text;
+}
+}  // namespace
+
+std::string SimulatedReadout::PushedAxisLine(int axis, long double value) const {
+    const int start = std::max<int>(1, m_profile.StartPos);
+    std::string line = m_profile.AxisMark[static_cast<std::size_t>(axis == 1 ? 1 : 2)];
+    line.resize(static_cast<std::size_t>(std::max<int>(start - 1, static_cast<int>(line.size()))), ' ');
+    line.resize(static_cast<std::size_t>(start - 1));
+    return line + Value(value, m_profile.EndPosPlus1 - start, decimalComma);
+}
+
+std::string SimulatedReadout::TwoAxisLine(long double x, long double y) const {
+    std::string line(static_cast<std::size_t>(std::max(m_profile.AutoX.Start + m_profile.AutoX.Length,
+                                                       m_profile.AutoY.Start + m_profile.AutoY.Length)),
+                     ' ');
+    const auto put = [&line, this](AutoColumn c, long double v) {
+        const std::string text = Value(v, c.Length, decimalComma).substr(0, c.Length);
+        line.replace(static_cast<std::size_t>(std::max(1, int{c.Start}) - 1), text.size(), text);
+    };
+    put(m_profile.AutoX, x);
+    put(m_profile.AutoY, y);
+    return line.substr(0, line.find_last_not_of(' ') + 1);
+}
+
 long SimulatedReadout::Read(char* buffer, std::size_t max) {
     const std::size_t n = std::min(max, m_out.size());
     std::memcpy(buffer, m_out.data(), n);

@@ -26,6 +26,11 @@ public:
     void Push(const std::string& line) { Queue(line + "\r"); }
     // The answer line for an axis: the value right-aligned in the value window.
     [[nodiscard]] std::string AnswerLine(int axis) const;
+    // A foot-switch line of one axis in the one-axis-per-line layout: the axis mark, then the
+    // value in the value window.
+    [[nodiscard]] std::string PushedAxisLine(int axis, long double value) const;
+    // A line with both axes at the columns of the two-axis layout.
+    [[nodiscard]] std::string TwoAxisLine(long double x, long double y) const;
     // Queues bytes as they are (split lines, garbage, NUL bytes).
     void Queue(const std::string& bytes) { m_out.append(bytes); }
 

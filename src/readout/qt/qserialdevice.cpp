@@ -1,0 +1,58 @@
+#include "readout/qt/qserialdevice.h"
+
+namespace tarvo {
+
+bool QSerialDevice::Open(const std::string& device) {
+    if (m_port.isOpen()) {
+        m_port.close();
+    }
+    m_port.setPortName(QString::fromLocal8Bit(device.c_str()));
+    return m_port.open(QIODevice::ReadWrite);
+}
+
+void QSerialDevice::Close() { m_port.close(); }
+
+bool QSerialDevice::Apply(const SerialSettings& s) {
+    // XON/XOFF limits and queue sizes have no counterpart in QSerialPort; the driver's own
+    // defaults apply. A pseudo terminal may refuse line settings; the bytes still flow.
+    bool ok = m_port.setBaudRate(s.baud);
+    ok = m_port.setDataBits(static_cast<QSerialPort::DataBits>(s.dataBits)) && ok;
+    static const QSerialPort::Parity kParity[] = {QSerialPort::NoParity, QSerialPort::OddParity,
+                                                  QSerialPort::EvenParity, QSerialPort::MarkParity,
+                                                  QSerialPort::SpaceParity};
+    ok = m_port.setParity(kParity[s.parity >= 0 && s.parity <= 4 ? s.parity : 0]) && ok;
+    ok = m_port.setStopBits(s.stopBits == 2   ? QSerialPort::TwoStop
+                            : s.stopBits == 1 ? QSerialPort::OneAndHalfStop
+                                              : QSerialPort::OneStop) &&
+         ok;
+    ok = m_port.setFlowControl(s.rtsCts    ? QSerialPort::HardwareControl
+                               : s.xonXoff ? QSerialPort::SoftwareControl
+                                           : QSerialPort::NoFlowControl) &&
+         ok;
+    m_port.setDataTerminalReady(true);
+    return ok;
+}
+
+long QSerialDevice::Read(char* buffer, std::size_t max) {
+    if (!m_port.isOpen()) {
+        return -1;
+    }
+    if (m_port.bytesAvailable() == 0) {
+        m_port.waitForReadyRead(0);  // take what the line holds even between event-loop turns
+    }
+    const qint64 n = m_port.read(buffer, static_cast<qint64>(max));
+    return n < 0 ? -1 : static_cast<long>(n);
+}
+
+bool QSerialDevice::Write(const char* data, std::size_t size) {
+    if (!m_port.isOpen()) {
+        return false;
+    }
+    const qint64 n = m_port.write(data, static_cast<qint64>(size));
+    m_port.flush();
+    return n == static_cast<qint64>(size);
+}
+
+bool QSerialDevice::SetRts(bool on) { return m_port.isOpen() && m_port.setRequestToSend(on); }
+
+}  // namespace tarvo

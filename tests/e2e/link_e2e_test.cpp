@@ -1,0 +1,138 @@
+// The readout link end to end: the real serial adapter and the Qt timers against
+// tarvo-readout-sim on a pseudo terminal.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QProcess>
+#include <functional>
+#include <memory>
+
+#include "readout/qt/qserialdevice.h"
+#include "shell/mainwindow.h"
+#include "shell/qt/qtimerdriver.h"
+#include "support/scriptedoperator.h"
+#include "support/tempdir.h"
+
+#ifndef TARVO_READOUT_SIM
+#error "TARVO_READOUT_SIM must name the simulator"
+#endif
+
+namespace tarvo {
+namespace {
+
+// Runs the event loop until `done` holds or `ms` have passed.
+bool WaitFor(const std::function<bool()>& done, int ms = 3000) {
+    QDeadlineTimer deadline(ms);
+    while (!done()) {
+        if (deadline.hasExpired()) {
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    return true;
+}
+
+void Spin(int ms) { WaitFor([] { return false; }, ms); }
+
+class LinkEndToEnd : public ::testing::Test {
+protected:
+    test::TempDir dir;
+    test::ScriptedOperator op;
+    FixedWallClock clock{DateTime{2026, 12, 8, 9, 30, 0}};
+    QProcess sim;
+    QSerialDevice serial;
+    std::unique_ptr<Session> session;
+    std::unique_ptr<MainWindow> w;
+    std::unique_ptr<QTimerDriver> driver;
+
+    void Start(const std::string& extraIni = "") {
+        sim.start(TARVO_READOUT_SIM, {"--dir", QString::fromStdString(dir.work().string())});
+        ASSERT_TRUE(sim.waitForStarted(5000));
+        ASSERT_TRUE(sim.waitForReadyRead(5000));
+        const QString line = QString::fromLocal8Bit(sim.readLine()).trimmed();
+        ASSERT_TRUE(line.startsWith("device: ")) << line.toStdString();
+        dir.Write("TARVO.INI", "[Ports]\nCOM1=" + line.mid(8).toStdString() + "\n" + extraIni);
+        session = std::make_unique<Session>(op, clock, dir.work(), dir.root());
+        session->serialDevice = &serial;
+        w = std::make_unique<MainWindow>(*session);
+        driver = std::make_unique<QTimerDriver>(session->timers);
+        w->FormCreate();
+    }
+    void Say(const std::string& command) {
+        sim.write((command + "\n").c_str());
+        sim.waitForBytesWritten(1000);
+    }
+    void TearDown() override {
+        if (w) {
+            w->Close();
+        }
+        driver.reset();
+        if (sim.state() != QProcess::NotRunning) {
+            Say("quit");
+            if (!sim.waitForFinished(2000)) {
+                sim.kill();
+                sim.waitForFinished(2000);
+            }
+        }
+    }
+};
+
+TEST_F(LinkEndToEnd, PositionsFollowTheSimulatorAndCapturesWork) {
+    Start();
+    Say("pos 12.5 -3.25");
+    ASSERT_TRUE(WaitFor([this] { return w->LV1 == "12.500" && w->LV2 == "-3.250"; })) << w->LV1 << " " << w->LV2;
+    Say("comma on");
+    Say("pos 1.5 2");
+    ASSERT_TRUE(WaitFor([this] { return w->LV1 == "1.500" && w->LV2 == "2.000"; }));
+    EXPECT_TRUE(w->FormKeyDown(kKeySpace));
+    EXPECT_EQ(w->ListBox1().Items(), std::vector<std::string>{"   1.500 :    2.000"});
+
+    // Garbage without a line end, NUL bytes included, neither hangs nor stops the cycle.
+    Say("garbage 3000");
+    Say("pos 7 8");
+    ASSERT_TRUE(WaitFor([this] { return w->LV1 == "7.000" && w->LV2 == "8.000"; }));
+    EXPECT_LE(session->acquisition.RxAccumulator.size(), kMaxLineLength);
+}
+
+TEST_F(LinkEndToEnd, ASilentReadoutTimesOutAndTheDisplayKeepsItsValues) {
+    Start();
+    Say("pos 4 5");
+    ASSERT_TRUE(WaitFor([this] { return w->LV1 == "4.000" && w->LV2 == "5.000"; }));
+    Say("silent");
+    Say("pos 9 9");
+    Spin(1200);  // several request time-outs of 16 ticks each
+    EXPECT_EQ(w->LV1, "4.000");
+    EXPECT_EQ(w->LV2, "5.000");
+    EXPECT_TRUE(w->Timersend.Enabled() || w->TimerReceive.Enabled());  // the cycle goes on
+    Say("answer");
+    ASSERT_TRUE(WaitFor([this] { return w->LV1 == "9.000"; }));
+}
+
+TEST_F(LinkEndToEnd, FootSwitchPushesCaptureAtOnce) {
+    Start("[PARAMETER]\nTR_MODE=1\n");
+    ASSERT_TRUE(WaitFor([this] { return session->acquisition.FootSwitchMode; }));
+    Say("push0 1.25 2.5");
+    ASSERT_TRUE(WaitFor([this] { return w->PointCount() == 1; }));
+    EXPECT_EQ(w->ListBox1().Items()[0], "   1.250 :    2.500");
+    EXPECT_EQ(op.beeps, 1);
+}
+
+TEST_F(LinkEndToEnd, APulledCableNeitherCrashesNorHangs) {
+    Start();
+    Say("pos 3 3");
+    ASSERT_TRUE(WaitFor([this] { return w->LV1 == "3.000"; }));
+    Say("quit");
+    ASSERT_TRUE(sim.waitForFinished(2000));
+    Spin(500);  // requests into a closed terminal, reads that fail
+    EXPECT_EQ(w->LV1, "3.000");
+}
+
+}  // namespace
+}  // namespace tarvo
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
