@@ -37,9 +37,6 @@ long QSerialDevice::Read(char* buffer, std::size_t max) {
     if (!m_port.isOpen()) {
         return -1;
     }
-    if (m_port.bytesAvailable() == 0) {
-        m_port.waitForReadyRead(0);  // take what the line holds even between event-loop turns
-    }
     const qint64 n = m_port.read(buffer, static_cast<qint64>(max));
     return n < 0 ? -1 : static_cast<long>(n);
 }
