@@ -90,6 +90,7 @@ ScriptRunner::ScriptRunner(std::istream& script, std::ostream& out, std::filesys
     (void)LoadInterfaceProfile(m_session->WorkFile(probe.IfName + ".VAL"), profile);
     m_readout.SetProfile(profile);
     m_session->serialDevice = &m_readout;
+    m_session->ioPorts = &m_counterPorts;
 }
 
 ScriptRunner::~ScriptRunner() = default;
@@ -161,6 +162,10 @@ bool ScriptRunner::Action(const std::string& word, const std::string& rest) {
             return false;
         }
         m_readout.SetReading(x.value, y.value);
+        if (m_session->settings.If3Inc != 0) {
+            PresetCounter(m_session->counterCard, m_counterPorts, 1, x.value);
+            PresetCounter(m_session->counterCard, m_counterPorts, 2, y.value);
+        }
         return true;
     }
     if (word == "push") {

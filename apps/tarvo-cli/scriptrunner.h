@@ -9,6 +9,7 @@
 #include <string>
 
 #include "shell/datetime.h"
+#include "readout/countercard.h"
 #include "readout/simulatedreadout.h"
 #include "shell/operator.h"
 
@@ -62,6 +63,7 @@ private:
     void Say(const std::string& ansiText);
 
     SimulatedReadout m_readout;
+    MemoryIoPorts m_counterPorts;  // the counter card's ports, set by `readout` in its mode
     std::istream& m_script;
     std::ostream& m_out;
     std::unique_ptr<Session> m_session;

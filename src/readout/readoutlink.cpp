@@ -93,8 +93,13 @@ void ReadoutLink::ReceiveTick() {
     }
     const int axis = a.AxisIndex - 1;
     if (s.settings.If3Inc != 0) {
-        // The counter card is read by its own interface; without it nothing arrives.
         m_w.TimerReceive.SetEnabled(false);
+        if (s.ioPorts != nullptr) {
+            a.RxValue = ReadCounter(s.counterCard, *s.ioPorts, a.AxisIndex);
+            const Real offset = axis == 0 ? s.settings.OffsetX : s.settings.OffsetY;
+            a.MachinePos[axis] = a.RxValue * a.AxisScale[axis] - offset;
+            UpdatePosition(axis);
+        }
         m_w.Timersend.SetEnabled(true);
         return;
     }
@@ -285,8 +290,11 @@ void ReadoutLink::StartupStep() {
             s.Op().ShowError("COM" + std::to_string(m_profile.ComPortNumber) + " Error");
         }
     } else {
-        // The counter card's own reset follows its interface; the question is asked as always.
-        (void)s.Op().Ask(Ansi("Hardwarezähler zurücksetzen ?"), Buttons::OkCancel);
+        if (s.Op().Ask(Ansi("Hardwarezähler zurücksetzen ?"), Buttons::OkCancel) && s.ioPorts != nullptr) {
+            for (int axis = 1; axis <= 3; ++axis) {
+                PresetCounter(s.counterCard, *s.ioPorts, axis, 0);
+            }
+        }
     }
     const std::string upper = UpperCaseOem(s.settings.IfName);
     if (upper.find("IF4M") != std::string::npos || upper.find("IF8M") != std::string::npos) {

@@ -78,6 +78,11 @@ void MainWindow::FormCreate() {
     ScaleText = {"1.0000", "1.0000"};
     Settings& s = m_s.settings;
     ShowProblems(LoadSettings(m_s.WorkFile(kSettingsFile), s));
+    // The counter card's ports are touched only when the card is the selected interface:
+    // writing I/O ports of a machine without it could disturb other hardware.
+    if (s.If3Inc != 0 && m_s.ioPorts != nullptr) {
+        ShowProblems(InitCounterCard(m_s.WorkDir(), m_s.counterCard, *m_s.ioPorts));
+    }
     if (s.SlowMode != 0) {
         Timersend.SetInterval(kSlowSendInterval);
         TimerReceive.SetInterval(kSlowReceiveInterval);

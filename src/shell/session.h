@@ -10,6 +10,7 @@
 #include "geometry/geometrystate.h"
 #include "output/reportheader.h"
 #include "readout/acquisition.h"
+#include "readout/countercard.h"
 #include "readout/serialdevice.h"
 #include "shell/datetime.h"
 #include "shell/operator.h"
@@ -41,6 +42,9 @@ public:
     ReportHeaderData header;
     // The serial line the readout is on (not owned); none when no port exists.
     SerialDevice* serialDevice = nullptr;
+    // The I/O ports of the incremental counter card (not owned); none when not available.
+    IoPorts* ioPorts = nullptr;
+    CounterCard counterCard;
     TimerSet timers;
 
 private:
