@@ -10,6 +10,7 @@
 //   comma on|off   answer with a decimal comma
 //   garbage N      N bytes of noise, NUL bytes included, without a line end
 //   raw TEXT       TEXT and a carriage return as they are
+//   split on|off   send every answer in two parts 30 ms apart
 //   quit
 #include <fcntl.h>
 #include <poll.h>
@@ -46,11 +47,20 @@ bool WriteAll(int fd, const std::string& bytes) {
     return true;
 }
 
-// Sends what the simulated readout has queued.
+bool g_split = false;
+
+// Sends what the simulated readout has queued (in two parts with a pause when splitting).
 void Drain(tarvo::SimulatedReadout& sim, int fd) {
     char buf[4096];
     for (long n = sim.Read(buf, sizeof buf); n > 0; n = sim.Read(buf, sizeof buf)) {
-        WriteAll(fd, std::string(buf, static_cast<std::size_t>(n)));
+        const std::string bytes(buf, static_cast<std::size_t>(n));
+        if (g_split && bytes.size() > 1) {
+            WriteAll(fd, bytes.substr(0, bytes.size() / 2));
+            ::usleep(30000);
+            WriteAll(fd, bytes.substr(bytes.size() / 2));
+        } else {
+            WriteAll(fd, bytes);
+        }
     }
 }
 
@@ -75,6 +85,10 @@ bool Command(const std::string& line, tarvo::SimulatedReadout& sim) {
         std::string on;
         in >> on;
         sim.decimalComma = on == "on";
+    } else if (word == "split") {
+        std::string on;
+        in >> on;
+        g_split = on == "on";
     } else if (word == "garbage") {
         int n = 0;
         in >> n;

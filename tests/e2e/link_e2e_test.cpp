@@ -88,6 +88,12 @@ TEST_F(LinkEndToEnd, PositionsFollowTheSimulatorAndCapturesWork) {
     EXPECT_TRUE(w->FormKeyDown(kKeySpace));
     EXPECT_EQ(w->ListBox1().Items(), std::vector<std::string>{"   1.500 :    2.000"});
 
+    // Answers that arrive in two parts, 30 ms apart, still form one line each.
+    Say("split on");
+    Say("pos -4.5 6.25");
+    ASSERT_TRUE(WaitFor([this] { return w->LV1 == "-4.500" && w->LV2 == "6.250"; }));
+    Say("split off");
+
     // Garbage without a line end, NUL bytes included, neither hangs nor stops the cycle.
     Say("garbage 3000");
     Say("pos 7 8");
