@@ -37,6 +37,7 @@ MainWindow::MainWindow(Session& session)
 // at the end instead; from read-only media never. A failing save is reported once until a save
 // succeeds again.
 void MainWindow::SaveResultListNow() {
+    ++ResultsVersion;
     if (m_destroyed || m_s.settings.Recording != 0 || ProgramRunning || m_s.ReadOnlyMedia()) {
         return;
     }
@@ -68,6 +69,7 @@ void MainWindow::ShowWriteProblem(const WriteResult& r) {
 }
 
 void MainWindow::LoadResultList() {
+    ++ResultsVersion;
     if (!m_results.LoadFromFile(m_s.WorkFile(kResultListFile))) {
         m_s.Op().ShowError(Ansi("Die Datei \"speicher.dat\" kann nicht gelesen werden"));
     }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -105,6 +106,8 @@ public:
     void SaveResultListNow();
     // A program run is active (the runner sets it); the result list is then saved at its end.
     bool ProgramRunning = false;
+    // Counts changes of the result list, so a view knows when to read it again.
+    std::uint64_t ResultsVersion = 0;
     void FXChange(const std::string& text) { ScaleChange(0, text); }
     void FXExit() { ScaleExit(0); }
     void FYChange(const std::string& text) { ScaleChange(1, text); }

@@ -1,0 +1,38 @@
+// tarvo: the operator's desktop program.
+//   tarvo [--dir DIR]
+#include <QApplication>
+#include <QDir>
+#include <filesystem>
+
+#include "readout/countercard.h"
+#include "readout/qt/qserialdevice.h"
+#include "shell/mainwindow.h"
+#include "shell/qt/qtimerdriver.h"
+#include "shell/qt/qtoperator.h"
+#include "shell/qt/tmain.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("TARVO");
+    const QStringList args = QApplication::arguments();
+    const int dirArg = static_cast<int>(args.indexOf("--dir"));
+    if (dirArg >= 0 && dirArg + 1 < args.size()) {
+        QDir::setCurrent(args[dirArg + 1]);
+    }
+    const std::filesystem::path work = std::filesystem::current_path();
+    const tarvo::SystemWallClock clock;
+    tarvo::QtOperator op;
+    tarvo::QSerialDevice serial;
+    tarvo::DevPortIo ports;
+    tarvo::Session session(op, clock, work, tarvo::FileSystemRootOf(work));
+    session.serialDevice = &serial;
+    session.ioPorts = ports.Available() ? &ports : nullptr;
+    tarvo::MainWindow model(session);
+    tarvo::QTimerDriver timers(session.timers);
+    tarvo::Tmain window(model);
+    op.Attach(&window, &model);
+    model.FormCreate();
+    window.Render();
+    window.showMaximized();
+    return QApplication::exec();
+}

@@ -1,0 +1,137 @@
+#include "data/qt/tmrk_set.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QKeyEvent>
+#include <QVBoxLayout>
+
+#include "shell/qt/qtext.h"
+
+namespace tarvo {
+
+Tmrk_set::Tmrk_set(QWidget* parent) : QDialog(parent), m_pages(new QTabWidget(this)), m_choice(new QComboBox) {
+    setObjectName("Tmrk_set");
+    setWindowTitle("Merkmal");
+    for (auto& e : m_edits) {
+        e = new QLineEdit;
+        e->installEventFilter(this);
+    }
+    Field(FeatureDialog::kName)->setObjectName("Name");
+    const auto page = [this](const QString& caption, std::initializer_list<std::pair<const char*, FeatureDialog::Field>> rows) {
+        auto* w = new QWidget;
+        auto* form = new QFormLayout(w);
+        for (const auto& [label, field] : rows) {
+            Field(field)->setObjectName(label);
+            form->addRow(label, Field(field));
+        }
+        m_pages->addTab(w, caption);
+        return form;
+    };
+    page("Variabel", {{"Nennwert", FeatureDialog::kNennwert},
+                      {"OT", FeatureDialog::kOT},
+                      {"UT", FeatureDialog::kUT},
+                      {"Faktor", FeatureDialog::kFaktor}});
+    page("Position", {{"Position X", FeatureDialog::kPositionX},
+                      {"Position Y", FeatureDialog::kPositionY},
+                      {"Toleranz", FeatureDialog::kToleranz}});
+    QFormLayout* attr = page("Attributiv", {});
+    m_choice->addItems({"Kein Fehler", "Fehler"});
+    attr->addRow(m_choice);
+    connect(m_pages, &QTabWidget::currentChanged, this, [this](int index) {
+        if (m_dialog != nullptr) {
+            Store();
+            m_dialog->SetPage(static_cast<FeatureDialog::Page>(index));
+            Load();
+        }
+    });
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, [this] {
+        Store();
+        switch (m_dialog->Ok()) {
+            case FeatureDialog::Closing::Ok:
+                accept();
+                break;
+            case FeatureDialog::Closing::Cancel:
+                reject();
+                break;
+            case FeatureDialog::Closing::StaysOpen:
+                Load();
+                break;
+        }
+    });
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    auto* names = new QFormLayout;
+    names->addRow("Name", Field(FeatureDialog::kName));
+    layout->addLayout(names);
+    layout->addWidget(m_pages);
+    layout->addWidget(buttons);
+}
+
+void Tmrk_set::Load() {
+    for (int f = FeatureDialog::kName; f < FeatureDialog::kChoice; ++f) {
+        Field(static_cast<FeatureDialog::Field>(f))->setText(Q(m_dialog->Text(static_cast<FeatureDialog::Field>(f))));
+    }
+    m_choice->setCurrentIndex(m_dialog->choice);
+    const FeatureDialog::Field focus = m_dialog->Focus();
+    if (focus == FeatureDialog::kChoice) {
+        m_choice->setFocus();
+    } else {
+        Field(focus)->setFocus();
+    }
+}
+
+void Tmrk_set::Store() {
+    for (int f = FeatureDialog::kName; f < FeatureDialog::kChoice; ++f) {
+        m_dialog->Text(static_cast<FeatureDialog::Field>(f)) = A(Field(static_cast<FeatureDialog::Field>(f))->text());
+    }
+    m_dialog->choice = m_choice->currentIndex();
+}
+
+bool Tmrk_set::eventFilter(QObject* watched, QEvent* e) {
+    if (m_dialog == nullptr) {
+        return QDialog::eventFilter(watched, e);
+    }
+    for (int f = 0; f < FeatureDialog::kChoice; ++f) {
+        if (watched != m_edits[static_cast<std::size_t>(f)]) {
+            continue;
+        }
+        if (e->type() == QEvent::FocusIn) {
+            m_dialog->SetFocus(static_cast<FeatureDialog::Field>(f));
+        } else if (e->type() == QEvent::FocusOut && f == FeatureDialog::kNennwert) {
+            Store();
+            m_dialog->NennwertExit();
+            Load();
+        } else if (e->type() == QEvent::MouseButtonDblClick && f == FeatureDialog::kName) {
+            Store();
+            m_dialog->NameDblClick();
+            Load();
+            return true;
+        } else if (e->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(e)->key();
+            const int vk = key == Qt::Key_Down ? 40 : key == Qt::Key_Up ? 38 : key == Qt::Key_Right ? 39
+                         : (key == Qt::Key_Return || key == Qt::Key_Enter) ? 13 : 0;
+            if (vk == 39 && f != FeatureDialog::kName) {
+                return false;  // Right moves the cursor inside the page fields
+            }
+            if (vk != 0) {
+                Store();
+                m_dialog->KeyDown(vk);
+                Load();
+                return true;
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, e);
+}
+
+bool Tmrk_set::Run(FeatureDialog& dialog) {
+    m_dialog = &dialog;
+    m_pages->setCurrentIndex(dialog.ActivePage());
+    Load();
+    const bool ok = exec() == QDialog::Accepted;
+    m_dialog = nullptr;
+    return ok;
+}
+
+}  // namespace tarvo

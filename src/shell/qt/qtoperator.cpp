@@ -1,0 +1,138 @@
+#include "shell/qt/qtoperator.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QTimer>
+
+#include "data/qt/tmrk_set.h"
+#include "elements/qt/tsel_abstand.h"
+#include "geometry/anglechoice.h"
+#include "geometry/qt/tselect_winkel.h"
+#include "shell/mainwindow.h"
+#include "shell/qt/dialogs.h"
+#include "shell/qt/qtext.h"
+#include "shell/text.h"
+#include "views/qt/tmethode.h"
+
+namespace tarvo {
+
+QtOperator::QtOperator() = default;
+QtOperator::~QtOperator() = default;
+
+void QtOperator::Attach(QWidget* window, MainWindow* model) {
+    m_window = window;
+    m_model = model;
+    m_eingabe = std::make_unique<TEingabe>(window);
+    m_winkel = std::make_unique<Tselect_winkel>(window);
+    m_ksys = std::make_unique<TListChooser>("Tselect_ksys", "Koordinatensystem", window);
+    m_namen = std::make_unique<TListChooser>("Tmerkmalsnamen", "Merkmalsauswahl", window);
+    m_abstand = std::make_unique<Tsel_abstand>(window);
+    m_merkmal = std::make_unique<Tmrk_set>(window);
+    m_methode = std::make_unique<Tmethode>(window);
+    m_methode->OnEscape = [this] {
+        if (m_model != nullptr) {
+            m_model->FormKeyPress(27);
+        }
+    };
+}
+
+void QtOperator::ShowInfo(const std::string& text) {
+    QMessageBox box(QMessageBox::Question, "Info", Q(text), QMessageBox::Ok, m_window);
+    box.exec();
+}
+
+void QtOperator::ShowError(const std::string& text) {
+    QMessageBox box(QMessageBox::Critical, "TARVO", Q(text), QMessageBox::Ok, m_window);
+    box.exec();
+}
+
+bool QtOperator::Ask(const std::string& text, Buttons buttons) {
+    const bool yesNo = buttons == Buttons::YesNo;
+    QMessageBox box(QMessageBox::Question, "TARVO", Q(text),
+                    yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok | QMessageBox::Cancel, m_window);
+    const int r = box.exec();
+    return r == QMessageBox::Yes || r == QMessageBox::Ok;
+}
+
+std::optional<std::string> QtOperator::Input(const std::string& title, const std::string& preset) {
+    const auto text = m_eingabe->Ask(Q(title), Q(preset));
+    if (!text) {
+        return std::nullopt;
+    }
+    return A(*text);
+}
+
+std::optional<int> QtOperator::Choose(const std::string& dialog, const std::vector<std::string>& choices) {
+    QStringList items;
+    for (const auto& c : choices) {
+        items << Q(c);
+    }
+    if (dialog == "Tselect_winkel") {
+        std::array<Real, 4> c{};
+        // The captions carry the candidates; the sketch needs the numbers back.
+        for (std::size_t k = 0; k < 4 && k < choices.size(); ++k) {
+            const auto eq = choices[k].find("= ");
+            std::string number = eq == std::string::npos ? std::string() : choices[k].substr(eq + 2);
+            if (!number.empty() && number.back() == '\xB0') {
+                number.pop_back();
+            }
+            c[k] = ReadNumber(number);
+        }
+        return m_winkel->Choose(AngleChoice(c));
+    }
+    if (dialog == "Tsel_abstand") {
+        return m_abstand->Choose();
+    }
+    if (dialog == "Tselect_ksys") {
+        return m_ksys->Choose(items);
+    }
+    const auto row = m_namen->Choose(items, items.isEmpty() ? -1 : 0);
+    if (!row) {
+        return std::nullopt;
+    }
+    return *row + 1;
+}
+
+std::optional<std::string> QtOperator::ChooseFile(const FileDialogSpec& spec) {
+    const QString filter = Q(spec.filter).replace('|', " (") + ")";
+    QFileDialog dialog(m_window, QString(), Q(spec.initialDir.empty() ? "." : spec.initialDir), filter);
+    dialog.setAcceptMode(spec.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setDefaultSuffix(Q(spec.defaultExt));
+    if (!spec.save) {
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return A(dialog.selectedFiles().first());
+}
+
+bool QtOperator::ShowFeatureDialog(FeatureDialog& dialog) { return m_merkmal->Run(dialog); }
+
+bool QtOperator::WaitForPoints(int count, int method) {
+    if (m_model == nullptr) {
+        return false;
+    }
+    m_methode->ShowMethod(method, count);
+    if (m_window != nullptr) {
+        m_window->activateWindow();
+    }
+    QEventLoop loop;
+    QTimer check;
+    QObject::connect(&check, &QTimer::timeout, &loop, [&] {
+        if (m_model->PointCount() >= count || m_model->session().settings.AbortRequested != 0 ||
+            m_model->Closed()) {
+            loop.quit();
+        }
+    });
+    check.start(20);
+    loop.exec();
+    m_methode->hide();
+    return m_model->PointCount() >= count && m_model->session().settings.AbortRequested == 0;
+}
+
+void QtOperator::Beep() { QApplication::beep(); }
+
+}  // namespace tarvo

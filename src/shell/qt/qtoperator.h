@@ -1,0 +1,49 @@
+// The Operator of the desktop program: modal Qt dialogs centred on the screen, message boxes
+// with the system's icons and buttons, and the wait for points as a nested event loop.
+#pragma once
+
+#include <QWidget>
+#include <memory>
+
+#include "shell/operator.h"
+
+namespace tarvo {
+
+class MainWindow;
+class TEingabe;
+class TListChooser;
+class Tselect_winkel;
+class Tsel_abstand;
+class Tmrk_set;
+class Tmethode;
+
+class QtOperator final : public Operator {
+public:
+    QtOperator();
+    ~QtOperator() override;
+    // The window the dialogs belong to and the model whose points a wait watches.
+    void Attach(QWidget* window, MainWindow* model);
+
+    void ShowInfo(const std::string& text) override;
+    void ShowError(const std::string& text) override;
+    bool Ask(const std::string& text, Buttons buttons) override;
+    std::optional<std::string> Input(const std::string& title, const std::string& preset) override;
+    std::optional<int> Choose(const std::string& dialog, const std::vector<std::string>& choices) override;
+    std::optional<std::string> ChooseFile(const FileDialogSpec& spec) override;
+    bool ShowFeatureDialog(FeatureDialog& dialog) override;
+    bool WaitForPoints(int count, int method) override;
+    void Beep() override;
+
+private:
+    QWidget* m_window = nullptr;
+    MainWindow* m_model = nullptr;
+    std::unique_ptr<TEingabe> m_eingabe;
+    std::unique_ptr<Tselect_winkel> m_winkel;
+    std::unique_ptr<TListChooser> m_ksys;
+    std::unique_ptr<TListChooser> m_namen;
+    std::unique_ptr<Tsel_abstand> m_abstand;
+    std::unique_ptr<Tmrk_set> m_merkmal;
+    std::unique_ptr<Tmethode> m_methode;
+};
+
+}  // namespace tarvo

@@ -1,0 +1,73 @@
+// The main window `Tmain`: renders the core's main-window model and forwards every widget event
+// to it. The window sees every key before the focused control.
+#pragma once
+
+#include <QAbstractListModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QTimer>
+#include <QToolButton>
+#include <array>
+#include <functional>
+#include <map>
+
+namespace tarvo {
+
+class MainWindow;
+
+// The result list as a model: 100 000 lines are rows read on demand, not widget items.
+class ResultListModel final : public QAbstractListModel {
+public:
+    explicit ResultListModel(MainWindow& m) : m_m(m) {}
+    [[nodiscard]] int rowCount(const QModelIndex& parent = {}) const override;
+    [[nodiscard]] QVariant data(const QModelIndex& index, int role) const override;
+    void Reload() {
+        beginResetModel();
+        endResetModel();
+    }
+
+private:
+    MainWindow& m_m;
+};
+
+class Tmain final : public QMainWindow {
+public:
+    explicit Tmain(MainWindow& model, QWidget* parent = nullptr);
+    ~Tmain() override;
+    // Shows what the model holds now.
+    void Render();
+    [[nodiscard]] QToolButton* Button(const QString& name) const { return m_buttons.at(name); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+
+private:
+    void Do(const std::function<void()>& handler);
+    QToolButton* AddButton(const QString& name, const QString& caption, const QString& hint,
+                           void (MainWindow::*handler)());
+    bool KeyPreview(QKeyEvent* e);
+
+    MainWindow& m_m;
+    ResultListModel m_results;
+    std::uint64_t m_resultsVersion = ~0ULL;
+    QLabel* LV1;
+    QLabel* LV2;
+    QLabel* Label1;
+    QLabel* Label5;
+    QLabel* lb1_label;
+    QListView* lb1;
+    QListWidget* ListBox1;
+    QLineEdit* FX;
+    QLineEdit* FY;
+    std::array<QLabel*, 3> m_panels{};
+    std::map<QString, QToolButton*> m_buttons;
+    QTimer m_refresh;
+    bool m_rendering = false;
+};
+
+}  // namespace tarvo

@@ -1,0 +1,160 @@
+// The desktop window on the offscreen platform: key routing, the scale fields, the dialogs'
+// own keys, and a circle measured through the widgets.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QListView>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "data/qt/tmrk_set.h"
+#include "geometry/qt/tselect_winkel.h"
+#include "shell/mainwindow.h"
+#include "shell/qt/dialogs.h"
+#include "shell/qt/tmain.h"
+#include "support/scriptedoperator.h"
+#include "support/tempdir.h"
+
+namespace tarvo {
+namespace {
+
+class Window : public ::testing::Test {
+protected:
+    test::TempDir dir;
+    test::ScriptedOperator op;
+    FixedWallClock clock{DateTime{2026, 12, 8, 9, 30, 0}};
+    std::unique_ptr<Session> session;
+    std::unique_ptr<MainWindow> m;
+    std::unique_ptr<Tmain> w;
+
+    void SetUp() override {
+        session = std::make_unique<Session>(op, clock, dir.work(), dir.root());
+        m = std::make_unique<MainWindow>(*session);
+        w = std::make_unique<Tmain>(*m);
+        m->FormCreate();
+        w->show();
+        w->activateWindow();
+        QApplication::processEvents();
+    }
+    void TearDown() override {
+        w->close();
+        w.reset();
+    }
+    QWidget* Child(const char* name) { return w->findChild<QWidget*>(name); }
+    void Key(int key, const QString& text = {}, QWidget* target = nullptr) {
+        QTest::keyClick(target != nullptr ? target : Child("lb1"), static_cast<Qt::Key>(key), Qt::NoModifier);
+        (void)text;
+    }
+    void Capture(long double x, long double y) {
+        session->settings.CurrentPos = {x, y};
+        QTest::keyClick(Child("lb1"), Qt::Key_Space);
+    }
+};
+
+TEST_F(Window, ControlsCarryTheirNames) {
+    for (const char* name : {"LV1", "LV2", "Label1", "Label5", "Label3", "lb1", "lb1_label", "ListBox1", "FX", "FY",
+                             "Panel1", "SpeedButton1", "SpeedButton23", "SpeedButton24", "Button1"}) {
+        EXPECT_NE(Child(name), nullptr) << name;
+    }
+    EXPECT_EQ(w->windowTitle(), "TARVO v1.51");
+}
+
+TEST_F(Window, SpaceCapturesOnlyInKeyboardMode) {
+    Capture(12.5L, -3.25L);
+    EXPECT_EQ(m->PointCount(), 1);
+    EXPECT_EQ(static_cast<QListWidget*>(Child("ListBox1"))->item(0)->text(), "  12.500 :   -3.250");
+    m->SpeedButton24Enabled = true;  // foot-switch mode
+    Capture(1, 1);
+    EXPECT_EQ(m->PointCount(), 1);
+}
+
+TEST_F(Window, CapitalXZeroesAndLowerCaseDoesNot) {
+    session->settings.CurrentPos = {10, 0};
+    QTest::keyClicks(Child("lb1"), "x");
+    EXPECT_EQ(session->settings.OffsetX.value(), 0.0L);
+    QTest::keyClicks(Child("lb1"), "X");
+    EXPECT_EQ(session->settings.OffsetX.value(), 10.0L);
+}
+
+TEST_F(Window, FunctionKeysStartCommandsAndEscAborts) {
+    Capture(15, 20);
+    Capture(10, 25);
+    Capture(5, 20);
+    QTest::keyClick(Child("lb1"), Qt::Key_F2);
+    ASSERT_EQ(m->lb1().Count(), 1);
+    EXPECT_EQ(m->lb1().Lines()[0], "  1 Kreis    3 D              10.000      10.000      20.000");
+    auto* list = static_cast<QListView*>(Child("lb1"));
+    EXPECT_EQ(list->model()->rowCount(), 1);
+    QTest::keyClick(Child("lb1"), Qt::Key_Escape);
+    EXPECT_EQ(session->settings.AbortRequested, 1);
+    op.ExpectInput("0,5");
+    session->settings.AbortRequested = 0;
+    QTest::keyClick(Child("lb1"), Qt::Key_F11);
+    EXPECT_EQ(session->settings.OffsetX.value(), 0.5L);
+}
+
+TEST_F(Window, ScaleFieldsTypeAndLeave) {
+    auto* fx = static_cast<QLineEdit*>(Child("FX"));
+    fx->setFocus();
+    fx->selectAll();
+    QTest::keyClicks(fx, "2,5");
+    EXPECT_EQ(session->acquisition.AxisScale[0].value(), 2.5L);
+    QTest::keyClick(fx, Qt::Key_Tab);
+    QApplication::processEvents();
+    EXPECT_EQ(fx->text(), "2.5000");
+}
+
+TEST(Dialogs, AngleChooserDigitKeysAndTheInputDialogComma) {
+    Tselect_winkel chooser;
+    QTimer::singleShot(0, [&chooser] { QTest::keyClick(&chooser, Qt::Key_3); });
+    EXPECT_EQ(chooser.Choose(AngleChoice({Real(30), Real(330), Real(60), Real(150)})), 3);
+    QTimer::singleShot(0, [&chooser] { chooser.reject(); });
+    EXPECT_EQ(chooser.Choose(AngleChoice({Real(30), Real(330), Real(60), Real(150)})), std::nullopt);
+    const QImage sketch = Tselect_winkel::Sketch(AngleChoice({Real(90), Real(180), Real(0), Real(0)}));
+    EXPECT_EQ(sketch.size(), QSize(466, 231));
+    EXPECT_EQ(sketch.pixelColor(140, 110), QColor(128, 128, 128));  // inside the first quarter sector
+    EXPECT_EQ(sketch.pixelColor(110, 140), QColor(Qt::white));       // below it: not filled
+
+    TEingabe input;
+    QTimer::singleShot(0, [&input] {
+        QTest::keyClicks(input.Edit1, "12,5");
+        input.accept();
+    });
+    EXPECT_EQ(input.Ask("Versatz X", "0"), QString("12,5"));
+}
+
+TEST(Dialogs, FeatureDialogKeepsItselfOpenOnItsMessages) {
+    const test::TempDir dir;
+    test::ScriptedOperator op;
+    FeatureDef def;
+    FeatureDialog logic(def, op, 3, dir.work(), false);
+    logic.Prefill();
+    Tmrk_set form;
+    op.ExpectError();
+    QTimer::singleShot(0, [&form] {
+        auto* name = form.findChild<QLineEdit*>("Name");
+        name->setText("Bohrung");
+        form.findChild<QLineEdit*>("OT")->setText("-1");
+        form.findChild<QLineEdit*>("UT")->setText("1");
+        auto* ok = form.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+        ok->click();  // " OT <= UT ": stays open
+        form.findChild<QLineEdit*>("OT")->setText("1");
+        form.findChild<QLineEdit*>("UT")->setText("-1");
+        ok->click();
+    });
+    EXPECT_TRUE(form.Run(logic));
+    EXPECT_EQ(def.Name, "Bohrung");
+    EXPECT_EQ(op.shown.front(), "error:  OT <= UT ");
+}
+
+}  // namespace
+}  // namespace tarvo
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
