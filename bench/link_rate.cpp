@@ -13,22 +13,10 @@
 
 #include "readout/qt/qserialdevice.h"
 #include "shell/mainwindow.h"
+#include "shell/nulloperator.h"
 #include "shell/qt/qtimerdriver.h"
 
 namespace {
-class Quiet final : public tarvo::Operator {
-public:
-    void ShowInfo(const std::string&) override {}
-    void ShowError(const std::string& t) override { std::fprintf(stderr, "error: %s\n", t.c_str()); }
-    bool Ask(const std::string&, tarvo::Buttons) override { return false; }
-    std::optional<std::string> Input(const std::string&, const std::string&) override { return std::nullopt; }
-    std::optional<int> Choose(const std::string&, const std::vector<std::string>&) override { return std::nullopt; }
-    std::optional<std::string> ChooseFile(const tarvo::FileDialogSpec&) override { return std::nullopt; }
-    bool ShowFeatureDialog(tarvo::FeatureDialog&) override { return false; }
-    bool WaitForPoints(int, int) override { return false; }
-    void Beep() override {}
-};
-
 double CpuSeconds() {
     rusage u{};
     getrusage(RUSAGE_SELF, &u);
@@ -53,7 +41,8 @@ int main(int argc, char** argv) {
     std::ofstream(dir / "TARVO.INI") << "[Ports]\nCOM1=" << device << "\n";
     std::filesystem::remove(dir / "speicher.dat");
 
-    Quiet op;
+    tarvo::NullOperator op;
+    op.onError = [](const std::string& t) { std::fprintf(stderr, "error: %s\n", t.c_str()); };
     const tarvo::SystemWallClock clock;
     tarvo::QSerialDevice serial;
     tarvo::Session session(op, clock, dir, dir);

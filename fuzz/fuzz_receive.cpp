@@ -7,24 +7,10 @@
 
 #include "readout/simulatedreadout.h"
 #include "shell/mainwindow.h"
-
-namespace {
-class Silent final : public tarvo::Operator {
-public:
-    void ShowInfo(const std::string&) override {}
-    void ShowError(const std::string&) override {}
-    bool Ask(const std::string&, tarvo::Buttons) override { return false; }
-    std::optional<std::string> Input(const std::string&, const std::string&) override { return std::nullopt; }
-    std::optional<int> Choose(const std::string&, const std::vector<std::string>&) override { return std::nullopt; }
-    std::optional<std::string> ChooseFile(const tarvo::FileDialogSpec&) override { return std::nullopt; }
-    bool ShowFeatureDialog(tarvo::FeatureDialog&) override { return false; }
-    bool WaitForPoints(int, int) override { return false; }
-    void Beep() override {}
-};
-}  // namespace
+#include "shell/nulloperator.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size) {
-    static Silent op;
+    static tarvo::NullOperator op;
     static const tarvo::FixedWallClock clock(tarvo::DateTime{});
     static const std::filesystem::path dir = std::filesystem::temp_directory_path() / "tarvo-fuzz-receive";
     std::filesystem::create_directories(dir);

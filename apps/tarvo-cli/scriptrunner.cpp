@@ -75,6 +75,21 @@ bool TwoWords(const std::string& s, std::string& a, std::string& b) {
     return !a.empty() && !b.empty() && b.find(' ') == std::string::npos;
 }
 
+// Two numbers "X Y" (a decimal comma is fine), or nothing.
+std::optional<std::pair<long double, long double>> TwoNumbers(const std::string& s) {
+    std::string xs;
+    std::string ys;
+    if (!TwoWords(s, xs, ys)) {
+        return std::nullopt;
+    }
+    const NumberRead x = ReadNumberChecked(xs);
+    const NumberRead y = ReadNumberChecked(ys);
+    if (!x.ok || !y.ok) {
+        return std::nullopt;
+    }
+    return std::make_pair(x.value, y.value);
+}
+
 }  // namespace
 
 ScriptRunner::ScriptRunner(std::istream& script, std::ostream& out, std::filesystem::path workDir,
@@ -136,35 +151,23 @@ bool ScriptRunner::Action(const std::string& word, const std::string& rest) {
     MainWindow& w = *m_main;
     Settings& s = m_session->settings;
     if (word == "point") {
-        std::string xs;
-        std::string ys;
-        if (!TwoWords(rest, xs, ys)) {
+        const auto xy = TwoNumbers(rest);
+        if (!xy) {
             return false;
         }
-        const NumberRead x = ReadNumberChecked(xs);
-        const NumberRead y = ReadNumberChecked(ys);
-        if (!x.ok || !y.ok) {
-            return false;
-        }
-        s.CurrentPos = {x.value, y.value};
+        s.CurrentPos = {xy->first, xy->second};
         w.FormKeyDown(kKeySpace);
         return true;
     }
     if (word == "readout") {
-        std::string xs;
-        std::string ys;
-        if (!TwoWords(rest, xs, ys)) {
+        const auto xy = TwoNumbers(rest);
+        if (!xy) {
             return false;
         }
-        const NumberRead x = ReadNumberChecked(xs);
-        const NumberRead y = ReadNumberChecked(ys);
-        if (!x.ok || !y.ok) {
-            return false;
-        }
-        m_readout.SetReading(x.value, y.value);
+        m_readout.SetReading(xy->first, xy->second);
         if (m_session->settings.If3Inc != 0) {
-            PresetCounter(m_session->counterCard, m_counterPorts, 1, x.value);
-            PresetCounter(m_session->counterCard, m_counterPorts, 2, y.value);
+            PresetCounter(m_session->counterCard, m_counterPorts, 1, xy->first);
+            PresetCounter(m_session->counterCard, m_counterPorts, 2, xy->second);
         }
         return true;
     }

@@ -91,20 +91,7 @@ TEST_F(CliTest, WaitMovesTheVirtualClock) {
 namespace tarvo {
 namespace {
 
-class CliResults : public ::testing::Test {
-protected:
-    test::TempDir dir;
-    FixedWallClock clock{DateTime{2026, 12, 8, 9, 30, 0}};
-    std::string out;
-    int Run(const std::string& script) {
-        std::istringstream in(script);
-        std::ostringstream os;
-        ScriptRunner runner(in, os, dir.work(), dir.root(), clock);
-        const int status = runner.Run();
-        out = os.str();
-        return status;
-    }
-};
+class CliResults : public CliTest {};
 
 const char* const kThreeLines =
     "  1 Punkt                     1.000       1.000       2.000\r\n"
@@ -158,20 +145,7 @@ TEST_F(CliResults, TheFeatureDialogFromAScript) {
 namespace tarvo {
 namespace {
 
-class CliMeasure : public ::testing::Test {
-protected:
-    test::TempDir dir;
-    FixedWallClock clock{DateTime{2026, 12, 8, 9, 30, 0}};
-    std::string out;
-    int Run(const std::string& script) {
-        std::istringstream in(script);
-        std::ostringstream os;
-        ScriptRunner runner(in, os, dir.work(), dir.root(), clock);
-        const int status = runner.Run();
-        out = os.str();
-        return status;
-    }
-};
+class CliMeasure : public CliTest {};
 
 TEST_F(CliMeasure, ACircleWaitsForItsPointsThenWritesItsLine) {
     // F2 with one point waits; the next script lines are the captures of the wait.

@@ -4,25 +4,15 @@
 
 #include "data/resultline.h"
 #include "shell/mainwindow.h"
-#include "support/scriptedoperator.h"
-#include "support/tempdir.h"
+#include "support/mainwindowfixture.h"
 
 namespace tarvo {
 namespace {
 
-class ResultCommands : public ::testing::Test {
+class ResultCommands : public test::MainWindowFixture {
 protected:
-    test::TempDir dir;
-    test::ScriptedOperator op;
-    FixedWallClock clock{DateTime{2026, 12, 8, 9, 30, 0}};
-    std::unique_ptr<Session> session;
-    std::unique_ptr<MainWindow> w;
-
-    void Start() {
-        session = std::make_unique<Session>(op, clock, dir.work(), dir.root());
-        w = std::make_unique<MainWindow>(*session);
-        w->FormCreate();
-    }
+    // Each test lays out its files first, then starts the window.
+    void SetUp() override {}
     std::vector<std::string> Points() { return w->ListBox1().Items(); }
 };
 

@@ -3,29 +3,15 @@
 #include <gtest/gtest.h>
 
 #include "shell/cp1252.h"
-#include "support/scriptedoperator.h"
-#include "support/tempdir.h"
+#include "support/mainwindowfixture.h"
 
 namespace tarvo {
 namespace {
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public test::MainWindowFixture {
 protected:
-    test::TempDir dir;
-    test::ScriptedOperator op;
-    FixedWallClock clock{DateTime{2026, 12, 8, 9, 30, 0}};
-    std::unique_ptr<Session> session;
-    std::unique_ptr<MainWindow> w;
-
-    void Start() {
-        session = std::make_unique<Session>(op, clock, dir.work(), dir.root());
-        w = std::make_unique<MainWindow>(*session);
-        w->FormCreate();
-    }
-    void Capture(long double x, long double y) {
-        session->settings.CurrentPos = {x, y};
-        EXPECT_TRUE(w->FormKeyDown(kKeySpace));
-    }
+    // Each test lays out its files first, then starts the window.
+    void SetUp() override {}
 };
 
 TEST_F(MainWindowTest, FirstStartInAnEmptyFolder) {
