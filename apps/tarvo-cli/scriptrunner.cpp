@@ -221,6 +221,8 @@ bool ScriptRunner::Action(const std::string& word, const std::string& rest) {
             w.SpeedButton24Click();
         } else if (rest == "SpeedButton25") {
             w.SpeedButton25Click();
+        } else if (rest == "SpeedButton21") {
+            w.SpeedButton21Click();
         } else if (rest == "SpeedButton22") {
             w.SpeedButton22Click();
         } else if (rest == "SpeedButton23") {
@@ -242,6 +244,8 @@ bool ScriptRunner::Action(const std::string& word, const std::string& rest) {
             w.SaveMemoryClick();
         } else if (caption == "Speicherinhalt laden") {
             w.LoadMemoryClick();
+        } else if (caption == "Systemeinstellungen") {
+            w.SystemSettingsClick();
         } else if (caption == "Schnitpunkt(e) Kreis-Gerade") {
             w.CircleLineClick();
         } else if (caption == Ansi("Fläche aus Speicherkreis")) {
@@ -314,6 +318,23 @@ bool ScriptRunner::Action(const std::string& word, const std::string& rest) {
             return false;
         }
         m_answers.push_back({word, rest});
+        return true;
+    }
+    if (word == "textline") {
+        const auto sp = rest.find(' ');
+        const std::string how = rest.substr(0, sp);
+        if (how != "append" && how != "insert" && how != "cancel") {
+            return false;
+        }
+        m_answers.push_back({"textline", rest});
+        return true;
+    }
+    if (word == "system") {
+        if (rest != "cancel" && !(rest.size() == 3 && (rest[0] == '0' || rest[0] == '1') && rest[1] == ' ' &&
+                                  (rest[2] == '0' || rest[2] == '1'))) {
+            return false;
+        }
+        m_answers.push_back({"system", rest});
         return true;
     }
     if (word == "feature") {
@@ -425,6 +446,47 @@ std::optional<std::string> ScriptRunner::Input(const std::string& title, const s
     const std::string text = Utf8ToAnsi(a->text);
     Say("input: " + title + " -> " + text);
     return text;
+}
+
+std::optional<bool> ScriptRunner::TwoButtons(const std::string& caption1, const std::string& caption2) {
+    const std::string text = caption1 + " / " + caption2;
+    const auto a = Take("answer");
+    if (!a) {
+        Unanswered("ask", text);
+    }
+    const bool yes = a->text == "yes" || a->text == "ok";
+    Say("ask: " + text + " -> " + (yes ? "yes" : "no"));
+    return yes;
+}
+
+std::optional<TextLineAnswer> ScriptRunner::TextLine(bool insertAllowed) {
+    const auto a = Take("textline");
+    if (!a) {
+        Unanswered("textline", "Textzeile");
+    }
+    Say("textline: Textzeile -> " + Utf8ToAnsi(a->text));
+    if (a->text == "cancel") {
+        return std::nullopt;
+    }
+    const auto sp = a->text.find(' ');
+    const bool insert = a->text.substr(0, sp) == "insert";
+    if (insert && !insertAllowed) {
+        Say(Ansi("bad answer: textline insert (\"Einfügen\" is disabled while recording)"));
+        return std::nullopt;
+    }
+    return TextLineAnswer{insert, sp == std::string::npos ? std::string() : Utf8ToAnsi(a->text.substr(sp + 1))};
+}
+
+std::optional<std::pair<int, int>> ScriptRunner::SystemSettings(int /*circleMode*/, int /*angleMode*/) {
+    const auto a = Take("system");
+    if (!a) {
+        Unanswered("system", "Systemeinstellungen");
+    }
+    Say("system: TSys -> " + a->text);
+    if (a->text == "cancel") {
+        return std::nullopt;
+    }
+    return std::make_pair(a->text[0] - '0', a->text[2] - '0');
 }
 
 std::optional<int> ScriptRunner::Choose(const std::string& dialog, const std::vector<std::string>& /*choices*/) {

@@ -46,6 +46,9 @@ private:
     void ShowError(const std::string& text) override;
     bool Ask(const std::string& text, Buttons buttons) override;
     std::optional<std::string> Input(const std::string& title, const std::string& preset) override;
+    std::optional<bool> TwoButtons(const std::string& caption1, const std::string& caption2) override;
+    std::optional<TextLineAnswer> TextLine(bool insertAllowed) override;
+    std::optional<std::pair<int, int>> SystemSettings(int circleMode, int angleMode) override;
     std::optional<int> Choose(const std::string& dialog, const std::vector<std::string>& choices) override;
     std::optional<std::string> ChooseFile(const FileDialogSpec& spec) override;
     bool ShowFeatureDialog(FeatureDialog& dialog) override;

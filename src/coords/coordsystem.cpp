@@ -45,7 +45,7 @@ int AxisChoice(MainWindow& w) {
     if (s.elements.ReplayChoice == 1 || s.elements.ReplayChoice == 2) {
         return s.elements.ReplayChoice;
     }
-    return s.Op().Ask(w.UiText(5) + ": X / Y", Buttons::YesNo) ? 2 : 1;
+    return s.Op().TwoButtons("X", "Y").value_or(false) ? 2 : 1;
 }
 
 // Wait of the alignment entries: status panel 0 is cleared first.

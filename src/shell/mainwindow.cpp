@@ -7,6 +7,7 @@
 #include "elements/measure.h"
 #include "shell/cp1252.h"
 #include "shell/text.h"
+#include "shell/windowcommands.h"
 
 namespace tarvo {
 
@@ -303,6 +304,14 @@ void MainWindow::StatusBar1DblClick() {
             }
         }
     });
+}
+
+void MainWindow::SpeedButton21Click() {
+    Guarded([this] { TextLineCommand(*this); });
+}
+
+void MainWindow::SystemSettingsClick() {
+    Guarded([this] { SystemSettingsCommand(*this); });
 }
 
 void MainWindow::SpeedButton22Click() {

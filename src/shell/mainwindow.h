@@ -69,6 +69,8 @@ public:
     void SpeedButton7Click();   // exit
     void SpeedButton23Click();  // clear the point memory
     void StatusBar1DblClick();
+    void SpeedButton21Click();  // text line
+    void SystemSettingsClick(); // menu "Systemeinstellungen"
     void SpeedButton22Click();  // clear all
     void SpeedButton24Click();  // keyboard trigger
     void SpeedButton25Click();  // foot-switch trigger

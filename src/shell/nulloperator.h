@@ -20,6 +20,9 @@ public:
     }
     bool Ask(const std::string&, Buttons) override { return false; }
     std::optional<std::string> Input(const std::string&, const std::string&) override { return std::nullopt; }
+    std::optional<bool> TwoButtons(const std::string&, const std::string&) override { return std::nullopt; }
+    std::optional<TextLineAnswer> TextLine(bool) override { return std::nullopt; }
+    std::optional<std::pair<int, int>> SystemSettings(int, int) override { return std::nullopt; }
     std::optional<int> Choose(const std::string&, const std::vector<std::string>&) override { return std::nullopt; }
     std::optional<std::string> ChooseFile(const FileDialogSpec&) override { return std::nullopt; }
     bool ShowFeatureDialog(FeatureDialog&) override { return false; }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <optional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,12 @@ namespace tarvo {
 class FeatureDialog;
 
 enum class Buttons { OkCancel, YesNo };
+
+// The answer of the text-line dialog `Ttext_zeile`.
+struct TextLineAnswer {
+    bool insert = false;  // "Einfügen" (before the selected line), else "Anhängen"
+    std::string text;
+};
 
 // What an open or save dialog offers; the texts are Windows-1252 like all core text.
 struct FileDialogSpec {
@@ -35,6 +42,15 @@ public:
     // Input dialog `TEingabe` with a title and a preset text.
     // @return the text confirmed with OK, or nothing on Cancel.
     virtual std::optional<std::string> Input(const std::string& title, const std::string& preset) = 0;
+    // The two-button choice `TAuswahl`: @retval true the second button (closes with Yes),
+    // false the first (No); nothing when the dialog was closed otherwise.
+    virtual std::optional<bool> TwoButtons(const std::string& caption1, const std::string& caption2) = 0;
+    // The text-line dialog; `insertAllowed` is false while a program is recorded.
+    // @return the button and the typed text, or nothing on Abort.
+    virtual std::optional<TextLineAnswer> TextLine(bool insertAllowed) = 0;
+    // The system settings `TSys`, preset with the circle and angle modes.
+    // @return the modes chosen with OK (0 or 1 each), or nothing on Cancel.
+    virtual std::optional<std::pair<int, int>> SystemSettings(int circleMode, int angleMode) = 0;
     // A chooser dialog by its name; `choices` are the captions in the order of their numbers.
     // @return the number of the choice as the dialog counts it, or nothing on Cancel.
     virtual std::optional<int> Choose(const std::string& dialog, const std::vector<std::string>& choices) = 0;

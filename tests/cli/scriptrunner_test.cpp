@@ -183,3 +183,22 @@ TEST_F(CliMeasure, OffsetEntryByF11AndZeroingByTheTypedLetter) {
 
 }  // namespace
 }  // namespace tarvo
+
+namespace tarvo {
+namespace {
+
+class CliDialogs : public CliTest {};
+
+TEST_F(CliDialogs, TextLineSystemSettingsAndTheXYChoice) {
+    ASSERT_EQ(Run("textline append Charge 7\nclick SpeedButton21\nsystem 1 0\nmenu Systemeinstellungen\n"
+                  "point 0 2\npoint 10 2\nchoose 5\nanswer yes\nclick SpeedButton8\nprint results\nprint settings\n"),
+              kScriptOk);
+    EXPECT_NE(out.find("textline: Textzeile -> append Charge 7\n"), std::string::npos);
+    EXPECT_NE(out.find("system: TSys -> 1 0\n"), std::string::npos);
+    EXPECT_NE(out.find("ask: X / Y -> yes\n"), std::string::npos);
+    EXPECT_NE(out.find("--- results (2)\n  1 Charge 7\n  2 Ausrichtung 1 G           90.000"), std::string::npos);
+    EXPECT_NE(out.find("CircleMode=1\nAngleMode=0\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tarvo

@@ -95,7 +95,7 @@ TEST_F(Coords, AlignmentToALineAsXOrYAxisAndToAPointAndALine) {
     Capture(0, 2);
     Capture(10, 2);
     op.ExpectChoose("5");
-    op.ExpectAsk(true);  // "Y": the line is the Y axis
+    op.ExpectTwoButtons("yes");  // "Y": the line is the Y axis
     settings().Recording = 1;
     w->SpeedButton8Click();
     EXPECT_NEAR(D(settings().OffsetW), 90, 1e-9);
@@ -105,7 +105,7 @@ TEST_F(Coords, AlignmentToALineAsXOrYAxisAndToAPointAndALine) {
     Capture(0, 0);
     Capture(10, 10);
     op.ExpectChoose("6");
-    op.ExpectAsk(false);
+    op.ExpectTwoButtons("cancel");  // closed: counts as "X"
     w->SpeedButton8Click();
     EXPECT_NEAR(D(settings().OffsetX), 3, 1e-9);
     EXPECT_NEAR(D(settings().OffsetW), 135, 1e-6);

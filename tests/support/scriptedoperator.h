@@ -51,6 +51,34 @@ public:
         }
         return e.answer;
     }
+    // "yes" / "no" / "cancel" for TAuswahl.
+    std::optional<bool> TwoButtons(const std::string& c1, const std::string& c2) override {
+        const Expect e = Take("two", c1 + "/" + c2);
+        if (e.answer == "cancel") {
+            return std::nullopt;
+        }
+        return e.answer == "yes";
+    }
+    void ExpectTwoButtons(std::string answer) { m_expect.push_back({"two", std::move(answer)}); }
+    // "append TEXT" / "insert TEXT" / "cancel".
+    std::optional<TextLineAnswer> TextLine(bool) override {
+        const Expect e = Take("textline", "Textzeile");
+        if (e.answer == "cancel") {
+            return std::nullopt;
+        }
+        const auto sp = e.answer.find(' ');
+        return TextLineAnswer{e.answer.substr(0, sp) == "insert", sp == std::string::npos ? "" : e.answer.substr(sp + 1)};
+    }
+    void ExpectTextLine(std::string answer) { m_expect.push_back({"textline", std::move(answer)}); }
+    // "C A" / "cancel".
+    std::optional<std::pair<int, int>> SystemSettings(int, int) override {
+        const Expect e = Take("system", "Systemeinstellungen");
+        if (e.answer == "cancel") {
+            return std::nullopt;
+        }
+        return std::make_pair(e.answer[0] - '0', e.answer[2] - '0');
+    }
+    void ExpectSystem(std::string answer) { m_expect.push_back({"system", std::move(answer)}); }
     std::optional<int> Choose(const std::string& dialog, const std::vector<std::string>&) override {
         Expect e = Take("choose", dialog);
         if (e.answer == "cancel") {

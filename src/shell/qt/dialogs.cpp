@@ -1,6 +1,9 @@
 #include "shell/qt/dialogs.h"
 
 #include <QDialogButtonBox>
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 
 namespace tarvo {
@@ -55,6 +58,110 @@ std::optional<int> TListChooser::Choose(const QStringList& items, int preselect)
         return std::nullopt;
     }
     return lb1->currentRow();
+}
+
+TAuswahl::TAuswahl(QWidget* parent) : QDialog(parent), b1(new QPushButton(this)), b2(new QPushButton(this)) {
+    setObjectName("TAuswahl");
+    setWindowTitle("Auswahl");
+    b1->setObjectName("b1");
+    b2->setObjectName("b2");
+    connect(b1, &QPushButton::clicked, this, [this] {
+        m_result = 1;
+        accept();
+    });
+    connect(b2, &QPushButton::clicked, this, [this] {
+        m_result = 2;
+        accept();
+    });
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(b1);
+    layout->addWidget(b2);
+}
+
+std::optional<bool> TAuswahl::Choose(const QString& caption1, const QString& caption2) {
+    b1->setText(caption1);
+    b2->setText(caption2);
+    m_result = 0;
+    exec();
+    if (m_result == 0) {
+        return std::nullopt;
+    }
+    return m_result == 2;
+}
+
+Ttext_zeile::Ttext_zeile(QWidget* parent)
+    : QDialog(parent),
+      Edit1(new QLineEdit(this)),
+      Anhaengen(new QPushButton(QString::fromUtf8("Anhängen"), this)),
+      Einfuegen(new QPushButton(QString::fromUtf8("Einfügen"), this)) {
+    setObjectName("Ttext_zeile");
+    setWindowTitle("Textzeile");
+    Edit1->setObjectName("Edit1");
+    auto* abort = new QPushButton("Abbruch", this);
+    connect(Anhaengen, &QPushButton::clicked, this, [this] {
+        m_result = 1;
+        accept();
+    });
+    connect(Einfuegen, &QPushButton::clicked, this, [this] {
+        m_result = 2;
+        accept();
+    });
+    connect(abort, &QPushButton::clicked, this, &QDialog::reject);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(Anhaengen);
+    buttons->addWidget(Einfuegen);
+    buttons->addWidget(abort);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Edit1);
+    layout->addLayout(buttons);
+    resize(480, 100);
+}
+
+std::optional<std::pair<bool, QString>> Ttext_zeile::Ask(bool insertAllowed) {
+    Edit1->clear();
+    Edit1->setFocus();
+    Einfuegen->setEnabled(insertAllowed);
+    Einfuegen->setDefault(insertAllowed);
+    Anhaengen->setDefault(!insertAllowed);
+    m_result = 0;
+    if (exec() != QDialog::Accepted || m_result == 0) {
+        return std::nullopt;
+    }
+    return std::make_pair(m_result == 2, Edit1->text());
+}
+
+TSys::TSys(QWidget* parent)
+    : QDialog(parent),
+      Durchmesser(new QRadioButton("Durchmesser")),
+      Radius(new QRadioButton("Radius")),
+      Dezimal(new QRadioButton("Dezimal")),
+      Dms(new QRadioButton("Grad-Minuten-Sekunden")) {
+    setObjectName("TSys");
+    setWindowTitle("Systemeinstellungen");
+    auto* kreis = new QGroupBox(" Kreisberechnung ");
+    auto* k = new QVBoxLayout(kreis);
+    k->addWidget(Durchmesser);
+    k->addWidget(Radius);
+    auto* winkel = new QGroupBox(" Winkelausgabe ");
+    auto* wl = new QVBoxLayout(winkel);
+    wl->addWidget(Dezimal);
+    wl->addWidget(Dms);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(kreis);
+    layout->addWidget(winkel);
+    layout->addWidget(buttons);
+}
+
+std::optional<std::pair<int, int>> TSys::Ask(int circleMode, int angleMode) {
+    (circleMode == 1 ? Radius : Durchmesser)->setChecked(true);
+    (angleMode == 1 ? Dms : Dezimal)->setChecked(true);
+    if (exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return std::make_pair(Radius->isChecked() ? 1 : 0, Dms->isChecked() ? 1 : 0);
 }
 
 }  // namespace tarvo

@@ -6,6 +6,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <utility>
 #include <optional>
 
 namespace tarvo {
@@ -26,6 +29,45 @@ public:
     // The chosen row (0-based), or nothing on Cancel or without a selection.
     std::optional<int> Choose(const QStringList& items, int preselect = -1);
     QListWidget* lb1;
+};
+
+// The two-button choice `TAuswahl` ("Auswahl"): `b1` closes with No, `b2` with Yes.
+class TAuswahl final : public QDialog {
+public:
+    explicit TAuswahl(QWidget* parent = nullptr);
+    // true for b2, false for b1, nothing when closed otherwise.
+    std::optional<bool> Choose(const QString& caption1, const QString& caption2);
+    QPushButton* b1;
+    QPushButton* b2;
+
+private:
+    int m_result = 0;
+};
+
+// The text-line dialog `Ttext_zeile` ("Textzeile"): "Anhängen", "Einfügen" (default; disabled
+// while recording) and Abort.
+class Ttext_zeile final : public QDialog {
+public:
+    explicit Ttext_zeile(QWidget* parent = nullptr);
+    // The button (true = insert) and the text, or nothing on Abort.
+    std::optional<std::pair<bool, QString>> Ask(bool insertAllowed);
+    QLineEdit* Edit1;
+    QPushButton* Anhaengen;
+    QPushButton* Einfuegen;
+
+private:
+    int m_result = 0;
+};
+
+// The system settings `TSys` ("Systemeinstellungen").
+class TSys final : public QDialog {
+public:
+    explicit TSys(QWidget* parent = nullptr);
+    std::optional<std::pair<int, int>> Ask(int circleMode, int angleMode);
+    QRadioButton* Durchmesser;
+    QRadioButton* Radius;
+    QRadioButton* Dezimal;
+    QRadioButton* Dms;
 };
 
 }  // namespace tarvo

@@ -25,6 +25,9 @@ void QtOperator::Attach(QWidget* window, MainWindow* model) {
     m_window = window;
     m_model = model;
     m_eingabe = std::make_unique<TEingabe>(window);
+    m_auswahl = std::make_unique<TAuswahl>(window);
+    m_textzeile = std::make_unique<Ttext_zeile>(window);
+    m_sys = std::make_unique<TSys>(window);
     m_winkel = std::make_unique<Tselect_winkel>(window);
     m_ksys = std::make_unique<TListChooser>("Tselect_ksys", "Koordinatensystem", window);
     m_namen = std::make_unique<TListChooser>("Tmerkmalsnamen", "Merkmalsauswahl", window);
@@ -62,6 +65,22 @@ std::optional<std::string> QtOperator::Input(const std::string& title, const std
         return std::nullopt;
     }
     return A(*text);
+}
+
+std::optional<bool> QtOperator::TwoButtons(const std::string& caption1, const std::string& caption2) {
+    return m_auswahl->Choose(Q(caption1), Q(caption2));
+}
+
+std::optional<TextLineAnswer> QtOperator::TextLine(bool insertAllowed) {
+    const auto a = m_textzeile->Ask(insertAllowed);
+    if (!a) {
+        return std::nullopt;
+    }
+    return TextLineAnswer{a->first, A(a->second)};
+}
+
+std::optional<std::pair<int, int>> QtOperator::SystemSettings(int circleMode, int angleMode) {
+    return m_sys->Ask(circleMode, angleMode);
 }
 
 std::optional<int> QtOperator::Choose(const std::string& dialog, const std::vector<std::string>& choices) {

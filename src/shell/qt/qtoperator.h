@@ -11,6 +11,9 @@ namespace tarvo {
 
 class MainWindow;
 class TEingabe;
+class TAuswahl;
+class Ttext_zeile;
+class TSys;
 class TListChooser;
 class Tselect_winkel;
 class Tsel_abstand;
@@ -28,6 +31,9 @@ public:
     void ShowError(const std::string& text) override;
     bool Ask(const std::string& text, Buttons buttons) override;
     std::optional<std::string> Input(const std::string& title, const std::string& preset) override;
+    std::optional<bool> TwoButtons(const std::string& caption1, const std::string& caption2) override;
+    std::optional<TextLineAnswer> TextLine(bool insertAllowed) override;
+    std::optional<std::pair<int, int>> SystemSettings(int circleMode, int angleMode) override;
     std::optional<int> Choose(const std::string& dialog, const std::vector<std::string>& choices) override;
     std::optional<std::string> ChooseFile(const FileDialogSpec& spec) override;
     bool ShowFeatureDialog(FeatureDialog& dialog) override;
@@ -38,6 +44,9 @@ private:
     QWidget* m_window = nullptr;
     MainWindow* m_model = nullptr;
     std::unique_ptr<TEingabe> m_eingabe;
+    std::unique_ptr<TAuswahl> m_auswahl;
+    std::unique_ptr<Ttext_zeile> m_textzeile;
+    std::unique_ptr<TSys> m_sys;
     std::unique_ptr<Tselect_winkel> m_winkel;
     std::unique_ptr<TListChooser> m_ksys;
     std::unique_ptr<TListChooser> m_namen;

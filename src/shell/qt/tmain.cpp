@@ -139,7 +139,7 @@ Tmain::Tmain(MainWindow& model, QWidget* parent)
         {{"SpeedButton3", "Gerade-Pkt", &MainWindow::SpeedButton3Click}, {"SpeedButton18", "Eingabe", &MainWindow::SpeedButton18Click}, {"SpeedButton13", "Programm", nullptr}},
         {{"SpeedButton4", "Winkel", &MainWindow::SpeedButton4Click}, {"SpeedButton16", "Soll-Ist", nullptr}, {"SpeedButton19", "ASCII", nullptr}},
         {{"SpeedButton6", "Gerade", &MainWindow::SpeedButton6Click}, {"SpeedButton9", "Symetrie", &MainWindow::SpeedButton9Click}, {"SpeedButton15", "Drucken", nullptr}},
-        {{"SpeedButton5", "Punkt", &MainWindow::SpeedButton5Click}, {"SpeedButton21", "Textzeile", nullptr}, {"SpeedButton10", "Hilfe", nullptr}},
+        {{"SpeedButton5", "Punkt", &MainWindow::SpeedButton5Click}, {"SpeedButton21", "Textzeile", &MainWindow::SpeedButton21Click}, {"SpeedButton10", "Hilfe", nullptr}},
         {{"SpeedButton22", "Löschen", &MainWindow::SpeedButton22Click}, {"SpeedButton20", "Kopfdaten", nullptr}, {"SpeedButton7", "Ende", nullptr}},
     };
     auto* grid = new QGridLayout;
@@ -188,6 +188,7 @@ Tmain::Tmain(MainWindow& model, QWidget* parent)
     action(allg, "&Renummerieren", [this] { m_m.RenumberClick(); });
     action(allg, "&Speicherinhalt sichern", [this] { m_m.SaveMemoryClick(); });
     action(allg, "S&peicherinhalt laden", [this] { m_m.LoadMemoryClick(); });
+    action(allg, "S&ystemeinstellungen", [this] { m_m.SystemSettingsClick(); });
     QMenu* zusatz = menuBar()->addMenu("&Zusatzfunktionen");
     action(zusatz, "&Schnitpunkt(e) Kreis-Gerade", [this] { m_m.CircleLineClick(); });
     action(zusatz, QString::fromUtf8("&Fläche aus Speicherkreis"), [this] { m_m.AreaFromCircleClick(); });
