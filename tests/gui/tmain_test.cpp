@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include "data/qt/tmrk_set.h"
+#include "views/qt/tmethode.h"
 #include "geometry/qt/tselect_winkel.h"
 #include "shell/mainwindow.h"
 #include "shell/qt/dialogs.h"
@@ -158,3 +159,36 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
+
+namespace tarvo {
+namespace {
+
+TEST(MethodSketches, DotsSitAtTheirPixelsAndUnknownMethodsDrawOnlyTheBackground) {
+    const QColor yellow(255, 255, 0);
+    const QColor silver(192, 192, 192);
+    // The centre of every dot box of the circle, the angle and the circle-circle sketches.
+    for (const auto& [method, x, y] : std::vector<std::tuple<int, int, int>>{
+             {1, 68, 47}, {1, 170, 47}, {1, 122, 139}, {3, 159, 119}, {11, 172, 169}, {10, 222, 20}}) {
+        EXPECT_EQ(Tmethode::Draw(method).pixelColor(x, y), yellow) << method << " " << x << "," << y;
+    }
+    EXPECT_EQ(Tmethode::Draw(11).pixelColor(137, 59), QColor(255, 0, 0));  // an intersection mark
+    const QImage none = Tmethode::Draw(12);
+    EXPECT_EQ(none.pixelColor(68, 47), silver);
+    EXPECT_EQ(none.pixelColor(122, 139), silver);
+}
+
+TEST(MethodSketches, EscapeInTheWindowAborts) {
+    Tmethode window;
+    int aborts = 0;
+    window.OnEscape = [&aborts] { ++aborts; };
+    window.ShowMethod(4);
+    EXPECT_EQ(window.windowTitle(), "Abstand Gerade Punkt");
+    QTest::keyClick(&window, Qt::Key_Escape);
+    EXPECT_EQ(aborts, 1);
+    EXPECT_TRUE(window.isVisible());  // the caller closes it when the wait ends
+    window.ShowMethod(0);
+    EXPECT_EQ(window.windowTitle(), "Abstand Gerade Punkt");  // unknown: the caption stays
+}
+
+}  // namespace
+}  // namespace tarvo

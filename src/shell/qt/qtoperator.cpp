@@ -134,7 +134,7 @@ bool QtOperator::WaitForPoints(int count, int method) {
     if (m_model == nullptr) {
         return false;
     }
-    m_methode->ShowMethod(method, count);
+    m_methode->ShowMethod(method);
     if (m_window != nullptr) {
         m_window->activateWindow();
     }
