@@ -106,6 +106,7 @@ ScriptRunner::ScriptRunner(std::istream& script, std::ostream& out, std::filesys
     m_readout.SetProfile(profile);
     m_session->serialDevice = &m_readout;
     m_session->ioPorts = &m_counterPorts;
+    m_main->OnHelp = [this] { m_out << "help\n"; };
 }
 
 ScriptRunner::~ScriptRunner() = default;

@@ -1,11 +1,15 @@
 // tarvo: the operator's desktop program.
 //   tarvo [--dir DIR]
 #include <QApplication>
+#include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
+#include <QUrl>
 #include <filesystem>
 
 #include "readout/countercard.h"
 #include "readout/qt/qserialdevice.h"
+#include "readout/qt/tcommdriver.h"
 #include "shell/mainwindow.h"
 #include "shell/qt/qtimerdriver.h"
 #include "shell/qt/qtoperator.h"
@@ -31,6 +35,17 @@ int main(int argc, char** argv) {
     tarvo::QTimerDriver timers(session.timers);
     tarvo::Tmain window(model);
     op.Attach(&window, &model);
+    tarvo::TCommDriver diagnostics(model.Link(), &window);
+    model.Link().OnShowCommDriver = [&diagnostics] { diagnostics.show(); };
+    // The manual: "manual/index.html" of the working folder when the installation has one,
+    // else the one shipped with the sources.
+    model.OnHelp = [] {
+        QString manual = QDir::current().filePath("manual/index.html");
+        if (!QFileInfo::exists(manual)) {
+            manual = QStringLiteral(TARVO_MANUAL);
+        }
+        QDesktopServices::openUrl(QUrl::fromLocalFile(manual));
+    };
     model.FormCreate();
     window.Render();
     window.showMaximized();

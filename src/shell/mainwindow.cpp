@@ -156,6 +156,9 @@ bool MainWindow::FormKeyDown(int key, unsigned shift) {
         return false;
     }
     switch (key) {
+        case kKeyF1:
+            Guarded([this] { HelpClick(); });
+            return true;
         case kKeySpace:
             if (SpeedButton24Enabled) {
                 return false;

@@ -70,6 +70,13 @@ public:
     void SpeedButton23Click();  // clear the point memory
     void StatusBar1DblClick();
     void SpeedButton21Click();  // text line
+    // Help (F1, SpeedButton10, menu "Hilfe"): opens the operator's manual through the hook.
+    void HelpClick() {
+        if (OnHelp) {
+            OnHelp();
+        }
+    }
+    std::function<void()> OnHelp;
     void SystemSettingsClick(); // menu "Systemeinstellungen"
     void SpeedButton22Click();  // clear all
     void SpeedButton24Click();  // keyboard trigger

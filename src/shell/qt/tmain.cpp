@@ -139,7 +139,7 @@ Tmain::Tmain(MainWindow& model, QWidget* parent)
         {{"SpeedButton3", "Gerade-Pkt", &MainWindow::SpeedButton3Click}, {"SpeedButton18", "Eingabe", &MainWindow::SpeedButton18Click}, {"SpeedButton13", "Programm", nullptr}},
         {{"SpeedButton4", "Winkel", &MainWindow::SpeedButton4Click}, {"SpeedButton16", "Soll-Ist", nullptr}, {"SpeedButton19", "ASCII", nullptr}},
         {{"SpeedButton6", "Gerade", &MainWindow::SpeedButton6Click}, {"SpeedButton9", "Symetrie", &MainWindow::SpeedButton9Click}, {"SpeedButton15", "Drucken", nullptr}},
-        {{"SpeedButton5", "Punkt", &MainWindow::SpeedButton5Click}, {"SpeedButton21", "Textzeile", &MainWindow::SpeedButton21Click}, {"SpeedButton10", "Hilfe", nullptr}},
+        {{"SpeedButton5", "Punkt", &MainWindow::SpeedButton5Click}, {"SpeedButton21", "Textzeile", &MainWindow::SpeedButton21Click}, {"SpeedButton10", "Hilfe", &MainWindow::HelpClick}},
         {{"SpeedButton22", "Löschen", &MainWindow::SpeedButton22Click}, {"SpeedButton20", "Kopfdaten", nullptr}, {"SpeedButton7", "Ende", nullptr}},
     };
     auto* grid = new QGridLayout;
@@ -183,6 +183,7 @@ Tmain::Tmain(MainWindow& model, QWidget* parent)
         return a;
     };
     QMenu* datei = menuBar()->addMenu("&Datei");
+    action(datei, "&Hilfe", [this] { m_m.HelpClick(); });
     datei->addAction("&Beenden", this, [this] { close(); });
     QMenu* allg = menuBar()->addMenu("&Allgemeines");
     action(allg, "&Renummerieren", [this] { m_m.RenumberClick(); });
