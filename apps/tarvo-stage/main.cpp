@@ -1,0 +1,90 @@
+// tarvo-stage: the measuring stage of the demo. A window shows a sample workpiece (a plate with
+// two holes, a slot and a chamfered corner) under a cross-hair; the arrow keys move the stage by
+// 0.05 mm (with Shift 1 mm), a click moves it to the clicked point. Every move is printed as
+// "pos X Y" for tarvo-readout-sim:  tarvo-stage | tarvo-readout-sim --dir DIR
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QWidget>
+#include <cstdio>
+
+namespace {
+
+class Stage final : public QWidget {
+public:
+    Stage() {
+        setWindowTitle("TARVO Messtisch");
+        setFixedSize(480, 360);
+        setFocusPolicy(Qt::StrongFocus);
+        Report();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.fillRect(rect(), QColor(40, 40, 48));
+        p.setTransform(View());
+        // The workpiece: 80 x 50 mm plate from (10, 5), chamfer at the top right corner.
+        QPainterPath plate;
+        plate.moveTo(10, 5);
+        plate.lineTo(90, 5);
+        plate.lineTo(90, 45);
+        plate.lineTo(80, 55);
+        plate.lineTo(10, 55);
+        plate.closeSubpath();
+        QPainterPath holes;
+        holes.addEllipse(QPointF(35, 30), 10, 10);
+        holes.addEllipse(QPointF(70, 20), 5, 5);
+        holes.addRoundedRect(QRectF(55, 35, 25, 8), 4, 4);
+        p.setPen(QPen(QColor(230, 230, 230), 0.3));
+        p.setBrush(QColor(120, 130, 150));
+        p.drawPath(plate.subtracted(holes));
+        p.resetTransform();
+        const QPointF c = View().map(QPointF(m_x, m_y));
+        p.setPen(QPen(QColor(0, 255, 255), 1));
+        p.drawLine(QPointF(c.x() - 14, c.y()), QPointF(c.x() + 14, c.y()));
+        p.drawLine(QPointF(c.x(), c.y() - 14), QPointF(c.x(), c.y() + 14));
+        p.setPen(Qt::white);
+        p.drawText(8, 18, QString("X %1   Y %2").arg(m_x, 0, 'f', 3).arg(m_y, 0, 'f', 3));
+    }
+    void keyPressEvent(QKeyEvent* e) override {
+        const double step = e->modifiers() & Qt::ShiftModifier ? 1.0 : 0.05;
+        switch (e->key()) {
+            case Qt::Key_Left: m_x -= step; break;
+            case Qt::Key_Right: m_x += step; break;
+            case Qt::Key_Up: m_y += step; break;
+            case Qt::Key_Down: m_y -= step; break;
+            default: QWidget::keyPressEvent(e); return;
+        }
+        Report();
+    }
+    void mousePressEvent(QMouseEvent* e) override {
+        const QPointF w = View().inverted().map(e->position());
+        m_x = w.x();
+        m_y = w.y();
+        Report();
+    }
+
+private:
+    // Millimetres to pixels: 4 px per mm, Y up, the plate centred.
+    [[nodiscard]] QTransform View() const { return QTransform(4, 0, 0, -4, 40, 330); }
+    void Report() {
+        std::printf("pos %.4f %.4f\n", m_x, m_y);
+        std::fflush(stdout);
+        update();
+    }
+    double m_x = 35;
+    double m_y = 30;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    Stage stage;
+    stage.show();
+    return QApplication::exec();
+}
