@@ -5,6 +5,7 @@
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -12,6 +13,9 @@
 
 #include "shell/mainwindow.h"
 #include "shell/qt/qtext.h"
+
+// The button pictures live in the static Qt library; its resources are registered by hand.
+static void InitTarvoResources() { Q_INIT_RESOURCE(tarvo); }
 
 namespace tarvo {
 
@@ -52,6 +56,7 @@ Tmain::Tmain(MainWindow& model, QWidget* parent)
       ListBox1(new QListWidget),
       FX(new QLineEdit("1.0000")),
       FY(new QLineEdit("1.0000")) {
+    InitTarvoResources();
     setObjectName("Tmain");
     setWindowTitle(Q(m_m.Caption));
     const std::pair<QWidget*, const char*> names[] = {{LV1, "LV1"},           {LV2, "LV2"}, {Label1, "Label1"},
@@ -159,6 +164,12 @@ Tmain::Tmain(MainWindow& model, QWidget* parent)
                 m_buttons[t.name] = b;
             }
             b->setFixedSize(64, 64);
+            const QIcon picture(QString(":/buttons/%1.png").arg(t.name));
+            if (!picture.isNull()) {
+                b->setIcon(picture);
+                b->setIconSize(QSize(48, 48));
+                b->setToolButtonStyle(Qt::ToolButtonIconOnly);
+            }
             grid->addWidget(b, r, c);
         }
     }
