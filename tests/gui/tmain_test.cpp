@@ -11,6 +11,10 @@
 
 #include "data/qt/tmrk_set.h"
 #include "views/qt/tmethode.h"
+#include "readout/simulatedreadout.h"
+#include "shell/qt/qtimerdriver.h"
+#include "shell/text.h"
+#include <QDeadlineTimer>
 #include "geometry/qt/tselect_winkel.h"
 #include "shell/mainwindow.h"
 #include "shell/qt/dialogs.h"
@@ -188,6 +192,121 @@ TEST(MethodSketches, EscapeInTheWindowAborts) {
     EXPECT_TRUE(window.isVisible());  // the caller closes it when the wait ends
     window.ShowMethod(0);
     EXPECT_EQ(window.windowTitle(), "Abstand Gerade Punkt");  // unknown: the caption stays
+}
+
+}  // namespace
+}  // namespace tarvo
+
+namespace tarvo {
+namespace {
+
+TEST(WaitWindow, AlternatesItsColourOnlyWhileVisible) {
+    Twait_window wait;
+    EXPECT_FALSE(wait.Timer1->isActive());
+    wait.show();
+    EXPECT_TRUE(wait.Timer1->isActive());
+    const QString before = wait.Label1->styleSheet();
+    QTest::qWait(1100);  // one tick of its second
+    EXPECT_NE(wait.Label1->styleSheet(), before);
+    wait.hide();
+    EXPECT_FALSE(wait.Timer1->isActive());
+}
+
+// The whole program as main() puts it together, with the simulated readout on its serial line:
+// live positions, three captures with Space, the circle button, the result line in the view.
+TEST(WholeProgram, MeasuresACircleThroughTheWidgets) {
+    const test::TempDir dir;
+    test::ScriptedOperator op;
+    const FixedWallClock clock(DateTime{2026, 12, 8, 9, 30, 0});
+    SimulatedReadout readout;
+    Session session(op, clock, dir.work(), dir.root());
+    session.serialDevice = &readout;
+    MainWindow model(session);
+    QTimerDriver timers(session.timers);
+    Tmain window(model);
+    model.FormCreate();
+    window.show();
+    const auto waitFor = [](const std::function<bool()>& done) {
+        QDeadlineTimer deadline(3000);
+        while (!done() && !deadline.hasExpired()) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        }
+        return done();
+    };
+    auto* lv1 = window.findChild<QLabel*>("LV1");
+    auto* list = window.findChild<QWidget*>("lb1");
+    for (const auto& [x, y] : {std::pair{15.0L, 20.0L}, {10.0L, 25.0L}, {5.0L, 20.0L}}) {
+        readout.SetReading(x, y);
+        const QString expected = QString::number(static_cast<double>(x), 'f', 3);
+        ASSERT_TRUE(waitFor([&] { return lv1->text() == expected && model.LV2 == FormatReal(y, 0, 3); }));
+        QTest::keyClick(list, Qt::Key_Space);
+    }
+    ASSERT_EQ(model.PointCount(), 3);
+    QTest::mouseClick(window.Button("SpeedButton1"), Qt::LeftButton);
+    auto* view = static_cast<QListView*>(list);
+    ASSERT_EQ(view->model()->rowCount(), 1);
+    EXPECT_EQ(view->model()->index(0, 0).data().toString(), "  1 Kreis    3 D              10.000      10.000      20.000");
+    EXPECT_EQ(op.beeps, 3);
+    window.close();
+    EXPECT_TRUE(model.Closed());
+}
+
+}  // namespace
+}  // namespace tarvo
+
+namespace tarvo {
+namespace {
+
+class Keys : public Window {};
+
+TEST_F(Keys, EveryFunctionKeyStartsItsCommand) {
+    Capture(0, 0);
+    Capture(3, 4);
+    QTest::keyClick(Child("lb1"), Qt::Key_F3);
+    EXPECT_EQ(m->lb1().Lines().back().substr(4, 10), "Abstand 2P");
+    Capture(0, 0);
+    Capture(10, 0);
+    Capture(5, 5);
+    QTest::keyClick(Child("lb1"), Qt::Key_F4);
+    EXPECT_EQ(m->lb1().Lines().back().substr(4, 10), "Abstand GP");
+    Capture(1, 2);
+    QTest::keyClick(Child("lb1"), Qt::Key_F7);
+    EXPECT_EQ(m->lb1().Lines().back().substr(4, 5), "Punkt");
+    Capture(0, 1);
+    Capture(2, 1);
+    op.ExpectChoose("1");
+    QTest::keyClick(Child("lb1"), Qt::Key_F6);
+    EXPECT_EQ(m->lb1().Lines().back().substr(4, 6), "Gerade");
+    for (const auto& [x, y] : {std::pair{0.0L, 0.0L}, {10.0L, 0.0L}, {0.0L, 0.0L}, {0.0L, 10.0L}}) {
+        Capture(x, y);
+    }
+    op.ExpectChoose("1");
+    QTest::keyClick(Child("lb1"), Qt::Key_F5);
+    EXPECT_EQ(m->lb1().Lines().back().substr(4, 6), "Winkel");
+    op.ExpectInput("2");
+    QTest::keyClick(Child("lb1"), Qt::Key_F12);
+    EXPECT_EQ(session->settings.OffsetY.value(), 2.0L);
+}
+
+TEST(Dialogs, FeatureDialogKeysMoveBetweenFields) {
+    const test::TempDir dir;
+    test::ScriptedOperator op;
+    FeatureDef def;
+    FeatureDialog logic(def, op, 3, dir.work(), false);
+    logic.Prefill();
+    Tmrk_set form;
+    FeatureDialog::Field afterRight = FeatureDialog::kName;
+    FeatureDialog::Field afterDown = FeatureDialog::kName;
+    QTimer::singleShot(0, [&] {
+        QTest::keyClick(form.findChild<QLineEdit*>("Name"), Qt::Key_Right);
+        afterRight = logic.Focus();
+        QTest::keyClick(form.findChild<QLineEdit*>("Nennwert"), Qt::Key_Down);
+        afterDown = logic.Focus();
+        form.reject();
+    });
+    EXPECT_FALSE(form.Run(logic));
+    EXPECT_EQ(afterRight, FeatureDialog::kNennwert);
+    EXPECT_EQ(afterDown, FeatureDialog::kOT);
 }
 
 }  // namespace

@@ -164,4 +164,33 @@ std::optional<std::pair<int, int>> TSys::Ask(int circleMode, int angleMode) {
     return std::make_pair(Radius->isChecked() ? 1 : 0, Dms->isChecked() ? 1 : 0);
 }
 
+Twait_window::Twait_window(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      Label1(new QLabel("Bearbeite Daten", this)),
+      Timer1(new QTimer(this)) {
+    setObjectName("Twait_window");
+    setWindowTitle("Info");
+    Label1->setObjectName("Label1");
+    Label1->setAlignment(Qt::AlignCenter);
+    Label1->setStyleSheet("color: blue;");
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Label1);
+    Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, [this] {
+        m_red = !m_red;
+        Label1->setStyleSheet(m_red ? "color: red;" : "color: blue;");
+    });
+    resize(240, 80);
+}
+
+void Twait_window::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    Timer1->start();
+}
+
+void Twait_window::hideEvent(QHideEvent* e) {
+    Timer1->stop();
+    QDialog::hideEvent(e);
+}
+
 }  // namespace tarvo

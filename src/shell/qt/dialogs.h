@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <utility>
 #include <optional>
 
@@ -68,6 +69,22 @@ public:
     QRadioButton* Radius;
     QRadioButton* Dezimal;
     QRadioButton* Dms;
+};
+
+// The wait window `Twait_window` ("Info", no border icons): "Bearbeite Daten", its colour
+// alternating between blue and red every second while the window is visible.
+class Twait_window final : public QDialog {
+public:
+    explicit Twait_window(QWidget* parent = nullptr);
+    QLabel* Label1;
+    QTimer* Timer1;
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
+
+private:
+    bool m_red = false;
 };
 
 }  // namespace tarvo

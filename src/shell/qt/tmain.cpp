@@ -8,6 +8,8 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
@@ -195,6 +197,11 @@ Tmain::Tmain(MainWindow& model, QWidget* parent)
     };
     QMenu* datei = menuBar()->addMenu("&Datei");
     action(datei, "&Hilfe", [this] { m_m.HelpClick(); });
+    action(datei, "D&ruckereinrichtung", [this] {
+        QPrinter printer;
+        QPrintDialog dialog(&printer, this);
+        dialog.exec();
+    });
     datei->addAction("&Beenden", this, [this] { close(); });
     QMenu* allg = menuBar()->addMenu("&Allgemeines");
     action(allg, "&Renummerieren", [this] { m_m.RenumberClick(); });
