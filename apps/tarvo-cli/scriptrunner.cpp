@@ -502,21 +502,21 @@ std::optional<int> ScriptRunner::Choose(const std::string& dialog, const std::ve
     return static_cast<int>(*WholeNumber(a->text));
 }
 
-std::optional<std::string> ScriptRunner::ChooseFile(const FileDialogSpec& spec) {
+std::optional<std::string> ScriptRunner::ChooseFile(const FileDialogSpec& request) {
     const auto a = Take("file");
     if (!a) {
-        Unanswered("file", spec.dialog);
+        Unanswered("file", request.dialog);
     }
-    Say("file: " + spec.dialog + " -> " + Utf8ToAnsi(a->text));
+    Say("file: " + request.dialog + " -> " + Utf8ToAnsi(a->text));
     if (a->text == "cancel") {
         return std::nullopt;
     }
     std::filesystem::path name(Utf8ToAnsi(a->text));
-    if (!name.has_extension() && !spec.defaultExt.empty()) {
-        name += "." + spec.defaultExt;
+    if (!name.has_extension() && !request.defaultExt.empty()) {
+        name += "." + request.defaultExt;
     }
-    if (name.is_relative() && !spec.initialDir.empty()) {
-        name = std::filesystem::path(spec.initialDir) / name;
+    if (name.is_relative() && !request.initialDir.empty()) {
+        name = std::filesystem::path(request.initialDir) / name;
     }
     return name.string();
 }

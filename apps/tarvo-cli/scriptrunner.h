@@ -50,7 +50,7 @@ private:
     std::optional<TextLineAnswer> TextLine(bool insertAllowed) override;
     std::optional<std::pair<int, int>> SystemSettings(int circleMode, int angleMode) override;
     std::optional<int> Choose(const std::string& dialog, const std::vector<std::string>& choices) override;
-    std::optional<std::string> ChooseFile(const FileDialogSpec& spec) override;
+    std::optional<std::string> ChooseFile(const FileDialogSpec& request) override;
     bool ShowFeatureDialog(FeatureDialog& dialog) override;
     bool WaitForPoints(int count, int method) override;
     void Beep() override;

@@ -55,7 +55,7 @@ public:
     // @return the number of the choice as the dialog counts it, or nothing on Cancel.
     virtual std::optional<int> Choose(const std::string& dialog, const std::vector<std::string>& choices) = 0;
     // An open or save dialog. @return the chosen file name, or nothing on Cancel.
-    virtual std::optional<std::string> ChooseFile(const FileDialogSpec& spec) = 0;
+    virtual std::optional<std::string> ChooseFile(const FileDialogSpec& request) = 0;
     // The feature dialog `Tmrk_set`, pre-filled: the operator edits its fields and pages and
     // presses OK (FeatureDialog::Ok, which may keep it open) or Cancel.
     // @retval true closed with OK. @retval false cancelled.

@@ -86,8 +86,8 @@ public:
         }
         return std::stoi(e.answer);
     }
-    std::optional<std::string> ChooseFile(const FileDialogSpec& spec) override {
-        Expect e = Take("file", spec.dialog);
+    std::optional<std::string> ChooseFile(const FileDialogSpec& request) override {
+        Expect e = Take("file", request.dialog);
         if (e.answer == "cancel") {
             return std::nullopt;
         }

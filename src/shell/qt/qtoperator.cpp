@@ -114,12 +114,12 @@ std::optional<int> QtOperator::Choose(const std::string& dialog, const std::vect
     return *row + 1;
 }
 
-std::optional<std::string> QtOperator::ChooseFile(const FileDialogSpec& spec) {
-    const QString filter = Q(spec.filter).replace('|', " (") + ")";
-    QFileDialog dialog(m_window, QString(), Q(spec.initialDir.empty() ? "." : spec.initialDir), filter);
-    dialog.setAcceptMode(spec.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setDefaultSuffix(Q(spec.defaultExt));
-    if (!spec.save) {
+std::optional<std::string> QtOperator::ChooseFile(const FileDialogSpec& request) {
+    const QString filter = Q(request.filter).replace('|', " (") + ")";
+    QFileDialog dialog(m_window, QString(), Q(request.initialDir.empty() ? "." : request.initialDir), filter);
+    dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setDefaultSuffix(Q(request.defaultExt));
+    if (!request.save) {
         dialog.setFileMode(QFileDialog::ExistingFile);
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
