@@ -34,8 +34,8 @@ int main(int argc, char** argv) {
     tarvo::MainWindow model(session);
     tarvo::QTimerDriver timers(session.timers);
     tarvo::Tmain window(model);
-    op.Attach(&window, &model);
     tarvo::TCommDriver diagnostics(model.Link(), &window);
+    op.Attach(&window, &model);
     model.Link().OnShowCommDriver = [&diagnostics] { diagnostics.show(); };
     // The manual: "manual/index.html" of the working folder when the installation has one,
     // else the one shipped with the sources.

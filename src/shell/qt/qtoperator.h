@@ -14,6 +14,7 @@ class TEingabe;
 class TAuswahl;
 class Ttext_zeile;
 class TSys;
+class Twait_window;
 class TListChooser;
 class Tselect_winkel;
 class Tsel_abstand;
@@ -53,6 +54,7 @@ private:
     std::unique_ptr<Tsel_abstand> m_abstand;
     std::unique_ptr<Tmrk_set> m_merkmal;
     std::unique_ptr<Tmethode> m_methode;
+    std::unique_ptr<Twait_window> m_wait;
 };
 
 }  // namespace tarvo

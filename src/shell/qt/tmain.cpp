@@ -367,6 +367,7 @@ void Tmain::resizeEvent(QResizeEvent* e) {
     }
     Label1->setVisible(false);
     m_m.Label1Visible = false;
+    move(0, 0);
 }
 
 }  // namespace tarvo
