@@ -13,6 +13,7 @@
 #include "views/qt/tmethode.h"
 #include "readout/simulatedreadout.h"
 #include "shell/qt/qtimerdriver.h"
+#include "shell/qt/qtoperator.h"
 #include "shell/text.h"
 #include <QDeadlineTimer>
 #include "geometry/qt/tselect_winkel.h"
@@ -307,6 +308,32 @@ TEST(Dialogs, FeatureDialogKeysMoveBetweenFields) {
     EXPECT_FALSE(form.Run(logic));
     EXPECT_EQ(afterRight, FeatureDialog::kNennwert);
     EXPECT_EQ(afterDown, FeatureDialog::kOT);
+}
+
+}  // namespace
+}  // namespace tarvo
+
+namespace tarvo {
+namespace {
+
+// The program's objects built and torn down in the order main() uses: the window owns the
+// dialogs of the operator, so nothing is freed twice at exit.
+TEST(WholeProgram, BuildsAndTearsDownCleanly) {
+    const test::TempDir dir;
+    const FixedWallClock clock(DateTime{2026, 12, 8, 9, 30, 0});
+    QtOperator op;
+    Session session(op, clock, dir.work(), dir.root());
+    MainWindow model(session);
+    QTimerDriver timers(session.timers);
+    {
+        Tmain window(model);
+        op.Attach(&window, &model);
+        model.FormCreate();
+        window.show();
+        QApplication::processEvents();
+        window.close();
+    }
+    EXPECT_TRUE(model.Closed());
 }
 
 }  // namespace

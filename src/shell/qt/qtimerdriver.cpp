@@ -10,6 +10,11 @@ QTimerDriver::QTimerDriver(TimerSet& timers, QObject* parent) : QObject(parent),
     Sync();
 }
 
+QTimerDriver::~QTimerDriver() {
+    m_timers.SetChangeListener({});
+    m_timers.SetBlockHook({});
+}
+
 void QTimerDriver::Sync() {
     for (const auto& t : m_timers.All()) {
         Follow(*t);

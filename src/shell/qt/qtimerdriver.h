@@ -14,6 +14,10 @@ namespace tarvo {
 class QTimerDriver final : public QObject {
 public:
     explicit QTimerDriver(TimerSet& timers, QObject* parent = nullptr);
+    // Detaches from the timers, which may outlive the driver (a port closing at exit re-times one).
+    ~QTimerDriver() override;
+    QTimerDriver(const QTimerDriver&) = delete;
+    QTimerDriver& operator=(const QTimerDriver&) = delete;
     // Picks up timers declared after construction.
     void Sync();
 

@@ -25,17 +25,17 @@ void QtOperator::Attach(QWidget* window, MainWindow* model) {
     m_window = window;
     m_model = model;
     // In the order the program creates its windows at start.
-    m_merkmal = std::make_unique<Tmrk_set>(window);
-    m_winkel = std::make_unique<Tselect_winkel>(window);
-    m_textzeile = std::make_unique<Ttext_zeile>(window);
-    m_ksys = std::make_unique<TListChooser>("Tselect_ksys", "Koordinatensystem", window);
-    m_eingabe = std::make_unique<TEingabe>(window);
-    m_auswahl = std::make_unique<TAuswahl>(window);
-    m_methode = std::make_unique<Tmethode>(window);
-    m_sys = std::make_unique<TSys>(window);
-    m_namen = std::make_unique<TListChooser>("Tmerkmalsnamen", "Merkmalsauswahl", window);
-    m_abstand = std::make_unique<Tsel_abstand>(window);
-    m_wait = std::make_unique<Twait_window>(window);
+    m_merkmal = new Tmrk_set(window);
+    m_winkel = new Tselect_winkel(window);
+    m_textzeile = new Ttext_zeile(window);
+    m_ksys = new TListChooser("Tselect_ksys", "Koordinatensystem", window);
+    m_eingabe = new TEingabe(window);
+    m_auswahl = new TAuswahl(window);
+    m_methode = new Tmethode(window);
+    m_sys = new TSys(window);
+    m_namen = new TListChooser("Tmerkmalsnamen", "Merkmalsauswahl", window);
+    m_abstand = new Tsel_abstand(window);
+    m_wait = new Twait_window(window);
     m_methode->OnEscape = [this] {
         if (m_model != nullptr) {
             m_model->FormKeyPress(27);

@@ -25,7 +25,8 @@ class QtOperator final : public Operator {
 public:
     QtOperator();
     ~QtOperator() override;
-    // The window the dialogs belong to and the model whose points a wait watches.
+    // The window the dialogs belong to (it owns them, as Qt children) and the model whose
+    // points a wait watches.
     void Attach(QWidget* window, MainWindow* model);
 
     void ShowInfo(const std::string& text) override;
@@ -44,17 +45,17 @@ public:
 private:
     QWidget* m_window = nullptr;
     MainWindow* m_model = nullptr;
-    std::unique_ptr<TEingabe> m_eingabe;
-    std::unique_ptr<TAuswahl> m_auswahl;
-    std::unique_ptr<Ttext_zeile> m_textzeile;
-    std::unique_ptr<TSys> m_sys;
-    std::unique_ptr<Tselect_winkel> m_winkel;
-    std::unique_ptr<TListChooser> m_ksys;
-    std::unique_ptr<TListChooser> m_namen;
-    std::unique_ptr<Tsel_abstand> m_abstand;
-    std::unique_ptr<Tmrk_set> m_merkmal;
-    std::unique_ptr<Tmethode> m_methode;
-    std::unique_ptr<Twait_window> m_wait;
+    TEingabe* m_eingabe = nullptr;
+    TAuswahl* m_auswahl = nullptr;
+    Ttext_zeile* m_textzeile = nullptr;
+    TSys* m_sys = nullptr;
+    Tselect_winkel* m_winkel = nullptr;
+    TListChooser* m_ksys = nullptr;
+    TListChooser* m_namen = nullptr;
+    Tsel_abstand* m_abstand = nullptr;
+    Tmrk_set* m_merkmal = nullptr;
+    Tmethode* m_methode = nullptr;
+    Twait_window* m_wait = nullptr;
 };
 
 }  // namespace tarvo
