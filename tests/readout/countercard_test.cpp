@@ -64,6 +64,10 @@ class CounterLink : public test::MainWindowFixture {
 protected:
     MemoryIoPorts io;
     void SetUp() override {}
+    void TearDown() override {  // the window before the ports it was given
+        w.reset();
+        session.reset();
+    }
 };
 
 TEST_F(CounterLink, TheReceiveTickReadsTheCountersAfterTheResetQuestion) {

@@ -89,6 +89,11 @@ class Link : public test::MainWindowFixture {
 protected:
     SimulatedReadout readout;
     void SetUp() override {}
+    // The window closes its port on the readout, which this fixture owns: the window goes first.
+    void TearDown() override {
+        w.reset();
+        session.reset();
+    }
     void StartWith(const std::string& ini = "", const std::string& profile = "") {
         if (!ini.empty()) {
             dir.Write("TARVO.INI", ini);
