@@ -35,12 +35,6 @@ std::string Escaped(const std::string& utf8) {
     return out;
 }
 
-std::string RealText(long double v) {
-    char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 10);
-    return std::string(buf, res.ptr);
-}
-
 std::string Trimmed(const std::string& s) {
     const auto b = s.find_first_not_of(" \t\r");
     if (b == std::string::npos) {

@@ -8,16 +8,13 @@
 #include "shell/cp1252.h"
 #include "shell/fileio.h"
 #include "shell/ini.h"
+#include "shell/settings.h"
 #include "shell/text.h"
 
 namespace tarvo {
 
 namespace {
 constexpr std::int32_t kNegativeOffset = 16777215;  // 0xFFFFFF
-
-std::string BadFile(const char* name) {
-    return Ansi("Die Datei \"") + name + Ansi("\" enthält keine gültigen Zahlen; sie wird nicht beachtet");
-}
 }  // namespace
 
 DevPortIo::DevPortIo() : m_fd(::open("/dev/port", O_RDWR | O_CLOEXEC)) {}
@@ -54,7 +51,7 @@ std::vector<std::string> InitCounterCard(const std::filesystem::path& dir, Count
             card.BasePort = static_cast<std::uint16_t>(n.value);
             card.CounterPort = static_cast<std::uint16_t>(card.BasePort + 4);
         } else {
-            problems.push_back(BadFile("if3inc.adr"));
+            problems.push_back(NotNumbersProblem("if3inc.adr"));
         }
     }
     if (FileExists(dir / "if3inc.dat")) {
@@ -75,7 +72,7 @@ std::vector<std::string> InitCounterCard(const std::filesystem::path& dir, Count
         if (ok) {
             card = read;
         } else {
-            problems.push_back(BadFile("if3inc.dat"));
+            problems.push_back(NotNumbersProblem("if3inc.dat"));
         }
     }
     io.Out(static_cast<std::uint16_t>(card.BasePort + 3), 0x80);

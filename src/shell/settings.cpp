@@ -82,10 +82,6 @@ std::optional<long double> StrictNumber(const std::string& line) {
     return r.value;
 }
 
-std::string BadMarker(const char* name) {
-    return Ansi("Die Datei \"") + name + Ansi("\" enthält keine gültigen Zahlen; sie wird nicht beachtet");
-}
-
 }  // namespace
 
 std::vector<std::string> LoadSettings(const std::filesystem::path& file, Settings& s) {
@@ -134,7 +130,7 @@ std::optional<MarkerTimerIntervals> ApplyMarkerFiles(const std::filesystem::path
             s.AxisFactorY = *f[1];
             s.AxisFactorZ = *f[2];
         } else {
-            problems.push_back(BadMarker("ch_dir"));
+            problems.push_back(NotNumbersProblem("ch_dir"));
         }
     }
     if (FileExists(dir / "timer")) {
@@ -149,7 +145,7 @@ std::optional<MarkerTimerIntervals> ApplyMarkerFiles(const std::filesystem::path
         if (v[0] > 0 && v[1] > 0) {
             return MarkerTimerIntervals{static_cast<int>(v[0]), static_cast<int>(v[1])};
         }
-        problems.push_back(BadMarker("timer"));
+        problems.push_back(NotNumbersProblem("timer"));
     }
     return std::nullopt;
 }
@@ -192,13 +188,15 @@ WriteResult SaveSettings(const std::filesystem::path& file, const Settings& s) {
     return saved.ok ? result : saved;
 }
 
-namespace {
 std::string RealText(long double v) {
     char buf[64];
     const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 10);
     return std::string(buf, res.ptr);
 }
-}  // namespace
+
+std::string NotNumbersProblem(const std::string& file) {
+    return Ansi("Die Datei \"") + file + Ansi("\" enthält keine gültigen Zahlen; sie wird nicht beachtet");
+}
 
 std::vector<std::string> SettingsListing(const Settings& s) {
     const auto n = [](std::uint8_t v) { return std::to_string(v); };

@@ -70,6 +70,12 @@ WriteResult WriteIniInteger(const std::string& section, const std::filesystem::p
 // The exit write-back: offsets times 10000 rounded, "TR_MODE", "DXFINITIALDIR".
 WriteResult SaveSettings(const std::filesystem::path& file, const Settings& s);
 
+// A real with up to 10 significant digits, as listings print it ("1.2345", "0", "1e+20").
+std::string RealText(long double v);
+
+// The message for a configuration file whose lines are not the numbers it must hold.
+std::string NotNumbersProblem(const std::string& file);
+
 // "Name=value" for every field, reals with up to 10 significant digits.
 std::vector<std::string> SettingsListing(const Settings& s);
 
