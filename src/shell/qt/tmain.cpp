@@ -309,8 +309,16 @@ void Tmain::Render() {
 
 bool Tmain::KeyPreview(QKeyEvent* e) {
     const Qt::KeyboardModifiers mods = e->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
-    const unsigned shift = (mods & Qt::ShiftModifier ? kShift : 0) | (mods & Qt::ControlModifier ? kCtrl : 0) |
-                           (mods & Qt::AltModifier ? kAlt : 0);
+    unsigned shift = kNoShift;
+    if (mods & Qt::ShiftModifier) {
+        shift |= kShift;
+    }
+    if (mods & Qt::ControlModifier) {
+        shift |= kCtrl;
+    }
+    if (mods & Qt::AltModifier) {
+        shift |= kAlt;
+    }
     const int key = e->key();
     bool consumed = false;
     if (key == Qt::Key_Space) {
