@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/pointlists.h"
+
 #include <cmath>
 #include <random>
 
@@ -10,16 +12,9 @@
 namespace tarvo {
 namespace {
 
-double D(long double v) { return static_cast<double>(v); }
+using test::D;
+using test::List;
 constexpr long double kPi = 3.141592653589793L;
-
-PointList List(std::initializer_list<std::pair<long double, long double>> pts) {
-    PointList l;
-    for (const auto& [x, y] : pts) {
-        l.Add(x, y);
-    }
-    return l;
-}
 
 // Points on a circle from angle a0 over `span` degrees, optionally with radial noise.
 PointList Arc(long double cx, long double cy, long double r, long double a0, long double span, int n,

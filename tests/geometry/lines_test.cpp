@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/pointlists.h"
+
 #include <cmath>
 #include <random>
 
@@ -10,16 +12,9 @@
 namespace tarvo {
 namespace {
 
-double D(long double v) { return static_cast<double>(v); }
+using test::D;
+using test::List;
 constexpr long double kMarker = 999999.999L;
-
-PointList List(std::initializer_list<std::pair<long double, long double>> pts) {
-    PointList l;
-    for (const auto& [x, y] : pts) {
-        l.Add(x, y);
-    }
-    return l;
-}
 
 TEST(Distances, DistanceMidpointAndAxisParts) {
     const DistanceResult d = Distance2P(1, 1, 4, 5);
