@@ -66,13 +66,11 @@ void AlignTwoLines(MainWindow& w) {
         return;
     }
     Session& s = w.session();
-    const Point p1 = w.GetPoint(0);
-    const Point p2 = w.GetPoint(1);
-    const Point p3 = w.GetPoint(2);
-    const Point p4 = w.GetPoint(3);
-    const XY i = IntersectLines({p1.x, p1.y, p2.x, p2.y}, {p3.x, p3.y, p4.x, p4.y});
-    const Real a1 = DirectionAngle(p2.x, p2.y, p1.x, p1.y);
-    const Real a2 = DirectionAngle(p3.x, p3.y, p4.x, p4.y);
+    const Line2P l1 = LineThrough(w, 0, 1);
+    const Line2P l2 = LineThrough(w, 2, 3);
+    const XY i = IntersectLines(l1, l2);
+    const Real a1 = DirectionAngle(l1.x2, l1.y2, l1.x1, l1.y1);  // from P2 towards P1
+    const Real a2 = DirectionAngle(l2.x1, l2.y1, l2.x2, l2.y2);
     const Real candidates[4] = {a1, a2, 0, 0};
     const auto k = ChooseAngle(w, candidates);
     if (!k) {

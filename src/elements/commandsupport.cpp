@@ -32,6 +32,12 @@ PointList PointsFromMemory(const MainWindow& w, int first, int count) {
     return l;
 }
 
+Line2P LineThrough(const MainWindow& w, int i, int j) {
+    const Point a = w.GetPoint(i);
+    const Point b = w.GetPoint(j);
+    return {a.x, a.y, b.x, b.y};
+}
+
 std::string AngleText(const MainWindow& w, long double angle) {
     const Settings& s = w.session().settings;
     const std::string text = s.AngleMode == 1 ? AngleToDmsText(angle) : FormatReal(angle, 10, s.Decimals);

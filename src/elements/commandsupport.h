@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "geometry/lines.h"
 #include "geometry/pointlist.h"
 #include "shell/real.h"
 
@@ -34,6 +35,9 @@ enum Method : int {
 
 // Points first..first+count-1 (0-based) of the point memory as a working list.
 [[nodiscard]] PointList PointsFromMemory(const MainWindow& w, int first, int count);
+
+// The line through points i and j (0-based) of the point memory.
+[[nodiscard]] Line2P LineThrough(const MainWindow& w, int i, int j);
 
 // An angle as result lines show it: degrees-minutes-seconds with AngleMode 1, else fixed with
 // Decimals places; blanks on the left up to 10 characters.

@@ -92,10 +92,8 @@ void DistanceLinePoint(MainWindow& w) {
     if (Aborted(w) || !WaitForPointCount(w, 3, kMethodLinePoint)) {
         return;
     }
-    const Point p1 = w.GetPoint(0);
-    const Point p2 = w.GetPoint(1);
     const Point p3 = w.GetPoint(2);
-    const FootResult f = PointLineDistance({p1.x, p1.y, p2.x, p2.y}, p3.x, p3.y);
+    const FootResult f = PointLineDistance(LineThrough(w, 0, 1), p3.x, p3.y);
     Finish(w, Head(w, 4, 11) + Blanks(11) + ResultNumbers(f.distance, f.footX, f.footY, w.session().settings.Decimals),
            "AbstandGP:", false);
 }
@@ -163,14 +161,12 @@ void AngleBetweenLines(MainWindow& w) {
         return;
     }
     Session& s = w.session();
-    const Point p1 = w.GetPoint(0);
-    const Point p2 = w.GetPoint(1);
-    const Point p3 = w.GetPoint(2);
-    const Point p4 = w.GetPoint(3);
-    const Real a1 = InclinationAngle(p1.x, p1.y, p2.x, p2.y);
-    const Real a2 = InclinationAngle(p3.x, p3.y, p4.x, p4.y);
+    const Line2P la = LineThrough(w, 0, 1);
+    const Line2P lb = LineThrough(w, 2, 3);
+    const Real a1 = InclinationAngle(la.x1, la.y1, la.x2, la.y2);
+    const Real a2 = InclinationAngle(lb.x1, lb.y1, lb.x2, lb.y2);
     const Real a = a2 > a1 ? a2 - a1 : a1 - a2;
-    const XY vertex = IntersectLines({p1.x, p1.y, p2.x, p2.y}, {p3.x, p3.y, p4.x, p4.y});
+    const XY vertex = IntersectLines(la, lb);
     Real c[4];
     Candidates(a, s.settings.SiemensMode != 0, c);
     const auto k = ChooseAngle(w, c);
@@ -224,11 +220,7 @@ void SymmetryLineCommand(MainWindow& w) {
         return;
     }
     Session& s = w.session();
-    const Point p1 = w.GetPoint(0);
-    const Point p2 = w.GetPoint(1);
-    const Point p3 = w.GetPoint(2);
-    const Point p4 = w.GetPoint(3);
-    const LineResult r = SymmetryLine({p1.x, p1.y, p2.x, p2.y}, {p3.x, p3.y, p4.x, p4.y});
+    const LineResult r = SymmetryLine(LineThrough(w, 0, 1), LineThrough(w, 2, 3));
     s.geometry.ElementPosX = r.footX;
     s.geometry.ElementPosY = r.footY;
     Finish(w, Head(w, 8, 14) + Blanks(8) + AngleText(w, r.angle) + "  " + Num(w, r.footX) + "  " + Num(w, r.footY),
@@ -243,6 +235,15 @@ std::string IntersectionLine(const MainWindow& w, int k, const std::string& coor
            Blanks(13) + coordinates;
 }
 
+// The start both intersection commands share: the abort flag, the last-element kind, the wait.
+bool StartIntersection(MainWindow& w, int count, int method) {
+    if (Aborted(w)) {
+        return false;
+    }
+    w.session().elements.LastElementKind = 1;
+    return WaitForPointCount(w, count, method);
+}
+
 CircleResult CircleOfPoints(MainWindow& w, int first) {
     return CircleFit(PointsFromMemory(w, first, 3), w.session().geometry);
 }
@@ -251,17 +252,11 @@ CircleResult CircleOfPoints(MainWindow& w, int first) {
 
 void IntersectCircleLineCommand(MainWindow& w) {
     Session& s = w.session();
-    if (Aborted(w)) {
-        return;
-    }
-    s.elements.LastElementKind = 1;
-    if (!WaitForPointCount(w, 5, kMethodCircleLine)) {
+    if (!StartIntersection(w, 5, kMethodCircleLine)) {
         return;
     }
     const CircleResult c = CircleOfPoints(w, 0);
-    const Point l1 = w.GetPoint(3);
-    const Point l2 = w.GetPoint(4);
-    const CircleLineResult r = IntersectCircleLine(c.cx, c.cy, c.radius, {l1.x, l1.y, l2.x, l2.y});
+    const CircleLineResult r = IntersectCircleLine(c.cx, c.cy, c.radius, LineThrough(w, 3, 4));
     if (r.found) {
         s.geometry.ElementPosX = r.points.x1;
         s.geometry.ElementPosY = r.points.y1;
@@ -280,11 +275,7 @@ void IntersectCircleLineCommand(MainWindow& w) {
 
 void IntersectCirclesCommand(MainWindow& w) {
     Session& s = w.session();
-    if (Aborted(w)) {
-        return;
-    }
-    s.elements.LastElementKind = 1;
-    if (!WaitForPointCount(w, 6, kMethodCircleCircle)) {
+    if (!StartIntersection(w, 6, kMethodCircleCircle)) {
         return;
     }
     const CircleResult c1 = CircleOfPoints(w, 0);
