@@ -2,7 +2,7 @@
 #include <benchmark/benchmark.h>
 
 #include "data/pointmemory.h"
-#include "shell/text.h"
+#include "base/text.h"
 
 static void BM_FormatReal(benchmark::State& state) {
     long double v = -1234.56789L;

@@ -8,7 +8,7 @@
 
 #include "data/isotolerance.h"
 #include "data/resultline.h"
-#include "shell/fileio.h"
+#include "base/fileio.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size) {
     static const std::filesystem::path file =

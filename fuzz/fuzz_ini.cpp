@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "shell/ini.h"
+#include "base/ini.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);

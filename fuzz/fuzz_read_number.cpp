@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "shell/real.h"
-#include "shell/text.h"
+#include "base/real.h"
+#include "base/text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);

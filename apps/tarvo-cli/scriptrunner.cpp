@@ -8,10 +8,10 @@
 
 #include "data/feature.h"
 #include "readout/interfaceprofile.h"
-#include "shell/cp1252.h"
+#include "base/cp1252.h"
 #include "shell/mainwindow.h"
 #include "shell/session.h"
-#include "shell/text.h"
+#include "base/text.h"
 
 namespace tarvo {
 

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "shell/datetime.h"
+#include "base/datetime.h"
 #include "readout/countercard.h"
 #include "readout/simulatedreadout.h"
 #include "shell/operator.h"

@@ -6,9 +6,9 @@
 #include "elements/commandsupport.h"
 #include "geometry/angles.h"
 #include "geometry/lines.h"
-#include "shell/cp1252.h"
+#include "base/cp1252.h"
 #include "shell/mainwindow.h"
-#include "shell/text.h"
+#include "base/text.h"
 
 namespace tarvo {
 
@@ -120,7 +120,7 @@ void AlignLine(MainWindow& w, bool throughPoint) {
 
 void ZeroPoint(MainWindow& w) {
     if (w.PointCount() == 0) {
-        ShowInfo(w.session().Op(), w.UiText(13));
+        w.session().Op().ShowInfo(w.UiText(13));
         return;
     }
     const Point p = w.GetPoint(0);

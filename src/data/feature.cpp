@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "data/isotolerance.h"
-#include "shell/cp1252.h"
-#include "shell/fileio.h"
+#include "base/cp1252.h"
+#include "base/fileio.h"
 #include "shell/operator.h"
-#include "shell/text.h"
+#include "base/text.h"
 
 namespace tarvo {
 

@@ -1,7 +1,7 @@
 #include "data/isotolerance.h"
 
-#include "shell/fileio.h"
-#include "shell/text.h"
+#include "base/fileio.h"
+#include "base/text.h"
 
 namespace tarvo {
 

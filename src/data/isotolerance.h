@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string_view>
 
-#include "shell/real.h"
+#include "base/real.h"
 
 namespace tarvo {
 

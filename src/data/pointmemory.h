@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "shell/real.h"
+#include "base/real.h"
 
 namespace tarvo {
 

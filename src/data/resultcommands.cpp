@@ -4,9 +4,9 @@
 #include "geometry/angles.h"
 #include "geometry/lines.h"
 #include "output/reportheader.h"
-#include "shell/cp1252.h"
+#include "base/cp1252.h"
 #include "shell/mainwindow.h"
-#include "shell/text.h"
+#include "base/text.h"
 
 namespace tarvo {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "shell/text.h"
+#include "base/text.h"
 
 namespace tarvo {
 

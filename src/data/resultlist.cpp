@@ -1,7 +1,7 @@
 #include "data/resultlist.h"
 
-#include "shell/checked.h"
-#include "shell/text.h"
+#include "base/checked.h"
+#include "base/text.h"
 
 namespace tarvo {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/fileio.h"
+#include "base/fileio.h"
 
 namespace tarvo {
 

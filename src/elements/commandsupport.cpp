@@ -5,7 +5,7 @@
 #include "geometry/anglechoice.h"
 #include "geometry/angles.h"
 #include "shell/mainwindow.h"
-#include "shell/text.h"
+#include "base/text.h"
 
 namespace tarvo {
 

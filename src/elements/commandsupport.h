@@ -7,7 +7,7 @@
 
 #include "geometry/lines.h"
 #include "geometry/pointlist.h"
-#include "shell/real.h"
+#include "base/real.h"
 
 namespace tarvo {
 

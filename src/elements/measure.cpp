@@ -8,7 +8,7 @@
 #include "geometry/circlefit.h"
 #include "geometry/lines.h"
 #include "shell/mainwindow.h"
-#include "shell/text.h"
+#include "base/text.h"
 
 namespace tarvo {
 
@@ -103,7 +103,7 @@ void PointCommand(MainWindow& w) {
         return;
     }
     if (w.PointCount() < 1) {
-        ShowInfo(w.session().Op(), w.UiText(13));
+        w.session().Op().ShowInfo(w.UiText(13));
         return;
     }
     const Point p = w.GetPoint(0);

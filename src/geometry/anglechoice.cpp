@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "geometry/angles.h"
-#include "shell/text.h"
+#include "base/text.h"
 
 namespace tarvo {
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "shell/real.h"
+#include "base/real.h"
 
 namespace tarvo {
 

@@ -4,7 +4,7 @@
 #include <limits>
 #include <optional>
 
-#include "shell/text.h"
+#include "base/text.h"
 
 namespace tarvo {
 

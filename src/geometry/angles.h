@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "shell/real.h"
+#include "base/real.h"
 
 namespace tarvo {
 

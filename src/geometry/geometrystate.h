@@ -1,7 +1,7 @@
 // The values the geometry kernel shares between calls; one per session.
 #pragma once
 
-#include "shell/real.h"
+#include "base/real.h"
 
 namespace tarvo {
 

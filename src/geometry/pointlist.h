@@ -5,8 +5,8 @@
 #include <array>
 #include <cmath>
 
-#include "shell/checked.h"
-#include "shell/real.h"
+#include "base/checked.h"
+#include "base/real.h"
 
 namespace tarvo {
 

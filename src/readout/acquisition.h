@@ -6,7 +6,7 @@
 #include <string>
 
 #include "data/pointmemory.h"
-#include "shell/real.h"
+#include "base/real.h"
 
 namespace tarvo {
 

@@ -1,7 +1,7 @@
 #include "readout/commportdriver.h"
 
-#include "shell/ini.h"
-#include "shell/timers.h"
+#include "base/ini.h"
+#include "base/timers.h"
 
 namespace tarvo {
 

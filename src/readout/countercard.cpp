@@ -5,11 +5,11 @@
 
 #include <cmath>
 
-#include "shell/cp1252.h"
-#include "shell/fileio.h"
-#include "shell/ini.h"
+#include "base/cp1252.h"
+#include "base/fileio.h"
+#include "base/ini.h"
 #include "shell/settings.h"
-#include "shell/text.h"
+#include "base/text.h"
 
 namespace tarvo {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/real.h"
+#include "base/real.h"
 
 namespace tarvo {
 

@@ -1,8 +1,8 @@
 #include "readout/interfaceprofile.h"
 
-#include "shell/checked.h"
-#include "shell/cp1252.h"
-#include "shell/ini.h"
+#include "base/checked.h"
+#include "base/cp1252.h"
+#include "base/ini.h"
 
 namespace tarvo {
 

@@ -1,9 +1,9 @@
 #include "readout/readoutlink.h"
 
 #include "geometry/lines.h"
-#include "shell/cp1252.h"
+#include "base/cp1252.h"
 #include "shell/mainwindow.h"
-#include "shell/text.h"
+#include "base/text.h"
 
 namespace tarvo {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "shell/text.h"
+#include "base/text.h"
 
 namespace tarvo {
 

@@ -8,7 +8,7 @@
 
 #include "readout/interfaceprofile.h"
 #include "readout/serialdevice.h"
-#include "shell/real.h"
+#include "base/real.h"
 
 namespace tarvo {
 

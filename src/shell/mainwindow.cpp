@@ -5,8 +5,8 @@
 #include "coords/coordsystem.h"
 #include "data/resultcommands.h"
 #include "elements/measure.h"
-#include "shell/cp1252.h"
-#include "shell/text.h"
+#include "base/cp1252.h"
+#include "base/text.h"
 #include "shell/windowcommands.h"
 
 namespace tarvo {

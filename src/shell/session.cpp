@@ -1,6 +1,6 @@
 #include "shell/session.h"
 
-#include "shell/fileio.h"
+#include "base/fileio.h"
 
 namespace tarvo {
 

@@ -12,10 +12,10 @@
 #include "readout/acquisition.h"
 #include "readout/countercard.h"
 #include "readout/serialdevice.h"
-#include "shell/datetime.h"
+#include "base/datetime.h"
 #include "shell/operator.h"
 #include "shell/settings.h"
-#include "shell/timers.h"
+#include "base/timers.h"
 
 namespace tarvo {
 

@@ -6,10 +6,10 @@
 #include <cmath>
 #include <limits>
 
-#include "shell/checked.h"
-#include "shell/cp1252.h"
-#include "shell/ini.h"
-#include "shell/text.h"
+#include "base/checked.h"
+#include "base/cp1252.h"
+#include "base/ini.h"
+#include "base/text.h"
 
 namespace tarvo {
 

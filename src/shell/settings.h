@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "shell/fileio.h"
-#include "shell/real.h"
+#include "base/fileio.h"
+#include "base/real.h"
 
 namespace tarvo {
 

@@ -1,7 +1,7 @@
 #include "shell/uitexts.h"
 
-#include "shell/checked.h"
-#include "shell/cp1252.h"
+#include "base/checked.h"
+#include "base/cp1252.h"
 
 namespace tarvo {
 

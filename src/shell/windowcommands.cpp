@@ -1,7 +1,7 @@
 #include "shell/windowcommands.h"
 
 #include "shell/mainwindow.h"
-#include "shell/text.h"
+#include "base/text.h"
 
 namespace tarvo {
 

@@ -1,6 +1,6 @@
 #include "views/methodsketch.h"
 
-#include "shell/cp1252.h"
+#include "base/cp1252.h"
 
 namespace tarvo {
 

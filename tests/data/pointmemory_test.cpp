@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/errors.h"
+#include "base/errors.h"
 
 namespace tarvo {
 namespace {

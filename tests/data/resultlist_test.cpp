@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "data/resultline.h"
-#include "shell/errors.h"
+#include "base/errors.h"
 #include "support/tempdir.h"
 
 namespace tarvo {

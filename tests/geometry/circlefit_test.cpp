@@ -7,7 +7,7 @@
 #include <cmath>
 #include <random>
 
-#include "shell/errors.h"
+#include "base/errors.h"
 
 namespace tarvo {
 namespace {

@@ -14,7 +14,7 @@
 #include "readout/simulatedreadout.h"
 #include "shell/qt/qtimerdriver.h"
 #include "shell/qt/qtoperator.h"
-#include "shell/text.h"
+#include "base/text.h"
 #include <QDeadlineTimer>
 #include "geometry/qt/tselect_winkel.h"
 #include "shell/mainwindow.h"

@@ -3,8 +3,8 @@
 #include "readout/commportdriver.h"
 #include "readout/interfaceprofile.h"
 #include "readout/simulatedreadout.h"
-#include "shell/cp1252.h"
-#include "shell/timers.h"
+#include "base/cp1252.h"
+#include "base/timers.h"
 #include "support/mainwindowfixture.h"
 
 namespace tarvo {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/cp1252.h"
+#include "base/cp1252.h"
 #include "support/mainwindowfixture.h"
 
 namespace tarvo {

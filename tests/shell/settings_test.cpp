@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/ini.h"
+#include "base/ini.h"
 #include "support/tempdir.h"
 
 namespace tarvo {

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <string>
 
-#include "shell/fileio.h"
+#include "base/fileio.h"
 
 namespace tarvo::test {
 

@@ -4,7 +4,7 @@
 #include <QString>
 #include <string>
 
-#include "shell/cp1252.h"
+#include "base/cp1252.h"
 
 namespace tarvo {
 

@@ -7,7 +7,7 @@
 #include <map>
 #include <memory>
 
-#include "shell/timers.h"
+#include "base/timers.h"
 
 namespace tarvo {
 

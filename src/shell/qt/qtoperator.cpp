@@ -13,7 +13,7 @@
 #include "shell/mainwindow.h"
 #include "shell/qt/dialogs.h"
 #include "shell/qt/qtext.h"
-#include "shell/text.h"
+#include "base/text.h"
 #include "views/qt/tmethode.h"
 
 namespace tarvo {

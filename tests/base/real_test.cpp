@@ -1,11 +1,11 @@
-#include "shell/real.h"
+#include "base/real.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
-#include "shell/errors.h"
+#include "base/errors.h"
 
 namespace tarvo {
 namespace {

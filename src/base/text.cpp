@@ -1,14 +1,13 @@
-#include "shell/text.h"
+#include "base/text.h"
 
 #include <charconv>
 #include <cmath>
 #include <system_error>
 
-#include "shell/cp1252.h"
-#include "shell/datetime.h"
-#include "shell/errors.h"
-#include "shell/operator.h"
-#include "shell/real.h"
+#include "base/cp1252.h"
+#include "base/datetime.h"
+#include "base/errors.h"
+#include "base/real.h"
 
 namespace tarvo {
 
@@ -295,6 +294,5 @@ std::string DateCode(const DateTime& t) {
     return s;
 }
 
-void ShowInfo(Operator& op, const std::string& message) { op.ShowInfo(message); }
 
 }  // namespace tarvo

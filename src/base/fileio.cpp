@@ -1,4 +1,4 @@
-#include "shell/fileio.h"
+#include "base/fileio.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -9,7 +9,7 @@
 #include <iterator>
 #include <random>
 
-#include "shell/cp1252.h"
+#include "base/cp1252.h"
 
 namespace tarvo {
 

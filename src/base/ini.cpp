@@ -1,4 +1,4 @@
-#include "shell/ini.h"
+#include "base/ini.h"
 
 #include <limits>
 

@@ -1,12 +1,12 @@
-#include "shell/real.h"
+#include "base/real.h"
 
 #include <cmath>
 #include <cstring>
 #include <limits>
 #include <string>
 
-#include "shell/cp1252.h"
-#include "shell/errors.h"
+#include "base/cp1252.h"
+#include "base/errors.h"
 
 namespace tarvo {
 

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "shell/fileio.h"
+#include "base/fileio.h"
 
 namespace tarvo {
 

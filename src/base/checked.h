@@ -4,7 +4,7 @@
 #include <limits>
 #include <string>
 
-#include "shell/errors.h"
+#include "base/errors.h"
 
 namespace tarvo {
 

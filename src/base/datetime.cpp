@@ -1,4 +1,4 @@
-#include "shell/datetime.h"
+#include "base/datetime.h"
 
 #include <ctime>
 

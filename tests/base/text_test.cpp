@@ -1,12 +1,12 @@
-#include "shell/text.h"
+#include "base/text.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
 
-#include "shell/cp1252.h"
-#include "shell/datetime.h"
-#include "shell/errors.h"
+#include "base/cp1252.h"
+#include "base/datetime.h"
+#include "base/errors.h"
 
 namespace tarvo {
 namespace {

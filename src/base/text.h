@@ -8,7 +8,6 @@
 
 namespace tarvo {
 
-class Operator;
 struct DateTime;
 
 // Fixed notation with exactly `decimals` digits after the point (no point when 0), "-" for
@@ -58,8 +57,5 @@ struct NumberRead {
 // The 8-character code of a moment: century, year - 1980, month, day, hour, minute, second,
 // second + 1, each modulo 62 as a digit of "0-9A-Za-z".
 [[nodiscard]] std::string DateCode(const DateTime& now);
-
-// An information box with one OK button.
-void ShowInfo(Operator& op, const std::string& message);
 
 }  // namespace tarvo
