@@ -12,7 +12,7 @@
 #include <fstream>
 
 #include "readout/qt/qserialdevice.h"
-#include "shell/mainwindow.h"
+#include "app/mainwindow.h"
 #include "shell/nulloperator.h"
 #include "shell/qt/qtimerdriver.h"
 

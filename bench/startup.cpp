@@ -7,10 +7,10 @@
 
 #include "data/resultline.h"
 #include "data/resultlist.h"
-#include "shell/mainwindow.h"
+#include "app/mainwindow.h"
 #include "shell/nulloperator.h"
 #include "shell/qt/qtimerdriver.h"
-#include "shell/qt/tmain.h"
+#include "app/qt/tmain.h"
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");

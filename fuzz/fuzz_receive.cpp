@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "readout/simulatedreadout.h"
-#include "shell/mainwindow.h"
+#include "app/mainwindow.h"
 #include "shell/nulloperator.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size) {

@@ -9,8 +9,8 @@
 #include "data/feature.h"
 #include "readout/interfaceprofile.h"
 #include "base/cp1252.h"
-#include "shell/mainwindow.h"
-#include "shell/session.h"
+#include "app/mainwindow.h"
+#include "app/session.h"
 #include "base/text.h"
 
 namespace tarvo {
@@ -100,7 +100,7 @@ ScriptRunner::ScriptRunner(std::istream& script, std::ostream& out, std::filesys
     m_readout.SetProfile(profile);
     m_session->serialDevice = &m_readout;
     m_session->ioPorts = &m_counterPorts;
-    m_main->OnHelp = [this] { m_out << "help\n"; };
+    m_session->changes.HelpRequested.Attach(m_help);
 }
 
 ScriptRunner::~ScriptRunner() = default;
@@ -144,13 +144,12 @@ void ScriptRunner::Execute(const std::string& line) {
 
 bool ScriptRunner::Action(const std::string& word, const std::string& rest) {
     MainWindow& w = *m_main;
-    Settings& s = m_session->settings;
     if (word == "point") {
         const auto xy = TwoNumbers(rest);
         if (!xy) {
             return false;
         }
-        s.CurrentPos = {xy->first, xy->second};
+        m_session->run.CurrentPos = {xy->first, xy->second};
         w.FormKeyDown(kKeySpace);
         return true;
     }
@@ -362,7 +361,7 @@ bool ScriptRunner::Print(const std::string& what) {
     } else if (what == "program") {
         PrintList("program", w.LB_list());
     } else if (what == "settings") {
-        PrintList("settings", SettingsListing(m_session->settings));
+        PrintList("settings", SettingsListing(m_session->settings, m_session->run));
     } else if (what == "status") {
         PrintList("status", {"Panel0=" + w.StatusPanels[0], "Panel1=" + w.StatusPanels[1],
                              "Panel2=" + w.StatusPanels[2], "LV1=" + w.LV1, "LV2=" + w.LV2,
@@ -496,7 +495,7 @@ std::optional<int> ScriptRunner::Choose(const std::string& dialog, const std::ve
     return static_cast<int>(*WholeNumber(a->text));
 }
 
-std::optional<std::string> ScriptRunner::ChooseFile(const FileDialogSpec& request) {
+std::optional<std::string> ScriptRunner::ChooseFile(const FileDialogRequest& request) {
     const auto a = Take("file");
     if (!a) {
         Unanswered("file", request.dialog);
@@ -574,8 +573,8 @@ bool ScriptRunner::ShowFeatureDialog(FeatureDialog& dialog) {
 }
 
 bool ScriptRunner::WaitForPoints(int count, int /*method*/) {
-    Settings& s = m_session->settings;
-    while (m_main->PointCount() < count && s.AbortRequested == 0 && !m_main->Closed()) {
+    const RunState& run = m_session->run;
+    while (m_main->PointCount() < count && run.AbortRequested == 0 && !m_main->Closed()) {
         if (!Step()) {
             return false;  // the script ended inside the wait: as if the operator left it
         }

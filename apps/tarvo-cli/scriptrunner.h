@@ -12,6 +12,7 @@
 #include "readout/countercard.h"
 #include "readout/simulatedreadout.h"
 #include "shell/operator.h"
+#include "shell/signal.h"
 
 namespace tarvo {
 
@@ -50,7 +51,7 @@ private:
     std::optional<TextLineAnswer> TextLine(bool insertAllowed) override;
     std::optional<std::pair<int, int>> SystemSettings(int circleMode, int angleMode) override;
     std::optional<int> Choose(const std::string& dialog, const std::vector<std::string>& choices) override;
-    std::optional<std::string> ChooseFile(const FileDialogSpec& request) override;
+    std::optional<std::string> ChooseFile(const FileDialogRequest& request) override;
     bool ShowFeatureDialog(FeatureDialog& dialog) override;
     bool WaitForPoints(int count, int method) override;
     void Beep() override;
@@ -72,6 +73,7 @@ private:
     std::unique_ptr<Session> m_session;
     std::unique_ptr<MainWindow> m_main;
     std::deque<QueuedAnswer> m_answers;
+    Slot<> m_help{[this] { Say("help"); }};
 };
 
 }  // namespace tarvo

@@ -10,10 +10,10 @@
 #include "readout/countercard.h"
 #include "readout/qt/qserialdevice.h"
 #include "readout/qt/tcommdriver.h"
-#include "shell/mainwindow.h"
+#include "app/mainwindow.h"
 #include "shell/qt/qtimerdriver.h"
-#include "shell/qt/qtoperator.h"
-#include "shell/qt/tmain.h"
+#include "app/qt/qtoperator.h"
+#include "app/qt/tmain.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -36,16 +36,18 @@ int main(int argc, char** argv) {
     tarvo::Tmain window(model);
     tarvo::TCommDriver diagnostics(model.Link(), &window);
     op.Attach(&window, &model);
-    model.Link().OnShowCommDriver = [&diagnostics] { diagnostics.show(); };
+    tarvo::Slot<> showDiagnostics([&diagnostics] { diagnostics.show(); });
+    model.Link().ShowCommDriver.Attach(showDiagnostics);
     // The manual: "manual/index.html" of the working folder when the installation has one,
     // else the one shipped with the sources.
-    model.OnHelp = [] {
+    tarvo::Slot<> help([] {
         QString manual = QDir::current().filePath("manual/index.html");
         if (!QFileInfo::exists(manual)) {
             manual = QStringLiteral(TARVO_MANUAL);
         }
         QDesktopServices::openUrl(QUrl::fromLocalFile(manual));
-    };
+    });
+    session.changes.HelpRequested.Attach(help);
     model.FormCreate();
     window.Render();
     window.showMaximized();

@@ -3,18 +3,15 @@
 #include <algorithm>
 #include <vector>
 
-#include "elements/commandsupport.h"
 #include "geometry/angles.h"
 #include "geometry/lines.h"
 #include "base/cp1252.h"
-#include "shell/mainwindow.h"
+#include "data/commandcontext.h"
 #include "base/text.h"
 
 namespace tarvo {
 
 namespace {
-
-constexpr int kMaxPoints = 50;
 
 std::vector<std::string> ChooserEntries() {
     return {Ansi("Zurücksetzen"),
@@ -29,74 +26,66 @@ std::vector<std::string> ChooserEntries() {
             "Punkt nullen"};
 }
 
-std::string Num(const MainWindow& w, long double v) { return FormatReal(v, 10, w.session().settings.Decimals); }
+std::string LineStart(const CommandContext& ctx) { return FormatInt(ctx.NextLineNumber(), 3) + " "; }
 
-std::string LineStart(const MainWindow& w) { return FormatInt(NextLineNumber(w), 3) + " "; }
-
-void AppendSelected(MainWindow& w, const std::string& line) {
-    w.lb1().Append(line);
-    w.lb1().SelectLast();
-}
+void AppendSelected(CommandContext& ctx, const std::string& line) { ctx.AppendResult(line); }
 
 // The X/Y choice of an alignment: the preset replay choice, else `TAuswahl`; a closed dialog
 // counts as "X". Returns 2 for "Y" (the line is the Y axis), else 1.
-int AxisChoice(MainWindow& w) {
-    Session& s = w.session();
-    if (s.elements.ReplayChoice == 1 || s.elements.ReplayChoice == 2) {
-        return s.elements.ReplayChoice;
+int AxisChoice(CommandContext& ctx) {
+    if (ctx.run.ReplayChoice == 1 || ctx.run.ReplayChoice == 2) {
+        return ctx.run.ReplayChoice;
     }
-    return s.Op().TwoButtons("X", "Y").value_or(false) ? 2 : 1;
+    return ctx.op.TwoButtons("X", "Y").value_or(false) ? 2 : 1;
 }
 
 // Wait of the alignment entries: status panel 0 is cleared first.
-bool WaitForAlignment(MainWindow& w, int count, int method) {
-    w.StatusPanels[0].clear();
-    return WaitForPointCount(w, count, method);
+bool WaitForAlignment(CommandContext& ctx, int count, int method) {
+    ctx.changes.StatusMessage.Notify("");
+    return WaitForPointCount(ctx, count, method);
 }
 
-void ShiftAndTurn(MainWindow& w, long double dx, long double dy, long double angle) {
-    Settings& s = w.session().settings;
+void ShiftAndTurn(CommandContext& ctx, long double dx, long double dy, long double angle) {
+    Settings& s = ctx.settings;
     s.OffsetX += dx;
     s.OffsetY += dy;
     s.OffsetW += angle;
 }
 
-void AlignTwoLines(MainWindow& w) {
-    if (!WaitForAlignment(w, 4, kMethodAlignTwoLines)) {
+void AlignTwoLines(CommandContext& ctx) {
+    if (!WaitForAlignment(ctx, 4, kMethodAlignTwoLines)) {
         return;
     }
-    Session& s = w.session();
-    const Line2P l1 = LineThrough(w, 0, 1);
-    const Line2P l2 = LineThrough(w, 2, 3);
+    const Line2P l1 = LineThrough(ctx, 0, 1);
+    const Line2P l2 = LineThrough(ctx, 2, 3);
     const XY i = IntersectLines(l1, l2);
     const Real a1 = DirectionAngle(l1.x2, l1.y2, l1.x1, l1.y1);  // from P2 towards P1
     const Real a2 = DirectionAngle(l2.x1, l2.y1, l2.x2, l2.y2);
     const Real candidates[4] = {a1, a2, 0, 0};
-    const auto k = ChooseAngle(w, candidates);
+    const auto k = ChooseAngle(ctx, candidates);
     if (!k) {
         return;
     }
     const Real a = *k == 2 ? a2 : a1;
-    s.geometry.ElementPosX = i.x;
-    s.geometry.ElementPosY = i.y;
-    AppendSelected(w, LineStart(w) + FitLeft(w.ResultName(19), 21) + " " + AngleText(w, a) + "  " + Num(w, i.x) +
-                          "  " + Num(w, i.y));
-    w.RecordLine("AAR2G:" + std::to_string(*k));
-    s.elements.ReplayChoice = 0;
-    ShiftAndTurn(w, i.x, i.y, a);
-    w.ClearPoints();
+    ctx.geometry.ElementPosX = i.x;
+    ctx.geometry.ElementPosY = i.y;
+    AppendSelected(ctx, LineStart(ctx) + FitLeft(ctx.ResultName(19), 21) + " " + AngleText(ctx, a) + "  " + FieldText(ctx, i.x) +
+                          "  " + FieldText(ctx, i.y));
+    ctx.Record("AAR2G:" + std::to_string(*k));
+    ctx.run.ReplayChoice = 0;
+    ShiftAndTurn(ctx, i.x, i.y, a);
+    ctx.ClearPoints();
 }
 
-void AlignLine(MainWindow& w, bool throughPoint) {
+void AlignLine(CommandContext& ctx, bool throughPoint) {
     const int needed = throughPoint ? 3 : 2;
-    if (!WaitForAlignment(w, needed, throughPoint ? kMethodAlignPointLine : kMethodAlignLine)) {
+    if (!WaitForAlignment(ctx, needed, throughPoint ? kMethodAlignPointLine : kMethodAlignLine)) {
         return;
     }
-    Session& s = w.session();
     const int first = throughPoint ? 1 : 0;
-    const int n = std::min(w.PointCount() - first, kMaxPoints);
-    const LineResult fit = LineFit(PointsFromMemory(w, first, n));
-    const int choice = AxisChoice(w);
+    const int n = std::min(ctx.PointCount() - first, kMaxListPoints);
+    const LineResult fit = LineFit(PointsFromMemory(ctx, first, n));
+    const int choice = AxisChoice(ctx);
     Real a = fit.angle;
     if (choice == 2) {
         a += 90;
@@ -104,138 +93,131 @@ void AlignLine(MainWindow& w, bool throughPoint) {
     Real px = fit.footX;
     Real py = fit.footY;
     if (throughPoint) {
-        const Point p0 = w.GetPoint(0);
+        const Point p0 = ctx.GetPoint(0);
         px = p0.x;
         py = p0.y;
     }
-    s.geometry.ElementPosX = px;
-    s.geometry.ElementPosY = py;
-    AppendSelected(w, LineStart(w) + FitLeft(w.ResultName(throughPoint ? 21 : 20), 21) + " " + AngleText(w, a) +
-                          "  " + Num(w, px) + "  " + Num(w, py));
-    w.RecordLine((throughPoint ? "AARKG:" : "AAR1G:") + std::to_string(choice));
-    s.elements.ReplayChoice = 0;
-    ShiftAndTurn(w, px, py, a);
-    w.ClearPoints();
+    ctx.geometry.ElementPosX = px;
+    ctx.geometry.ElementPosY = py;
+    AppendSelected(ctx, LineStart(ctx) + FitLeft(ctx.ResultName(throughPoint ? 21 : 20), 21) + " " + AngleText(ctx, a) +
+                          "  " + FieldText(ctx, px) + "  " + FieldText(ctx, py));
+    ctx.Record((throughPoint ? "AARKG:" : "AAR1G:") + std::to_string(choice));
+    ctx.run.ReplayChoice = 0;
+    ShiftAndTurn(ctx, px, py, a);
+    ctx.ClearPoints();
 }
 
-void ZeroPoint(MainWindow& w) {
-    if (w.PointCount() == 0) {
-        w.session().Op().ShowInfo(w.UiText(13));
+void ZeroPoint(CommandContext& ctx) {
+    if (ctx.PointCount() == 0) {
+        ctx.op.ShowInfo(ctx.UiText(13));
         return;
     }
-    const Point p = w.GetPoint(0);
-    ShiftAndTurn(w, p.x, p.y, 0);
-    AppendSelected(w, LineStart(w) + FitLeft(w.ResultName(22), 11) + std::string(23, ' ') + Num(w, 0) + "  " +
-                          Num(w, 0));
-    w.RecordLine("AARPN:");
-    w.ClearPoints();
+    const Point p = ctx.GetPoint(0);
+    ShiftAndTurn(ctx, p.x, p.y, 0);
+    AppendSelected(ctx, LineStart(ctx) + FitLeft(ctx.ResultName(22), 11) + std::string(23, ' ') + FieldText(ctx, 0) + "  " +
+                          FieldText(ctx, 0));
+    ctx.Record("AARPN:");
+    ctx.ClearPoints();
 }
 
-void Rotate(MainWindow& w) {
-    const auto text = w.session().Op().Input(w.ResultName(5), "0");
+void Rotate(CommandContext& ctx) {
+    const auto text = ctx.op.Input(ctx.ResultName(5), "0");
     if (!text) {
         return;
     }
     const Real v = ReadNumber(*text);
-    w.session().settings.OffsetW += v;
-    AppendSelected(w, LineStart(w) + "Koordinatensystem drehen ");
-    w.RecordLine("AARVW:" + FormatReal(v, 0, 4));
+    ctx.settings.OffsetW += v;
+    AppendSelected(ctx, LineStart(ctx) + "Koordinatensystem drehen ");
+    ctx.Record("AARVW:" + FormatReal(v, 0, 4));
 }
 
-void Reset(MainWindow& w) {
-    Settings& s = w.session().settings;
+void Reset(CommandContext& ctx) {
+    Settings& s = ctx.settings;
     s.OffsetX = 0;
     s.OffsetY = 0;
     s.OffsetW = 0;
-    w.RecordLine("AAR0:");
-    AppendSelected(w, LineStart(w) + Ansi("Zurücksetzen"));
+    ctx.Record("AAR0:");
+    AppendSelected(ctx, LineStart(ctx) + Ansi("Zurücksetzen"));
 }
 
 }  // namespace
 
-void ZeroX(MainWindow& w, ZeroSource source) {
-    Settings& s = w.session().settings;
-    const long double v = s.CurrentPos.x;
-    const long double wAngle = s.OffsetW;
-    s.OffsetX += v * CosDeg(wAngle);
-    s.OffsetY += v * SinDeg(wAngle);
-    w.RecordLine("NULLX");
-    if (source == ZeroSource::Button) {
-        AppendSelected(w, LineStart(w) + FitLeft(w.ResultName(22), 8) + " X                        ");
-        w.FocusedControl = "lb1";
+bool Zero(CommandContext& ctx, int axis, ZeroSource source) {
+    Settings& s = ctx.settings;
+    // "NoZero" locks the Y button only; the chooser entry still zeroes Y.
+    if (axis == 1 && source == ZeroSource::Button && s.NoZero != 0) {
+        return false;
     }
+    // The current position along the axis, turned back into machine directions.
+    const long double wAngle = s.OffsetW;
+    if (axis == 0) {
+        const long double v = ctx.run.CurrentPos.x;
+        s.OffsetX += v * CosDeg(wAngle);
+        s.OffsetY += v * SinDeg(wAngle);
+    } else {
+        const long double v = ctx.run.CurrentPos.y;
+        s.OffsetX -= v * SinDeg(wAngle);
+        s.OffsetY += v * CosDeg(wAngle);
+    }
+    ctx.Record(axis == 0 ? "NULLX" : "NULLY");
+    if (source == ZeroSource::Button) {
+        AppendSelected(ctx, LineStart(ctx) + FitLeft(ctx.ResultName(22), 8) + (axis == 0 ? " X" : " Y") +
+                                std::string(24, ' '));
+    }
+    return true;
 }
 
-void ZeroY(MainWindow& w, ZeroSource source) {
-    Settings& s = w.session().settings;
-    if (source == ZeroSource::Button && s.NoZero != 0) {
-        return;
-    }
-    const long double v = s.CurrentPos.y;
-    const long double wAngle = s.OffsetW;
-    s.OffsetX -= v * SinDeg(wAngle);
-    s.OffsetY += v * CosDeg(wAngle);
-    w.RecordLine("NULLY");
-    if (source == ZeroSource::Button) {
-        AppendSelected(w, LineStart(w) + FitLeft(w.ResultName(22), 8) + " Y                        ");
-        w.FocusedControl = "lb1";
-    }
-}
-
-void OffsetEntry(MainWindow& w, int axis) {
-    Session& s = w.session();
+void OffsetEntry(CommandContext& ctx, int axis) {
     const char* name = axis == 0 ? " X" : " Y";
-    const auto text = s.Op().Input(w.UiText(26) + name, "0");
+    const auto text = ctx.op.Input(ctx.UiText(26) + name, "0");
     if (!text) {
         return;
     }
     const Real v = ReadNumber(*text);
-    (axis == 0 ? s.settings.OffsetX : s.settings.OffsetY) += v;
-    AppendSelected(w, LineStart(w) + FitLeft(w.UiText(26), 8) + (axis == 0 ? "   X          " : "   Y          ") +
-                          Num(w, v));
-    w.RecordLine((axis == 0 ? "AARVX:" : "AARVY:") + FormatReal(v, 0, 4));
+    (axis == 0 ? ctx.settings.OffsetX : ctx.settings.OffsetY) += v;
+    AppendSelected(ctx, LineStart(ctx) + FitLeft(ctx.UiText(26), 8) + (axis == 0 ? "   X          " : "   Y          ") +
+                          FieldText(ctx, v));
+    ctx.Record((axis == 0 ? "AARVX:" : "AARVY:") + FormatReal(v, 0, 4));
 }
 
-void RunCoordinateEntry(MainWindow& w, int entry) {
+bool RunCoordinateEntry(CommandContext& ctx, int entry) {
     switch (entry) {
         case kReset:
-            Reset(w);
+            Reset(ctx);
             break;
         case kOffsetX:
         case kOffsetY:
-            OffsetEntry(w, entry == kOffsetX ? 0 : 1);
+            OffsetEntry(ctx, entry == kOffsetX ? 0 : 1);
             break;
         case kRotate:
-            Rotate(w);
+            Rotate(ctx);
             break;
         case kAlignTwoLines:
-            AlignTwoLines(w);
+            AlignTwoLines(ctx);
             break;
         case kAlignLine:
         case kAlignPointLine:
-            AlignLine(w, entry == kAlignPointLine);
+            AlignLine(ctx, entry == kAlignPointLine);
             break;
         case kZeroXEntry:
-            ZeroX(w, ZeroSource::Chooser);
-            break;
         case kZeroYEntry:
-            ZeroY(w, ZeroSource::Chooser);
+            Zero(ctx, entry == kZeroXEntry ? 0 : 1, ZeroSource::Chooser);
             break;
         case kZeroPoint:
-            ZeroPoint(w);
+            ZeroPoint(ctx);
             break;
         default:
-            return;
+            return false;
     }
-    w.FocusedControl = "lb1";
+    return true;
 }
 
-void CoordinateSystemCommand(MainWindow& w) {
-    const auto entry = w.session().Op().Choose("Tselect_ksys", ChooserEntries());
+bool CoordinateSystemCommand(CommandContext& ctx) {
+    const auto entry = ctx.op.Choose("Tselect_ksys", ChooserEntries());
     if (!entry || *entry < 0 || *entry > kZeroPoint) {
-        return;
+        return false;
     }
-    RunCoordinateEntry(w, *entry);
+    return RunCoordinateEntry(ctx, *entry);
 }
 
 }  // namespace tarvo

@@ -5,14 +5,15 @@
 
 namespace tarvo {
 
-class MainWindow;
+struct CommandContext;
 
 // Where a zeroing comes from: the button (or the typed capital letter), which lists a result
 // line and honours NoZero, or the chooser entry and the program runner, which do neither.
 enum class ZeroSource { Button, Chooser };
 
-void ZeroX(MainWindow& w, ZeroSource source);
-void ZeroY(MainWindow& w, ZeroSource source);
+// Zeroes axis 0 (X) or 1 (Y) at the current position. From the button it lists a result line;
+// with "NoZero" the Y button does nothing. @retval true the axis was zeroed.
+bool Zero(CommandContext& ctx, int axis, ZeroSource source);
 
 // The entries of the chooser `Tselect_ksys`, in its order.
 enum KsysEntry : int {
@@ -28,11 +29,11 @@ enum KsysEntry : int {
     kZeroPoint = 9,
 };
 
-// SpeedButton8: shows the chooser and runs the chosen entry.
-void CoordinateSystemCommand(MainWindow& w);
-// Runs one chooser entry (also the program runner's way in).
-void RunCoordinateEntry(MainWindow& w, int entry);
+// SpeedButton8: shows the chooser and runs the chosen entry. @retval true an entry ran.
+bool CoordinateSystemCommand(CommandContext& ctx);
+// Runs one chooser entry (also the program runner's way in). @retval false no such entry.
+bool RunCoordinateEntry(CommandContext& ctx, int entry);
 // The typed offset of an axis (0 = X, 1 = Y): entries 1 and 2, and the keys F11 and F12.
-void OffsetEntry(MainWindow& w, int axis);
+void OffsetEntry(CommandContext& ctx, int axis);
 
 }  // namespace tarvo

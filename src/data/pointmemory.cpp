@@ -33,16 +33,19 @@ void PointMemory::SetItemIndex(int i) {
 void PointMemory::Append(std::string item) {
     m_items.push_back(std::move(item));
     SelectLast();
+    Changed.Notify(false);
 }
 
 void PointMemory::Delete(int i) {
     m_items.erase(m_items.begin() + static_cast<std::ptrdiff_t>(CheckedIndex(i, m_items.size(), "Punktespeicher")));
     m_itemIndex = -1;
+    Changed.Notify(false);
 }
 
-void PointMemory::Clear() noexcept {
+void PointMemory::Clear() {
     m_items.clear();
     m_itemIndex = -1;
+    Changed.Notify(true);
 }
 
 }  // namespace tarvo

@@ -7,11 +7,9 @@
 #include <vector>
 
 #include "base/real.h"
+#include "shell/signal.h"
 
 namespace tarvo {
-
-// Marks an axis of a pushed foot-switch position as not yet received.
-inline constexpr long double kPushedSentinel = 999999.999L;
 
 struct Point {
     Real x;
@@ -39,8 +37,11 @@ public:
     void Append(std::string item);
     // Deletes item i (RangeError outside the list); nothing stays selected.
     void Delete(int i);
-    void Clear() noexcept;
+    void Clear();
     void SelectLast() noexcept { m_itemIndex = PointCount() - 1; }
+
+    // After every change of the items; true when the memory was cleared.
+    Signal<bool> Changed;
 
 private:
     std::vector<std::string> m_items;

@@ -6,23 +6,23 @@
 
 namespace tarvo {
 
-class MainWindow;
+struct CommandContext;
 
 inline constexpr const char* kMemoryFilter = "Speicherinhalt|*.spt";
 inline constexpr const char* kMemoryExtension = "spt";
 
 // Appends a line and selects it; what every measuring command does with its result.
-void AppendResultLine(MainWindow& w, std::string line);
+void AppendResultLine(CommandContext& ctx, std::string line);
 // Delete key in the list: ignored while recording; else the selected line goes, the last line
 // is selected, the list renumbered and the element graphic refreshed.
-void DeleteResultLine(MainWindow& w);
+void DeleteResultLine(CommandContext& ctx);
 // Clear-all button: ignored while recording; asks, saves "temp.bak", empties list, panel 0 and
 // point memory.
-void ClearAllMemories(MainWindow& w);
+void ClearAllMemories(CommandContext& ctx);
 // Double-click on the selected line: its point (a line's foot and a second point along it, a
 // circle's centre or three points on it) goes into the point memory.
-void RecallLine(MainWindow& w);
-void SaveMemory(MainWindow& w);
-void LoadMemory(MainWindow& w);
+void RecallLine(CommandContext& ctx);
+void SaveMemory(CommandContext& ctx);
+void LoadMemory(CommandContext& ctx);
 
 }  // namespace tarvo

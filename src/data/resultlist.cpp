@@ -14,31 +14,31 @@ void ResultList::SetItemIndex(int i) {
 void ResultList::Append(std::string line) {
     m_lines.push_back(std::move(line));
     SelectLast();
-    Changed();
+    Changed.Notify();
 }
 
 void ResultList::Insert(int i, std::string line) {
     const std::size_t at = CheckedIndex(i, m_lines.size() + 1, "Speicher");
     m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
-    Changed();
+    Changed.Notify();
 }
 
 void ResultList::Delete(int i) {
     m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(CheckedIndex(i, m_lines.size(), "Speicher")));
     m_itemIndex = -1;
-    Changed();
+    Changed.Notify();
 }
 
 void ResultList::Clear() {
     m_lines.clear();
     m_itemIndex = -1;
-    Changed();
+    Changed.Notify();
 }
 
 void ResultList::SetLines(std::vector<std::string> lines) {
     m_lines = std::move(lines);
     m_itemIndex = -1;
-    Changed();
+    Changed.Notify();
 }
 
 void ResultList::Renumber() {
@@ -51,7 +51,7 @@ void ResultList::Renumber() {
                              (line.size() > 3 ? line.substr(3, 200) : std::string()));
     }
     m_lines = std::move(renumbered);
-    Changed();
+    Changed.Notify();
 }
 
 bool ResultList::LoadFromFile(const std::filesystem::path& file) {

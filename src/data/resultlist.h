@@ -3,11 +3,11 @@
 #pragma once
 
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "base/fileio.h"
+#include "shell/signal.h"
 
 namespace tarvo {
 
@@ -40,18 +40,12 @@ public:
     bool LoadFromFile(const std::filesystem::path& file);
     [[nodiscard]] WriteResult SaveToFile(const std::filesystem::path& file) const;
 
-    // Called after every change of the lines (not of the selection, not by LoadFromFile).
-    void SetChangeListener(std::function<void()> listener) { m_changed = std::move(listener); }
+    // After every change of the lines (not of the selection, not by LoadFromFile).
+    Signal<> Changed;
 
 private:
-    void Changed() const {
-        if (m_changed) {
-            m_changed();
-        }
-    }
     std::vector<std::string> m_lines;
     int m_itemIndex = -1;
-    std::function<void()> m_changed;
 };
 
 }  // namespace tarvo

@@ -3,41 +3,40 @@
 #include <cmath>
 
 #include "data/resultline.h"
-#include "elements/commandsupport.h"
 #include "geometry/angles.h"
 #include "geometry/circlefit.h"
 #include "geometry/lines.h"
-#include "shell/mainwindow.h"
+#include "data/commandcontext.h"
 #include "base/text.h"
 
 namespace tarvo {
 
 namespace {
 
-constexpr int kMaxPoints = 50;
-
-std::string Num(const MainWindow& w, long double v) { return FormatReal(v, kFieldWidth, w.session().settings.Decimals); }
+// The area of a stored circle uses this decimal value of pi, not the full constant, so areas
+// match the lists of earlier versions to the last place.
+constexpr long double kAreaPi = 3.141592654L;
 
 std::string Blanks(std::size_t n) { return std::string(n, ' '); }
 
 // The line number, a blank and the name fitted into `width`.
-std::string Head(const MainWindow& w, int nameIndex, int width) {
-    return FormatInt(NextLineNumber(w), 3) + " " + FitLeft(w.ResultName(nameIndex), width);
+std::string Head(const CommandContext& ctx, int nameIndex, int width) {
+    return FormatInt(ctx.NextLineNumber(), 3) + " " + FitLeft(ctx.ResultName(nameIndex), width);
 }
 
 // Appends the line, selects it, records the program word, clears the point memory and, for
 // the commands the element graphic shows, refreshes it.
-void Finish(MainWindow& w, const std::string& line, const std::string& programWord, bool graphic) {
-    w.lb1().Append(line);
-    w.lb1().SelectLast();
-    w.RecordLine(programWord);
-    w.ClearPoints();
+void Finish(CommandContext& ctx, const std::string& line, const std::string& programWord, bool graphic) {
+    ctx.results.Append(line);
+    ctx.results.SelectLast();
+    ctx.Record(programWord);
+    ctx.ClearPoints();
     if (graphic) {
-        w.ElementGraphicChanged();
+        ctx.changes.ElementGraphicChanged.Notify();
     }
 }
 
-bool Aborted(const MainWindow& w) { return w.session().settings.AbortRequested != 0; }
+bool Aborted(const CommandContext& ctx) { return ctx.run.AbortRequested != 0; }
 
 // The four candidates of the angle and line commands.
 void Candidates(long double a, bool siemens, Real (&c)[4]) {
@@ -49,270 +48,261 @@ void Candidates(long double a, bool siemens, Real (&c)[4]) {
 
 }  // namespace
 
-void EvaluateCircle(MainWindow& w) {
-    if (Aborted(w) || !WaitForPointCount(w, 3, kMethodCircle)) {
+void EvaluateCircle(CommandContext& ctx) {
+    if (Aborted(ctx) || !WaitForPointCount(ctx, 3, kMethodCircle)) {
         return;
     }
-    Session& s = w.session();
-    const int n = std::min(w.PointCount(), kMaxPoints);
-    const PointList list = PointsFromMemory(w, 0, n);
-    const CircleResult c = CircleFit(list, s.geometry);
-    const bool radius = s.settings.CircleMode == 1;
-    std::string line = Head(w, 0, 8) + FormatInt(n, 2) + " " + w.ResultName(radius ? 2 : 1) + Blanks(10) +
-                       ResultNumbers(radius ? c.radius.value() : 2 * c.radius, c.cx, c.cy, s.settings.Decimals);
+    const int n = std::min(ctx.PointCount(), kMaxListPoints);
+    const PointList list = PointsFromMemory(ctx, 0, n);
+    const CircleResult c = CircleFit(list, ctx.geometry);
+    const bool radius = ctx.settings.CircleMode == 1;
+    std::string line = Head(ctx, 0, 8) + FormatInt(n, 2) + " " + ctx.ResultName(radius ? 2 : 1) + Blanks(10) +
+                       ResultNumbers(radius ? c.radius.value() : 2 * c.radius, c.cx, c.cy, ctx.settings.Decimals);
     if (n > 3) {
-        line += "  " + Num(w, c.form);
+        line += "  " + FieldText(ctx, c.form);
     }
-    w.lb1().Append(line);
-    if (s.settings.AngleDiffLine != 0) {
-        w.lb1().Append(FormatInt(NextLineNumber(w), 3) + " " + FitLeft("W m Diff    ", 8) + Blanks(14) +
-                       ResultNumbers(s.geometry.WorstPointAngle, c.cx, c.cy, s.settings.Decimals));
+    ctx.results.Append(line);
+    if (ctx.settings.AngleDiffLine != 0) {
+        ctx.results.Append(FormatInt(ctx.NextLineNumber(), 3) + " " + FitLeft("W m Diff    ", 8) + Blanks(14) +
+                       ResultNumbers(ctx.geometry.WorstPointAngle, c.cx, c.cy, ctx.settings.Decimals));
     }
-    s.geometry.ElementPosX = c.cx;
-    s.geometry.ElementPosY = c.cy;
-    s.elements.LastElementKind = 1;
-    w.lb1().SelectLast();
-    w.RecordLine("Kreis:");
-    w.ClearPoints();
-    w.ElementGraphicChanged();
+    ctx.geometry.ElementPosX = c.cx;
+    ctx.geometry.ElementPosY = c.cy;
+    ctx.geometry.LastElementKind = 1;
+    ctx.results.SelectLast();
+    ctx.Record("Kreis:");
+    ctx.ClearPoints();
+    ctx.changes.ElementGraphicChanged.Notify();
 }
 
-void DistanceTwoPoints(MainWindow& w) {
-    if (Aborted(w) || !WaitForPointCount(w, 2, kMethodTwoPoints)) {
+void DistanceTwoPoints(CommandContext& ctx) {
+    if (Aborted(ctx) || !WaitForPointCount(ctx, 2, kMethodTwoPoints)) {
         return;
     }
-    const Point p1 = w.GetPoint(0);
-    const Point p2 = w.GetPoint(1);
+    const Point p1 = ctx.GetPoint(0);
+    const Point p2 = ctx.GetPoint(1);
     const DistanceResult d = Distance2P(p1.x, p1.y, p2.x, p2.y);
-    Finish(w, Head(w, 3, 11) + Blanks(11) + ResultNumbers(d.distance, d.midX, d.midY, w.session().settings.Decimals),
+    Finish(ctx, Head(ctx, 3, 11) + Blanks(11) + ResultNumbers(d.distance, d.midX, d.midY, ctx.settings.Decimals),
            "Abstand2P:", false);
 }
 
-void DistanceLinePoint(MainWindow& w) {
-    if (Aborted(w) || !WaitForPointCount(w, 3, kMethodLinePoint)) {
+void DistanceLinePoint(CommandContext& ctx) {
+    if (Aborted(ctx) || !WaitForPointCount(ctx, 3, kMethodLinePoint)) {
         return;
     }
-    const Point p3 = w.GetPoint(2);
-    const FootResult f = PointLineDistance(LineThrough(w, 0, 1), p3.x, p3.y);
-    Finish(w, Head(w, 4, 11) + Blanks(11) + ResultNumbers(f.distance, f.footX, f.footY, w.session().settings.Decimals),
+    const Point p3 = ctx.GetPoint(2);
+    const FootResult f = PointLineDistance(LineThrough(ctx, 0, 1), p3.x, p3.y);
+    Finish(ctx, Head(ctx, 4, 11) + Blanks(11) + ResultNumbers(f.distance, f.footX, f.footY, ctx.settings.Decimals),
            "AbstandGP:", false);
 }
 
-void PointCommand(MainWindow& w) {
-    if (Aborted(w)) {
+void PointCommand(CommandContext& ctx) {
+    if (Aborted(ctx)) {
         return;
     }
-    if (w.PointCount() < 1) {
-        w.session().Op().ShowInfo(w.UiText(13));
+    if (ctx.PointCount() < 1) {
+        ctx.op.ShowInfo(ctx.UiText(13));
         return;
     }
-    const Point p = w.GetPoint(0);
-    w.session().geometry.ElementPosX = p.x;
-    w.session().geometry.ElementPosY = p.y;
-    Finish(w, Head(w, 7, 11) + Blanks(23) + Num(w, p.x) + "  " + Num(w, p.y), "Punkt:", true);
+    const Point p = ctx.GetPoint(0);
+    ctx.geometry.ElementPosX = p.x;
+    ctx.geometry.ElementPosY = p.y;
+    Finish(ctx, Head(ctx, 7, 11) + Blanks(23) + FieldText(ctx, p.x) + "  " + FieldText(ctx, p.y), "Punkt:", true);
 }
 
-void AxisDistanceCommand(MainWindow& w) {
-    if (Aborted(w) || !WaitForPointCount(w, 2, kMethodTwoPoints)) {
+void AxisDistanceCommand(CommandContext& ctx) {
+    if (Aborted(ctx) || !WaitForPointCount(ctx, 2, kMethodTwoPoints)) {
         return;
     }
-    Session& s = w.session();
-    int choice = s.elements.ReplayChoice;
+    int choice = ctx.run.ReplayChoice;
     if (choice == 0) {
-        const auto k = s.Op().Choose("Tsel_abstand", {"X Abstand", "Y Abstand"});
+        const auto k = ctx.op.Choose("Tsel_abstand", {"X Abstand", "Y Abstand"});
         if (!k || (*k != 1 && *k != 2)) {
             return;
         }
         choice = *k;
     }
-    const Point p1 = w.GetPoint(0);
-    const Point p2 = w.GetPoint(1);
+    const Point p1 = ctx.GetPoint(0);
+    const Point p2 = ctx.GetPoint(1);
     const AxisDistanceResult d = AxisDistances(p1.x, p1.y, p2.x, p2.y);
     const bool y = choice == 2;
-    s.elements.ReplayChoice = 0;
-    Finish(w, Head(w, y ? 10 : 9, 11) + Blanks(11) + Num(w, y ? d.dy : d.dx), "AbstandXY:" + std::to_string(choice),
+    ctx.run.ReplayChoice = 0;
+    Finish(ctx, Head(ctx, y ? 10 : 9, 11) + Blanks(11) + FieldText(ctx, y ? d.dy : d.dx), "AbstandXY:" + std::to_string(choice),
            false);
 }
 
-void PointEntry(MainWindow& w) {
-    Session& s = w.session();
-    const auto xText = s.Op().Input(w.UiText(30), "0");
+void PointEntry(CommandContext& ctx) {
+    const auto xText = ctx.op.Input(ctx.UiText(30), "0");
     if (!xText) {
         return;
     }
     const Real x = ReadNumber(*xText);
-    const auto yText = s.Op().Input(w.UiText(31), "0");
+    const auto yText = ctx.op.Input(ctx.UiText(31), "0");
     if (!yText) {
         return;
     }
     const Real y = ReadNumber(*yText);
-    const int dec = s.settings.Decimals;
-    w.lb1().Append(FormatInt(NextLineNumber(w), 3) + " " + FitLeft(w.UiText(32), 21) + Blanks(13) + Num(w, x) + "  " +
-                   Num(w, y));
-    w.lb1().SelectLast();
-    s.geometry.ElementPosX = x;
-    s.geometry.ElementPosY = y;
-    w.RecordLine("PKT:" + FormatReal(x, 0, dec) + ":" + FormatReal(y, 0, dec));
-    w.ElementGraphicChanged();
+    const int dec = ctx.settings.Decimals;
+    ctx.results.Append(FormatInt(ctx.NextLineNumber(), 3) + " " + FitLeft(ctx.UiText(32), 21) + Blanks(13) + FieldText(ctx, x) + "  " +
+                   FieldText(ctx, y));
+    ctx.results.SelectLast();
+    ctx.geometry.ElementPosX = x;
+    ctx.geometry.ElementPosY = y;
+    ctx.Record("PKT:" + FormatReal(x, 0, dec) + ":" + FormatReal(y, 0, dec));
+    ctx.changes.ElementGraphicChanged.Notify();
 }
 
-void AngleBetweenLines(MainWindow& w) {
-    if (Aborted(w) || !WaitForPointCount(w, 4, kMethodAngle)) {
+void AngleBetweenLines(CommandContext& ctx) {
+    if (Aborted(ctx) || !WaitForPointCount(ctx, 4, kMethodAngle)) {
         return;
     }
-    Session& s = w.session();
-    const Line2P la = LineThrough(w, 0, 1);
-    const Line2P lb = LineThrough(w, 2, 3);
+    const Line2P la = LineThrough(ctx, 0, 1);
+    const Line2P lb = LineThrough(ctx, 2, 3);
     const Real a1 = InclinationAngle(la.x1, la.y1, la.x2, la.y2);
     const Real a2 = InclinationAngle(lb.x1, lb.y1, lb.x2, lb.y2);
     const Real a = a2 > a1 ? a2 - a1 : a1 - a2;
     const XY vertex = IntersectLines(la, lb);
     Real c[4];
-    Candidates(a, s.settings.SiemensMode != 0, c);
-    const auto k = ChooseAngle(w, c);
+    Candidates(a, ctx.settings.SiemensMode != 0, c);
+    const auto k = ChooseAngle(ctx, c);
     if (!k) {
         return;
     }
     // The reported angle is the candidate the operator chose (in SiemensMode too).
     const Real result = c[*k - 1];
-    s.geometry.ElementPosX = vertex.x;
-    s.geometry.ElementPosY = vertex.y;
-    s.elements.ReplayChoice = 0;
-    Finish(w, Head(w, 5, 11) + Blanks(11) + AngleText(w, result) + "  " + Num(w, vertex.x) + "  " + Num(w, vertex.y),
+    ctx.geometry.ElementPosX = vertex.x;
+    ctx.geometry.ElementPosY = vertex.y;
+    ctx.run.ReplayChoice = 0;
+    Finish(ctx, Head(ctx, 5, 11) + Blanks(11) + AngleText(ctx, result) + "  " + FieldText(ctx, vertex.x) + "  " + FieldText(ctx, vertex.y),
            "Winkel:" + std::to_string(*k), true);
 }
 
-void LineCommand(MainWindow& w) {
-    if (Aborted(w) || !WaitForPointCount(w, 2, kMethodLine)) {
+void LineCommand(CommandContext& ctx) {
+    if (Aborted(ctx) || !WaitForPointCount(ctx, 2, kMethodLine)) {
         return;
     }
-    Session& s = w.session();
-    const int n = std::min(w.PointCount(), kMaxPoints);
-    const PointList list = PointsFromMemory(w, 0, n);
+    const int n = std::min(ctx.PointCount(), kMaxListPoints);
+    const PointList list = PointsFromMemory(ctx, 0, n);
     const LineResult fit = LineFit(list);
     Real c[4];
-    Candidates(fit.angle, s.settings.SiemensMode != 0, c);
-    const auto k = ChooseAngle(w, c);
+    Candidates(fit.angle, ctx.settings.SiemensMode != 0, c);
+    const auto k = ChooseAngle(ctx, c);
     if (!k) {
         return;
     }
     const Real result = c[*k - 1];
     Real fx = fit.footX;
     Real fy = fit.footY;
-    if (s.settings.SiemensMode != 0) {
+    if (ctx.settings.SiemensMode != 0) {
         const XY cross = IntersectLines({list.p[1].x, list.p[1].y, list.p[n].x, list.p[n].y}, {0, 0, 100, 0});
         fx = cross.x;
         fy = cross.y;
     }
-    std::string line = Head(w, 6, 8) + FormatInt(n, 2) + Blanks(12) + AngleText(w, result) + "  " + Num(w, fx) + "  " +
-                       Num(w, fy);
+    std::string line = Head(ctx, 6, 8) + FormatInt(n, 2) + Blanks(12) + AngleText(ctx, result) + "  " + FieldText(ctx, fx) + "  " +
+                       FieldText(ctx, fy);
     if (n > 2) {
-        line += "  " + Num(w, fit.form);
+        line += "  " + FieldText(ctx, fit.form);
     }
-    s.geometry.ElementPosX = fx;
-    s.geometry.ElementPosY = fy;
-    s.elements.ReplayChoice = 0;
-    Finish(w, line, "Gerade:" + std::to_string(*k), true);
+    ctx.geometry.ElementPosX = fx;
+    ctx.geometry.ElementPosY = fy;
+    ctx.run.ReplayChoice = 0;
+    Finish(ctx, line, "Gerade:" + std::to_string(*k), true);
 }
 
-void SymmetryLineCommand(MainWindow& w) {
-    if (Aborted(w) || !WaitForPointCount(w, 4, kMethodSymmetry)) {
+void SymmetryLineCommand(CommandContext& ctx) {
+    if (Aborted(ctx) || !WaitForPointCount(ctx, 4, kMethodSymmetry)) {
         return;
     }
-    Session& s = w.session();
-    const LineResult r = SymmetryLine(LineThrough(w, 0, 1), LineThrough(w, 2, 3));
-    s.geometry.ElementPosX = r.footX;
-    s.geometry.ElementPosY = r.footY;
-    Finish(w, Head(w, 8, 14) + Blanks(8) + AngleText(w, r.angle) + "  " + Num(w, r.footX) + "  " + Num(w, r.footY),
+    const LineResult r = SymmetryLine(LineThrough(ctx, 0, 1), LineThrough(ctx, 2, 3));
+    ctx.geometry.ElementPosX = r.footX;
+    ctx.geometry.ElementPosY = r.footY;
+    Finish(ctx, Head(ctx, 8, 14) + Blanks(8) + AngleText(ctx, r.angle) + "  " + FieldText(ctx, r.footX) + "  " + FieldText(ctx, r.footY),
            "SYMG:", true);
 }
 
 namespace {
 
 // "Punkt 1" / "Punkt 2" with a position, or with the texts of a failed intersection.
-std::string IntersectionLine(const MainWindow& w, int k, const std::string& coordinates) {
-    return FormatInt(NextLineNumber(w), 3) + " " + FitLeft(w.ResultName(7) + " " + std::to_string(k), 21) +
+std::string IntersectionLine(const CommandContext& ctx, int k, const std::string& coordinates) {
+    return FormatInt(ctx.NextLineNumber(), 3) + " " + FitLeft(ctx.ResultName(7) + " " + std::to_string(k), 21) +
            Blanks(13) + coordinates;
 }
 
 // The start both intersection commands share: the abort flag, the last-element kind, the wait.
-bool StartIntersection(MainWindow& w, int count, int method) {
-    if (Aborted(w)) {
+bool StartIntersection(CommandContext& ctx, int count, int method) {
+    if (Aborted(ctx)) {
         return false;
     }
-    w.session().elements.LastElementKind = 1;
-    return WaitForPointCount(w, count, method);
+    ctx.geometry.LastElementKind = 1;
+    return WaitForPointCount(ctx, count, method);
 }
 
-CircleResult CircleOfPoints(MainWindow& w, int first) {
-    return CircleFit(PointsFromMemory(w, first, 3), w.session().geometry);
+CircleResult CircleOfPoints(CommandContext& ctx, int first) {
+    return CircleFit(PointsFromMemory(ctx, first, 3), ctx.geometry);
 }
 
 }  // namespace
 
-void IntersectCircleLineCommand(MainWindow& w) {
-    Session& s = w.session();
-    if (!StartIntersection(w, 5, kMethodCircleLine)) {
+void IntersectCircleLineCommand(CommandContext& ctx) {
+    if (!StartIntersection(ctx, 5, kMethodCircleLine)) {
         return;
     }
-    const CircleResult c = CircleOfPoints(w, 0);
-    const CircleLineResult r = IntersectCircleLine(c.cx, c.cy, c.radius, LineThrough(w, 3, 4));
+    const CircleResult c = CircleOfPoints(ctx, 0);
+    const CircleLineResult r = IntersectCircleLine(c.cx, c.cy, c.radius, LineThrough(ctx, 3, 4));
     if (r.found) {
-        s.geometry.ElementPosX = r.points.x1;
-        s.geometry.ElementPosY = r.points.y1;
-        w.lb1().Append(IntersectionLine(w, 1, Num(w, r.points.x1) + "  " + Num(w, r.points.y1)));
+        ctx.geometry.ElementPosX = r.points.x1;
+        ctx.geometry.ElementPosY = r.points.y1;
+        ctx.results.Append(IntersectionLine(ctx, 1, FieldText(ctx, r.points.x1) + "  " + FieldText(ctx, r.points.y1)));
         if (!(r.points.x2 == r.points.x1 && r.points.y2 == r.points.y1)) {
-            w.lb1().Append(IntersectionLine(w, 2, Num(w, r.points.x2) + "  " + Num(w, r.points.y2)));
+            ctx.results.Append(IntersectionLine(ctx, 2, FieldText(ctx, r.points.x2) + "  " + FieldText(ctx, r.points.y2)));
         }
     } else {
-        w.lb1().Append(IntersectionLine(w, 1, "999999.000  999999.000"));
-        w.lb1().Append(IntersectionLine(w, 2, "999999.000  999999.000"));
+        ctx.results.Append(IntersectionLine(ctx, 1, "999999.000  999999.000"));
+        ctx.results.Append(IntersectionLine(ctx, 2, "999999.000  999999.000"));
     }
-    w.lb1().SelectLast();
-    w.RecordLine("SPKG:");
-    w.ClearPoints();
+    ctx.results.SelectLast();
+    ctx.Record("SPKG:");
+    ctx.ClearPoints();
 }
 
-void IntersectCirclesCommand(MainWindow& w) {
-    Session& s = w.session();
-    if (!StartIntersection(w, 6, kMethodCircleCircle)) {
+void IntersectCirclesCommand(CommandContext& ctx) {
+    if (!StartIntersection(ctx, 6, kMethodCircleCircle)) {
         return;
     }
-    const CircleResult c1 = CircleOfPoints(w, 0);
-    const CircleResult c2 = CircleOfPoints(w, 3);
-    const TwoPoints p = IntersectCircles(c1.cx, c1.cy, c2.cx, c2.cy, c1.radius, c2.radius, s.geometry);
+    const CircleResult c1 = CircleOfPoints(ctx, 0);
+    const CircleResult c2 = CircleOfPoints(ctx, 3);
+    const TwoPoints p = IntersectCircles(c1.cx, c1.cy, c2.cx, c2.cy, c1.radius, c2.radius, ctx.geometry);
     if (p.x1 == Real(kVerticalSlope)) {
         return;
     }
-    w.lb1().Append(IntersectionLine(w, 1, Num(w, p.x1) + "  " + Num(w, p.y1)));
-    w.lb1().Append(IntersectionLine(w, 2, Num(w, p.x2) + "  " + Num(w, p.y2)));
-    w.lb1().SelectLast();
-    w.RecordLine("SPKK:");
-    w.ClearPoints();
+    ctx.results.Append(IntersectionLine(ctx, 1, FieldText(ctx, p.x1) + "  " + FieldText(ctx, p.y1)));
+    ctx.results.Append(IntersectionLine(ctx, 2, FieldText(ctx, p.x2) + "  " + FieldText(ctx, p.y2)));
+    ctx.results.SelectLast();
+    ctx.Record("SPKK:");
+    ctx.ClearPoints();
 }
 
-void AreaFromStoredCircle(MainWindow& w) {
-    Session& s = w.session();
-    const int index = w.lb1().ItemIndex();
+void AreaFromStoredCircle(CommandContext& ctx) {
+    const int index = ctx.results.ItemIndex();
     if (index < 0) {
         return;
     }
-    const std::string line = w.lb1().Line(index);
-    if (UpperCaseOem(line).find(UpperCaseOem(w.ResultName(0))) == std::string::npos) {
+    const std::string line = ctx.results.Line(index);
+    if (UpperCaseOem(line).find(UpperCaseOem(ctx.ResultName(0))) == std::string::npos) {
         return;
     }
     const Real x = ReadColumn(line, kXColumn).value;
     const Real y = ReadColumn(line, kYColumn).value;
     const Real size = ReadColumn(line, kValueColumn).value;
-    const bool radius = RemoveSpaces(ColumnText(line, {15, 3})) == w.ResultName(2);
+    const bool radius = RemoveSpaces(ColumnText(line, {15, 3})) == ctx.ResultName(2);
     const Real d = radius ? 2 * size : size.value();
-    const Real area = d * d * 3.141592654L * 0.25L;
-    s.geometry.ElementPosX = x;
-    s.geometry.ElementPosY = y;
-    w.lb1().Append(FormatInt(NextLineNumber(w), 3) + " " + FitLeft(w.ResultName(0), 21) + " " + Num(w, area) + "  " +
-                   Num(w, x) + "  " + Num(w, y));
-    w.lb1().SelectLast();
-    w.RecordLine("SF1");
+    const Real area = d * d * kAreaPi * 0.25L;
+    ctx.geometry.ElementPosX = x;
+    ctx.geometry.ElementPosY = y;
+    ctx.results.Append(FormatInt(ctx.NextLineNumber(), 3) + " " + FitLeft(ctx.ResultName(0), 21) + " " + FieldText(ctx, area) + "  " +
+                   FieldText(ctx, x) + "  " + FieldText(ctx, y));
+    ctx.results.SelectLast();
+    ctx.Record("SF1");
 }
 
 }  // namespace tarvo

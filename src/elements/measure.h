@@ -5,20 +5,20 @@
 
 namespace tarvo {
 
-class MainWindow;
+struct CommandContext;
 
-void EvaluateCircle(MainWindow& w);          // "Kreis", SpeedButton1, F2
-void DistanceTwoPoints(MainWindow& w);       // "Abstand 2P", SpeedButton2, F3
-void DistanceLinePoint(MainWindow& w);       // "Abstand GP", SpeedButton3, F4
-void AngleBetweenLines(MainWindow& w);       // "Winkel", SpeedButton4, F5
-void PointCommand(MainWindow& w);            // "Punkt", SpeedButton5, F7
-void LineCommand(MainWindow& w);             // "Gerade", SpeedButton6, F6
-void SymmetryLineCommand(MainWindow& w);     // "Symetriegerade", SpeedButton9
-void AxisDistanceCommand(MainWindow& w);     // "Abstand X" / "Abstand Y", SpeedButton17
-void PointEntry(MainWindow& w);              // "Punkteingabe", SpeedButton18
+void EvaluateCircle(CommandContext& ctx);          // "Kreis", SpeedButton1, F2
+void DistanceTwoPoints(CommandContext& ctx);       // "Abstand 2P", SpeedButton2, F3
+void DistanceLinePoint(CommandContext& ctx);       // "Abstand GP", SpeedButton3, F4
+void AngleBetweenLines(CommandContext& ctx);       // "Winkel", SpeedButton4, F5
+void PointCommand(CommandContext& ctx);            // "Punkt", SpeedButton5, F7
+void LineCommand(CommandContext& ctx);             // "Gerade", SpeedButton6, F6
+void SymmetryLineCommand(CommandContext& ctx);     // "Symetriegerade", SpeedButton9
+void AxisDistanceCommand(CommandContext& ctx);     // "Abstand X" / "Abstand Y", SpeedButton17
+void PointEntry(CommandContext& ctx);              // "Punkteingabe", SpeedButton18
 
-void IntersectCircleLineCommand(MainWindow& w);  // menu "Schnitpunkt(e) Kreis-Gerade"
-void IntersectCirclesCommand(MainWindow& w);     // menu "Schnittpunkt Kreis-Kreis"
-void AreaFromStoredCircle(MainWindow& w);        // menu "Fläche aus Speicherkreis"
+void IntersectCircleLineCommand(CommandContext& ctx);  // menu "Schnitpunkt(e) Kreis-Gerade"
+void IntersectCirclesCommand(CommandContext& ctx);     // menu "Schnittpunkt Kreis-Kreis"
+void AreaFromStoredCircle(CommandContext& ctx);        // menu "Fläche aus Speicherkreis"
 
 }  // namespace tarvo

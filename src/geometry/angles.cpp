@@ -9,7 +9,6 @@
 namespace tarvo {
 
 namespace {
-constexpr long double kPi = 3.141592653589793L;
 constexpr long double kInv360 = 0.002777777777777778L;
 constexpr long double kDegToRad = 0.017453292519943295L;
 constexpr long double kRadToDeg = 57.29577951308232L;

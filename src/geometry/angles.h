@@ -9,6 +9,8 @@
 
 namespace tarvo {
 
+inline constexpr long double kPi = 3.141592653589793L;
+
 // Marks a text that cannot be read as an angle; also "not computable" elsewhere.
 inline constexpr long double kInvalidMarker = 999999.999L;
 

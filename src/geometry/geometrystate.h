@@ -14,6 +14,8 @@ struct GeometryState {
     // X/Y of the last evaluated element, set by measuring, alignment and intersection commands.
     Real ElementPosX = 0.0L;
     Real ElementPosY = 0.0L;
+    // Which kind of element was evaluated last (1 = circle), for the element graphic.
+    int LastElementKind = 0;
 };
 
 }  // namespace tarvo

@@ -9,7 +9,6 @@ namespace tarvo {
 
 namespace {
 constexpr long double kMarker = 999999.999L;
-constexpr long double kPi = 3.141592653589793L;
 constexpr long double kTouchTolerance = 0.0001L;
 constexpr long double kContactTolerance = 0.000001L;
 constexpr long double kRotateRange = 4000.0L;

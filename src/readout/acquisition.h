@@ -5,7 +5,6 @@
 #include <deque>
 #include <string>
 
-#include "data/pointmemory.h"
 #include "base/real.h"
 
 namespace tarvo {
@@ -13,6 +12,9 @@ namespace tarvo {
 // A readout that never ends a line must not grow the line without bound: past this many
 // characters the bytes so far are dropped and a new line begins.
 inline constexpr std::size_t kMaxLineLength = 1024;
+
+// Marks an axis of a pushed foot-switch position as not yet received.
+inline constexpr long double kPushedSentinel = 999999.999L;
 
 struct AcquisitionState {
     std::string RxAccumulator;
@@ -34,6 +36,11 @@ struct AcquisitionState {
     // Machine position per axis decoded from pushed lines; the sentinel marks "not received".
     Real PushedPos[2] = {kPushedSentinel, kPushedSentinel};
     bool CaptureReady = false;
+    // Both axes of the pushed position become "not received" (every clear of the point memory).
+    void ResetPushed() {
+        PushedPos[0] = kPushedSentinel;
+        PushedPos[1] = kPushedSentinel;
+    }
     // Foot-switch mode: every complete line in arrival order, so that an X and a Y line that
     // arrive together in one read both reach the trigger (LastLine alone keeps only the last).
     std::deque<std::string> PushedLines;

@@ -2,7 +2,6 @@
 
 #include "geometry/lines.h"
 #include "base/cp1252.h"
-#include "shell/mainwindow.h"
 #include "base/text.h"
 
 namespace tarvo {
@@ -10,7 +9,6 @@ namespace tarvo {
 namespace {
 constexpr std::size_t kValueTextLength = 100;
 constexpr std::size_t kDiagnosticLines = 100;
-constexpr unsigned kColourCyan = 0x00FFFF;
 constexpr int kFootSwitchSettleMs = 300;
 
 TComPortBaudRate BaudIndex(int baud) {
@@ -23,15 +21,15 @@ TComPortBaudRate BaudIndex(int baud) {
 }
 }  // namespace
 
-ReadoutLink::ReadoutLink(MainWindow& w)
-    : m_w(w), m_port(nullptr, w.session().timers, w.session().WorkFile(kSettingsFile)) {
+ReadoutLink::ReadoutLink(const ReadoutContext& ctx)
+    : m_c(ctx), m_port(nullptr, ctx.timers, ctx.folder.File(kSettingsFile)) {
     m_port.SetComPort(pnCOM1);
     m_port.SetComPortPollingDelay(0);
     m_port.OnReceiveData = [this](const char* data, std::uint32_t size) { ReceiveData(data, size); };
 }
 
 void ReadoutLink::ReceiveData(const char* data, std::uint32_t size) {
-    AcquisitionState& a = m_w.session().acquisition;
+    AcquisitionState& a = m_c.acquisition;
     for (std::uint32_t i = 0; i < size; ++i) {
         const char c = data[i];
         if (c == '\r') {
@@ -48,7 +46,7 @@ void ReadoutLink::ReceiveData(const char* data, std::uint32_t size) {
 }
 
 void ReadoutLink::LineComplete() {
-    AcquisitionState& a = m_w.session().acquisition;
+    AcquisitionState& a = m_c.acquisition;
     a.LastLine = a.RxAccumulator;
     a.ValueText = m_profile.ValueWindow(a.LastLine).substr(0, kValueTextLength);
     const NumberRead r = ReadNumberChecked(RemoveSpaces(NormalizeDecimal(a.ValueText)));
@@ -68,8 +66,7 @@ void ReadoutLink::LineComplete() {
 }
 
 void ReadoutLink::SendTick() {
-    Session& s = m_w.session();
-    AcquisitionState& a = s.acquisition;
+        AcquisitionState& a = m_c.acquisition;
     if (a.PollPaused) {
         return;
     }
@@ -77,97 +74,84 @@ void ReadoutLink::SendTick() {
         ++a.SendDelay;
         return;
     }
-    m_w.Timersend.SetEnabled(false);
+    m_c.Timersend.SetEnabled(false);
     a.AxisIndex = a.AxisIndex + 1 > AcquisitionState::AxisCount ? 1 : a.AxisIndex + 1;
-    if (s.settings.If3Inc == 0) {
+    if (m_c.settings.If3Inc == 0) {
         SendText(m_profile.SendSign[static_cast<std::size_t>(a.AxisIndex)] + m_profile.Terminator);
     }
-    m_w.TimerReceive.SetEnabled(true);
+    m_c.TimerReceive.SetEnabled(true);
 }
 
 void ReadoutLink::ReceiveTick() {
-    Session& s = m_w.session();
-    AcquisitionState& a = s.acquisition;
+        AcquisitionState& a = m_c.acquisition;
     if (a.PollPaused || a.AxisIndex < 1) {
         return;
     }
     const int axis = a.AxisIndex - 1;
-    if (s.settings.If3Inc != 0) {
-        m_w.TimerReceive.SetEnabled(false);
-        if (s.ioPorts != nullptr) {
-            a.RxValue = ReadCounter(s.counterCard, *s.ioPorts, a.AxisIndex);
-            const Real offset = axis == 0 ? s.settings.OffsetX : s.settings.OffsetY;
+    if (m_c.settings.If3Inc != 0) {
+        m_c.TimerReceive.SetEnabled(false);
+        if (m_c.ioPorts != nullptr) {
+            a.RxValue = ReadCounter(m_c.counterCard, *m_c.ioPorts, a.AxisIndex);
+            const Real offset = axis == 0 ? m_c.settings.OffsetX : m_c.settings.OffsetY;
             a.MachinePos[axis] = a.RxValue * a.AxisScale[axis] - offset;
             UpdatePosition(axis);
         }
-        m_w.Timersend.SetEnabled(true);
+        m_c.Timersend.SetEnabled(true);
         return;
     }
     if (a.NewValue) {
         a.AnswerWait = 0;
-        m_w.TimerReceive.SetEnabled(false);
+        m_c.TimerReceive.SetEnabled(false);
         a.NewValue = false;
-        const Real factor = axis == 0 ? s.settings.AxisFactorX : s.settings.AxisFactorY;
-        const Real offset = axis == 0 ? s.settings.OffsetX : s.settings.OffsetY;
+        const Real factor = axis == 0 ? m_c.settings.AxisFactorX : m_c.settings.AxisFactorY;
+        const Real offset = axis == 0 ? m_c.settings.OffsetX : m_c.settings.OffsetY;
         a.MachinePos[axis] = a.RxValue * a.AxisScale[axis] * factor - offset;
         UpdatePosition(axis);
-        m_w.Timersend.SetEnabled(true);
+        m_c.Timersend.SetEnabled(true);
         return;
     }
     if (++a.AnswerWait > a.AnswerWaitLimit) {
         a.AnswerWait = 0;
-        m_w.TimerReceive.SetEnabled(false);
-        m_w.Timersend.SetEnabled(true);
+        m_c.TimerReceive.SetEnabled(false);
+        m_c.Timersend.SetEnabled(true);
     }
 }
 
 void ReadoutLink::UpdatePosition(int axis) {
-    Session& s = m_w.session();
-    const XY p = RotateAboutOrigin(s.settings.OffsetW, s.acquisition.MachinePos[0], s.acquisition.MachinePos[1]);
-    s.settings.CurrentPos = {p.x, p.y};
-    (axis == 0 ? m_w.LV1 : m_w.LV2) = FormatReal(axis == 0 ? p.x : p.y, 0, s.settings.Decimals);
+        const XY p = RotateAboutOrigin(m_c.settings.OffsetW, m_c.acquisition.MachinePos[0], m_c.acquisition.MachinePos[1]);
+    m_c.run.CurrentPos = {p.x, p.y};
+    PositionUpdated.Notify(axis);
 }
 
 void ReadoutLink::SelectKeyboardTrigger() {
-    Session& s = m_w.session();
-    m_w.SpeedButton24Enabled = false;
-    m_w.SpeedButton25Enabled = true;
-    m_w.LVColour = kColourCyan;
-    DiscardInput();
-    s.acquisition.NewValue = false;
-    m_w.TimerTrigger.SetEnabled(false);
-    s.acquisition.FootSwitchMode = false;
-    m_w.Timersend.SetEnabled(true);
-    s.settings.TriggerMode = 0;
+        DiscardInput();
+    m_c.acquisition.NewValue = false;
+    m_c.TimerTrigger.SetEnabled(false);
+    m_c.acquisition.FootSwitchMode = false;
+    m_c.Timersend.SetEnabled(true);
+    m_c.settings.TriggerMode = 0;
 }
 
 void ReadoutLink::SelectFootSwitchTrigger() {
-    Session& s = m_w.session();
-    AcquisitionState& a = s.acquisition;
-    m_w.Timersend.SetEnabled(false);
-    m_w.TimerReceive.SetEnabled(false);
-    m_w.SpeedButton24Enabled = true;
-    m_w.SpeedButton25Enabled = false;
-    m_w.LV1 = "----";
-    m_w.LV2 = "----";
-    m_w.LVColour = kColourSilver;
+        AcquisitionState& a = m_c.acquisition;
+    m_c.Timersend.SetEnabled(false);
+    m_c.TimerReceive.SetEnabled(false);
+    FootSwitchSelected.Notify();
     // An answer still on its way arrives during this wait; the loop does not run meanwhile.
-    s.timers.Block(kFootSwitchSettleMs);
+    m_c.timers.Block(kFootSwitchSettleMs);
     m_port.Poll();
     DiscardInput();
     a.NewValue = false;
-    a.PushedPos[0] = kPushedSentinel;
-    a.PushedPos[1] = kPushedSentinel;
-    m_w.TimerTrigger.SetEnabled(true);
+    a.ResetPushed();
+    m_c.TimerTrigger.SetEnabled(true);
     a.FootSwitchMode = true;
     DiscardInput();
-    a.PushedPos[0] = kPushedSentinel;
-    a.PushedPos[1] = kPushedSentinel;
-    s.settings.TriggerMode = 1;
+    a.ResetPushed();
+    m_c.settings.TriggerMode = 1;
 }
 
 void ReadoutLink::TriggerTick() {
-    AcquisitionState& a = m_w.session().acquisition;
+    AcquisitionState& a = m_c.acquisition;
     if (a.NewValue && a.PushedLines.empty()) {
         a.PushedLines.push_back(a.LastLine);
     }
@@ -184,12 +168,11 @@ void ReadoutLink::TriggerTick() {
 
 // Decodes one pushed line into PushedPos by the profile's AutoTrigger layout.
 void ReadoutLink::EvaluatePushedLine(const std::string& line) {
-    Session& s = m_w.session();
-    AcquisitionState& a = s.acquisition;
+        AcquisitionState& a = m_c.acquisition;
     // The conversion's failure is not consulted here: an unreadable window gives 0.
     const auto decode = [](const std::string& text) { return ReadNumberChecked(RemoveSpaces(NormalizeDecimal(text))).value; };
-    const Real fx = s.settings.AxisFactorX;
-    const Real fy = s.settings.AxisFactorY;
+    const Real fx = m_c.settings.AxisFactorX;
+    const Real fy = m_c.settings.AxisFactorY;
     if (m_profile.AutoTrigger == 0) {
         const auto has = [&line](const std::string& mark) { return !mark.empty() && line.find(mark) != std::string::npos; };
         const int axis = has(m_profile.AxisMark[1]) ? 1 : has(m_profile.AxisMark[2]) ? 2 : 0;
@@ -198,7 +181,7 @@ void ReadoutLink::EvaluatePushedLine(const std::string& line) {
         }
         a.AxisIndex = axis;
         const long double v = decode(m_profile.ValueWindow(line));
-        a.PushedPos[axis - 1] = v * (axis == 1 ? fx : fy) - (axis == 1 ? s.settings.OffsetX : s.settings.OffsetY);
+        a.PushedPos[axis - 1] = v * (axis == 1 ? fx : fy) - (axis == 1 ? m_c.settings.OffsetX : m_c.settings.OffsetY);
         if (a.PushedPos[0] != Real(kPushedSentinel) && a.PushedPos[1] != Real(kPushedSentinel)) {
             a.CaptureReady = true;
         }
@@ -207,25 +190,19 @@ void ReadoutLink::EvaluatePushedLine(const std::string& line) {
             const std::size_t start = c.Start == 0 ? 0 : c.Start - 1u;
             return start < line.size() ? line.substr(start, c.Length) : std::string();
         };
-        a.PushedPos[0] = decode(column(m_profile.AutoX)) * fx - s.settings.OffsetX;
-        a.PushedPos[1] = decode(column(m_profile.AutoY)) * fy - s.settings.OffsetY;
+        a.PushedPos[0] = decode(column(m_profile.AutoX)) * fx - m_c.settings.OffsetX;
+        a.PushedPos[1] = decode(column(m_profile.AutoY)) * fy - m_c.settings.OffsetY;
         a.CaptureReady = true;
     }
 }
 
 void ReadoutLink::CaptureFootSwitch() {
-    Session& s = m_w.session();
-    AcquisitionState& a = s.acquisition;
-    const XY p = RotateAboutOrigin(s.settings.OffsetW, a.PushedPos[0], a.PushedPos[1]);
-    s.settings.CurrentPos = {p.x, p.y};
+        AcquisitionState& a = m_c.acquisition;
+    const XY p = RotateAboutOrigin(m_c.settings.OffsetW, a.PushedPos[0], a.PushedPos[1]);
+    m_c.run.CurrentPos = {p.x, p.y};
     a.CaptureReady = false;
-    m_w.ListBox1().Append(PointItemText(p.x, p.y, s.settings.Decimals));
-    m_w.Label5 = std::to_string(m_w.PointCount());
-    m_w.RecordLine("GETPOINT:");
-    m_w.Label1Visible = false;
-    a.PushedPos[0] = kPushedSentinel;
-    a.PushedPos[1] = kPushedSentinel;
-    s.Op().Beep();
+    a.ResetPushed();
+    FootSwitchCapture.Notify();
 }
 
 void ReadoutLink::ConfigurePort(int port, int baud, int dataBits, int parity, int stopBits) {
@@ -252,7 +229,7 @@ void ReadoutLink::ConfigurePort(int port, int baud, int dataBits, int parity, in
 }
 
 bool ReadoutLink::OpenPort(int /*port*/) {
-    m_port.SetDevice(m_w.session().serialDevice);
+    m_port.SetDevice(m_c.serialDevice);
     const bool ok = m_port.Connect();
     view.Flow = m_profile.RaiseRts ? "RTS on" : "";
     if (m_profile.RaiseRts) {
@@ -269,7 +246,7 @@ bool ReadoutLink::SendText(const std::string& text) {
 }
 
 bool ReadoutLink::DiscardInput() {
-    AcquisitionState& a = m_w.session().acquisition;
+    AcquisitionState& a = m_c.acquisition;
     a.RxAccumulator.clear();
     a.LastLine.clear();
     a.PushedLines.clear();
@@ -277,52 +254,48 @@ bool ReadoutLink::DiscardInput() {
 }
 
 void ReadoutLink::StartupStep() {
-    Session& s = m_w.session();
-    m_w.Timer2.SetEnabled(false);
-    m_w.StatusPanels[1] = s.settings.IfName;
-    if (s.settings.If3Inc == 0) {
-        for (const auto& problem : LoadInterfaceProfile(s.WorkFile(s.settings.IfName + ".VAL"), m_profile)) {
-            s.Op().ShowError(problem);
+        m_c.Timer2.SetEnabled(false);
+    if (m_c.settings.If3Inc == 0) {
+        for (const auto& problem : LoadInterfaceProfile(m_c.folder.File(m_c.settings.IfName + ".VAL"), m_profile)) {
+            m_c.op.ShowError(problem);
         }
         ConfigurePort(m_profile.ComPortNumber, m_profile.BaudRate, m_profile.DataBits, m_profile.Parity,
                       m_profile.StopBits);
         if (!OpenPort(m_profile.ComPortNumber)) {
-            s.Op().ShowError("COM" + std::to_string(m_profile.ComPortNumber) + " Error");
+            m_c.op.ShowError("COM" + std::to_string(m_profile.ComPortNumber) + " Error");
         }
     } else {
-        if (s.Op().Ask(Ansi("Hardwarezähler zurücksetzen ?"), Buttons::OkCancel) && s.ioPorts != nullptr) {
+        if (m_c.op.Ask(Ansi("Hardwarezähler zurücksetzen ?"), Buttons::OkCancel) && m_c.ioPorts != nullptr) {
             for (int axis = 1; axis <= 3; ++axis) {
-                PresetCounter(s.counterCard, *s.ioPorts, axis, 0);
+                PresetCounter(m_c.counterCard, *m_c.ioPorts, axis, 0);
             }
         }
     }
-    const std::string upper = UpperCaseOem(s.settings.IfName);
+    const std::string upper = UpperCaseOem(m_c.settings.IfName);
     if (upper.find("IF4M") != std::string::npos || upper.find("IF8M") != std::string::npos) {
         for (const char* command : {"D0", "E1", "E2"}) {
             SendText(command + m_profile.Terminator);
         }
     }
-    if (s.settings.TriggerMode != 0) {
+    if (m_c.settings.TriggerMode != 0) {
         SelectFootSwitchTrigger();
     } else {
-        m_w.Timersend.SetEnabled(true);
+        m_c.Timersend.SetEnabled(true);
     }
-    if (s.settings.OffsetX != 0 || s.settings.OffsetY != 0 || s.settings.OffsetW != 0) {
-        if (s.Op().Ask(m_w.UiText(25), Buttons::YesNo)) {
-            s.settings.OffsetX = 0;
-            s.settings.OffsetY = 0;
-            s.settings.OffsetW = 0;
+    if (m_c.settings.OffsetX != 0 || m_c.settings.OffsetY != 0 || m_c.settings.OffsetW != 0) {
+        if (m_c.op.Ask(m_c.texts.UiText(25), Buttons::YesNo)) {
+            m_c.settings.OffsetX = 0;
+            m_c.settings.OffsetY = 0;
+            m_c.settings.OffsetW = 0;
         }
     }
-    if (FileExists(s.WorkFile("RS_TEST"))) {
+    if (FileExists(m_c.folder.File("RS_TEST"))) {
         m_diagnostic = true;
         view.Visible = true;
-        if (OnShowCommDriver) {
-            OnShowCommDriver();
-        }
+        ShowCommDriver.Notify();
     }
-    if (FileExists(s.WorkFile("showlogo")) && OnShowLogo) {
-        OnShowLogo();
+    if (FileExists(m_c.folder.File("showlogo"))) {
+        ShowLogo.Notify();
     }
 }
 

@@ -3,20 +3,46 @@
 // handler, and the two trigger modes with the foot-switch capture.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
 
+#include "base/timers.h"
+#include "readout/acquisition.h"
 #include "readout/commportdriver.h"
+#include "readout/countercard.h"
 #include "readout/interfaceprofile.h"
+#include "shell/operator.h"
+#include "shell/runstate.h"
+#include "shell/settings.h"
+#include "shell/signal.h"
+#include "shell/uitexts.h"
+#include "shell/workfolder.h"
 
 namespace tarvo {
 
-class MainWindow;
+// What the link works with: the settings and run state, its own acquisition state, the operator,
+// the working folder, the main window's timers that drive it and the devices it reads.
+struct ReadoutContext {
+    Settings& settings;
+    RunState& run;
+    AcquisitionState& acquisition;
+    Operator& op;
+    const WorkFolder& folder;
+    const UiTexts& texts;
+    TimerSet& timers;
+    Timer& Timer2;
+    Timer& Timersend;
+    Timer& TimerReceive;
+    Timer& TimerTrigger;
+    // The devices may be attached after the link is built, so the link reads them when used.
+    SerialDevice* const& serialDevice;
+    IoPorts* const& ioPorts;
+    CounterCard& counterCard;
+};
 
 class ReadoutLink final {
 public:
-    explicit ReadoutLink(MainWindow& w);
+    explicit ReadoutLink(const ReadoutContext& ctx);
 
     // Timer2: profile, port, start-up commands, trigger mode, reset question, RS_TEST, showlogo.
     void StartupStep();
@@ -45,16 +71,22 @@ public:
         std::vector<std::string> Input;  // received lines, at most 100
         bool Visible = false;
     } view;
-    // Shows the `TCommDriver` window (RS_TEST) and the report form (showlogo) when they exist.
-    std::function<void()> OnShowCommDriver;
-    std::function<void()> OnShowLogo;
+    // A new reading of axis 0 (X) or 1 (Y) went into CurrentPos.
+    Signal<int> PositionUpdated;
+    // The foot-switch mode was selected: the live display stops.
+    Signal<> FootSwitchSelected;
+    // A pushed position is complete and is now CurrentPos: it is captured as a point.
+    Signal<> FootSwitchCapture;
+    // The `TCommDriver` window (RS_TEST) and the report form (showlogo) are to be shown.
+    Signal<> ShowCommDriver;
+    Signal<> ShowLogo;
 
 private:
     void LineComplete();
     void UpdatePosition(int axis);
     void CaptureFootSwitch();
     void EvaluatePushedLine(const std::string& line);
-    MainWindow& m_w;
+    ReadoutContext m_c;
     InterfaceProfile m_profile;
     TCommPortDriver m_port;
     bool m_diagnostic = false;

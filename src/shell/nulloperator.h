@@ -24,7 +24,7 @@ public:
     std::optional<TextLineAnswer> TextLine(bool) override { return std::nullopt; }
     std::optional<std::pair<int, int>> SystemSettings(int, int) override { return std::nullopt; }
     std::optional<int> Choose(const std::string&, const std::vector<std::string>&) override { return std::nullopt; }
-    std::optional<std::string> ChooseFile(const FileDialogSpec&) override { return std::nullopt; }
+    std::optional<std::string> ChooseFile(const FileDialogRequest&) override { return std::nullopt; }
     bool ShowFeatureDialog(FeatureDialog&) override { return false; }
     bool WaitForPoints(int, int) override { return false; }
     void Beep() override {}

@@ -21,7 +21,7 @@ struct TextLineAnswer {
 };
 
 // What an open or save dialog offers; the texts are Windows-1252 like all core text.
-struct FileDialogSpec {
+struct FileDialogRequest {
     std::string dialog;        // the dialog's own name, e.g. "SaveDialog1"
     std::string filter;        // "Speicherinhalt|*.spt"
     std::string defaultExt;    // "spt", added when the typed name has none
@@ -55,7 +55,7 @@ public:
     // @return the number of the choice as the dialog counts it, or nothing on Cancel.
     virtual std::optional<int> Choose(const std::string& dialog, const std::vector<std::string>& choices) = 0;
     // An open or save dialog. @return the chosen file name, or nothing on Cancel.
-    virtual std::optional<std::string> ChooseFile(const FileDialogSpec& request) = 0;
+    virtual std::optional<std::string> ChooseFile(const FileDialogRequest& request) = 0;
     // The feature dialog `Tmrk_set`, pre-filled: the operator edits its fields and pages and
     // presses OK (FeatureDialog::Ok, which may keep it open) or Cancel.
     // @retval true closed with OK. @retval false cancelled.

@@ -198,7 +198,7 @@ std::string NotNumbersProblem(const std::string& file) {
     return Ansi("Die Datei \"") + file + Ansi("\" enthält keine gültigen Zahlen; sie wird nicht beachtet");
 }
 
-std::vector<std::string> SettingsListing(const Settings& s) {
+std::vector<std::string> SettingsListing(const Settings& s, const RunState& run) {
     const auto n = [](std::uint8_t v) { return std::to_string(v); };
     return {
         "IfName=" + s.IfName,
@@ -220,9 +220,9 @@ std::vector<std::string> SettingsListing(const Settings& s) {
         "AxisFactorX=" + RealText(s.AxisFactorX),
         "AxisFactorY=" + RealText(s.AxisFactorY),
         "AxisFactorZ=" + RealText(s.AxisFactorZ),
-        "Recording=" + n(s.Recording),
-        "AbortRequested=" + n(s.AbortRequested),
-        "CurrentPos=" + RealText(s.CurrentPos.x) + " " + RealText(s.CurrentPos.y),
+        "Recording=" + n(run.Recording),
+        "AbortRequested=" + n(run.AbortRequested),
+        "CurrentPos=" + RealText(run.CurrentPos.x) + " " + RealText(run.CurrentPos.y),
     };
 }
 

@@ -1,5 +1,5 @@
-// The process-wide settings and state record, filled from TARVO.INI and the marker files at
-// start-up and partly written back at exit.
+// The stored configuration, filled from TARVO.INI and the marker files at start-up and partly
+// written back at exit. What changes while the program runs is the run state (runstate.h).
 #pragma once
 
 #include <cstdint>
@@ -10,13 +10,9 @@
 
 #include "base/fileio.h"
 #include "base/real.h"
+#include "shell/runstate.h"
 
 namespace tarvo {
-
-struct Position {
-    Real x;
-    Real y;
-};
 
 struct Settings {
     std::string IfName = "IF2M";
@@ -38,9 +34,6 @@ struct Settings {
     Real AxisFactorX = 1.0L;
     Real AxisFactorY = 1.0L;
     Real AxisFactorZ = 1.0L;
-    std::uint8_t Recording = 0;
-    std::uint8_t AbortRequested = 0;
-    Position CurrentPos;
 };
 
 inline constexpr const char* kSettingsFile = "TARVO.INI";
@@ -76,8 +69,9 @@ std::string RealText(long double v);
 // The message for a configuration file whose lines are not the numbers it must hold.
 std::string NotNumbersProblem(const std::string& file);
 
-// "Name=value" for every field, reals with up to 10 significant digits.
-std::vector<std::string> SettingsListing(const Settings& s);
+// "Name=value" for every field of the settings and then of the run state's recording, abort and
+// position fields, reals with up to 10 significant digits.
+std::vector<std::string> SettingsListing(const Settings& s, const RunState& run);
 
 // The root of the file system that holds `dir` (its mount point): where the read-only marker
 // of a program run from a CD lives.

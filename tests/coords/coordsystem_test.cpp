@@ -14,8 +14,8 @@ class Coords : public test::MainWindowFixture {};
 
 TEST_F(Coords, ZeroingTurnsTheShiftByTheRotation) {
     settings().OffsetW = 30;
-    settings().CurrentPos = {10, 0};
-    settings().Recording = 1;
+    run().CurrentPos = {10, 0};
+    run().Recording = 1;
     w->Button1Click();
     EXPECT_NEAR(D(settings().OffsetX), 8.660, 0.0005);
     EXPECT_NEAR(D(settings().OffsetY), 5.0, 1e-9);
@@ -29,7 +29,7 @@ TEST_F(Coords, ZeroingTurnsTheShiftByTheRotation) {
 
 TEST_F(Coords, NoZeroStopsTheYButtonButNotTheChooser) {
     settings().NoZero = 1;
-    settings().CurrentPos = {0, 4};
+    run().CurrentPos = {0, 4};
     w->Button2Click();
     EXPECT_EQ(D(settings().OffsetY), 0.0);
     EXPECT_TRUE(Results().empty());
@@ -41,7 +41,7 @@ TEST_F(Coords, NoZeroStopsTheYButtonButNotTheChooser) {
 
 TEST_F(Coords, OffsetEntriesAndRotation) {
     settings().OffsetX = 2;
-    settings().Recording = 1;
+    run().Recording = 1;
     op.ExpectChoose("1");
     op.ExpectInput("1,5");
     w->SpeedButton8Click();
@@ -96,7 +96,7 @@ TEST_F(Coords, AlignmentToALineAsXOrYAxisAndToAPointAndALine) {
     Capture(10, 2);
     op.ExpectChoose("5");
     op.ExpectTwoButtons("yes");  // "Y": the line is the Y axis
-    settings().Recording = 1;
+    run().Recording = 1;
     w->SpeedButton8Click();
     EXPECT_NEAR(D(settings().OffsetW), 90, 1e-9);
     EXPECT_NEAR(D(settings().OffsetY), 2, 1e-9);

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "data/resultline.h"
-#include "shell/mainwindow.h"
+#include "app/mainwindow.h"
 #include "support/mainwindowfixture.h"
 
 namespace tarvo {
@@ -41,7 +41,7 @@ TEST_F(ResultCommands, RecallOfACircleAsThreePointsOrItsCentre) {
 
 TEST_F(ResultCommands, RecallOfLinesAddsTheFootAndAPointAlongTheAngle) {
     Start();
-    session->settings.Recording = 1;
+    session->run.Recording = 1;
     w->lb1().Append(BuildResultLine(1, "Gerade", "", 90, 3, 4, 3));
     w->lb1().Append(BuildResultLine(2, "Symetrie", "gerade", 0, 1, 1, 3));  // name over 22 columns
     w->lb1().Append(BuildResultLine(3, "Gerade", "", 0, 0, 0, 3).replace(26, 10, "  45:30:00"));
@@ -80,7 +80,8 @@ TEST_F(ResultCommands, OtherLinesGiveTheirPosition) {
 TEST_F(ResultCommands, DeleteRenumbersAndIsIgnoredWhileRecording) {
     Start();
     int redraws = 0;
-    w->OnElementGraphicChanged = [&] { ++redraws; };
+    Slot<> redraw([&] { ++redraws; });
+    session->changes.ElementGraphicChanged.Attach(redraw);
     for (int i = 1; i <= 3; ++i) {
         w->lb1().Append(BuildResultLine(i, "Punkt", "", i, 0, 0, 3));
     }
@@ -91,7 +92,7 @@ TEST_F(ResultCommands, DeleteRenumbersAndIsIgnoredWhileRecording) {
     EXPECT_EQ(ReadColumn(w->lb1().Line(0), kValueColumn).value, 2.0L);
     EXPECT_EQ(w->lb1().ItemIndex(), 1);
     EXPECT_EQ(redraws, 1);
-    session->settings.Recording = 1;
+    session->run.Recording = 1;
     w->lb1KeyDown(kKeyDelete);
     EXPECT_EQ(w->lb1().Count(), 2);
 }
@@ -100,7 +101,7 @@ TEST_F(ResultCommands, ClearAllAsksKeepsABackupAndEmptiesEverything) {
     Start();
     w->lb1().Append("  1 a");
     w->StatusPanels[0] = "x";
-    session->settings.CurrentPos = {1, 1};
+    session->run.CurrentPos = {1, 1};
     w->FormKeyDown(kKeySpace);
     op.ExpectAsk(false);
     w->SpeedButton22Click();
@@ -118,10 +119,10 @@ TEST_F(ResultCommands, EveryChangeReachesSpeicherDatAtOnceButNotWhileRecording) 
     Start();
     w->lb1().Append("  1 first");
     EXPECT_EQ(dir.Read("speicher.dat"), "  1 first\r\n");
-    session->settings.Recording = 1;
+    session->run.Recording = 1;
     w->lb1().Append("  2 second");
     EXPECT_EQ(dir.Read("speicher.dat"), "  1 first\r\n");
-    session->settings.Recording = 0;
+    session->run.Recording = 0;
     w->Close();
     EXPECT_EQ(dir.Read("speicher.dat"), "  1 first\r\n  2 second\r\n");
 }

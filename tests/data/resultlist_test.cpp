@@ -54,7 +54,8 @@ TEST(ResultList, ReportsEveryChangeButNotALoad) {
     dir.Write("speicher.dat", "a\r\nb\n");
     ResultList list;
     int changes = 0;
-    list.SetChangeListener([&] { ++changes; });
+    Slot<> counter([&] { ++changes; });
+    list.Changed.Attach(counter);
     ASSERT_TRUE(list.LoadFromFile(dir.work() / "speicher.dat"));
     EXPECT_EQ(list.Lines(), (std::vector<std::string>{"a", "b"}));
     EXPECT_EQ(changes, 0);

@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "readout/qt/qserialdevice.h"
-#include "shell/mainwindow.h"
+#include "app/mainwindow.h"
 #include "shell/qt/qtimerdriver.h"
 #include "support/scriptedoperator.h"
 #include "support/tempdir.h"

@@ -29,7 +29,7 @@ TEST_F(Measure, CircleLineAsInTheWorkedExample) {
     Capture(15, 20);
     Capture(10, 25);
     Capture(5, 20);
-    settings().Recording = 1;
+    run().Recording = 1;
     w->FormKeyDown(kKeyF1 + 1);
     EXPECT_EQ(LastResult(), "  8 Kreis    3 D              10.000      10.000      20.000");
     EXPECT_EQ(w->LB_list().back(), "Kreis:");
@@ -82,13 +82,13 @@ TEST_F(Measure, WaitingForPointsTakesCapturesOrEndsOnEsc) {
     w->SpeedButton1Click();
     EXPECT_TRUE(Results().size() == 1u);
     EXPECT_EQ(w->PointCount(), 1);           // the points stay
-    EXPECT_EQ(settings().AbortRequested, 0);  // and the flag is cleared again
+    EXPECT_EQ(run().AbortRequested, 0);  // and the flag is cleared again
 }
 
 TEST_F(Measure, AnAbortFlagLeftSetStopsCommandsButNotPointEntry) {
     Capture(1, 1);
     Capture(2, 2);
-    settings().AbortRequested = 1;
+    run().AbortRequested = 1;
     w->SpeedButton2Click();
     w->SpeedButton5Click();
     EXPECT_TRUE(Results().empty());
@@ -102,7 +102,7 @@ TEST_F(Measure, DistancesPointAndPointEntry) {
     for (int i = 0; i < 5; ++i) {
         Capture(i == 1 ? 3 : 0, i == 1 ? 4 : 0);
     }
-    settings().Recording = 1;
+    run().Recording = 1;
     w->SpeedButton2Click();
     EXPECT_EQ(LastResult(), "  1 Abstand 2P                 5.000       1.500       2.000");
     EXPECT_EQ(w->PointCount(), 0);  // all five cleared
@@ -139,10 +139,10 @@ TEST_F(Measure, AxisDistanceAsksXOrY) {
     op.ExpectChoose("cancel");
     w->SpeedButton17Click();
     EXPECT_EQ(w->PointCount(), 2);  // kept
-    session->elements.ReplayChoice = 1;
+    session->run.ReplayChoice = 1;
     w->SpeedButton17Click();  // replayed: no dialog
     EXPECT_EQ(LastResult(), "  2 Abstand X                  3.000");
-    EXPECT_EQ(session->elements.ReplayChoice, 0);
+    EXPECT_EQ(session->run.ReplayChoice, 0);
 }
 
 TEST_F(Measure, AngleCandidatesAndChoices) {
@@ -161,14 +161,14 @@ TEST_F(Measure, AngleCandidatesAndChoices) {
     settings().AngleMode = 1;
     w->SpeedButton4Click();
     EXPECT_EQ(ColumnText(LastResult(), {27, 10}), " 270:00:00");
-    settings().Recording = 1;
-    session->elements.ReplayChoice = 4;
+    run().Recording = 1;
+    session->run.ReplayChoice = 4;
     settings().AngleMode = 0;
     Lines(10, 40);
     w->SpeedButton4Click();  // replayed choice 4: no dialog
     EXPECT_NEAR(value(), 150, 0.01);
     EXPECT_EQ(w->LB_list().back(), "Winkel:4");
-    EXPECT_EQ(session->elements.ReplayChoice, 0);
+    EXPECT_EQ(session->run.ReplayChoice, 0);
 }
 
 TEST_F(Measure, SiemensModeReportsTheChosenCandidate) {
@@ -252,14 +252,14 @@ TEST_F(Intersections, CircleAndLine) {
         w->CircleLineClick();
         EXPECT_EQ(Results(), c.lines) << static_cast<double>(c.y);
         EXPECT_EQ(w->PointCount(), 0);
-        EXPECT_EQ(session->elements.LastElementKind, 1);
+        EXPECT_EQ(session->geometry.LastElementKind, 1);
     }
 }
 
 TEST_F(Intersections, TwoCirclesAndCirclesApart) {
     Circle(0);
     Circle(8);
-    settings().Recording = 1;
+    run().Recording = 1;
     w->CircleCircleClick();
     EXPECT_EQ(Results(), (std::vector<std::string>{"  1 Punkt 1                                4.000       3.000",
                                                    "  2 Punkt 2                                4.000      -3.000"}));

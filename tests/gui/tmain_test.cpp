@@ -13,13 +13,13 @@
 #include "views/qt/tmethode.h"
 #include "readout/simulatedreadout.h"
 #include "shell/qt/qtimerdriver.h"
-#include "shell/qt/qtoperator.h"
+#include "app/qt/qtoperator.h"
 #include "base/text.h"
 #include <QDeadlineTimer>
 #include "geometry/qt/tselect_winkel.h"
-#include "shell/mainwindow.h"
+#include "app/mainwindow.h"
 #include "shell/qt/dialogs.h"
-#include "shell/qt/tmain.h"
+#include "app/qt/tmain.h"
 #include "support/scriptedoperator.h"
 #include "support/tempdir.h"
 
@@ -54,7 +54,7 @@ protected:
         (void)text;
     }
     void Capture(long double x, long double y) {
-        session->settings.CurrentPos = {x, y};
+        session->run.CurrentPos = {x, y};
         QTest::keyClick(Child("lb1"), Qt::Key_Space);
     }
 };
@@ -71,13 +71,15 @@ TEST_F(Window, SpaceCapturesOnlyInKeyboardMode) {
     Capture(12.5L, -3.25L);
     EXPECT_EQ(m->PointCount(), 1);
     EXPECT_EQ(static_cast<QListWidget*>(Child("ListBox1"))->item(0)->text(), "  12.500 :   -3.250");
-    m->SpeedButton24Enabled = true;  // foot-switch mode
+    QTest::mouseClick(Child("SpeedButton25"), Qt::LeftButton);  // foot-switch mode
+    EXPECT_TRUE(Child("SpeedButton24")->isEnabled());
+    EXPECT_FALSE(Child("SpeedButton25")->isEnabled());
     Capture(1, 1);
     EXPECT_EQ(m->PointCount(), 1);
 }
 
 TEST_F(Window, CapitalXZeroesAndLowerCaseDoesNot) {
-    session->settings.CurrentPos = {10, 0};
+    session->run.CurrentPos = {10, 0};
     QTest::keyClicks(Child("lb1"), "x");
     EXPECT_EQ(session->settings.OffsetX.value(), 0.0L);
     QTest::keyClicks(Child("lb1"), "X");
@@ -94,9 +96,9 @@ TEST_F(Window, FunctionKeysStartCommandsAndEscAborts) {
     auto* list = static_cast<QListView*>(Child("lb1"));
     EXPECT_EQ(list->model()->rowCount(), 1);
     QTest::keyClick(Child("lb1"), Qt::Key_Escape);
-    EXPECT_EQ(session->settings.AbortRequested, 1);
+    EXPECT_EQ(session->run.AbortRequested, 1);
     op.ExpectInput("0,5");
-    session->settings.AbortRequested = 0;
+    session->run.AbortRequested = 0;
     QTest::keyClick(Child("lb1"), Qt::Key_F11);
     EXPECT_EQ(session->settings.OffsetX.value(), 0.5L);
 }

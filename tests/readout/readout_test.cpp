@@ -186,10 +186,10 @@ TEST_F(Link, StartUpAsksToResetAnOffsetSystem) {
 
 TEST_F(Link, FootSwitchModeFromTheSettingsCapturesPairsOfLines) {
     StartWith("[PARAMETER]\nTR_MODE=1\n");
-    EXPECT_TRUE(w->SpeedButton24Enabled);
+    EXPECT_TRUE(w->SpeedButton24Enabled());
     EXPECT_EQ(w->LV1, "----");
     EXPECT_FALSE(w->FormKeyDown(kKeySpace));  // Space does not capture here
-    settings().Recording = 1;
+    run().Recording = 1;
     readout.Push("01A   1.000");
     session->timers.Advance(40);
     EXPECT_EQ(w->PointCount(), 0);
@@ -204,7 +204,7 @@ TEST_F(Link, FootSwitchModeFromTheSettingsCapturesPairsOfLines) {
     session->timers.Advance(40);
     EXPECT_EQ(w->PointCount(), 1);
     w->SpeedButton24Click();  // back to the keyboard
-    EXPECT_FALSE(w->SpeedButton24Enabled);
+    EXPECT_FALSE(w->SpeedButton24Enabled());
     EXPECT_EQ(settings().TriggerMode, 0);
     EXPECT_TRUE(w->Timersend.Enabled());
 }

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "shell/mainwindow.h"
+#include "app/mainwindow.h"
 #include "support/scriptedoperator.h"
 #include "support/tempdir.h"
 
@@ -26,8 +26,9 @@ protected:
     }
     void SetUp() override { Start(); }
     Settings& settings() { return session->settings; }
+    RunState& run() { return session->run; }
     void Capture(long double x, long double y) {
-        settings().CurrentPos = {x, y};
+        run().CurrentPos = {x, y};
         w->FormKeyDown(kKeySpace);
     }
     const std::vector<std::string>& Results() { return w->lb1().Lines(); }

@@ -86,7 +86,7 @@ public:
         }
         return std::stoi(e.answer);
     }
-    std::optional<std::string> ChooseFile(const FileDialogSpec& request) override {
+    std::optional<std::string> ChooseFile(const FileDialogRequest& request) override {
         Expect e = Take("file", request.dialog);
         if (e.answer == "cancel") {
             return std::nullopt;

@@ -1,13 +1,13 @@
-#include "shell/mainwindow.h"
+#include "app/mainwindow.h"
 
 #include <exception>
 
+#include "app/windowcommands.h"
+#include "base/cp1252.h"
+#include "base/text.h"
 #include "coords/coordsystem.h"
 #include "data/resultcommands.h"
 #include "elements/measure.h"
-#include "base/cp1252.h"
-#include "base/text.h"
-#include "shell/windowcommands.h"
 
 namespace tarvo {
 
@@ -27,10 +27,34 @@ MainWindow::MainWindow(Session& session)
       TimerTrigger(session.timers.Declare("TimerTrigger", 20, false,
                                           [this] { Guarded([this] { m_link->TriggerTick(); }); })),
       wb_timer(session.timers.Declare("wb_timer", 200, false, [] {})),
-      m_s(session) {
+      m_s(session),
+      m_ctx{session.settings, session.run,      session.Op(), session.folder, m_texts,   session.changes,
+            session.geometry, session.feature,  session.header, m_points,   m_results, m_program} {
     StatusPanels[1] = "Lernbetrieb:";
-    m_link = std::make_unique<ReadoutLink>(*this);
-    m_results.SetChangeListener([this] { SaveResultListNow(); });
+    m_link = std::make_unique<ReadoutLink>(ReadoutContext{session.settings, session.run, session.acquisition,
+                                                          session.Op(), session.folder, m_texts, session.timers,
+                                                          Timer2, Timersend, TimerReceive, TimerTrigger,
+                                                          session.serialDevice, session.ioPorts, session.counterCard});
+    m_results.Changed.Attach(m_resultsChanged);
+    m_points.Changed.Attach(m_pointsChanged);
+    m_link->PositionUpdated.Attach(m_positionUpdated);
+    m_link->FootSwitchSelected.Attach(m_footSwitchSelected);
+    m_link->FootSwitchCapture.Attach(m_footSwitchCapture);
+    session.changes.StatusMessage.Attach(m_statusMessage);
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::PointsChanged(bool cleared) {
+    Label5 = cleared ? "-" : std::to_string(m_points.PointCount());
+    if (cleared) {
+        m_s.acquisition.ResetPushed();
+    }
+}
+
+void MainWindow::PositionUpdated(int axis) {
+    const Position& p = m_s.run.CurrentPos;
+    (axis == 0 ? LV1 : LV2) = FormatReal(axis == 0 ? p.x : p.y, 0, m_s.settings.Decimals);
 }
 
 // Every change of the result list is written to "speicher.dat" at once (not only at exit), so a
@@ -39,7 +63,7 @@ MainWindow::MainWindow(Session& session)
 // succeeds again.
 void MainWindow::SaveResultListNow() {
     ++ResultsVersion;
-    if (m_destroyed || m_s.settings.Recording != 0 || ProgramRunning || m_s.ReadOnlyMedia()) {
+    if (m_destroyed || m_s.run.Recording != 0 || m_s.run.ProgramRunning || m_s.ReadOnlyMedia()) {
         return;
     }
     const WriteResult r = m_results.SaveToFile(m_s.WorkFile(kResultListFile));
@@ -55,6 +79,7 @@ void MainWindow::Guarded(const std::function<void()>& command) {
     } catch (const std::exception& e) {
         m_s.Op().ShowError(e.what());
     }
+    Changed.Notify();
 }
 
 void MainWindow::ShowProblems(const std::vector<std::string>& problems) {
@@ -110,7 +135,10 @@ void MainWindow::Timer3Timer() {
     LoadResultList();
 }
 
-void MainWindow::Timer2Timer() { m_link->StartupStep(); }
+void MainWindow::Timer2Timer() {
+    StatusPanels[1] = m_s.settings.IfName;
+    m_link->StartupStep();
+}
 
 void MainWindow::SpeedButton24Click() {
     Guarded([this] { m_link->SelectKeyboardTrigger(); });
@@ -160,7 +188,7 @@ bool MainWindow::FormKeyDown(int key, unsigned shift) {
             Guarded([this] { HelpClick(); });
             return true;
         case kKeySpace:
-            if (SpeedButton24Enabled) {
+            if (SpeedButton24Enabled()) {
                 return false;
             }
             Guarded([this] { AppendPoint(); });
@@ -184,10 +212,10 @@ bool MainWindow::FormKeyDown(int key, unsigned shift) {
             SpeedButton5Click();
             return true;
         case kKeyF1 + 10:
-            Guarded([this] { OffsetEntry(*this, 0); });
+            Guarded([this] { OffsetEntry(m_ctx, 0); });
             return true;
         case kKeyF12:
-            Guarded([this] { OffsetEntry(*this, 1); });
+            Guarded([this] { OffsetEntry(m_ctx, 1); });
             return true;
         default:
             return false;
@@ -196,7 +224,7 @@ bool MainWindow::FormKeyDown(int key, unsigned shift) {
 
 void MainWindow::FormKeyPress(char ch) {
     if (ch == static_cast<char>(kKeyEscape)) {
-        m_s.settings.AbortRequested = 1;
+        Guarded([this] { m_s.run.AbortRequested = 1; });
     } else if (ch == 'X') {
         Button1Click();
     } else if (ch == 'Y') {
@@ -205,49 +233,61 @@ void MainWindow::FormKeyPress(char ch) {
 }
 
 void MainWindow::SpeedButton1Click() {
-    Guarded([this] { EvaluateCircle(*this); });
+    Guarded([this] { EvaluateCircle(m_ctx); });
 }
 void MainWindow::SpeedButton2Click() {
-    Guarded([this] { DistanceTwoPoints(*this); });
+    Guarded([this] { DistanceTwoPoints(m_ctx); });
 }
 void MainWindow::SpeedButton3Click() {
-    Guarded([this] { DistanceLinePoint(*this); });
+    Guarded([this] { DistanceLinePoint(m_ctx); });
 }
 void MainWindow::SpeedButton4Click() {
-    Guarded([this] { AngleBetweenLines(*this); });
+    Guarded([this] { AngleBetweenLines(m_ctx); });
 }
 void MainWindow::SpeedButton5Click() {
-    Guarded([this] { PointCommand(*this); });
+    Guarded([this] { PointCommand(m_ctx); });
 }
 void MainWindow::SpeedButton6Click() {
-    Guarded([this] { LineCommand(*this); });
+    Guarded([this] { LineCommand(m_ctx); });
 }
 void MainWindow::SpeedButton8Click() {
-    Guarded([this] { CoordinateSystemCommand(*this); });
+    Guarded([this] {
+        if (CoordinateSystemCommand(m_ctx)) {
+            FocusedControl = "lb1";
+        }
+    });
 }
 void MainWindow::SpeedButton9Click() {
-    Guarded([this] { SymmetryLineCommand(*this); });
+    Guarded([this] { SymmetryLineCommand(m_ctx); });
 }
 void MainWindow::SpeedButton17Click() {
-    Guarded([this] { AxisDistanceCommand(*this); });
+    Guarded([this] { AxisDistanceCommand(m_ctx); });
 }
 void MainWindow::SpeedButton18Click() {
-    Guarded([this] { PointEntry(*this); });
+    Guarded([this] { PointEntry(m_ctx); });
 }
 void MainWindow::Button1Click() {
-    Guarded([this] { ZeroX(*this, ZeroSource::Button); });
+    Guarded([this] {
+        if (Zero(m_ctx, 0, ZeroSource::Button)) {
+            FocusedControl = "lb1";
+        }
+    });
 }
 void MainWindow::Button2Click() {
-    Guarded([this] { ZeroY(*this, ZeroSource::Button); });
+    Guarded([this] {
+        if (Zero(m_ctx, 1, ZeroSource::Button)) {
+            FocusedControl = "lb1";
+        }
+    });
 }
 void MainWindow::CircleLineClick() {
-    Guarded([this] { IntersectCircleLineCommand(*this); });
+    Guarded([this] { IntersectCircleLineCommand(m_ctx); });
 }
 void MainWindow::AreaFromCircleClick() {
-    Guarded([this] { AreaFromStoredCircle(*this); });
+    Guarded([this] { AreaFromStoredCircle(m_ctx); });
 }
 void MainWindow::CircleCircleClick() {
-    Guarded([this] { IntersectCirclesCommand(*this); });
+    Guarded([this] { IntersectCirclesCommand(m_ctx); });
 }
 
 void MainWindow::ListBox1KeyDown(int key) {
@@ -259,7 +299,7 @@ void MainWindow::ListBox1KeyDown(int key) {
         if (sel < 0) {
             return;  // nothing selected: nothing to delete
         }
-        if (m_s.settings.Recording != 0) {
+        if (m_s.run.Recording != 0) {
             // The program's last lines are the GETPOINT lines of the points in memory.
             const long long line = static_cast<long long>(sel) + static_cast<long long>(m_program.size()) -
                                    m_points.PointCount();
@@ -269,22 +309,20 @@ void MainWindow::ListBox1KeyDown(int key) {
         }
         m_points.Delete(sel);
         m_points.SelectLast();
-        Label5 = std::to_string(m_points.PointCount());
     });
 }
 
 void MainWindow::SpeedButton7Click() {
-    m_s.settings.AbortRequested = 1;
+    m_s.run.AbortRequested = 1;
     Close();
 }
 
 void MainWindow::SpeedButton23Click() {
-    ClearPoints();
-    Label5 = "-";
+    Guarded([this] { ClearPoints(); });
 }
 
 void MainWindow::StatusBar1DblClick() {
-    if (m_s.settings.Recording == 0) {
+    if (m_s.run.Recording == 0) {
         return;
     }
     Guarded([this] {
@@ -310,25 +348,25 @@ void MainWindow::StatusBar1DblClick() {
 }
 
 void MainWindow::SpeedButton21Click() {
-    Guarded([this] { TextLineCommand(*this); });
+    Guarded([this] { TextLineCommand(m_ctx); });
 }
 
 void MainWindow::SystemSettingsClick() {
-    Guarded([this] { SystemSettingsCommand(*this); });
+    Guarded([this] { SystemSettingsCommand(m_ctx); });
 }
 
 void MainWindow::SpeedButton22Click() {
-    Guarded([this] { ClearAllMemories(*this); });
+    Guarded([this] { ClearAllMemories(m_ctx); });
 }
 
 void MainWindow::lb1KeyDown(int key) {
     if (key == kKeyDelete) {
-        Guarded([this] { DeleteResultLine(*this); });
+        Guarded([this] { DeleteResultLine(m_ctx); });
     }
 }
 
 void MainWindow::lb1DblClick() {
-    Guarded([this] { RecallLine(*this); });
+    Guarded([this] { RecallLine(m_ctx); });
 }
 
 void MainWindow::RenumberClick() {
@@ -336,11 +374,11 @@ void MainWindow::RenumberClick() {
 }
 
 void MainWindow::SaveMemoryClick() {
-    Guarded([this] { SaveMemory(*this); });
+    Guarded([this] { SaveMemory(m_ctx); });
 }
 
 void MainWindow::LoadMemoryClick() {
-    Guarded([this] { LoadMemory(*this); });
+    Guarded([this] { LoadMemory(m_ctx); });
 }
 
 void MainWindow::ScaleChange(int axis, const std::string& text) {
@@ -362,27 +400,21 @@ void MainWindow::ScaleExit(int axis) {
 }
 
 void MainWindow::AppendPoint() {
-    const Settings& s = m_s.settings;
     m_results.SelectLast();
-    m_points.Append(PointItemText(s.CurrentPos.x, s.CurrentPos.y, s.Decimals));
-    Label5 = std::to_string(m_points.PointCount());
-    RecordLine("GETPOINT:");
-    Label1Visible = false;
-    m_s.Op().Beep();
+    CapturePoint();
     FocusedControl = "ListBox1";
 }
 
-void MainWindow::ClearPoints() {
-    m_points.Clear();
-    Label5 = "-";
-    m_s.acquisition.PushedPos[0] = kPushedSentinel;
-    m_s.acquisition.PushedPos[1] = kPushedSentinel;
+void MainWindow::CapturePoint() {
+    const Position& p = m_s.run.CurrentPos;
+    m_points.Append(PointItemText(p.x, p.y, m_s.settings.Decimals));
+    RecordLine("GETPOINT:");
+    Label1Visible = false;
+    m_s.Op().Beep();
 }
 
-void MainWindow::RecordLine(const std::string& line) {
-    if (m_s.settings.Recording != 0) {
-        m_program.push_back(line);
-    }
-}
+void MainWindow::ClearPoints() { m_ctx.ClearPoints(); }
+
+void MainWindow::RecordLine(const std::string& line) { m_ctx.Record(line); }
 
 }  // namespace tarvo

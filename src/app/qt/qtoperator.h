@@ -37,7 +37,7 @@ public:
     std::optional<TextLineAnswer> TextLine(bool insertAllowed) override;
     std::optional<std::pair<int, int>> SystemSettings(int circleMode, int angleMode) override;
     std::optional<int> Choose(const std::string& dialog, const std::vector<std::string>& choices) override;
-    std::optional<std::string> ChooseFile(const FileDialogSpec& request) override;
+    std::optional<std::string> ChooseFile(const FileDialogRequest& request) override;
     bool ShowFeatureDialog(FeatureDialog& dialog) override;
     bool WaitForPoints(int count, int method) override;
     void Beep() override;
@@ -55,7 +55,6 @@ private:
     Tsel_abstand* m_abstand = nullptr;
     Tmrk_set* m_merkmal = nullptr;
     Tmethode* m_methode = nullptr;
-    Twait_window* m_wait = nullptr;
 };
 
 }  // namespace tarvo

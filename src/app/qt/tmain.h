@@ -1,5 +1,6 @@
 // The main window `Tmain`: renders the core's main-window model and forwards every widget event
-// to it. The window sees every key before the focused control.
+// to it, and shows the model again whenever it reports a change. The window sees every key
+// before the focused control.
 #pragma once
 
 #include <QAbstractListModel>
@@ -13,6 +14,8 @@
 #include <array>
 #include <functional>
 #include <map>
+
+#include "shell/signal.h"
 
 namespace tarvo {
 
@@ -48,8 +51,7 @@ protected:
 
 private:
     void Do(const std::function<void()>& handler);
-    QToolButton* AddButton(const QString& name, const QString& caption, const QString& hint,
-                           void (MainWindow::*handler)());
+    void ScheduleRender();
     bool KeyPreview(QKeyEvent* e);
 
     MainWindow& m_m;
@@ -66,8 +68,10 @@ private:
     QLineEdit* FY;
     std::array<QLabel*, 3> m_panels{};
     std::map<QString, QToolButton*> m_buttons;
-    QTimer m_refresh;
     bool m_rendering = false;
+    bool m_renderPending = false;
+    // The model reports every change; the window shows it on the next pass of the event loop.
+    Slot<> m_changed{[this] { ScheduleRender(); }};
 };
 
 }  // namespace tarvo

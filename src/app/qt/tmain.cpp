@@ -1,4 +1,4 @@
-#include "shell/qt/tmain.h"
+#include "app/qt/tmain.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -13,7 +13,7 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
-#include "shell/mainwindow.h"
+#include "app/mainwindow.h"
 #include "shell/qt/qtext.h"
 
 // The button pictures live in the static Qt library; its resources are registered by hand.
@@ -177,7 +177,7 @@ Tmain::Tmain(MainWindow& model, QWidget* parent)
     }
     m_buttons["SpeedButton7"]->setEnabled(true);
     connect(m_buttons["SpeedButton7"], &QToolButton::clicked, this, [this] {
-        m_m.session().settings.AbortRequested = 1;
+        m_m.session().run.AbortRequested = 1;
         close();
     });
     p->addLayout(grid);
@@ -243,13 +243,22 @@ Tmain::Tmain(MainWindow& model, QWidget* parent)
         }
     });
     qApp->installEventFilter(this);
-    m_refresh.setInterval(50);
-    connect(&m_refresh, &QTimer::timeout, this, &Tmain::Render);
-    m_refresh.start();
+    m_m.Changed.Attach(m_changed);
     Render();
 }
 
 Tmain::~Tmain() { qApp->removeEventFilter(this); }
+
+void Tmain::ScheduleRender() {
+    // Many changes in one pass of the event loop are shown once.
+    if (!m_renderPending) {
+        m_renderPending = true;
+        QTimer::singleShot(0, this, [this] {
+            m_renderPending = false;
+            Render();
+        });
+    }
+}
 
 void Tmain::Do(const std::function<void()>& handler) {
     handler();
@@ -264,15 +273,15 @@ void Tmain::Render() {
     setWindowTitle(Q(m_m.Caption));
     LV1->setText(Q(m_m.LV1));
     LV2->setText(Q(m_m.LV2));
-    LV1->setStyleSheet(Css(m_m.LVColour));
-    LV2->setStyleSheet(Css(m_m.LVColour));
+    LV1->setStyleSheet(Css(m_m.LVColour()));
+    LV2->setStyleSheet(Css(m_m.LVColour()));
     Label1->setVisible(m_m.Label1Visible);
     Label5->setText(Q(m_m.Label5));
     for (std::size_t i = 0; i < 3; ++i) {
         m_panels[i]->setText(Q(m_m.StatusPanels[i]));
     }
-    m_buttons["SpeedButton24"]->setEnabled(m_m.SpeedButton24Enabled);
-    m_buttons["SpeedButton25"]->setEnabled(m_m.SpeedButton25Enabled);
+    m_buttons["SpeedButton24"]->setEnabled(m_m.SpeedButton24Enabled());
+    m_buttons["SpeedButton25"]->setEnabled(m_m.SpeedButton25Enabled());
     if (!FX->hasFocus()) {
         FX->setText(Q(m_m.ScaleText[0]));
     }
@@ -364,7 +373,7 @@ void Tmain::closeEvent(QCloseEvent* e) {
         e->ignore();
         return;
     }
-    m_refresh.stop();
+    m_m.Changed.Detach(m_changed);
     e->accept();
 }
 

@@ -1,16 +1,15 @@
-#include "shell/qt/qtoperator.h"
+#include "app/qt/qtoperator.h"
 
 #include <QApplication>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QTimer>
 
 #include "data/qt/tmrk_set.h"
 #include "elements/qt/tsel_abstand.h"
 #include "geometry/anglechoice.h"
 #include "geometry/qt/tselect_winkel.h"
-#include "shell/mainwindow.h"
+#include "app/mainwindow.h"
 #include "shell/qt/dialogs.h"
 #include "shell/qt/qtext.h"
 #include "base/text.h"
@@ -35,7 +34,7 @@ void QtOperator::Attach(QWidget* window, MainWindow* model) {
     m_sys = new TSys(window);
     m_namen = new TListChooser("Tmerkmalsnamen", "Merkmalsauswahl", window);
     m_abstand = new Tsel_abstand(window);
-    m_wait = new Twait_window(window);
+    new Twait_window(window);  // created at start like every window; the bitmap view shows it
     m_methode->OnEscape = [this] {
         if (m_model != nullptr) {
             m_model->FormKeyPress(27);
@@ -116,7 +115,7 @@ std::optional<int> QtOperator::Choose(const std::string& dialog, const std::vect
     return *row + 1;
 }
 
-std::optional<std::string> QtOperator::ChooseFile(const FileDialogSpec& request) {
+std::optional<std::string> QtOperator::ChooseFile(const FileDialogRequest& request) {
     const QString filter = Q(request.filter).replace('|', " (") + ")";
     QFileDialog dialog(m_window, QString(), Q(request.initialDir.empty() ? "." : request.initialDir), filter);
     dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -140,18 +139,21 @@ bool QtOperator::WaitForPoints(int count, int method) {
     if (m_window != nullptr) {
         m_window->activateWindow();
     }
+    const RunState& run = m_model->session().run;
+    const auto done = [&] { return m_model->PointCount() >= count || run.AbortRequested != 0 || m_model->Closed(); };
+    // The loop ends when the model reports a change that ends the wait: a capture, Esc, closing.
     QEventLoop loop;
-    QTimer check;
-    QObject::connect(&check, &QTimer::timeout, &loop, [&] {
-        if (m_model->PointCount() >= count || m_model->session().settings.AbortRequested != 0 ||
-            m_model->Closed()) {
+    Slot<> changed([&] {
+        if (done()) {
             loop.quit();
         }
     });
-    check.start(20);
-    loop.exec();
+    m_model->Changed.Attach(changed);
+    if (!done()) {
+        loop.exec();
+    }
     m_methode->hide();
-    return m_model->PointCount() >= count && m_model->session().settings.AbortRequested == 0;
+    return m_model->PointCount() >= count && run.AbortRequested == 0;
 }
 
 void QtOperator::Beep() { QApplication::beep(); }

@@ -1,4 +1,4 @@
-#include "shell/mainwindow.h"
+#include "app/mainwindow.h"
 
 #include <gtest/gtest.h>
 
@@ -94,7 +94,8 @@ TEST_F(MainWindowTest, SpaceCapturesTheCurrentPositionInKeyboardMode) {
     EXPECT_EQ(w->FocusedControl, "ListBox1");
     EXPECT_TRUE(w->LB_list().empty());  // not recording
 
-    w->SpeedButton24Enabled = true;  // foot-switch mode: Space does nothing
+    w->SpeedButton25Click();  // foot-switch mode: Space does nothing
+    ASSERT_TRUE(w->SpeedButton24Enabled());
     EXPECT_FALSE(w->FormKeyDown(kKeySpace));
     EXPECT_FALSE(w->FormKeyDown(kKeySpace, kShift));
     EXPECT_EQ(w->PointCount(), 1);
@@ -109,7 +110,7 @@ TEST_F(MainWindowTest, FourDecimalsKeepTheXFieldAtEightCharacters) {
 
 TEST_F(MainWindowTest, DeletingAPointWhileRecordingRemovesItsCaptureLine) {
     Start();
-    session->settings.Recording = 1;
+    session->run.Recording = 1;
     w->LB_list() = {"Kreis:", "Text:a"};
     Capture(1, 1);
     Capture(2, 2);
@@ -147,9 +148,9 @@ TEST_F(MainWindowTest, ClearButtonEmptiesTheMemoryAndResetsThePushedPosition) {
 TEST_F(MainWindowTest, EscRequestsAbortAndExitCloses) {
     Start();
     w->FormKeyPress('x');
-    EXPECT_EQ(session->settings.AbortRequested, 0);
+    EXPECT_EQ(session->run.AbortRequested, 0);
     w->FormKeyPress(static_cast<char>(kKeyEscape));
-    EXPECT_EQ(session->settings.AbortRequested, 1);
+    EXPECT_EQ(session->run.AbortRequested, 1);
     w->SpeedButton7Click();
     EXPECT_TRUE(w->Closed());
     EXPECT_NE(dir.Read("TARVO.INI"), "<missing>");
@@ -184,7 +185,7 @@ TEST_F(MainWindowTest, StatusBarDoubleClickUndoesTheLastStepsOnlyWhileRecording)
     w->StatusBar1DblClick();  // not recording: nothing, no question
     EXPECT_EQ(w->lb1().Count(), 1);
 
-    session->settings.Recording = 1;
+    session->run.Recording = 1;
     w->LB_list() = {"Kreis:", "GETPOINT:", "GETPOINT:", "Abstand2P:"};
     op.ExpectAsk(true);   // delete "Abstand2P:"
     op.ExpectAsk(true);   // and the GETPOINT lines before it

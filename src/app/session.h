@@ -5,17 +5,18 @@
 #include <filesystem>
 #include <string>
 
+#include "base/datetime.h"
+#include "base/timers.h"
 #include "data/feature.h"
-#include "elements/elementstate.h"
+#include "data/reportheader.h"
 #include "geometry/geometrystate.h"
-#include "output/reportheader.h"
 #include "readout/acquisition.h"
 #include "readout/countercard.h"
 #include "readout/serialdevice.h"
-#include "base/datetime.h"
 #include "shell/operator.h"
+#include "shell/runstate.h"
 #include "shell/settings.h"
-#include "base/timers.h"
+#include "shell/workfolder.h"
 
 namespace tarvo {
 
@@ -23,21 +24,23 @@ class Session final {
 public:
     // `workDir` is the installation's data folder every file is looked up in; `driveRoot` is the
     // root of its file system, where the read-only marker "menue.cd" of CD installations lies.
-    Session(Operator& op, const WallClock& clock, std::filesystem::path workDir, std::filesystem::path driveRoot);
+    Session(Operator& op, const WallClock& clock, std::filesystem::path workDir, std::filesystem::path driveRoot)
+        : folder(std::move(workDir), std::move(driveRoot)), m_op(op), m_clock(clock) {}
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
     [[nodiscard]] Operator& Op() const noexcept { return m_op; }
     [[nodiscard]] const WallClock& Clock() const noexcept { return m_clock; }
-    [[nodiscard]] const std::filesystem::path& WorkDir() const noexcept { return m_workDir; }
-    [[nodiscard]] std::filesystem::path WorkFile(const std::string& name) const { return m_workDir / name; }
-    // The program runs from read-only media: nothing is ever written back.
-    [[nodiscard]] bool ReadOnlyMedia() const;
+    [[nodiscard]] const std::filesystem::path& WorkDir() const noexcept { return folder.Dir(); }
+    [[nodiscard]] std::filesystem::path WorkFile(const std::string& name) const { return folder.File(name); }
+    [[nodiscard]] bool ReadOnlyMedia() const { return folder.ReadOnlyMedia(); }
 
+    const WorkFolder folder;
     Settings settings;
+    RunState run;
+    ChangeSignals changes;
     AcquisitionState acquisition;
     GeometryState geometry;
-    ElementState elements;
     FeatureDef feature;
     ReportHeaderData header;
     // The serial line the readout is on (not owned); none when no port exists.
@@ -50,8 +53,6 @@ public:
 private:
     Operator& m_op;
     const WallClock& m_clock;
-    std::filesystem::path m_workDir;
-    std::filesystem::path m_driveRoot;
 };
 
 }  // namespace tarvo

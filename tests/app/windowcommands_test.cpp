@@ -1,4 +1,4 @@
-#include "shell/windowcommands.h"
+#include "app/windowcommands.h"
 
 #include <gtest/gtest.h>
 
@@ -12,12 +12,12 @@ class WindowCommands : public test::MainWindowFixture {};
 TEST_F(WindowCommands, TextLinesAreAppendedOrInsertedAndRenumbered) {
     w->lb1().Append("  1 a");
     w->lb1().Append("  2 b");
-    settings().Recording = 1;
+    run().Recording = 1;
     op.ExpectTextLine("append Charge 7");
     w->SpeedButton21Click();
     EXPECT_EQ(Results().back(), "  3 Charge 7");
     EXPECT_EQ(w->LB_list().back(), "Text:Charge 7");
-    settings().Recording = 0;
+    run().Recording = 0;
     w->lb1().SetItemIndex(1);
     op.ExpectTextLine("insert Zwischen");
     w->SpeedButton21Click();
@@ -28,7 +28,7 @@ TEST_F(WindowCommands, TextLinesAreAppendedOrInsertedAndRenumbered) {
 }
 
 TEST_F(WindowCommands, SystemSettingsAreWrittenAtOnceAndRecorded) {
-    settings().Recording = 1;
+    run().Recording = 1;
     op.ExpectSystem("1 1");
     w->SystemSettingsClick();
     EXPECT_EQ(settings().CircleMode, 1);

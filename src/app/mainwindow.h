@@ -10,10 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "app/session.h"
+#include "data/commandcontext.h"
 #include "data/pointmemory.h"
 #include "data/resultlist.h"
 #include "readout/readoutlink.h"
-#include "shell/session.h"
+#include "shell/signal.h"
 #include "shell/uitexts.h"
 
 namespace tarvo {
@@ -43,6 +45,7 @@ inline constexpr unsigned kColourSilver = 0xC0C0C0;
 class MainWindow final {
 public:
     explicit MainWindow(Session& session);
+    ~MainWindow();
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
 
@@ -70,13 +73,9 @@ public:
     void SpeedButton23Click();  // clear the point memory
     void StatusBar1DblClick();
     void SpeedButton21Click();  // text line
-    // Help (F1, SpeedButton10, menu "Hilfe"): opens the operator's manual through the hook.
-    void HelpClick() {
-        if (OnHelp) {
-            OnHelp();
-        }
-    }
-    std::function<void()> OnHelp;
+    // Help (F1, SpeedButton10, menu "Hilfe"): the session's HelpRequested signal opens the
+    // operator's manual.
+    void HelpClick() { m_s.changes.HelpRequested.Notify(); }
     void SystemSettingsClick(); // menu "Systemeinstellungen"
     void SpeedButton22Click();  // clear all
     void SpeedButton24Click();  // keyboard trigger
@@ -102,19 +101,9 @@ public:
     void RenumberClick();       // menu "Renummerieren"
     void SaveMemoryClick();     // menu "Speicherinhalt sichern"
     void LoadMemoryClick();     // menu "Speicherinhalt laden"
-    // The element graphic redraws itself when its option "Immer sichtbar" is on; the graphic
-    // fills this in when it exists.
-    void ElementGraphicChanged() {
-        if (OnElementGraphicChanged) {
-            OnElementGraphicChanged();
-        }
-    }
-    std::function<void()> OnElementGraphicChanged;
     // Writes "speicher.dat" now unless a program is recorded or run or the media is read-only
     // (called after every change of the result list).
     void SaveResultListNow();
-    // A program run is active (the runner sets it); the result list is then saved at its end.
-    bool ProgramRunning = false;
     // Counts changes of the result list, so a view knows when to read it again.
     std::uint64_t ResultsVersion = 0;
     void FXChange(const std::string& text) { ScaleChange(0, text); }
@@ -123,8 +112,12 @@ public:
     void FYExit() { ScaleExit(1); }
 
     // --- Point memory -----------------------------------------------------------------------
-    // A capture of CurrentPos: the point item, the counter, "GETPOINT:" while recording, the beep.
+    // A keyboard capture of CurrentPos: the last result line is selected, then the capture,
+    // then the point list gets the focus.
     void AppendPoint();
+    // Every capture, keyboard or foot switch: the point item of CurrentPos, "GETPOINT:" while
+    // recording, `Label1` hidden, the beep.
+    void CapturePoint();
     void ClearPoints();
     [[nodiscard]] Point GetPoint(int i) const { return m_points.GetPoint(i); }
     [[nodiscard]] int PointCount() const noexcept { return m_points.PointCount(); }
@@ -135,6 +128,8 @@ public:
 
     // --- What the window holds and shows ------------------------------------------------------
     [[nodiscard]] Session& session() const noexcept { return m_s; }
+    // What the commands work with.
+    [[nodiscard]] CommandContext& Context() noexcept { return m_ctx; }
     [[nodiscard]] ReadoutLink& Link() noexcept { return *m_link; }
     [[nodiscard]] PointMemory& ListBox1() noexcept { return m_points; }
     [[nodiscard]] ResultList& lb1() noexcept { return m_results; }
@@ -148,13 +143,17 @@ public:
     std::array<std::string, 3> StatusPanels;
     std::string LV1 = "-";
     std::string LV2 = "-";
-    unsigned LVColour = kColourAqua;
     std::string Label1 = "******";
     bool Label1Visible = true;
     std::string Label5 = "-";
     std::string Caption = "TARVO v1.51";
-    bool SpeedButton24Enabled = false;
-    bool SpeedButton25Enabled = true;
+    // The trigger buttons: the active mode's button is disabled.
+    [[nodiscard]] bool SpeedButton24Enabled() const noexcept { return m_s.acquisition.FootSwitchMode; }
+    [[nodiscard]] bool SpeedButton25Enabled() const noexcept { return !m_s.acquisition.FootSwitchMode; }
+    // The live position's text colour: aqua while polling, silver in foot-switch mode.
+    [[nodiscard]] unsigned LVColour() const noexcept {
+        return m_s.acquisition.FootSwitchMode ? kColourSilver : kColourAqua;
+    }
     std::array<std::string, 2> ScaleText = {"1.0000", "1.0000"};  // FX, FY
     std::string FocusedControl;
 
@@ -166,8 +165,10 @@ public:
     Timer& wb_timer;
 
     // Runs one operator command: a RangeError (or any other failure) ends the command and is
-    // shown to the operator as an error, never passed on.
+    // shown to the operator as an error, never passed on. When it ends, `Changed` tells the
+    // window (and a wait for points) to look at the new state.
     void Guarded(const std::function<void()>& command);
+    Signal<> Changed;
 
 private:
     void ScaleChange(int axis, const std::string& text);
@@ -181,9 +182,19 @@ private:
     PointMemory m_points;
     ResultList m_results;
     std::vector<std::string> m_program;
+    CommandContext m_ctx;
     std::unique_ptr<ReadoutLink> m_link;
     bool m_destroyed = false;
     bool m_autosaveFailed = false;
+    // What the model derives from the lists, the link and the commands' signals.
+    Slot<> m_resultsChanged{[this] { SaveResultListNow(); }};
+    Slot<bool> m_pointsChanged{[this](bool cleared) { PointsChanged(cleared); }};
+    Slot<int> m_positionUpdated{[this](int axis) { PositionUpdated(axis); }};
+    Slot<> m_footSwitchSelected{[this] { LV1 = LV2 = "----"; }};
+    Slot<> m_footSwitchCapture{[this] { CapturePoint(); }};
+    Slot<const std::string&> m_statusMessage{[this](const std::string& text) { StatusPanels[0] = text; }};
+    void PointsChanged(bool cleared);
+    void PositionUpdated(int axis);
 };
 
 }  // namespace tarvo

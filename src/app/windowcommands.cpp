@@ -1,0 +1,45 @@
+#include "app/windowcommands.h"
+
+#include "data/commandcontext.h"
+#include "base/text.h"
+
+namespace tarvo {
+
+void TextLineCommand(CommandContext& ctx) {
+    const bool recording = ctx.run.Recording != 0;
+    const auto answer = ctx.op.TextLine(!recording);
+    if (!answer) {
+        return;
+    }
+    ResultList& list = ctx.results;
+    const std::string line = FormatInt(list.Count() + 1, 3) + " " + answer->text;
+    if (answer->insert && !recording) {
+        const int before = list.ItemIndex() >= 0 ? list.ItemIndex() : list.Count();
+        list.Insert(before, line);
+        list.SetItemIndex(before);
+        list.Renumber();
+        return;
+    }
+    list.Append(line);
+    ctx.Record("Text:" + answer->text);
+}
+
+void SystemSettingsCommand(CommandContext& ctx) {
+    const auto modes = ctx.op.SystemSettings(ctx.settings.CircleMode, ctx.settings.AngleMode);
+    if (!modes) {
+        return;
+    }
+    ctx.settings.CircleMode = modes->first == 1 ? 1 : 0;
+    ctx.settings.AngleMode = modes->second == 1 ? 1 : 0;
+    const auto file = ctx.folder.File(kSettingsFile);
+    for (const auto& [key, value] : {std::pair{"KR_MODE", ctx.settings.CircleMode}, {"WI_MODE", ctx.settings.AngleMode}}) {
+        const WriteResult r = WriteIniInteger(kSectionParameter, file, key, value, ctx.folder.ReadOnlyMedia());
+        if (!r.ok) {
+            ctx.op.ShowError(r.error);
+        }
+    }
+    ctx.Record("KRMODE:" + std::to_string(ctx.settings.CircleMode));
+    ctx.Record("WIMODE:" + std::to_string(ctx.settings.AngleMode));
+}
+
+}  // namespace tarvo

@@ -1,0 +1,60 @@
+#include "data/commandcontext.h"
+
+#include <array>
+
+#include "base/text.h"
+#include "geometry/anglechoice.h"
+#include "geometry/angles.h"
+
+namespace tarvo {
+
+bool WaitForPointCount(CommandContext& ctx, int count, int method) {
+    if (ctx.PointCount() >= count) {
+        return true;
+    }
+    ctx.run.AbortRequested = 0;
+    const bool enough = ctx.op.WaitForPoints(count, method);
+    if (ctx.run.AbortRequested != 0 || !enough || ctx.PointCount() < count) {
+        ctx.run.AbortRequested = 0;
+        return false;
+    }
+    return true;
+}
+
+PointList PointsFromMemory(const CommandContext& ctx, int first, int count) {
+    PointList l;
+    for (int i = first; i < first + count; ++i) {
+        const Point p = ctx.GetPoint(i);
+        l.Add(p.x, p.y);
+    }
+    return l;
+}
+
+Line2P LineThrough(const CommandContext& ctx, int i, int j) {
+    const Point a = ctx.GetPoint(i);
+    const Point b = ctx.GetPoint(j);
+    return {a.x, a.y, b.x, b.y};
+}
+
+std::string AngleText(const CommandContext& ctx, long double angle) {
+    const Settings& s = ctx.settings;
+    const std::string text = s.AngleMode == 1 ? AngleToDmsText(angle) : FormatReal(angle, 10, s.Decimals);
+    return text.size() < 10 ? std::string(10 - text.size(), ' ') + text : text;
+}
+
+std::optional<int> ChooseAngle(CommandContext& ctx, const Real (&candidates)[4]) {
+    if (ctx.run.ReplayChoice != 0) {
+        return ctx.run.ReplayChoice;
+    }
+    const AngleChoice choice({candidates[0], candidates[1], candidates[2], candidates[3]});
+    const auto captions = choice.Captions(ctx.ResultName(5));
+    const auto k = ctx.op.Choose("Tselect_winkel", std::vector<std::string>(captions.begin(), captions.end()));
+    if (!k || *k < 1 || *k > 4) {
+        return std::nullopt;
+    }
+    return k;
+}
+
+std::string FieldText(const CommandContext& ctx, long double v) { return FormatReal(v, 10, ctx.settings.Decimals); }
+
+}  // namespace tarvo

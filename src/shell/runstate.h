@@ -1,0 +1,44 @@
+// The state of the running session that is not configuration: whether a program is recorded or
+// run, the abort request of Esc, the current position and the choice the runner presets. It is
+// never stored in the settings file.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "base/real.h"
+#include "shell/signal.h"
+
+namespace tarvo {
+
+struct Position {
+    Real x;
+    Real y;
+};
+
+struct RunState {
+    // A program is being recorded (teach-in): commands append their program lines.
+    std::uint8_t Recording = 0;
+    // Esc was pressed: a wait for points or a program run ends.
+    std::uint8_t AbortRequested = 0;
+    // The position of the stage in workpiece coordinates, as the link last computed it.
+    Position CurrentPos;
+    // A program run is active (the runner sets it); the result list is then saved at its end.
+    bool ProgramRunning = false;
+    // The choice the program runner presets for the next angle chooser, X/Y distance or X/Y
+    // alignment (1..4); 0 asks the operator. Every command that reads it sets it back to 0 when
+    // it ends with a result.
+    std::uint8_t ReplayChoice = 0;
+};
+
+// What commands report besides their lists, for the windows that show it.
+struct ChangeSignals {
+    // The element graphic redraws itself when its option "Immer sichtbar" is on.
+    Signal<> ElementGraphicChanged;
+    // Text for status panel 0 (empty clears it).
+    Signal<const std::string&> StatusMessage;
+    // Help was asked for (F1, the help button, the menu).
+    Signal<> HelpRequested;
+};
+
+}  // namespace tarvo
