@@ -21,8 +21,6 @@ std::string Item(long double x, long double y, int width, int decimals) {
 
 }  // namespace
 
-void AppendResultLine(CommandContext& ctx, std::string line) { ctx.results.Append(std::move(line)); }
-
 void DeleteResultLine(CommandContext& ctx) {
     if (ctx.run.Recording != 0) {
         return;

@@ -11,8 +11,6 @@ struct CommandContext;
 inline constexpr const char* kMemoryFilter = "Speicherinhalt|*.spt";
 inline constexpr const char* kMemoryExtension = "spt";
 
-// Appends a line and selects it; what every measuring command does with its result.
-void AppendResultLine(CommandContext& ctx, std::string line);
 // Delete key in the list: ignored while recording; else the selected line goes, the last line
 // is selected, the list renumbered and the element graphic refreshed.
 void DeleteResultLine(CommandContext& ctx);

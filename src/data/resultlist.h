@@ -23,7 +23,7 @@ public:
     void SetItemIndex(int i);
     void SelectLast() noexcept { m_itemIndex = Count() - 1; }
 
-    // Appends a line and selects it (AppendResultLine).
+    // Appends a line and selects it.
     void Append(std::string line);
     // Inserts a line before line i (i = Count() appends).
     void Insert(int i, std::string line);

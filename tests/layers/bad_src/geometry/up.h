@@ -1,0 +1,2 @@
+// A geometry file that reaches up into the data layer.
+#include "data/pointmemory.h"

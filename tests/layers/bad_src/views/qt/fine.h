@@ -1,0 +1,3 @@
+// Qt code may include anything.
+#include <QString>
+#include "app/mainwindow.h"
