@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <istream>
-#include <map>
 #include <sstream>
 #include <ostream>
 
@@ -101,6 +100,7 @@ ScriptRunner::ScriptRunner(std::istream& script, std::ostream& out, std::filesys
     m_session->serialDevice = &m_readout;
     m_session->ioPorts = &m_counterPorts;
     m_session->changes.HelpRequested.Attach(m_help);
+    m_session->changes.PrinterSetupRequested.Attach(m_printerSetup);
 }
 
 ScriptRunner::~ScriptRunner() = default;
@@ -200,57 +200,14 @@ bool ScriptRunner::Action(const std::string& word, const std::string& rest) {
         }
         return true;
     }
-    if (word == "click") {
-        static const std::map<std::string, void (MainWindow::*)()> kButtons = {
-            {"SpeedButton1", &MainWindow::SpeedButton1Click},   {"SpeedButton2", &MainWindow::SpeedButton2Click},
-            {"SpeedButton3", &MainWindow::SpeedButton3Click},   {"SpeedButton4", &MainWindow::SpeedButton4Click},
-            {"SpeedButton5", &MainWindow::SpeedButton5Click},   {"SpeedButton6", &MainWindow::SpeedButton6Click},
-            {"SpeedButton8", &MainWindow::SpeedButton8Click},   {"SpeedButton9", &MainWindow::SpeedButton9Click},
-            {"SpeedButton17", &MainWindow::SpeedButton17Click}, {"SpeedButton18", &MainWindow::SpeedButton18Click},
-            {"Button1", &MainWindow::Button1Click},             {"Button2", &MainWindow::Button2Click},
-        };
-        if (const auto it = kButtons.find(rest); it != kButtons.end()) {
-            (w.*(it->second))();
-        } else if (rest == "SpeedButton24") {
-            w.SpeedButton24Click();
-        } else if (rest == "SpeedButton25") {
-            w.SpeedButton25Click();
-        } else if (rest == "SpeedButton21") {
-            w.SpeedButton21Click();
-        } else if (rest == "SpeedButton22") {
-            w.SpeedButton22Click();
-        } else if (rest == "SpeedButton23") {
-            w.SpeedButton23Click();
-        } else if (rest == "SpeedButton7") {
-            w.SpeedButton7Click();
-        } else {
+    if (word == "click" || word == "menu") {
+        // The window's controls and menu entries as the command table lists them; a disabled
+        // control or entry ignores the click, as it does in the window.
+        const Command* command = word == "click" ? CommandByControl(rest) : CommandByMenu(rest);
+        if (command == nullptr) {
             return false;
         }
-        return true;
-    }
-    if (word == "menu") {
-        const std::string caption = Utf8ToAnsi(rest);
-        if (caption == "Beenden") {
-            w.Close();
-        } else if (caption == "Renummerieren") {
-            w.RenumberClick();
-        } else if (caption == "Speicherinhalt sichern") {
-            w.SaveMemoryClick();
-        } else if (caption == "Speicherinhalt laden") {
-            w.LoadMemoryClick();
-        } else if (caption == "Systemeinstellungen") {
-            w.SystemSettingsClick();
-        } else if (caption == "Schnitpunkt(e) Kreis-Gerade") {
-            w.CircleLineClick();
-        } else if (caption == Ansi("Fläche aus Speicherkreis")) {
-            w.AreaFromCircleClick();
-        } else if (caption == "Schnittpunkt Kreis-Kreis") {
-            w.CircleCircleClick();
-        } else if (caption == Ansi("Löschen")) {
-            w.SpeedButton22Click();  // the result list's context menu
-        } else {
-            return false;
-        }
+        w.Run(*command);
         return true;
     }
     if (word == "select" || word == "delete-point" || word == "dblclick" || word == "delete-result") {

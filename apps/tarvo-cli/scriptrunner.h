@@ -13,6 +13,7 @@
 #include "readout/simulatedreadout.h"
 #include "shell/operator.h"
 #include "shell/signal.h"
+#include "base/cp1252.h"
 
 namespace tarvo {
 
@@ -73,7 +74,9 @@ private:
     std::unique_ptr<Session> m_session;
     std::unique_ptr<MainWindow> m_main;
     std::deque<QueuedAnswer> m_answers;
+    // Headless, the windows that help and the printer setup open are named instead.
     Slot<> m_help{[this] { Say("help"); }};
+    Slot<> m_printerSetup{[this] { Say(Ansi("info: Druckereinrichtung (the system's printer setup dialog)")); }};
 };
 
 }  // namespace tarvo

@@ -179,57 +179,50 @@ void MainWindow::FormDestroy() {
     ShowWriteProblem(SaveSettings(m_s.WorkFile(kSettingsFile), m_s.settings));
 }
 
+bool MainWindow::IsEnabled(const Command& command) const noexcept {
+    switch (command.enabled) {
+        case Enabled::Always:
+            return command.handler != nullptr;
+        case Enabled::KeyboardMode:
+            return !m_s.acquisition.FootSwitchMode;
+        case Enabled::FootSwitchMode:
+            return m_s.acquisition.FootSwitchMode;
+        case Enabled::NotBuilt:
+            return false;
+    }
+    return false;
+}
+
+bool MainWindow::Run(const Command& command) {
+    if (!IsEnabled(command)) {
+        return false;
+    }
+    Guarded([&] { (this->*command.handler)(); });
+    return true;
+}
+
 bool MainWindow::FormKeyDown(int key, unsigned shift) {
     if (shift != kNoShift) {
         return false;
     }
-    switch (key) {
-        case kKeyF1:
-            Guarded([this] { HelpClick(); });
-            return true;
-        case kKeySpace:
-            if (SpeedButton24Enabled()) {
-                return false;
-            }
-            Guarded([this] { AppendPoint(); });
-            return true;
-        case kKeyF1 + 1:
-            SpeedButton1Click();
-            return true;
-        case kKeyF1 + 2:
-            SpeedButton2Click();
-            return true;
-        case kKeyF1 + 3:
-            SpeedButton3Click();
-            return true;
-        case kKeyF1 + 4:
-            SpeedButton4Click();
-            return true;
-        case kKeyF1 + 5:
-            SpeedButton6Click();
-            return true;
-        case kKeyF1 + 6:
-            SpeedButton5Click();
-            return true;
-        case kKeyF1 + 10:
-            Guarded([this] { OffsetEntry(m_ctx, 0); });
-            return true;
-        case kKeyF12:
-            Guarded([this] { OffsetEntry(m_ctx, 1); });
-            return true;
-        default:
-            return false;
-    }
+    const Command* command = CommandByKey(key);
+    // Space while the foot switch triggers is not consumed: it reaches the focused control.
+    return command != nullptr && Run(*command);
 }
 
 void MainWindow::FormKeyPress(char ch) {
     if (ch == static_cast<char>(kKeyEscape)) {
         Guarded([this] { m_s.run.AbortRequested = 1; });
-    } else if (ch == 'X') {
-        Button1Click();
-    } else if (ch == 'Y') {
-        Button2Click();
+    } else if (const Command* command = CommandByTyped(ch)) {
+        Run(*command);
     }
+}
+
+void MainWindow::OffsetXKey() {
+    Guarded([this] { OffsetEntry(m_ctx, 0); });
+}
+void MainWindow::OffsetYKey() {
+    Guarded([this] { OffsetEntry(m_ctx, 1); });
 }
 
 void MainWindow::SpeedButton1Click() {
@@ -408,13 +401,12 @@ void MainWindow::AppendPoint() {
 void MainWindow::CapturePoint() {
     const Position& p = m_s.run.CurrentPos;
     m_points.Append(PointItemText(p.x, p.y, m_s.settings.Decimals));
-    RecordLine("GETPOINT:");
+    m_ctx.Record(word::kGetPoint);
     Label1Visible = false;
     m_s.Op().Beep();
 }
 
 void MainWindow::ClearPoints() { m_ctx.ClearPoints(); }
 
-void MainWindow::RecordLine(const std::string& line) { m_ctx.Record(line); }
 
 }  // namespace tarvo

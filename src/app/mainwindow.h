@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/commandtable.h"
 #include "app/session.h"
 #include "data/commandcontext.h"
 #include "data/pointmemory.h"
@@ -62,6 +63,13 @@ public:
     void Timer3Timer();
     void Timer2Timer();
 
+    // --- The command table ----------------------------------------------------------------------
+    // Whether a command of the table can be started now (a disabled control ignores clicks).
+    [[nodiscard]] bool IsEnabled(const Command& command) const noexcept;
+    // Starts a command of the table as its control, key or menu entry does; false when it is
+    // disabled or not built.
+    bool Run(const Command& command);
+
     // --- Keys -------------------------------------------------------------------------------
     // The window sees every key first; returns true when the key was consumed.
     bool FormKeyDown(int key, unsigned shift = kNoShift);
@@ -76,6 +84,11 @@ public:
     // Help (F1, SpeedButton10, menu "Hilfe"): the session's HelpRequested signal opens the
     // operator's manual.
     void HelpClick() { m_s.changes.HelpRequested.Notify(); }
+    // Menu "Druckereinrichtung": the platform's printer setup dialog (the window opens it).
+    void PrinterSetupClick() { m_s.changes.PrinterSetupRequested.Notify(); }
+    void BeendenClick() { (void)Close(); }  // menu "Beenden"
+    void OffsetXKey();                      // F11
+    void OffsetYKey();                      // F12
     void SystemSettingsClick(); // menu "Systemeinstellungen"
     void SpeedButton22Click();  // clear all
     void SpeedButton24Click();  // keyboard trigger
@@ -121,10 +134,6 @@ public:
     void ClearPoints();
     [[nodiscard]] Point GetPoint(int i) const { return m_points.GetPoint(i); }
     [[nodiscard]] int PointCount() const noexcept { return m_points.PointCount(); }
-
-    // --- Program being recorded ---------------------------------------------------------------
-    // Appends a program line while a program is being recorded.
-    void RecordLine(const std::string& line);
 
     // --- What the window holds and shows ------------------------------------------------------
     [[nodiscard]] Session& session() const noexcept { return m_s; }

@@ -21,7 +21,7 @@ void TextLineCommand(CommandContext& ctx) {
         return;
     }
     list.Append(line);
-    ctx.Record("Text:" + answer->text);
+    ctx.Record(word::kText, answer->text);
 }
 
 void SystemSettingsCommand(CommandContext& ctx) {
@@ -38,8 +38,8 @@ void SystemSettingsCommand(CommandContext& ctx) {
             ctx.op.ShowError(r.error);
         }
     }
-    ctx.Record("KRMODE:" + std::to_string(ctx.settings.CircleMode));
-    ctx.Record("WIMODE:" + std::to_string(ctx.settings.AngleMode));
+    ctx.Record(word::kCircleMode, std::to_string(ctx.settings.CircleMode));
+    ctx.Record(word::kAngleMode, std::to_string(ctx.settings.AngleMode));
 }
 
 }  // namespace tarvo

@@ -71,7 +71,7 @@ void AlignTwoLines(CommandContext& ctx) {
     ctx.geometry.ElementPosY = i.y;
     AppendSelected(ctx, LineStart(ctx) + FitLeft(ctx.ResultName(19), 21) + " " + AngleText(ctx, a) + "  " + FieldText(ctx, i.x) +
                           "  " + FieldText(ctx, i.y));
-    ctx.Record("AAR2G:" + std::to_string(*k));
+    ctx.Record(word::kAlignTwoLines, std::to_string(*k));
     ctx.run.ReplayChoice = 0;
     ShiftAndTurn(ctx, i.x, i.y, a);
     ctx.ClearPoints();
@@ -101,7 +101,7 @@ void AlignLine(CommandContext& ctx, bool throughPoint) {
     ctx.geometry.ElementPosY = py;
     AppendSelected(ctx, LineStart(ctx) + FitLeft(ctx.ResultName(throughPoint ? 21 : 20), 21) + " " + AngleText(ctx, a) +
                           "  " + FieldText(ctx, px) + "  " + FieldText(ctx, py));
-    ctx.Record((throughPoint ? "AARKG:" : "AAR1G:") + std::to_string(choice));
+    ctx.Record(throughPoint ? word::kAlignCircleLine : word::kAlignLine, std::to_string(choice));
     ctx.run.ReplayChoice = 0;
     ShiftAndTurn(ctx, px, py, a);
     ctx.ClearPoints();
@@ -116,7 +116,7 @@ void ZeroPoint(CommandContext& ctx) {
     ShiftAndTurn(ctx, p.x, p.y, 0);
     AppendSelected(ctx, LineStart(ctx) + FitLeft(ctx.ResultName(22), 11) + std::string(23, ' ') + FieldText(ctx, 0) + "  " +
                           FieldText(ctx, 0));
-    ctx.Record("AARPN:");
+    ctx.Record(word::kZeroPoint);
     ctx.ClearPoints();
 }
 
@@ -128,7 +128,7 @@ void Rotate(CommandContext& ctx) {
     const Real v = ReadNumber(*text);
     ctx.settings.OffsetW += v;
     AppendSelected(ctx, LineStart(ctx) + "Koordinatensystem drehen ");
-    ctx.Record("AARVW:" + FormatReal(v, 0, 4));
+    ctx.Record(word::kRotate, FormatReal(v, 0, 4));
 }
 
 void Reset(CommandContext& ctx) {
@@ -136,7 +136,7 @@ void Reset(CommandContext& ctx) {
     s.OffsetX = 0;
     s.OffsetY = 0;
     s.OffsetW = 0;
-    ctx.Record("AAR0:");
+    ctx.Record(word::kReset);
     AppendSelected(ctx, LineStart(ctx) + Ansi("Zurücksetzen"));
 }
 
@@ -159,7 +159,7 @@ bool Zero(CommandContext& ctx, int axis, ZeroSource source) {
         s.OffsetX -= v * SinDeg(wAngle);
         s.OffsetY += v * CosDeg(wAngle);
     }
-    ctx.Record(axis == 0 ? "NULLX" : "NULLY");
+    ctx.Record(axis == 0 ? word::kZeroX : word::kZeroY);
     if (source == ZeroSource::Button) {
         AppendSelected(ctx, LineStart(ctx) + FitLeft(ctx.ResultName(22), 8) + (axis == 0 ? " X" : " Y") +
                                 std::string(24, ' '));
@@ -177,7 +177,7 @@ void OffsetEntry(CommandContext& ctx, int axis) {
     (axis == 0 ? ctx.settings.OffsetX : ctx.settings.OffsetY) += v;
     AppendSelected(ctx, LineStart(ctx) + FitLeft(ctx.UiText(26), 8) + (axis == 0 ? "   X          " : "   Y          ") +
                           FieldText(ctx, v));
-    ctx.Record((axis == 0 ? "AARVX:" : "AARVY:") + FormatReal(v, 0, 4));
+    ctx.Record(axis == 0 ? word::kOffsetX : word::kOffsetY, FormatReal(v, 0, 4));
 }
 
 bool RunCoordinateEntry(CommandContext& ctx, int entry) {

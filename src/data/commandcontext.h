@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "data/feature.h"
@@ -17,6 +18,7 @@
 #include "geometry/lines.h"
 #include "geometry/pointlist.h"
 #include "shell/operator.h"
+#include "shell/programwords.h"
 #include "shell/runstate.h"
 #include "shell/settings.h"
 #include "shell/uitexts.h"
@@ -41,10 +43,10 @@ struct CommandContext {
     [[nodiscard]] const std::string& UiText(int n) const { return texts.UiText(n); }
     [[nodiscard]] const std::string& ResultName(int n) const { return texts.ResultName(n); }
     [[nodiscard]] bool Recording() const noexcept { return run.Recording != 0; }
-    // Appends a program line while a program is being recorded.
-    void Record(const std::string& line) {
+    // Appends the program line `word` + `parameters` while a program is being recorded.
+    void Record(std::string_view word, std::string_view parameters = {}) {
         if (Recording()) {
-            program.push_back(line);
+            program.push_back(std::string(word) + std::string(parameters));
         }
     }
     // Empties the point memory (the counter shows "-", the pushed position is forgotten).

@@ -74,7 +74,7 @@ void RecallLine(CommandContext& ctx) {
             const XY p = PolarOffset(x, y, angle, 500);
             AddRecalledPoint(ctx, Item(p.x, p.y, 8, dec));
         }
-        ctx.Record("ABRUF:" + std::to_string(index));
+        ctx.Record(word::kRecall, std::to_string(index));
         return;
     }
     if (upper.find(UpperCaseOem(ctx.ResultName(0))) != std::string::npos &&
@@ -86,11 +86,11 @@ void RecallLine(CommandContext& ctx) {
         for (const long double a : {0.0L, 120.0L, 240.0L}) {
             AddRecalledPoint(ctx, Item(x + r * CosDeg(a), y + r * SinDeg(a), 0, dec));
         }
-        ctx.Record("KR-ABRUF:" + std::to_string(index));
+        ctx.Record(word::kCircleRecall, std::to_string(index));
         return;
     }
     AddRecalledPoint(ctx, Item(x, y, 8, dec));
-    ctx.Record("ABRUF:" + std::to_string(index));
+    ctx.Record(word::kRecall, std::to_string(index));
 }
 
 void SaveMemory(CommandContext& ctx) {

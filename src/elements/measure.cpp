@@ -26,10 +26,10 @@ std::string Head(const CommandContext& ctx, int nameIndex, int width) {
 
 // Appends the line, selects it, records the program word, clears the point memory and, for
 // the commands the element graphic shows, refreshes it.
-void Finish(CommandContext& ctx, const std::string& line, const std::string& programWord, bool graphic) {
-    ctx.results.Append(line);
-    ctx.results.SelectLast();
-    ctx.Record(programWord);
+void Finish(CommandContext& ctx, const std::string& line, std::string_view word, std::string_view parameters,
+            bool graphic) {
+    ctx.AppendResult(line);
+    ctx.Record(word, parameters);
     ctx.ClearPoints();
     if (graphic) {
         ctx.changes.ElementGraphicChanged.Notify();
@@ -70,7 +70,7 @@ void EvaluateCircle(CommandContext& ctx) {
     ctx.geometry.ElementPosY = c.cy;
     ctx.geometry.LastElementKind = 1;
     ctx.results.SelectLast();
-    ctx.Record("Kreis:");
+    ctx.Record(word::kCircle);
     ctx.ClearPoints();
     ctx.changes.ElementGraphicChanged.Notify();
 }
@@ -83,7 +83,7 @@ void DistanceTwoPoints(CommandContext& ctx) {
     const Point p2 = ctx.GetPoint(1);
     const DistanceResult d = Distance2P(p1.x, p1.y, p2.x, p2.y);
     Finish(ctx, Head(ctx, 3, 11) + Blanks(11) + ResultNumbers(d.distance, d.midX, d.midY, ctx.settings.Decimals),
-           "Abstand2P:", false);
+           word::kDistanceTwoPoints, {}, false);
 }
 
 void DistanceLinePoint(CommandContext& ctx) {
@@ -93,7 +93,7 @@ void DistanceLinePoint(CommandContext& ctx) {
     const Point p3 = ctx.GetPoint(2);
     const FootResult f = PointLineDistance(LineThrough(ctx, 0, 1), p3.x, p3.y);
     Finish(ctx, Head(ctx, 4, 11) + Blanks(11) + ResultNumbers(f.distance, f.footX, f.footY, ctx.settings.Decimals),
-           "AbstandGP:", false);
+           word::kDistanceLinePoint, {}, false);
 }
 
 void PointCommand(CommandContext& ctx) {
@@ -107,7 +107,7 @@ void PointCommand(CommandContext& ctx) {
     const Point p = ctx.GetPoint(0);
     ctx.geometry.ElementPosX = p.x;
     ctx.geometry.ElementPosY = p.y;
-    Finish(ctx, Head(ctx, 7, 11) + Blanks(23) + FieldText(ctx, p.x) + "  " + FieldText(ctx, p.y), "Punkt:", true);
+    Finish(ctx, Head(ctx, 7, 11) + Blanks(23) + FieldText(ctx, p.x) + "  " + FieldText(ctx, p.y), word::kPoint, {}, true);
 }
 
 void AxisDistanceCommand(CommandContext& ctx) {
@@ -127,7 +127,7 @@ void AxisDistanceCommand(CommandContext& ctx) {
     const AxisDistanceResult d = AxisDistances(p1.x, p1.y, p2.x, p2.y);
     const bool y = choice == 2;
     ctx.run.ReplayChoice = 0;
-    Finish(ctx, Head(ctx, y ? 10 : 9, 11) + Blanks(11) + FieldText(ctx, y ? d.dy : d.dx), "AbstandXY:" + std::to_string(choice),
+    Finish(ctx, Head(ctx, y ? 10 : 9, 11) + Blanks(11) + FieldText(ctx, y ? d.dy : d.dx), word::kAxisDistance, std::to_string(choice),
            false);
 }
 
@@ -148,7 +148,7 @@ void PointEntry(CommandContext& ctx) {
     ctx.results.SelectLast();
     ctx.geometry.ElementPosX = x;
     ctx.geometry.ElementPosY = y;
-    ctx.Record("PKT:" + FormatReal(x, 0, dec) + ":" + FormatReal(y, 0, dec));
+    ctx.Record(word::kPointEntry, FormatReal(x, 0, dec) + ":" + FormatReal(y, 0, dec));
     ctx.changes.ElementGraphicChanged.Notify();
 }
 
@@ -174,7 +174,7 @@ void AngleBetweenLines(CommandContext& ctx) {
     ctx.geometry.ElementPosY = vertex.y;
     ctx.run.ReplayChoice = 0;
     Finish(ctx, Head(ctx, 5, 11) + Blanks(11) + AngleText(ctx, result) + "  " + FieldText(ctx, vertex.x) + "  " + FieldText(ctx, vertex.y),
-           "Winkel:" + std::to_string(*k), true);
+           word::kAngle, std::to_string(*k), true);
 }
 
 void LineCommand(CommandContext& ctx) {
@@ -206,7 +206,7 @@ void LineCommand(CommandContext& ctx) {
     ctx.geometry.ElementPosX = fx;
     ctx.geometry.ElementPosY = fy;
     ctx.run.ReplayChoice = 0;
-    Finish(ctx, line, "Gerade:" + std::to_string(*k), true);
+    Finish(ctx, line, word::kLine, std::to_string(*k), true);
 }
 
 void SymmetryLineCommand(CommandContext& ctx) {
@@ -217,7 +217,7 @@ void SymmetryLineCommand(CommandContext& ctx) {
     ctx.geometry.ElementPosX = r.footX;
     ctx.geometry.ElementPosY = r.footY;
     Finish(ctx, Head(ctx, 8, 14) + Blanks(8) + AngleText(ctx, r.angle) + "  " + FieldText(ctx, r.footX) + "  " + FieldText(ctx, r.footY),
-           "SYMG:", true);
+           word::kSymmetryLine, {}, true);
 }
 
 namespace {
@@ -261,7 +261,7 @@ void IntersectCircleLineCommand(CommandContext& ctx) {
         ctx.results.Append(IntersectionLine(ctx, 2, "999999.000  999999.000"));
     }
     ctx.results.SelectLast();
-    ctx.Record("SPKG:");
+    ctx.Record(word::kCircleLine);
     ctx.ClearPoints();
 }
 
@@ -278,7 +278,7 @@ void IntersectCirclesCommand(CommandContext& ctx) {
     ctx.results.Append(IntersectionLine(ctx, 1, FieldText(ctx, p.x1) + "  " + FieldText(ctx, p.y1)));
     ctx.results.Append(IntersectionLine(ctx, 2, FieldText(ctx, p.x2) + "  " + FieldText(ctx, p.y2)));
     ctx.results.SelectLast();
-    ctx.Record("SPKK:");
+    ctx.Record(word::kCircleCircle);
     ctx.ClearPoints();
 }
 
@@ -302,7 +302,7 @@ void AreaFromStoredCircle(CommandContext& ctx) {
     ctx.results.Append(FormatInt(ctx.NextLineNumber(), 3) + " " + FitLeft(ctx.ResultName(0), 21) + " " + FieldText(ctx, area) + "  " +
                    FieldText(ctx, x) + "  " + FieldText(ctx, y));
     ctx.results.SelectLast();
-    ctx.Record("SF1");
+    ctx.Record(word::kAreaFromCircle);
 }
 
 }  // namespace tarvo

@@ -39,6 +39,8 @@ struct ChangeSignals {
     Signal<const std::string&> StatusMessage;
     // Help was asked for (F1, the help button, the menu).
     Signal<> HelpRequested;
+    // The printer setup was asked for (menu "Druckereinrichtung").
+    Signal<> PrinterSetupRequested;
 };
 
 }  // namespace tarvo

@@ -13,6 +13,7 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include "app/commandtable.h"
 #include "app/mainwindow.h"
 #include "shell/qt/qtext.h"
 
@@ -89,21 +90,6 @@ Tmain::Tmain(MainWindow& model, QWidget* parent)
     xy->addWidget(LV2);
     top->addLayout(xy);
     auto* controls = new QGridLayout;
-    const auto button = [this](const QString& name, const QString& caption, const QString& hint,
-                               void (MainWindow::*handler)()) {
-        auto* b = new QToolButton;
-        b->setObjectName(name);
-        b->setText(caption);
-        b->setToolTip(hint);
-        connect(b, &QToolButton::clicked, this, [this, handler] { Do([this, handler] { (m_m.*handler)(); }); });
-        m_buttons[name] = b;
-        return b;
-    };
-    controls->addWidget(button("SpeedButton24", "Tastatur", "Triggern mit Tastatur", &MainWindow::SpeedButton24Click), 0, 0);
-    controls->addWidget(button("SpeedButton25", QString::fromUtf8("Fußschalter"), QString::fromUtf8("Triggern mit Fußschalter/Kantra"),
-                               &MainWindow::SpeedButton25Click), 1, 0);
-    controls->addWidget(button("Button1", "X", "X-Nullen", &MainWindow::Button1Click), 0, 1);
-    controls->addWidget(button("Button2", "Y", "Y-Nullen", &MainWindow::Button2Click), 1, 1);
     controls->addWidget(new QLabel("Faktor X"), 0, 2);
     controls->addWidget(FX, 0, 3);
     controls->addWidget(new QLabel("Faktor Y"), 1, 2);
@@ -130,57 +116,13 @@ Tmain::Tmain(MainWindow& model, QWidget* parent)
     label3->setObjectName("Label3");
     memoryHead->addWidget(label3);
     memoryHead->addWidget(Label5);
-    memoryHead->addWidget(button("SpeedButton23", "X", QString::fromUtf8("Punktespeicher löschen"), &MainWindow::SpeedButton23Click));
+    auto* pointListButtons = new QHBoxLayout;
+    memoryHead->addLayout(pointListButtons);
     p->addLayout(memoryHead);
     p->addWidget(ListBox1);
-    struct Tool {
-        const char* name;
-        const char* caption;
-        void (MainWindow::*handler)();
-    };
-    // Rows of the panel, columns 1 to 3; commands whose subsystem is not built yet stay disabled.
-    const Tool tools[8][3] = {
-        {{"SpeedButton8", "K-System", &MainWindow::SpeedButton8Click}, {nullptr, nullptr, nullptr}, {nullptr, nullptr, nullptr}},
-        {{"SpeedButton1", "Kreis", &MainWindow::SpeedButton1Click}, {"SpeedButton14", "Fläche", nullptr}, {"SpeedButton11", "Lernen", nullptr}},
-        {{"SpeedButton2", "2 Punkte", &MainWindow::SpeedButton2Click}, {"SpeedButton17", "X / Y", &MainWindow::SpeedButton17Click}, {"SpeedButton12", "Lern-Ende", nullptr}},
-        {{"SpeedButton3", "Gerade-Pkt", &MainWindow::SpeedButton3Click}, {"SpeedButton18", "Eingabe", &MainWindow::SpeedButton18Click}, {"SpeedButton13", "Programm", nullptr}},
-        {{"SpeedButton4", "Winkel", &MainWindow::SpeedButton4Click}, {"SpeedButton16", "Soll-Ist", nullptr}, {"SpeedButton19", "ASCII", nullptr}},
-        {{"SpeedButton6", "Gerade", &MainWindow::SpeedButton6Click}, {"SpeedButton9", "Symetrie", &MainWindow::SpeedButton9Click}, {"SpeedButton15", "Drucken", nullptr}},
-        {{"SpeedButton5", "Punkt", &MainWindow::SpeedButton5Click}, {"SpeedButton21", "Textzeile", &MainWindow::SpeedButton21Click}, {"SpeedButton10", "Hilfe", &MainWindow::HelpClick}},
-        {{"SpeedButton22", "Löschen", &MainWindow::SpeedButton22Click}, {"SpeedButton20", "Kopfdaten", nullptr}, {"SpeedButton7", "Ende", nullptr}},
-    };
     auto* grid = new QGridLayout;
-    for (int r = 0; r < 8; ++r) {
-        for (int c = 0; c < 3; ++c) {
-            const Tool& t = tools[r][c];
-            if (t.name == nullptr) {
-                continue;
-            }
-            QToolButton* b = t.handler != nullptr ? button(t.name, QString::fromUtf8(t.caption), QString::fromUtf8(t.caption), t.handler)
-                                                  : nullptr;
-            if (b == nullptr) {
-                b = new QToolButton;
-                b->setObjectName(t.name);
-                b->setText(QString::fromUtf8(t.caption));
-                b->setEnabled(false);
-                m_buttons[t.name] = b;
-            }
-            b->setFixedSize(64, 64);
-            const QIcon picture(QString(":/buttons/%1.png").arg(t.name));
-            if (!picture.isNull()) {
-                b->setIcon(picture);
-                b->setIconSize(QSize(48, 48));
-                b->setToolButtonStyle(Qt::ToolButtonIconOnly);
-            }
-            grid->addWidget(b, r, c);
-        }
-    }
-    m_buttons["SpeedButton7"]->setEnabled(true);
-    connect(m_buttons["SpeedButton7"], &QToolButton::clicked, this, [this] {
-        m_m.session().run.AbortRequested = 1;
-        close();
-    });
     p->addLayout(grid);
+
 
     auto* central = new QWidget;
     auto* h = new QHBoxLayout(central);
@@ -188,32 +130,49 @@ Tmain::Tmain(MainWindow& model, QWidget* parent)
     h->addWidget(panel);
     setCentralWidget(central);
 
-    // Menus and context menus.
-    const auto action = [this](QWidget* owner, const QString& caption, const std::function<void()>& run) {
-        auto* a = new QAction(caption, owner);
-        connect(a, &QAction::triggered, this, [this, run] { Do(run); });
-        owner->addAction(a);
-        return a;
-    };
+    // Every button and menu entry of the command table.
     QMenu* datei = menuBar()->addMenu("&Datei");
-    action(datei, "&Hilfe", [this] { m_m.HelpClick(); });
-    action(datei, "D&ruckereinrichtung", [this] {
-        QPrinter printer;
-        QPrintDialog dialog(&printer, this);
-        dialog.exec();
-    });
-    datei->addAction("&Beenden", this, [this] { close(); });
     QMenu* allg = menuBar()->addMenu("&Allgemeines");
-    action(allg, "&Renummerieren", [this] { m_m.RenumberClick(); });
-    action(allg, "&Speicherinhalt sichern", [this] { m_m.SaveMemoryClick(); });
-    action(allg, "S&peicherinhalt laden", [this] { m_m.LoadMemoryClick(); });
-    action(allg, "S&ystemeinstellungen", [this] { m_m.SystemSettingsClick(); });
     QMenu* zusatz = menuBar()->addMenu("&Zusatzfunktionen");
-    action(zusatz, "&Schnitpunkt(e) Kreis-Gerade", [this] { m_m.CircleLineClick(); });
-    action(zusatz, QString::fromUtf8("&Fläche aus Speicherkreis"), [this] { m_m.AreaFromCircleClick(); });
-    action(zusatz, "S&chnittpunkt Kreis-Kreis", [this] { m_m.CircleCircleClick(); });
-    action(lb1, QString::fromUtf8("&Löschen"), [this] { m_m.SpeedButton22Click(); });
-    action(ListBox1, QString::fromUtf8("&Löschen"), [this] { m_m.SpeedButton23Click(); });
+    for (const Command& command : CommandTable()) {
+        const QString caption = QString::fromUtf8(command.caption.data(), static_cast<int>(command.caption.size()));
+        const auto run = [this, &command] { Do([this, &command] { m_m.Run(command); }); };
+        QWidget* owner = nullptr;
+        switch (command.place) {
+            case Place::ToolPanel:
+                grid->addWidget(AddButton(command, caption, run), command.row, command.column);
+                break;
+            case Place::TopPanel:
+                controls->addWidget(AddButton(command, caption, run), command.row, command.column);
+                break;
+            case Place::PointList:
+                pointListButtons->addWidget(AddButton(command, caption, run));
+                break;
+            case Place::MenuDatei:
+                owner = datei;
+                break;
+            case Place::MenuAllgemeines:
+                owner = allg;
+                break;
+            case Place::MenuZusatz:
+                owner = zusatz;
+                break;
+            case Place::PopupResults:
+                owner = lb1;
+                break;
+            case Place::PopupPoints:
+                owner = ListBox1;
+                break;
+            case Place::None:
+                break;
+        }
+        if (owner != nullptr) {
+            auto* a = new QAction(caption, owner);
+            a->setEnabled(command.enabled != Enabled::NotBuilt);
+            connect(a, &QAction::triggered, this, run);
+            owner->addAction(a);
+        }
+    }
 
     // Status bar: three panels of 80, 250 and 150 pixels.
     const int widths[3] = {80, 250, 150};
@@ -244,10 +203,38 @@ Tmain::Tmain(MainWindow& model, QWidget* parent)
     });
     qApp->installEventFilter(this);
     m_m.Changed.Attach(m_changed);
+    m_m.session().changes.PrinterSetupRequested.Attach(m_printerSetup);
+    lb1->setFocus();  // the window starts with the result list focused, not a scale field
     Render();
 }
 
 Tmain::~Tmain() { qApp->removeEventFilter(this); }
+
+QToolButton* Tmain::AddButton(const Command& command, const QString& caption, const std::function<void()>& run) {
+    auto* b = new QToolButton;
+    b->setObjectName(QString::fromUtf8(command.control.data(), static_cast<int>(command.control.size())));
+    b->setText(caption);
+    b->setToolTip(QString::fromUtf8(command.hint.data(), static_cast<int>(command.hint.size())));
+    connect(b, &QToolButton::clicked, this, run);
+    if (command.place == Place::ToolPanel) {
+        b->setFixedSize(64, 64);
+        const QIcon picture(QString(":/buttons/%1.png").arg(b->objectName()));
+        if (!picture.isNull()) {
+            b->setIcon(picture);
+            b->setIconSize(QSize(48, 48));
+            b->setToolButtonStyle(Qt::ToolButtonIconOnly);
+        }
+    }
+    m_buttons[b->objectName()] = b;
+    m_commands.emplace_back(b, &command);
+    return b;
+}
+
+void Tmain::PrinterSetup() {
+    QPrinter printer;
+    QPrintDialog dialog(&printer, this);
+    dialog.exec();
+}
 
 void Tmain::ScheduleRender() {
     // Many changes in one pass of the event loop are shown once.
@@ -280,8 +267,9 @@ void Tmain::Render() {
     for (std::size_t i = 0; i < 3; ++i) {
         m_panels[i]->setText(Q(m_m.StatusPanels[i]));
     }
-    m_buttons["SpeedButton24"]->setEnabled(m_m.SpeedButton24Enabled());
-    m_buttons["SpeedButton25"]->setEnabled(m_m.SpeedButton25Enabled());
+    for (const auto& [button, command] : m_commands) {
+        button->setEnabled(m_m.IsEnabled(*command));
+    }
     if (!FX->hasFocus()) {
         FX->setText(Q(m_m.ScaleText[0]));
     }

@@ -14,12 +14,15 @@
 #include <array>
 #include <functional>
 #include <map>
+#include <utility>
+#include <vector>
 
 #include "shell/signal.h"
 
 namespace tarvo {
 
 class MainWindow;
+struct Command;
 
 // The result list as a model: 100 000 lines are rows read on demand, not widget items.
 class ResultListModel final : public QAbstractListModel {
@@ -52,6 +55,9 @@ protected:
 private:
     void Do(const std::function<void()>& handler);
     void ScheduleRender();
+    // A button of the command table; its clicks run `run`.
+    QToolButton* AddButton(const Command& command, const QString& caption, const std::function<void()>& run);
+    void PrinterSetup();
     bool KeyPreview(QKeyEvent* e);
 
     MainWindow& m_m;
@@ -72,6 +78,9 @@ private:
     bool m_renderPending = false;
     // The model reports every change; the window shows it on the next pass of the event loop.
     Slot<> m_changed{[this] { ScheduleRender(); }};
+    Slot<> m_printerSetup{[this] { PrinterSetup(); }};
+    // Every button with its command, enabled as the model says.
+    std::vector<std::pair<QToolButton*, const Command*>> m_commands;
 };
 
 }  // namespace tarvo

@@ -1,0 +1,115 @@
+#include "app/commandtable.h"
+
+#include <array>
+#include <string>
+
+#include "app/mainwindow.h"
+#include "shell/programwords.h"
+
+namespace tarvo {
+
+namespace {
+
+using M = MainWindow;
+constexpr int kF(int n) { return kKeyF1 + n - 1; }
+
+// clang-format off
+const std::array kCommands = {
+    // Tool buttons of Panel1, row by row.
+    Command{CommandId::CoordinateSystem, "SpeedButton8", Place::ToolPanel, 0, 0, 0, 0, "K-System", "K-System", "ksys.bmp", "", -1, &M::SpeedButton8Click, Enabled::Always},
+    Command{CommandId::Circle, "SpeedButton1", Place::ToolPanel, 1, 0, kF(2), 0, "Kreis", "Kreis", "kreis1.bmp", word::kCircle, 0, &M::SpeedButton1Click, Enabled::Always},
+    Command{CommandId::Area, "SpeedButton14", Place::ToolPanel, 1, 1, 0, 0, "Fläche", "Fläche", "flaeche1.bmp", word::kArea, 23, nullptr, Enabled::NotBuilt},
+    Command{CommandId::StartTeachIn, "SpeedButton11", Place::ToolPanel, 1, 2, 0, 0, "Lernen", "Lernen", "learn_1.bmp", word::kCircleMode, -1, nullptr, Enabled::NotBuilt},
+    Command{CommandId::DistanceTwoPoints, "SpeedButton2", Place::ToolPanel, 2, 0, kF(3), 0, "2 Punkte", "2 Punkte", "abstand1.bmp", word::kDistanceTwoPoints, 3, &M::SpeedButton2Click, Enabled::Always},
+    Command{CommandId::AxisDistance, "SpeedButton17", Place::ToolPanel, 2, 1, 0, 0, "X / Y", "X / Y", "Abst_xy.bmp", word::kAxisDistance, 9, &M::SpeedButton17Click, Enabled::Always},
+    Command{CommandId::StopTeachIn, "SpeedButton12", Place::ToolPanel, 2, 2, 0, 0, "Lern-Ende", "Lern-Ende", "learn_2.bmp", "", -1, nullptr, Enabled::NotBuilt},
+    Command{CommandId::DistanceLinePoint, "SpeedButton3", Place::ToolPanel, 3, 0, kF(4), 0, "Gerade-Pkt", "Gerade-Pkt", "abstand2.bmp", word::kDistanceLinePoint, 4, &M::SpeedButton3Click, Enabled::Always},
+    Command{CommandId::PointEntry, "SpeedButton18", Place::ToolPanel, 3, 1, 0, 0, "Eingabe", "Eingabe", "punkt3.bmp", word::kPointEntry, -1, &M::SpeedButton18Click, Enabled::Always},
+    Command{CommandId::RunProgram, "SpeedButton13", Place::ToolPanel, 3, 2, 0, 0, "Programm", "Programm", "wdh1.bmp", "", -1, nullptr, Enabled::NotBuilt},
+    Command{CommandId::Angle, "SpeedButton4", Place::ToolPanel, 4, 0, kF(5), 0, "Winkel", "Winkel", "winkel1.bmp", word::kAngle, 5, &M::SpeedButton4Click, Enabled::Always},
+    Command{CommandId::Comparison, "SpeedButton16", Place::ToolPanel, 4, 1, 0, 0, "Soll-Ist", "Soll-Ist", "soll_ist.bmp", word::kCompareVariable, 11, nullptr, Enabled::NotBuilt},
+    Command{CommandId::AsciiExport, "SpeedButton19", Place::ToolPanel, 4, 2, 0, 0, "ASCII", "ASCII", "spc.bmp", word::kAscii, -1, nullptr, Enabled::NotBuilt},
+    Command{CommandId::Line, "SpeedButton6", Place::ToolPanel, 5, 0, kF(6), 0, "Gerade", "Gerade", "gerade1.bmp", word::kLine, 6, &M::SpeedButton6Click, Enabled::Always},
+    Command{CommandId::SymmetryLine, "SpeedButton9", Place::ToolPanel, 5, 1, 0, 0, "Symetrie", "Symetrie", "sym_gr1.bmp", word::kSymmetryLine, 8, &M::SpeedButton9Click, Enabled::Always},
+    Command{CommandId::PrintReport, "SpeedButton15", Place::ToolPanel, 5, 2, 0, 0, "Drucken", "Drucken", "drucken1.bmp", word::kPrint, -1, nullptr, Enabled::NotBuilt},
+    Command{CommandId::Point, "SpeedButton5", Place::ToolPanel, 6, 0, kF(7), 0, "Punkt", "Punkt", "punkt1.bmp", word::kPoint, 7, &M::SpeedButton5Click, Enabled::Always},
+    Command{CommandId::TextLine, "SpeedButton21", Place::ToolPanel, 6, 1, 0, 0, "Textzeile", "Textzeile", "text1.bmp", word::kText, -1, &M::SpeedButton21Click, Enabled::Always},
+    Command{CommandId::Help, "SpeedButton10", Place::ToolPanel, 6, 2, kF(1), 0, "Hilfe", "Hilfe", "buch1.bmp", "", -1, &M::HelpClick, Enabled::Always},
+    Command{CommandId::ClearAll, "SpeedButton22", Place::ToolPanel, 7, 0, 0, 0, "Löschen", "Löschen", "loesch1.bmp", "", -1, &M::SpeedButton22Click, Enabled::Always},
+    Command{CommandId::HeaderData, "SpeedButton20", Place::ToolPanel, 7, 1, 0, 0, "Kopfdaten", "Kopfdaten", "head_dta.bmp", "", -1, nullptr, Enabled::NotBuilt},
+    Command{CommandId::Exit, "SpeedButton7", Place::ToolPanel, 7, 2, 0, 0, "Ende", "Ende", "ende1.bmp", "", -1, &M::SpeedButton7Click, Enabled::Always},
+    // The point list's clear button, the trigger and zero buttons, the keys of the window.
+    Command{CommandId::ClearPoints, "SpeedButton23", Place::PointList, 0, 0, 0, 0, "X", "Punktespeicher löschen", "", "", -1, &M::SpeedButton23Click, Enabled::Always},
+    Command{CommandId::KeyboardTrigger, "SpeedButton24", Place::TopPanel, 0, 0, 0, 0, "Tastatur", "Triggern mit Tastatur", "", "", -1, &M::SpeedButton24Click, Enabled::FootSwitchMode},
+    Command{CommandId::FootSwitchTrigger, "SpeedButton25", Place::TopPanel, 1, 0, 0, 0, "Fußschalter", "Triggern mit Fußschalter/Kantra", "", "", -1, &M::SpeedButton25Click, Enabled::KeyboardMode},
+    Command{CommandId::ZeroX, "Button1", Place::TopPanel, 0, 1, 0, 'X', "X", "X-Nullen", "", word::kZeroX, 22, &M::Button1Click, Enabled::Always},
+    Command{CommandId::ZeroY, "Button2", Place::TopPanel, 1, 1, 0, 'Y', "Y", "Y-Nullen", "", word::kZeroY, 22, &M::Button2Click, Enabled::Always},
+    Command{CommandId::Capture, "", Place::None, 0, 0, kKeySpace, 0, "", "", "", word::kGetPoint, -1, &M::AppendPoint, Enabled::KeyboardMode},
+    Command{CommandId::OffsetX, "", Place::None, 0, 0, kF(11), 0, "", "", "", word::kOffsetX, -1, &M::OffsetXKey, Enabled::Always},
+    Command{CommandId::OffsetY, "", Place::None, 0, 0, kF(12), 0, "", "", "", word::kOffsetY, -1, &M::OffsetYKey, Enabled::Always},
+    // Menus.
+    Command{CommandId::HelpMenu, "", Place::MenuDatei, 0, 0, 0, 0, "&Hilfe", "", "", "", -1, &M::HelpClick, Enabled::Always},
+    Command{CommandId::PrinterSetup, "", Place::MenuDatei, 0, 0, 0, 0, "D&ruckereinrichtung", "", "", "", -1, &M::PrinterSetupClick, Enabled::Always},
+    Command{CommandId::Close, "", Place::MenuDatei, 0, 0, 0, 0, "&Beenden", "", "", "", -1, &M::BeendenClick, Enabled::Always},
+    Command{CommandId::Renumber, "", Place::MenuAllgemeines, 0, 0, 0, 0, "&Renummerieren", "", "", "", -1, &M::RenumberClick, Enabled::Always},
+    Command{CommandId::SaveMemory, "", Place::MenuAllgemeines, 0, 0, 0, 0, "&Speicherinhalt sichern", "", "", "", -1, &M::SaveMemoryClick, Enabled::Always},
+    Command{CommandId::LoadMemory, "", Place::MenuAllgemeines, 0, 0, 0, 0, "S&peicherinhalt laden", "", "", "", -1, &M::LoadMemoryClick, Enabled::Always},
+    Command{CommandId::SystemSettings, "", Place::MenuAllgemeines, 0, 0, 0, 0, "S&ystemeinstellungen", "", "", word::kCircleMode, -1, &M::SystemSettingsClick, Enabled::Always},
+    Command{CommandId::CircleLine, "", Place::MenuZusatz, 0, 0, 0, 0, "&Schnitpunkt(e) Kreis-Gerade", "", "", word::kCircleLine, 7, &M::CircleLineClick, Enabled::Always},
+    Command{CommandId::AreaFromCircle, "", Place::MenuZusatz, 0, 0, 0, 0, "&Fläche aus Speicherkreis", "", "", word::kAreaFromCircle, 0, &M::AreaFromCircleClick, Enabled::Always},
+    Command{CommandId::CircleCircle, "", Place::MenuZusatz, 0, 0, 0, 0, "S&chnittpunkt Kreis-Kreis", "", "", word::kCircleCircle, 7, &M::CircleCircleClick, Enabled::Always},
+    // Context menus of the two lists.
+    Command{CommandId::ElementGraphic, "", Place::PopupResults, 0, 0, 0, 0, "&Grafik", "", "", "", -1, nullptr, Enabled::NotBuilt},
+    Command{CommandId::ResultListClear, "", Place::PopupResults, 0, 0, 0, 0, "&Löschen", "", "", "", -1, &M::SpeedButton22Click, Enabled::Always},
+    Command{CommandId::PointListClear, "", Place::PopupPoints, 0, 0, 0, 0, "&Löschen", "", "", "", -1, &M::SpeedButton23Click, Enabled::Always},
+};
+// clang-format on
+
+template <typename Pred>
+const Command* Find(Pred pred) {
+    for (const Command& c : kCommands) {
+        if (pred(c)) {
+            return &c;
+        }
+    }
+    return nullptr;
+}
+
+bool IsMenu(Place p) {
+    return p == Place::MenuDatei || p == Place::MenuAllgemeines || p == Place::MenuZusatz || p == Place::PopupResults ||
+           p == Place::PopupPoints;
+}
+
+}  // namespace
+
+std::span<const Command> CommandTable() { return kCommands; }
+
+const Command& CommandOf(CommandId id) { return *Find([id](const Command& c) { return c.id == id; }); }
+
+const Command* CommandByControl(std::string_view control) {
+    return control.empty() ? nullptr : Find([control](const Command& c) { return c.control == control; });
+}
+
+const Command* CommandByKey(int key) {
+    return key == 0 ? nullptr : Find([key](const Command& c) { return c.key == key; });
+}
+
+const Command* CommandByTyped(char ch) {
+    return ch == 0 ? nullptr : Find([ch](const Command& c) { return c.typed == ch; });
+}
+
+const Command* CommandByMenu(std::string_view caption) {
+    return Find([caption](const Command& c) { return IsMenu(c.place) && MenuText(c.caption) == caption; });
+}
+
+std::string MenuText(std::string_view caption) {
+    std::string out;
+    for (const char ch : caption) {
+        if (ch != '&') {
+            out += ch;
+        }
+    }
+    return out;
+}
+
+}  // namespace tarvo

@@ -1,0 +1,45 @@
+// The words a recorded program consists of: each command appends its word (and parameters) while
+// a program is taught in, and the runner replays a line by its word. The measuring words are
+// mixed case, the others upper case; the runner compares them without regard to case.
+#pragma once
+
+#include <string_view>
+
+namespace tarvo::word {
+
+inline constexpr std::string_view kCircleMode = "KRMODE:";
+inline constexpr std::string_view kAngleMode = "WIMODE:";
+inline constexpr std::string_view kGetPoint = "GETPOINT:";
+inline constexpr std::string_view kCircle = "Kreis:";
+inline constexpr std::string_view kDistanceTwoPoints = "Abstand2P:";
+inline constexpr std::string_view kDistanceLinePoint = "AbstandGP:";
+inline constexpr std::string_view kAngle = "Winkel:";
+inline constexpr std::string_view kLine = "Gerade:";
+inline constexpr std::string_view kSymmetryLine = "SYMG:";
+inline constexpr std::string_view kPoint = "Punkt:";
+inline constexpr std::string_view kAxisDistance = "AbstandXY:";
+inline constexpr std::string_view kPointEntry = "PKT:";
+inline constexpr std::string_view kText = "Text:";
+inline constexpr std::string_view kRecall = "ABRUF:";
+inline constexpr std::string_view kCircleRecall = "KR-ABRUF:";
+inline constexpr std::string_view kCompareVariable = "SOLLIST-V:";
+inline constexpr std::string_view kComparePosition = "SOLLIST-P:";
+inline constexpr std::string_view kCompareAttribute = "SOLLIST-A:";
+inline constexpr std::string_view kPrint = "SPDRUCKEN:";
+inline constexpr std::string_view kAscii = "ASCII:";
+inline constexpr std::string_view kZeroX = "NULLX";
+inline constexpr std::string_view kZeroY = "NULLY";
+inline constexpr std::string_view kReset = "AAR0:";
+inline constexpr std::string_view kOffsetX = "AARVX:";
+inline constexpr std::string_view kOffsetY = "AARVY:";
+inline constexpr std::string_view kRotate = "AARVW:";
+inline constexpr std::string_view kAlignTwoLines = "AAR2G:";
+inline constexpr std::string_view kAlignLine = "AAR1G:";
+inline constexpr std::string_view kAlignCircleLine = "AARKG:";
+inline constexpr std::string_view kZeroPoint = "AARPN:";
+inline constexpr std::string_view kArea = "FLAECHE";
+inline constexpr std::string_view kAreaFromCircle = "SF1";
+inline constexpr std::string_view kCircleLine = "SPKG:";
+inline constexpr std::string_view kCircleCircle = "SPKK:";
+
+}  // namespace tarvo::word
