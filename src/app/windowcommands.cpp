@@ -12,7 +12,7 @@ void TextLineCommand(CommandContext& ctx) {
         return;
     }
     ResultList& list = ctx.results;
-    const std::string line = FormatInt(list.Count() + 1, 3) + " " + answer->text;
+    const std::string line = WriteTextLine(list.Count() + 1, answer->text);
     if (answer->insert && !recording) {
         const int before = list.ItemIndex() >= 0 ? list.ItemIndex() : list.Count();
         list.Insert(before, line);

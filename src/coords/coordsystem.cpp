@@ -26,10 +26,6 @@ std::vector<std::string> ChooserEntries() {
             "Punkt nullen"};
 }
 
-std::string LineStart(const CommandContext& ctx) { return FormatInt(ctx.NextLineNumber(), 3) + " "; }
-
-void AppendSelected(CommandContext& ctx, const std::string& line) { ctx.AppendResult(line); }
-
 // The X/Y choice of an alignment: the preset replay choice, else `TAuswahl`; a closed dialog
 // counts as "X". Returns 2 for "Y" (the line is the Y axis), else 1.
 int AxisChoice(CommandContext& ctx) {
@@ -69,8 +65,7 @@ void AlignTwoLines(CommandContext& ctx) {
     const Real a = *k == 2 ? a2 : a1;
     ctx.geometry.ElementPosX = i.x;
     ctx.geometry.ElementPosY = i.y;
-    AppendSelected(ctx, LineStart(ctx) + FitLeft(ctx.ResultName(19), 21) + " " + AngleText(ctx, a) + "  " + FieldText(ctx, i.x) +
-                          "  " + FieldText(ctx, i.y));
+    ctx.ListResult(ctx.Label(19, 21), AngleText(ctx, a), {FieldText(ctx, i.x), FieldText(ctx, i.y)});
     ctx.Record(word::kAlignTwoLines, std::to_string(*k));
     ctx.run.ReplayChoice = 0;
     ShiftAndTurn(ctx, i.x, i.y, a);
@@ -99,8 +94,7 @@ void AlignLine(CommandContext& ctx, bool throughPoint) {
     }
     ctx.geometry.ElementPosX = px;
     ctx.geometry.ElementPosY = py;
-    AppendSelected(ctx, LineStart(ctx) + FitLeft(ctx.ResultName(throughPoint ? 21 : 20), 21) + " " + AngleText(ctx, a) +
-                          "  " + FieldText(ctx, px) + "  " + FieldText(ctx, py));
+    ctx.ListResult(ctx.Label(throughPoint ? 21 : 20, 21), AngleText(ctx, a), {FieldText(ctx, px), FieldText(ctx, py)});
     ctx.Record(throughPoint ? word::kAlignCircleLine : word::kAlignLine, std::to_string(choice));
     ctx.run.ReplayChoice = 0;
     ShiftAndTurn(ctx, px, py, a);
@@ -114,8 +108,7 @@ void ZeroPoint(CommandContext& ctx) {
     }
     const Point p = ctx.GetPoint(0);
     ShiftAndTurn(ctx, p.x, p.y, 0);
-    AppendSelected(ctx, LineStart(ctx) + FitLeft(ctx.ResultName(22), 11) + std::string(23, ' ') + FieldText(ctx, 0) + "  " +
-                          FieldText(ctx, 0));
+    ctx.ListResult(ctx.Label(22, 11), "", {FieldText(ctx, 0), FieldText(ctx, 0)});
     ctx.Record(word::kZeroPoint);
     ctx.ClearPoints();
 }
@@ -127,7 +120,7 @@ void Rotate(CommandContext& ctx) {
     }
     const Real v = ReadNumber(*text);
     ctx.settings.OffsetW += v;
-    AppendSelected(ctx, LineStart(ctx) + "Koordinatensystem drehen ");
+    ctx.ListText("Koordinatensystem drehen ");
     ctx.Record(word::kRotate, FormatReal(v, 0, 4));
 }
 
@@ -137,7 +130,7 @@ void Reset(CommandContext& ctx) {
     s.OffsetY = 0;
     s.OffsetW = 0;
     ctx.Record(word::kReset);
-    AppendSelected(ctx, LineStart(ctx) + Ansi("Zurücksetzen"));
+    ctx.ListText(Ansi("Zurücksetzen"));
 }
 
 }  // namespace
@@ -161,8 +154,8 @@ bool Zero(CommandContext& ctx, int axis, ZeroSource source) {
     }
     ctx.Record(axis == 0 ? word::kZeroX : word::kZeroY);
     if (source == ZeroSource::Button) {
-        AppendSelected(ctx, LineStart(ctx) + FitLeft(ctx.ResultName(22), 8) + (axis == 0 ? " X" : " Y") +
-                                std::string(24, ' '));
+        // A text line whose blanks run up to the X column.
+        ctx.ListText(ctx.Label(22, 8, axis == 0 ? " X" : " Y") + std::string(kFieldWidth + 2, ' '));
     }
     return true;
 }
@@ -175,8 +168,7 @@ void OffsetEntry(CommandContext& ctx, int axis) {
     }
     const Real v = ReadNumber(*text);
     (axis == 0 ? ctx.settings.OffsetX : ctx.settings.OffsetY) += v;
-    AppendSelected(ctx, LineStart(ctx) + FitLeft(ctx.UiText(26), 8) + (axis == 0 ? "   X          " : "   Y          ") +
-                          FieldText(ctx, v));
+    ctx.ListResult(ResultLabel(ctx.UiText(26), 8, axis == 0 ? "   X" : "   Y"), FieldText(ctx, v));
     ctx.Record(axis == 0 ? word::kOffsetX : word::kOffsetY, FormatReal(v, 0, 4));
 }
 

@@ -55,6 +55,5 @@ std::optional<int> ChooseAngle(CommandContext& ctx, const Real (&candidates)[4])
     return k;
 }
 
-std::string FieldText(const CommandContext& ctx, long double v) { return FormatReal(v, 10, ctx.settings.Decimals); }
 
 }  // namespace tarvo

@@ -5,6 +5,7 @@
 // change signals.
 #pragma once
 
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,6 +14,7 @@
 #include "data/feature.h"
 #include "data/pointmemory.h"
 #include "data/reportheader.h"
+#include "data/resultline.h"
 #include "data/resultlist.h"
 #include "geometry/geometrystate.h"
 #include "geometry/lines.h"
@@ -60,6 +62,17 @@ struct CommandContext {
         results.Append(std::move(line));
         results.SelectLast();
     }
+    // Appends result line count + 1 with the label (columns 5-26), the value and the fields
+    // after it (X, Y, deviation), and selects it.
+    void ListResult(std::string_view label, std::string_view value, std::initializer_list<std::string_view> fields = {}) {
+        AppendResult(WriteResultLine(NextLineNumber(), label, value, fields));
+    }
+    // Appends text line count + 1 and selects it.
+    void ListText(std::string_view text) { AppendResult(WriteTextLine(NextLineNumber(), text)); }
+    // The label of result name `n` fitted into `width`, then the detail.
+    [[nodiscard]] std::string Label(int n, int width, std::string_view detail = {}) const {
+        return ResultLabel(ResultName(n), width, detail);
+    }
 };
 
 // --- The steps every measuring and alignment command shares ----------------------------------
@@ -101,6 +114,8 @@ enum Method : int {
 [[nodiscard]] std::optional<int> ChooseAngle(CommandContext& ctx, const Real (&candidates)[4]);
 
 // A value as result lines show it: right-aligned in 10 with Decimals places.
-[[nodiscard]] std::string FieldText(const CommandContext& ctx, long double v);
+[[nodiscard]] inline std::string FieldText(const CommandContext& ctx, long double v) {
+    return NumberField(v, ctx.settings.Decimals);
+}
 
 }  // namespace tarvo

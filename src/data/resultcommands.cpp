@@ -63,13 +63,11 @@ void RecallLine(CommandContext& ctx) {
     }
     const int dec = ctx.settings.Decimals;
     const std::string line = list.Line(index);
-    const std::string upper = UpperCaseOem(line);
-    const long double x = ReadColumn(line, kXColumn).value;
-    const long double y = ReadColumn(line, kYColumn).value;
-    if (upper.find(UpperCaseOem(ctx.ResultName(6))) != std::string::npos) {
+    const long double x = ReadX(line).value;
+    const long double y = ReadY(line).value;
+    if (HasResultName(line, 6, ctx.texts)) {
         AddRecalledPoint(ctx, Item(x, y, 0, dec));
-        const NumberRead value = ReadColumn(line, kValueColumn);
-        const Real angle = value.ok ? Real(value.value) : DmsTextToAngle(RemoveSpaces(ColumnText(line, {27, 10})));
+        const Real angle = ReadAngleValue(line);
         if (ctx.settings.SiemensMode == 0) {
             const XY p = PolarOffset(x, y, angle, 500);
             AddRecalledPoint(ctx, Item(p.x, p.y, 8, dec));
@@ -77,10 +75,10 @@ void RecallLine(CommandContext& ctx) {
         ctx.Record(word::kRecall, std::to_string(index));
         return;
     }
-    if (upper.find(UpperCaseOem(ctx.ResultName(0))) != std::string::npos &&
+    if (HasResultName(line, 0, ctx.texts) &&
         !ctx.op.Ask(ctx.UiText(38) + " ?", Buttons::YesNo)) {
-        long double r = ReadColumn(line, kValueColumn).value;
-        if (RemoveSpaces(ColumnText(line, kSizeNameColumn)) == ctx.ResultName(1)) {
+        long double r = ReadValue(line).value;
+        if (CircleSizeIs(line, 1, ctx.texts)) {
             r = r / 2;
         }
         for (const long double a : {0.0L, 120.0L, 240.0L}) {

@@ -1,23 +1,55 @@
 #include "data/resultline.h"
 
+#include "geometry/angles.h"
+
 namespace tarvo {
 
-std::string ResultHead(int number, std::string_view name) {
-    return FormatInt(number, kNumberWidth) + " " + FitLeft(name, kNameWidth);
+namespace {
+
+std::string PadLeft(std::string_view text, std::size_t width) {
+    std::string out(text);
+    if (out.size() < width) {
+        out.insert(0, width - out.size(), ' ');
+    }
+    return out;
 }
 
-std::string ResultNumbers(long double value, long double x, long double y, int decimals) {
-    return FormatReal(value, kFieldWidth, decimals) + "  " + FormatReal(x, kFieldWidth, decimals) + "  " +
-           FormatReal(y, kFieldWidth, decimals);
+}  // namespace
+
+std::string NumberField(long double v, int decimals) { return FormatReal(v, kFieldWidth, decimals); }
+
+std::string ResultLabel(std::string_view name, int nameWidth, std::string_view detail) {
+    return PadRight(FitLeft(name, nameWidth) + std::string(detail), kLabelWidth);
+}
+
+std::string WriteResultLine(int number, std::string_view label, std::string_view value,
+                            std::initializer_list<std::string_view> fields) {
+    std::string line = FormatInt(number, kNumberWidth) + " " + PadRight(label, kLabelWidth) + PadLeft(value, kFieldWidth);
+    for (const std::string_view f : fields) {
+        line += "  " + PadLeft(f, kFieldWidth);
+    }
+    return line;
+}
+
+std::string WriteTextLine(int number, std::string_view text) {
+    return FormatInt(number, kNumberWidth) + " " + std::string(text);
+}
+
+std::string Renumbered(std::string_view line, int number) {
+    const std::string_view rest = line.size() > kNumberWidth ? line.substr(kNumberWidth, 200) : std::string_view();
+    return FormatInt(number, kNumberWidth) + std::string(rest);
 }
 
 std::string BuildResultLine(int number, std::string_view name, std::string_view detail, long double value,
                             long double x, long double y, int decimals, std::optional<long double> deviation) {
-    std::string line = ResultHead(number, name) + PadRight(detail, kDetailWidth) + ResultNumbers(value, x, y, decimals);
+    const std::string label = FitLeft(name, 8) + PadRight(detail, 14);
+    const std::string v = NumberField(value, decimals);
+    const std::string xs = NumberField(x, decimals);
+    const std::string ys = NumberField(y, decimals);
     if (deviation) {
-        line += "  " + FormatReal(*deviation, kFieldWidth, decimals);
+        return WriteResultLine(number, label, v, {xs, ys, NumberField(*deviation, decimals)});
     }
-    return line;
+    return WriteResultLine(number, label, v, {xs, ys});
 }
 
 std::string ColumnText(std::string_view line, Column c) {
@@ -29,5 +61,18 @@ std::string ColumnText(std::string_view line, Column c) {
 }
 
 NumberRead ReadColumn(std::string_view line, Column c) { return ReadNumberChecked(RemoveSpaces(ColumnText(line, c))); }
+
+long double ReadAngleValue(std::string_view line) {
+    const NumberRead value = ReadValue(line);
+    return value.ok ? value.value : DmsTextToAngle(RemoveSpaces(ColumnText(line, kValueTextColumn))).value();
+}
+
+bool HasResultName(std::string_view line, int n, const UiTexts& texts) {
+    return UpperCaseOem(std::string(line)).find(UpperCaseOem(texts.ResultName(n))) != std::string::npos;
+}
+
+bool CircleSizeIs(std::string_view line, int n, const UiTexts& texts) {
+    return RemoveSpaces(ColumnText(line, kSizeKindColumn)) == texts.ResultName(n);
+}
 
 }  // namespace tarvo

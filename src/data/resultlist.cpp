@@ -1,5 +1,7 @@
 #include "data/resultlist.h"
 
+#include "data/resultline.h"
+
 #include "base/checked.h"
 #include "base/text.h"
 
@@ -47,8 +49,7 @@ void ResultList::Renumber() {
     renumbered.reserve(m_lines.size());
     for (std::size_t i = 0; i < m_lines.size(); ++i) {
         const std::string& line = m_lines[i];
-        renumbered.push_back(FormatInt(static_cast<long long>(i + 1), 3) +
-                             (line.size() > 3 ? line.substr(3, 200) : std::string()));
+        renumbered.push_back(Renumbered(line, static_cast<int>(i + 1)));
     }
     m_lines = std::move(renumbered);
     Changed.Notify();

@@ -17,18 +17,9 @@ namespace {
 // match the lists of earlier versions to the last place.
 constexpr long double kAreaPi = 3.141592654L;
 
-std::string Blanks(std::size_t n) { return std::string(n, ' '); }
-
-// The line number, a blank and the name fitted into `width`.
-std::string Head(const CommandContext& ctx, int nameIndex, int width) {
-    return FormatInt(ctx.NextLineNumber(), 3) + " " + FitLeft(ctx.ResultName(nameIndex), width);
-}
-
-// Appends the line, selects it, records the program word, clears the point memory and, for
-// the commands the element graphic shows, refreshes it.
-void Finish(CommandContext& ctx, const std::string& line, std::string_view word, std::string_view parameters,
-            bool graphic) {
-    ctx.AppendResult(line);
+// Records the program word, clears the point memory and, for the commands the element graphic
+// shows, refreshes it: what every measuring command does after listing its result.
+void Finish(CommandContext& ctx, std::string_view word, std::string_view parameters, bool graphic) {
     ctx.Record(word, parameters);
     ctx.ClearPoints();
     if (graphic) {
@@ -56,23 +47,23 @@ void EvaluateCircle(CommandContext& ctx) {
     const PointList list = PointsFromMemory(ctx, 0, n);
     const CircleResult c = CircleFit(list, ctx.geometry);
     const bool radius = ctx.settings.CircleMode == 1;
-    std::string line = Head(ctx, 0, 8) + FormatInt(n, 2) + " " + ctx.ResultName(radius ? 2 : 1) + Blanks(10) +
-                       ResultNumbers(radius ? c.radius.value() : 2 * c.radius, c.cx, c.cy, ctx.settings.Decimals);
+    const std::string label = ctx.Label(0, 8, FormatInt(n, 2) + " " + ctx.ResultName(radius ? 2 : 1));
+    const std::string size = FieldText(ctx, radius ? c.radius.value() : 2 * c.radius);
+    const std::string x = FieldText(ctx, c.cx);
+    const std::string y = FieldText(ctx, c.cy);
     if (n > 3) {
-        line += "  " + FieldText(ctx, c.form);
+        ctx.ListResult(label, size, {x, y, FieldText(ctx, c.form)});
+    } else {
+        ctx.ListResult(label, size, {x, y});
     }
-    ctx.results.Append(line);
     if (ctx.settings.AngleDiffLine != 0) {
-        ctx.results.Append(FormatInt(ctx.NextLineNumber(), 3) + " " + FitLeft("W m Diff    ", 8) + Blanks(14) +
-                       ResultNumbers(ctx.geometry.WorstPointAngle, c.cx, c.cy, ctx.settings.Decimals));
+        // "winkel": the direction of the point farthest off the radius, on a line of its own.
+        ctx.ListResult(ResultLabel("W m Diff    ", 8), FieldText(ctx, ctx.geometry.WorstPointAngle), {x, y});
     }
     ctx.geometry.ElementPosX = c.cx;
     ctx.geometry.ElementPosY = c.cy;
     ctx.geometry.LastElementKind = 1;
-    ctx.results.SelectLast();
-    ctx.Record(word::kCircle);
-    ctx.ClearPoints();
-    ctx.changes.ElementGraphicChanged.Notify();
+    Finish(ctx, word::kCircle, {}, true);
 }
 
 void DistanceTwoPoints(CommandContext& ctx) {
@@ -82,8 +73,8 @@ void DistanceTwoPoints(CommandContext& ctx) {
     const Point p1 = ctx.GetPoint(0);
     const Point p2 = ctx.GetPoint(1);
     const DistanceResult d = Distance2P(p1.x, p1.y, p2.x, p2.y);
-    Finish(ctx, Head(ctx, 3, 11) + Blanks(11) + ResultNumbers(d.distance, d.midX, d.midY, ctx.settings.Decimals),
-           word::kDistanceTwoPoints, {}, false);
+    ctx.ListResult(ctx.Label(3, 11), FieldText(ctx, d.distance), {FieldText(ctx, d.midX), FieldText(ctx, d.midY)});
+    Finish(ctx, word::kDistanceTwoPoints, {}, false);
 }
 
 void DistanceLinePoint(CommandContext& ctx) {
@@ -92,8 +83,8 @@ void DistanceLinePoint(CommandContext& ctx) {
     }
     const Point p3 = ctx.GetPoint(2);
     const FootResult f = PointLineDistance(LineThrough(ctx, 0, 1), p3.x, p3.y);
-    Finish(ctx, Head(ctx, 4, 11) + Blanks(11) + ResultNumbers(f.distance, f.footX, f.footY, ctx.settings.Decimals),
-           word::kDistanceLinePoint, {}, false);
+    ctx.ListResult(ctx.Label(4, 11), FieldText(ctx, f.distance), {FieldText(ctx, f.footX), FieldText(ctx, f.footY)});
+    Finish(ctx, word::kDistanceLinePoint, {}, false);
 }
 
 void PointCommand(CommandContext& ctx) {
@@ -107,7 +98,8 @@ void PointCommand(CommandContext& ctx) {
     const Point p = ctx.GetPoint(0);
     ctx.geometry.ElementPosX = p.x;
     ctx.geometry.ElementPosY = p.y;
-    Finish(ctx, Head(ctx, 7, 11) + Blanks(23) + FieldText(ctx, p.x) + "  " + FieldText(ctx, p.y), word::kPoint, {}, true);
+    ctx.ListResult(ctx.Label(7, 11), "", {FieldText(ctx, p.x), FieldText(ctx, p.y)});
+    Finish(ctx, word::kPoint, {}, true);
 }
 
 void AxisDistanceCommand(CommandContext& ctx) {
@@ -127,8 +119,8 @@ void AxisDistanceCommand(CommandContext& ctx) {
     const AxisDistanceResult d = AxisDistances(p1.x, p1.y, p2.x, p2.y);
     const bool y = choice == 2;
     ctx.run.ReplayChoice = 0;
-    Finish(ctx, Head(ctx, y ? 10 : 9, 11) + Blanks(11) + FieldText(ctx, y ? d.dy : d.dx), word::kAxisDistance, std::to_string(choice),
-           false);
+    ctx.ListResult(ctx.Label(y ? 10 : 9, 11), FieldText(ctx, y ? d.dy : d.dx));
+    Finish(ctx, word::kAxisDistance, std::to_string(choice), false);
 }
 
 void PointEntry(CommandContext& ctx) {
@@ -143,9 +135,7 @@ void PointEntry(CommandContext& ctx) {
     }
     const Real y = ReadNumber(*yText);
     const int dec = ctx.settings.Decimals;
-    ctx.results.Append(FormatInt(ctx.NextLineNumber(), 3) + " " + FitLeft(ctx.UiText(32), 21) + Blanks(13) + FieldText(ctx, x) + "  " +
-                   FieldText(ctx, y));
-    ctx.results.SelectLast();
+    ctx.ListResult(ResultLabel(ctx.UiText(32), 21), "", {FieldText(ctx, x), FieldText(ctx, y)});
     ctx.geometry.ElementPosX = x;
     ctx.geometry.ElementPosY = y;
     ctx.Record(word::kPointEntry, FormatReal(x, 0, dec) + ":" + FormatReal(y, 0, dec));
@@ -173,8 +163,8 @@ void AngleBetweenLines(CommandContext& ctx) {
     ctx.geometry.ElementPosX = vertex.x;
     ctx.geometry.ElementPosY = vertex.y;
     ctx.run.ReplayChoice = 0;
-    Finish(ctx, Head(ctx, 5, 11) + Blanks(11) + AngleText(ctx, result) + "  " + FieldText(ctx, vertex.x) + "  " + FieldText(ctx, vertex.y),
-           word::kAngle, std::to_string(*k), true);
+    ctx.ListResult(ctx.Label(5, 11), AngleText(ctx, result), {FieldText(ctx, vertex.x), FieldText(ctx, vertex.y)});
+    Finish(ctx, word::kAngle, std::to_string(*k), true);
 }
 
 void LineCommand(CommandContext& ctx) {
@@ -198,15 +188,16 @@ void LineCommand(CommandContext& ctx) {
         fx = cross.x;
         fy = cross.y;
     }
-    std::string line = Head(ctx, 6, 8) + FormatInt(n, 2) + Blanks(12) + AngleText(ctx, result) + "  " + FieldText(ctx, fx) + "  " +
-                       FieldText(ctx, fy);
+    const std::string label = ctx.Label(6, 8, FormatInt(n, 2));
     if (n > 2) {
-        line += "  " + FieldText(ctx, fit.form);
+        ctx.ListResult(label, AngleText(ctx, result), {FieldText(ctx, fx), FieldText(ctx, fy), FieldText(ctx, fit.form)});
+    } else {
+        ctx.ListResult(label, AngleText(ctx, result), {FieldText(ctx, fx), FieldText(ctx, fy)});
     }
     ctx.geometry.ElementPosX = fx;
     ctx.geometry.ElementPosY = fy;
     ctx.run.ReplayChoice = 0;
-    Finish(ctx, line, word::kLine, std::to_string(*k), true);
+    Finish(ctx, word::kLine, std::to_string(*k), true);
 }
 
 void SymmetryLineCommand(CommandContext& ctx) {
@@ -216,17 +207,19 @@ void SymmetryLineCommand(CommandContext& ctx) {
     const LineResult r = SymmetryLine(LineThrough(ctx, 0, 1), LineThrough(ctx, 2, 3));
     ctx.geometry.ElementPosX = r.footX;
     ctx.geometry.ElementPosY = r.footY;
-    Finish(ctx, Head(ctx, 8, 14) + Blanks(8) + AngleText(ctx, r.angle) + "  " + FieldText(ctx, r.footX) + "  " + FieldText(ctx, r.footY),
-           word::kSymmetryLine, {}, true);
+    ctx.ListResult(ctx.Label(8, 14), AngleText(ctx, r.angle), {FieldText(ctx, r.footX), FieldText(ctx, r.footY)});
+    Finish(ctx, word::kSymmetryLine, {}, true);
 }
 
 namespace {
 
 // "Punkt 1" / "Punkt 2" with a position, or with the texts of a failed intersection.
-std::string IntersectionLine(const CommandContext& ctx, int k, const std::string& coordinates) {
-    return FormatInt(ctx.NextLineNumber(), 3) + " " + FitLeft(ctx.ResultName(7) + " " + std::to_string(k), 21) +
-           Blanks(13) + coordinates;
+void ListIntersection(CommandContext& ctx, int k, std::string_view x, std::string_view y) {
+    ctx.ListResult(ResultLabel(ctx.ResultName(7) + " " + std::to_string(k), 21), "", {x, y});
 }
+
+// The text both coordinates of a failed circle-line intersection show.
+constexpr std::string_view kNoIntersection = "999999.000";
 
 // The start both intersection commands share: the abort flag, the last-element kind, the wait.
 bool StartIntersection(CommandContext& ctx, int count, int method) {
@@ -252,15 +245,14 @@ void IntersectCircleLineCommand(CommandContext& ctx) {
     if (r.found) {
         ctx.geometry.ElementPosX = r.points.x1;
         ctx.geometry.ElementPosY = r.points.y1;
-        ctx.results.Append(IntersectionLine(ctx, 1, FieldText(ctx, r.points.x1) + "  " + FieldText(ctx, r.points.y1)));
+        ListIntersection(ctx, 1, FieldText(ctx, r.points.x1), FieldText(ctx, r.points.y1));
         if (!(r.points.x2 == r.points.x1 && r.points.y2 == r.points.y1)) {
-            ctx.results.Append(IntersectionLine(ctx, 2, FieldText(ctx, r.points.x2) + "  " + FieldText(ctx, r.points.y2)));
+            ListIntersection(ctx, 2, FieldText(ctx, r.points.x2), FieldText(ctx, r.points.y2));
         }
     } else {
-        ctx.results.Append(IntersectionLine(ctx, 1, "999999.000  999999.000"));
-        ctx.results.Append(IntersectionLine(ctx, 2, "999999.000  999999.000"));
+        ListIntersection(ctx, 1, kNoIntersection, kNoIntersection);
+        ListIntersection(ctx, 2, kNoIntersection, kNoIntersection);
     }
-    ctx.results.SelectLast();
     ctx.Record(word::kCircleLine);
     ctx.ClearPoints();
 }
@@ -275,9 +267,8 @@ void IntersectCirclesCommand(CommandContext& ctx) {
     if (p.x1 == Real(kVerticalSlope)) {
         return;
     }
-    ctx.results.Append(IntersectionLine(ctx, 1, FieldText(ctx, p.x1) + "  " + FieldText(ctx, p.y1)));
-    ctx.results.Append(IntersectionLine(ctx, 2, FieldText(ctx, p.x2) + "  " + FieldText(ctx, p.y2)));
-    ctx.results.SelectLast();
+    ListIntersection(ctx, 1, FieldText(ctx, p.x1), FieldText(ctx, p.y1));
+    ListIntersection(ctx, 2, FieldText(ctx, p.x2), FieldText(ctx, p.y2));
     ctx.Record(word::kCircleCircle);
     ctx.ClearPoints();
 }
@@ -288,20 +279,18 @@ void AreaFromStoredCircle(CommandContext& ctx) {
         return;
     }
     const std::string line = ctx.results.Line(index);
-    if (UpperCaseOem(line).find(UpperCaseOem(ctx.ResultName(0))) == std::string::npos) {
+    if (!HasResultName(line, 0, ctx.texts)) {
         return;
     }
-    const Real x = ReadColumn(line, kXColumn).value;
-    const Real y = ReadColumn(line, kYColumn).value;
-    const Real size = ReadColumn(line, kValueColumn).value;
-    const bool radius = RemoveSpaces(ColumnText(line, {15, 3})) == ctx.ResultName(2);
+    const Real x = ReadX(line).value;
+    const Real y = ReadY(line).value;
+    const Real size = ReadValue(line).value;
+    const bool radius = CircleSizeIs(line, 2, ctx.texts);
     const Real d = radius ? 2 * size : size.value();
     const Real area = d * d * kAreaPi * 0.25L;
     ctx.geometry.ElementPosX = x;
     ctx.geometry.ElementPosY = y;
-    ctx.results.Append(FormatInt(ctx.NextLineNumber(), 3) + " " + FitLeft(ctx.ResultName(0), 21) + " " + FieldText(ctx, area) + "  " +
-                   FieldText(ctx, x) + "  " + FieldText(ctx, y));
-    ctx.results.SelectLast();
+    ctx.ListResult(ctx.Label(0, 21), FieldText(ctx, area), {FieldText(ctx, x), FieldText(ctx, y)});
     ctx.Record(word::kAreaFromCircle);
 }
 

@@ -15,7 +15,7 @@ TEST(ResultLine, BuildsTheFixedColumnsAndReadsThemBack) {
     EXPECT_EQ(ReadColumn(line, kValueColumn).value, 10.0L);
     EXPECT_EQ(ReadColumn(line, kXColumn).value, 10.0L);
     EXPECT_EQ(ReadColumn(line, kYColumn).value, 20.0L);
-    EXPECT_EQ(ColumnText(line, kSizeNameColumn), "D ");
+    EXPECT_EQ(ColumnText(line, kSizeKindColumn), "D ");
     const std::string dev = BuildResultLine(9, "Abstand 2P", "", 1.5L, -2, 3, 3, 0.25L);
     EXPECT_EQ(dev, "  9 Abstand " + std::string(14, ' ') + "     1.500      -2.000       3.000       0.250");
     // A value wider than 10 shifts the rest right; the wider window still catches its digits.
