@@ -4,7 +4,9 @@
 
 #include <charconv>
 #include <cmath>
+#include <array>
 #include <limits>
+#include <variant>
 
 #include "base/checked.h"
 #include "base/cp1252.h"
@@ -21,48 +23,101 @@ std::string RangeMessage(const std::string& file, const std::string& key, long l
            ".." + std::to_string(hi) + Ansi(", der Standardwert bleibt");
 }
 
-class Reader {
-public:
-    Reader(const IniFile& ini, std::string file, std::vector<std::string>& problems)
-        : m_ini(ini), m_file(std::move(file)), m_problems(problems) {}
+// How a field is stored in the settings file.
+enum class Stored {
+    No,      // set by a marker file, never read from or written to the settings file
+    Text,    // a string of at most `maxLength` characters
+    Byte,    // an integer 0..255
+    Flag,    // nonzero is on (stored back as 0 or 1)
+    Slow,    // "SLOW_MODE": on only when the value is exactly 1, never switched off
+    Offset,  // a signed 32-bit integer in units of 0.0001
+};
 
-    void Byte(const char* section, const char* key, std::uint8_t& field) const {
-        if (!m_ini.HasKey(section, key)) {
+using FieldRef = std::variant<std::string Settings::*, std::uint8_t Settings::*, Real Settings::*>;
+
+struct Field {
+    const char* name;     // as `print settings` lists it
+    FieldRef ref;
+    Stored stored;
+    const char* section;  // where it is stored
+    const char* key;
+    std::size_t maxLength;  // Text: the longest value read
+    bool savedAtExit;     // written back when the main window closes
+};
+
+// Every field of the settings record, in the order they are listed. Loading reads them in this
+// order, the exit writes those marked saved, `print settings` lists them all.
+const std::array<Field, 19> kFields = {{
+    {"IfName", &Settings::IfName, Stored::Text, kSectionSettings, "IFNAME", 9, false},
+    {"Decimals", &Settings::Decimals, Stored::Byte, kSectionSettings, "NK", 0, false},
+    {"FontSize", &Settings::FontSize, Stored::Byte, kSectionParameter, "FONT_SIZE", 0, false},
+    {"Language", &Settings::Language, Stored::Byte, kSectionSettings, "LANGUAGE", 0, false},
+    {"OffsetX", &Settings::OffsetX, Stored::Offset, kSectionParameter, "OFFSETX", 0, true},
+    {"OffsetY", &Settings::OffsetY, Stored::Offset, kSectionParameter, "OFFSETY", 0, true},
+    {"OffsetW", &Settings::OffsetW, Stored::Offset, kSectionParameter, "OFFSETW", 0, true},
+    {"CircleMode", &Settings::CircleMode, Stored::Byte, kSectionParameter, "KR_MODE", 0, false},
+    {"AngleMode", &Settings::AngleMode, Stored::Byte, kSectionParameter, "WI_MODE", 0, false},
+    {"If3Inc", &Settings::If3Inc, Stored::Flag, kSectionParameter, "IF3INC", 0, false},
+    {"NoZero", &Settings::NoZero, Stored::Flag, kSectionParameter, "NOZERO", 0, false},
+    {"TriggerMode", &Settings::TriggerMode, Stored::Byte, kSectionParameter, "TR_MODE", 0, true},
+    {"SlowMode", &Settings::SlowMode, Stored::Slow, kSectionParameter, "SLOW_MODE", 0, false},
+    {"DxfInitialDir", &Settings::DxfInitialDir, Stored::Text, kSectionSettings, "DXFINITIALDIR", 78, true},
+    {"AngleDiffLine", &Settings::AngleDiffLine, Stored::No, nullptr, nullptr, 0, false},
+    {"SiemensMode", &Settings::SiemensMode, Stored::No, nullptr, nullptr, 0, false},
+    {"AxisFactorX", &Settings::AxisFactorX, Stored::No, nullptr, nullptr, 0, false},
+    {"AxisFactorY", &Settings::AxisFactorY, Stored::No, nullptr, nullptr, 0, false},
+    {"AxisFactorZ", &Settings::AxisFactorZ, Stored::No, nullptr, nullptr, 0, false},
+}};
+
+// Reads one field; a value outside the field's range keeps the default and is reported.
+void ReadField(const Field& f, const IniFile& ini, const std::string& file, Settings& s,
+               std::vector<std::string>& problems) {
+    if (f.stored == Stored::No) {
+        return;
+    }
+    if (f.stored == Stored::Text) {
+        std::string& text = s.*std::get<std::string Settings::*>(f.ref);
+        text = ini.ReadString(f.section, f.key, text, f.maxLength);
+        return;
+    }
+    if (!ini.HasKey(f.section, f.key)) {
+        return;
+    }
+    if (f.stored == Stored::Offset) {
+        const long long v = ini.ReadInteger(f.section, f.key, 0);
+        if (!FitsIn<std::int32_t>(v)) {
+            problems.push_back(RangeMessage(file, f.key, v, std::numeric_limits<std::int32_t>::min(),
+                                            std::numeric_limits<std::int32_t>::max()));
             return;
         }
-        const long long v = m_ini.ReadInteger(section, key, field);
+        s.*std::get<Real Settings::*>(f.ref) = static_cast<long double>(v) * 0.0001L;
+        return;
+    }
+    std::uint8_t& field = s.*std::get<std::uint8_t Settings::*>(f.ref);
+    if (f.stored == Stored::Flag) {
+        field = ini.ReadInteger(f.section, f.key, 0) != 0 ? 1 : 0;
+    } else if (f.stored == Stored::Slow) {
+        if (ini.ReadInteger(f.section, f.key, 0) == 1) {
+            field = 1;
+        }
+    } else {
+        const long long v = ini.ReadInteger(f.section, f.key, field);
         if (!FitsIn<std::uint8_t>(v)) {
-            m_problems.push_back(RangeMessage(m_file, key, v, 0, 255));
+            problems.push_back(RangeMessage(file, f.key, v, 0, 255));
             return;
         }
         field = static_cast<std::uint8_t>(v);
     }
+}
 
-    void Flag(const char* section, const char* key, std::uint8_t& field) const {
-        if (m_ini.HasKey(section, key)) {
-            field = m_ini.ReadInteger(section, key, 0) != 0 ? 1 : 0;
-        }
+// Offset in units of 0.0001, rounded to nearest (ties to even, as the platform's rounding).
+std::optional<long long> OffsetUnits(long double v) {
+    const long double scaled = std::nearbyint(v * 10000.0L);
+    if (!std::isfinite(scaled) || !FitsIn<std::int32_t>(scaled)) {
+        return std::nullopt;
     }
-
-    // An offset stored as a signed integer in units of 0.0001.
-    void Offset(const char* key, Real& field) const {
-        if (!m_ini.HasKey(kSectionParameter, key)) {
-            return;
-        }
-        const long long v = m_ini.ReadInteger(kSectionParameter, key, 0);
-        if (!FitsIn<std::int32_t>(v)) {
-            m_problems.push_back(RangeMessage(m_file, key, v, std::numeric_limits<std::int32_t>::min(),
-                                              std::numeric_limits<std::int32_t>::max()));
-            return;
-        }
-        field = static_cast<long double>(v) * 0.0001L;
-    }
-
-private:
-    const IniFile& m_ini;
-    std::string m_file;
-    std::vector<std::string>& m_problems;
-};
+    return static_cast<long long>(scaled);
+}
 
 // A number as the Pascal text-file read takes it: blanks around it, "." as the only separator.
 std::optional<long double> StrictNumber(const std::string& line) {
@@ -87,23 +142,9 @@ std::optional<long double> StrictNumber(const std::string& line) {
 std::vector<std::string> LoadSettings(const std::filesystem::path& file, Settings& s) {
     std::vector<std::string> problems;
     const IniFile ini = IniFile::Load(file);
-    const Reader r(ini, file.filename().string(), problems);
-    s.IfName = ini.ReadString(kSectionSettings, "IFNAME", s.IfName, 9);
-    r.Byte(kSectionSettings, "NK", s.Decimals);
-    r.Byte(kSectionSettings, "LANGUAGE", s.Language);
-    r.Offset("OFFSETX", s.OffsetX);
-    r.Offset("OFFSETY", s.OffsetY);
-    r.Offset("OFFSETW", s.OffsetW);
-    r.Byte(kSectionParameter, "FONT_SIZE", s.FontSize);
-    r.Byte(kSectionParameter, "KR_MODE", s.CircleMode);
-    r.Byte(kSectionParameter, "WI_MODE", s.AngleMode);
-    r.Flag(kSectionParameter, "IF3INC", s.If3Inc);
-    r.Flag(kSectionParameter, "NOZERO", s.NoZero);
-    r.Byte(kSectionParameter, "TR_MODE", s.TriggerMode);
-    if (ini.ReadInteger(kSectionParameter, "SLOW_MODE", 0) == 1) {
-        s.SlowMode = 1;
+    for (const Field& f : kFields) {
+        ReadField(f, ini, file.filename().string(), s, problems);
     }
-    s.DxfInitialDir = ini.ReadString(kSectionSettings, "DXFINITIALDIR", s.DxfInitialDir, 78);
     return problems;
 }
 
@@ -158,32 +199,27 @@ WriteResult WriteIniInteger(const std::string& section, const std::filesystem::p
     return WritePrivateProfileString(file, section, key, std::to_string(value));
 }
 
-namespace {
-// Offset in units of 0.0001, rounded to nearest (ties to even, as the platform's rounding).
-std::optional<long long> OffsetUnits(long double v) {
-    const long double scaled = std::nearbyint(v * 10000.0L);
-    if (!std::isfinite(scaled) || !FitsIn<std::int32_t>(scaled)) {
-        return std::nullopt;
-    }
-    return static_cast<long long>(scaled);
-}
-}  // namespace
-
 WriteResult SaveSettings(const std::filesystem::path& file, const Settings& s) {
     IniFile ini = IniFile::Load(file);
     WriteResult result;
-    const std::pair<const char*, long double> offsets[] = {
-        {"OFFSETX", s.OffsetX}, {"OFFSETY", s.OffsetY}, {"OFFSETW", s.OffsetW}};
-    for (const auto& [key, value] : offsets) {
-        if (const auto units = OffsetUnits(value)) {
-            ini.WriteString(kSectionParameter, key, std::to_string(*units));
+    for (const Field& f : kFields) {
+        if (!f.savedAtExit) {
+            continue;
+        }
+        if (f.stored == Stored::Offset) {
+            const long double value = s.*std::get<Real Settings::*>(f.ref);
+            if (const auto units = OffsetUnits(value)) {
+                ini.WriteString(f.section, f.key, std::to_string(*units));
+            } else {
+                result = {false, file.filename().string() + ": " + f.key + " = " + FormatReal(value, 0, 4) +
+                                     Ansi(" kann nicht gespeichert werden")};
+            }
+        } else if (f.stored == Stored::Text) {
+            ini.WriteString(f.section, f.key, s.*std::get<std::string Settings::*>(f.ref));
         } else {
-            result = {false, file.filename().string() + ": " + key + " = " + FormatReal(value, 0, 4) +
-                                 Ansi(" kann nicht gespeichert werden")};
+            ini.WriteString(f.section, f.key, std::to_string(s.*std::get<std::uint8_t Settings::*>(f.ref)));
         }
     }
-    ini.WriteString(kSectionParameter, "TR_MODE", std::to_string(s.TriggerMode));
-    ini.WriteString(kSectionSettings, "DXFINITIALDIR", s.DxfInitialDir);
     const WriteResult saved = ini.Save(file);
     return saved.ok ? result : saved;
 }
@@ -199,31 +235,22 @@ std::string NotNumbersProblem(const std::string& file) {
 }
 
 std::vector<std::string> SettingsListing(const Settings& s, const RunState& run) {
-    const auto n = [](std::uint8_t v) { return std::to_string(v); };
-    return {
-        "IfName=" + s.IfName,
-        "Decimals=" + n(s.Decimals),
-        "FontSize=" + n(s.FontSize),
-        "Language=" + n(s.Language),
-        "OffsetX=" + RealText(s.OffsetX),
-        "OffsetY=" + RealText(s.OffsetY),
-        "OffsetW=" + RealText(s.OffsetW),
-        "CircleMode=" + n(s.CircleMode),
-        "AngleMode=" + n(s.AngleMode),
-        "If3Inc=" + n(s.If3Inc),
-        "NoZero=" + n(s.NoZero),
-        "TriggerMode=" + n(s.TriggerMode),
-        "SlowMode=" + n(s.SlowMode),
-        "DxfInitialDir=" + s.DxfInitialDir,
-        "AngleDiffLine=" + n(s.AngleDiffLine),
-        "SiemensMode=" + n(s.SiemensMode),
-        "AxisFactorX=" + RealText(s.AxisFactorX),
-        "AxisFactorY=" + RealText(s.AxisFactorY),
-        "AxisFactorZ=" + RealText(s.AxisFactorZ),
-        "Recording=" + n(run.Recording),
-        "AbortRequested=" + n(run.AbortRequested),
-        "CurrentPos=" + RealText(run.CurrentPos.x) + " " + RealText(run.CurrentPos.y),
-    };
+    std::vector<std::string> items;
+    for (const Field& f : kFields) {
+        std::string value;
+        if (const auto* text = std::get_if<std::string Settings::*>(&f.ref)) {
+            value = s.**text;
+        } else if (const auto* byte = std::get_if<std::uint8_t Settings::*>(&f.ref)) {
+            value = std::to_string(s.**byte);
+        } else {
+            value = RealText(s.*std::get<Real Settings::*>(f.ref));
+        }
+        items.push_back(std::string(f.name) + "=" + value);
+    }
+    items.push_back("Recording=" + std::to_string(run.Recording));
+    items.push_back("AbortRequested=" + std::to_string(run.AbortRequested));
+    items.push_back("CurrentPos=" + RealText(run.CurrentPos.x) + " " + RealText(run.CurrentPos.y));
+    return items;
 }
 
 std::filesystem::path FileSystemRootOf(const std::filesystem::path& dir) {
