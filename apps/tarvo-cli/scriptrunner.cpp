@@ -87,7 +87,8 @@ std::optional<std::pair<long double, long double>> TwoNumbers(const std::string&
 
 ScriptRunner::ScriptRunner(std::istream& script, std::ostream& out, std::filesystem::path workDir,
                            std::filesystem::path driveRoot, const WallClock& clock)
-    : m_script(script),
+    : ScriptedOperator(Order::ByKind),
+      m_script(script),
       m_out(out),
       m_session(std::make_unique<Session>(static_cast<Operator&>(*this), clock, std::move(workDir), std::move(driveRoot))),
       m_main(std::make_unique<MainWindow>(*m_session)) {
@@ -253,22 +254,22 @@ bool ScriptRunner::Action(const std::string& word, const std::string& rest) {
         if (rest != "ok" && rest != "cancel" && rest != "yes" && rest != "no") {
             return false;
         }
-        m_answers.push_back({"answer", rest});
+        Queue("answer", rest);
         return true;
     }
     if (word == "input") {
-        m_answers.push_back({"input", rest});
+        Queue("input", Utf8ToAnsi(rest));
         return true;
     }
     if (word == "input-cancel" && rest.empty()) {
-        m_answers.push_back({"input", std::string(1, '\0')});
+        Queue("input", std::string(1, '\0'));
         return true;
     }
     if (word == "choose" || word == "file") {
         if (rest.empty() || (word == "choose" && rest != "cancel" && !WholeNumber(rest))) {
             return false;
         }
-        m_answers.push_back({word, rest});
+        Queue(word, Utf8ToAnsi(rest));
         return true;
     }
     if (word == "textline") {
@@ -277,7 +278,7 @@ bool ScriptRunner::Action(const std::string& word, const std::string& rest) {
         if (how != "append" && how != "insert" && how != "cancel") {
             return false;
         }
-        m_answers.push_back({"textline", rest});
+        Queue("textline", Utf8ToAnsi(rest));
         return true;
     }
     if (word == "system") {
@@ -285,14 +286,14 @@ bool ScriptRunner::Action(const std::string& word, const std::string& rest) {
                                   (rest[2] == '0' || rest[2] == '1'))) {
             return false;
         }
-        m_answers.push_back({"system", rest});
+        Queue("system", rest);
         return true;
     }
     if (word == "feature") {
         if (rest != "cancel" && rest.size() < 3) {
             return false;
         }
-        m_answers.push_back({"feature", rest});
+        Queue("feature", Utf8ToAnsi(rest));
         return true;
     }
     if (word == "edit-feature" && rest.empty()) {
@@ -354,135 +355,29 @@ void ScriptRunner::PrintList(const std::string& name, const std::vector<std::str
 
 void ScriptRunner::Say(const std::string& ansiText) { m_out << Escaped(AnsiToUtf8(ansiText)) << '\n'; }
 
-std::optional<ScriptRunner::QueuedAnswer> ScriptRunner::Take(const std::string& kind) {
-    for (auto it = m_answers.begin(); it != m_answers.end(); ++it) {
-        if (it->kind == kind) {
-            QueuedAnswer a = *it;
-            m_answers.erase(it);
-            return a;
-        }
-    }
-    return std::nullopt;
+void ScriptRunner::Shown(const std::string& kind, const std::string& text, const std::string* answer) {
+    Say(kind + ": " + text + (answer != nullptr ? " -> " + *answer : std::string()));
 }
 
-void ScriptRunner::Unanswered(const std::string& dialog, const std::string& text) {
-    Say("unanswered: " + dialog + " " + text);
+void ScriptRunner::Unanswered(const std::string& kind, const std::string& text) {
+    Say("unanswered: " + kind + " " + text);
     throw ScriptEnd{kScriptUnanswered};
 }
 
-void ScriptRunner::ShowInfo(const std::string& text) { Say("info: " + text); }
-
-void ScriptRunner::ShowError(const std::string& text) { Say("error: " + text); }
-
-bool ScriptRunner::Ask(const std::string& text, Buttons buttons) {
-    const auto a = Take("answer");
-    if (!a) {
-        Unanswered("ask", text);
-    }
-    const bool yes = a->text == "ok" || a->text == "yes";
-    const char* shown = buttons == Buttons::YesNo ? (yes ? "yes" : "no") : (yes ? "ok" : "cancel");
-    Say("ask: " + text + " -> " + shown);
-    return yes;
-}
-
-std::optional<std::string> ScriptRunner::Input(const std::string& title, const std::string& /*preset*/) {
-    const auto a = Take("input");
-    if (!a) {
-        Unanswered("input", title);
-    }
-    if (a->text == std::string(1, '\0')) {
-        Say("input: " + title + " -> cancel");
-        return std::nullopt;
-    }
-    const std::string text = Utf8ToAnsi(a->text);
-    Say("input: " + title + " -> " + text);
-    return text;
-}
-
-std::optional<bool> ScriptRunner::TwoButtons(const std::string& caption1, const std::string& caption2) {
-    const std::string text = caption1 + " / " + caption2;
-    const auto a = Take("answer");
-    if (!a) {
-        Unanswered("ask", text);
-    }
-    const bool yes = a->text == "yes" || a->text == "ok";
-    Say("ask: " + text + " -> " + (yes ? "yes" : "no"));
-    return yes;
-}
-
-std::optional<TextLineAnswer> ScriptRunner::TextLine(bool insertAllowed) {
-    const auto a = Take("textline");
-    if (!a) {
-        Unanswered("textline", "Textzeile");
-    }
-    Say("textline: Textzeile -> " + Utf8ToAnsi(a->text));
-    if (a->text == "cancel") {
-        return std::nullopt;
-    }
-    const auto sp = a->text.find(' ');
-    const bool insert = a->text.substr(0, sp) == "insert";
-    if (insert && !insertAllowed) {
-        Say(Ansi("bad answer: textline insert (\"Einfügen\" is disabled while recording)"));
-        return std::nullopt;
-    }
-    return TextLineAnswer{insert, sp == std::string::npos ? std::string() : Utf8ToAnsi(a->text.substr(sp + 1))};
-}
-
-std::optional<std::pair<int, int>> ScriptRunner::SystemSettings(int /*circleMode*/, int /*angleMode*/) {
-    const auto a = Take("system");
-    if (!a) {
-        Unanswered("system", "Systemeinstellungen");
-    }
-    Say("system: TSys -> " + a->text);
-    if (a->text == "cancel") {
-        return std::nullopt;
-    }
-    return std::make_pair(a->text[0] - '0', a->text[2] - '0');
-}
-
-std::optional<int> ScriptRunner::Choose(const std::string& dialog, const std::vector<std::string>& /*choices*/) {
-    const auto a = Take("choose");
-    if (!a) {
-        Unanswered("choose", dialog);
-    }
-    Say("choose: " + dialog + " -> " + a->text);
-    if (a->text == "cancel") {
-        return std::nullopt;
-    }
-    return static_cast<int>(*WholeNumber(a->text));
-}
-
-std::optional<std::string> ScriptRunner::ChooseFile(const FileDialogRequest& request) {
-    const auto a = Take("file");
-    if (!a) {
-        Unanswered("file", request.dialog);
-    }
-    Say("file: " + request.dialog + " -> " + Utf8ToAnsi(a->text));
-    if (a->text == "cancel") {
-        return std::nullopt;
-    }
-    std::filesystem::path name(Utf8ToAnsi(a->text));
-    if (!name.has_extension() && !request.defaultExt.empty()) {
-        name += "." + request.defaultExt;
-    }
-    if (name.is_relative() && !request.initialDir.empty()) {
-        name = std::filesystem::path(request.initialDir) / name;
-    }
-    return name.string();
-}
+void ScriptRunner::Refused(const std::string& note) { Say("bad answer: " + note); }
 
 bool ScriptRunner::ShowFeatureDialog(FeatureDialog& dialog) {
     for (;;) {
-        const auto a = Take("feature");
+        const auto a = Take("feature", "feature", dialog.Text(FeatureDialog::kName));
         if (!a) {
-            Unanswered("feature", dialog.Text(FeatureDialog::kName));
+            return false;
         }
-        std::istringstream words(Utf8ToAnsi(a->text));
+        std::istringstream words(*a);
         std::vector<std::string> f;
         for (std::string word; words >> word;) {
             f.push_back(word);
         }
-        Say("feature: Tmrk_set -> " + Utf8ToAnsi(a->text));
+        Shown("feature", "Tmrk_set", &*a);
         if (f.size() == 1 && f[0] == "cancel") {
             return false;
         }
@@ -491,7 +386,7 @@ bool ScriptRunner::ShowFeatureDialog(FeatureDialog& dialog) {
         const bool position = f[0] == "P" && f.size() == 5;
         const bool attributive = f[0] == "A" && f.size() == 3 && (f[2] == "good" || f[2] == "bad");
         if (!variable && !position && !attributive) {
-            Say("bad answer: feature " + Utf8ToAnsi(a->text));
+            Refused("feature " + *a);
             throw ScriptEnd{kScriptBadAction};
         }
         dialog.Text(FeatureDialog::kName) = f[1];

@@ -2,7 +2,6 @@
 // main-window model and timers as the desktop program, printing what the operator would see.
 #pragma once
 
-#include <deque>
 #include <filesystem>
 #include <iosfwd>
 #include <memory>
@@ -11,7 +10,7 @@
 #include "base/datetime.h"
 #include "readout/countercard.h"
 #include "readout/simulatedreadout.h"
-#include "shell/operator.h"
+#include "app/scriptedoperator.h"
 #include "shell/signal.h"
 #include "base/cp1252.h"
 
@@ -27,7 +26,7 @@ enum ScriptStatus : int {
     kScriptUnanswered = 3,
 };
 
-class ScriptRunner final : private Operator {
+class ScriptRunner final : private ScriptedOperator {
 public:
     // `script` is read as UTF-8 and everything printed to `out` is UTF-8.
     ScriptRunner(std::istream& script, std::ostream& out, std::filesystem::path workDir,
@@ -38,21 +37,10 @@ public:
     int Run();
 
 private:
-    struct QueuedAnswer {
-        std::string kind;  // "answer", "input", "choose", "file"
-        std::string text;  // the answer's words as typed (UTF-8)
-    };
-
-    // Operator, answered from the queue.
-    void ShowInfo(const std::string& text) override;
-    void ShowError(const std::string& text) override;
-    bool Ask(const std::string& text, Buttons buttons) override;
-    std::optional<std::string> Input(const std::string& title, const std::string& preset) override;
-    std::optional<bool> TwoButtons(const std::string& caption1, const std::string& caption2) override;
-    std::optional<TextLineAnswer> TextLine(bool insertAllowed) override;
-    std::optional<std::pair<int, int>> SystemSettings(int circleMode, int angleMode) override;
-    std::optional<int> Choose(const std::string& dialog, const std::vector<std::string>& choices) override;
-    std::optional<std::string> ChooseFile(const FileDialogRequest& request) override;
+    // Operator: the dialogs are answered from the queue (ScriptedOperator) and printed.
+    void Shown(const std::string& kind, const std::string& text, const std::string* answer) override;
+    void Unanswered(const std::string& kind, const std::string& text) override;
+    void Refused(const std::string& note) override;
     bool ShowFeatureDialog(FeatureDialog& dialog) override;
     bool WaitForPoints(int count, int method) override;
     void Beep() override;
@@ -63,8 +51,6 @@ private:
     [[nodiscard]] bool Action(const std::string& word, const std::string& rest);
     [[nodiscard]] bool Print(const std::string& what);
     void PrintList(const std::string& name, const std::vector<std::string>& items);
-    std::optional<QueuedAnswer> Take(const std::string& kind);
-    [[noreturn]] void Unanswered(const std::string& dialog, const std::string& text);
     void Say(const std::string& ansiText);
 
     SimulatedReadout m_readout;
@@ -73,7 +59,6 @@ private:
     std::ostream& m_out;
     std::unique_ptr<Session> m_session;
     std::unique_ptr<MainWindow> m_main;
-    std::deque<QueuedAnswer> m_answers;
     // Headless, the windows that help and the printer setup open are named instead.
     Slot<> m_help{[this] { Say("help"); }};
     Slot<> m_printerSetup{[this] { Say(Ansi("info: Druckereinrichtung (the system's printer setup dialog)")); }};

@@ -3,7 +3,6 @@
 #include <array>
 
 #include "base/text.h"
-#include "geometry/anglechoice.h"
 #include "geometry/angles.h"
 
 namespace tarvo {
@@ -44,16 +43,20 @@ std::string AngleText(const CommandContext& ctx, long double angle) {
 
 std::optional<int> ChooseAngle(CommandContext& ctx, const Real (&candidates)[4]) {
     if (ctx.run.ReplayChoice != 0) {
-        return ctx.run.ReplayChoice;
+        // A preset from a program file (edited by hand, perhaps) names one of the four buttons
+        // or nothing: anything else is refused rather than read past the candidates.
+        const int preset = ctx.run.ReplayChoice;
+        if (preset < 1 || preset > 4) {
+            ctx.run.ReplayChoice = 0;
+            return std::nullopt;
+        }
+        return preset;
     }
-    const AngleChoice choice({candidates[0], candidates[1], candidates[2], candidates[3]});
-    const auto captions = choice.Captions(ctx.ResultName(5));
-    const auto k = ctx.op.Choose("Tselect_winkel", std::vector<std::string>(captions.begin(), captions.end()));
+    const auto k = ctx.op.ChooseAngle({candidates[0], candidates[1], candidates[2], candidates[3]}, ctx.ResultName(5));
     if (!k || *k < 1 || *k > 4) {
         return std::nullopt;
     }
     return k;
 }
-
 
 }  // namespace tarvo

@@ -3,6 +3,7 @@
 // modal Qt dialogs; tarvo-cli and the tests with scripted answers.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <utility>
 #include <string>
@@ -51,8 +52,12 @@ public:
     // The system settings `TSys`, preset with the circle and angle modes.
     // @return the modes chosen with OK (0 or 1 each), or nothing on Cancel.
     virtual std::optional<std::pair<int, int>> SystemSettings(int circleMode, int angleMode) = 0;
-    // A chooser dialog by its name; `choices` are the captions in the order of their numbers.
-    // @return the number of the choice as the dialog counts it, or nothing on Cancel.
+    // The angle chooser `Tselect_winkel` with its four candidate angles in degrees; `label` names
+    // them on the buttons ("Winkel 1 = 30.000°"). @return the choice 1..4, or nothing on Cancel.
+    virtual std::optional<int> ChooseAngle(const std::array<long double, 4>& candidates, const std::string& label) = 0;
+    // A chooser dialog by its name (`Tsel_abstand`, `Tselect_ksys`, `Tmerkmalsnamen`); `choices`
+    // are its entries in order. @return the number of the choice as the dialog counts it, or
+    // nothing on Cancel or when nothing is selected.
     virtual std::optional<int> Choose(const std::string& dialog, const std::vector<std::string>& choices) = 0;
     // An open or save dialog. @return the chosen file name, or nothing on Cancel.
     virtual std::optional<std::string> ChooseFile(const FileDialogRequest& request) = 0;

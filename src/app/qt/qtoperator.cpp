@@ -84,23 +84,14 @@ std::optional<std::pair<int, int>> QtOperator::SystemSettings(int circleMode, in
     return m_sys->Ask(circleMode, angleMode);
 }
 
+std::optional<int> QtOperator::ChooseAngle(const std::array<long double, 4>& candidates, const std::string& label) {
+    return m_winkel->Choose(AngleChoice({candidates[0], candidates[1], candidates[2], candidates[3]}), Q(label));
+}
+
 std::optional<int> QtOperator::Choose(const std::string& dialog, const std::vector<std::string>& choices) {
     QStringList items;
     for (const auto& c : choices) {
         items << Q(c);
-    }
-    if (dialog == "Tselect_winkel") {
-        std::array<Real, 4> c{};
-        // The captions carry the candidates; the sketch needs the numbers back.
-        for (std::size_t k = 0; k < 4 && k < choices.size(); ++k) {
-            const auto eq = choices[k].find("= ");
-            std::string number = eq == std::string::npos ? std::string() : choices[k].substr(eq + 2);
-            if (!number.empty() && number.back() == '\xB0') {
-                number.pop_back();
-            }
-            c[k] = ReadNumber(number);
-        }
-        return m_winkel->Choose(AngleChoice(c));
     }
     if (dialog == "Tsel_abstand") {
         return m_abstand->Choose();

@@ -1,0 +1,153 @@
+#include "app/scriptedoperator.h"
+
+#include <filesystem>
+
+#include "base/cp1252.h"
+
+namespace tarvo {
+
+namespace {
+
+const std::string kCancel = "cancel";
+const std::string kInputCancel(1, '\0');
+
+// A whole number of up to 9 digits, or nothing.
+std::optional<int> Digits(const std::string& s) {
+    if (s.empty() || s.size() > 9 || s.find_first_not_of("0123456789") != std::string::npos) {
+        return std::nullopt;
+    }
+    return std::stoi(s);
+}
+
+}  // namespace
+
+std::optional<std::string> ScriptedOperator::Take(const std::string& queueKind, const std::string& shownKind,
+                                                  const std::string& text) {
+    for (auto it = m_queue.begin(); it != m_queue.end(); ++it) {
+        if (it->kind == queueKind) {
+            std::string words = std::move(it->words);
+            m_queue.erase(it);
+            return words;
+        }
+        if (m_order == Order::Strict) {
+            break;  // the next answer is for another dialog: this one came out of turn
+        }
+    }
+    Unanswered(shownKind, text);
+    return std::nullopt;
+}
+
+void ScriptedOperator::ShowInfo(const std::string& text) {
+    if (m_order == Order::Strict) {
+        (void)Take("info", "info", text);
+    }
+    Shown("info", text, nullptr);
+}
+
+void ScriptedOperator::ShowError(const std::string& text) {
+    if (m_order == Order::Strict) {
+        (void)Take("error", "error", text);
+    }
+    Shown("error", text, nullptr);
+}
+
+bool ScriptedOperator::Ask(const std::string& text, Buttons buttons) {
+    const auto a = Take("answer", "ask", text);
+    const bool yes = a && (*a == "ok" || *a == "yes");
+    const std::string shown = buttons == Buttons::YesNo ? (yes ? "yes" : "no") : (yes ? "ok" : "cancel");
+    Shown("ask", text, &shown);
+    return yes;
+}
+
+std::optional<std::string> ScriptedOperator::Input(const std::string& title, const std::string& /*preset*/) {
+    const auto a = Take("input", "input", title);
+    if (!a || *a == kInputCancel) {
+        Shown("input", title, &kCancel);
+        return std::nullopt;
+    }
+    Shown("input", title, &*a);
+    return a;
+}
+
+std::optional<bool> ScriptedOperator::TwoButtons(const std::string& caption1, const std::string& caption2) {
+    const std::string text = caption1 + " / " + caption2;
+    const auto a = Take("answer", "ask", text);
+    const bool yes = a && (*a == "yes" || *a == "ok");
+    const std::string shown = yes ? "yes" : "no";
+    Shown("ask", text, &shown);
+    if (!a || *a == kCancel) {
+        return std::nullopt;  // closed without a button
+    }
+    return yes;
+}
+
+std::optional<TextLineAnswer> ScriptedOperator::TextLine(bool insertAllowed) {
+    const auto a = Take("textline", "textline", "Textzeile");
+    if (!a) {
+        return std::nullopt;
+    }
+    Shown("textline", "Textzeile", &*a);
+    if (*a == kCancel) {
+        return std::nullopt;
+    }
+    const auto sp = a->find(' ');
+    const bool insert = a->substr(0, sp) == "insert";
+    if (insert && !insertAllowed) {
+        Refused(Ansi("textline insert (\"Einfügen\" is disabled while recording)"));
+        return std::nullopt;
+    }
+    return TextLineAnswer{insert, sp == std::string::npos ? std::string() : a->substr(sp + 1)};
+}
+
+std::optional<std::pair<int, int>> ScriptedOperator::SystemSettings(int /*circleMode*/, int /*angleMode*/) {
+    const auto a = Take("system", "system", "Systemeinstellungen");
+    if (!a) {
+        return std::nullopt;
+    }
+    Shown("system", "TSys", &*a);
+    if (*a == kCancel || a->size() != 3) {
+        return std::nullopt;
+    }
+    return std::make_pair((*a)[0] - '0', (*a)[2] - '0');
+}
+
+std::optional<int> ScriptedOperator::ChooseAngle(const std::array<long double, 4>& /*candidates*/,
+                                                 const std::string& /*label*/) {
+    const auto k = Choose("Tselect_winkel", {});
+    if (!k || *k < 1 || *k > 4) {
+        return std::nullopt;  // only the four buttons exist
+    }
+    return k;
+}
+
+std::optional<int> ScriptedOperator::Choose(const std::string& dialog, const std::vector<std::string>& /*choices*/) {
+    const auto a = Take("choose", "choose", dialog);
+    if (!a) {
+        return std::nullopt;
+    }
+    Shown("choose", dialog, &*a);
+    return Digits(*a);
+}
+
+std::optional<std::string> ScriptedOperator::ChooseFile(const FileDialogRequest& request) {
+    const auto a = Take("file", "file", request.dialog);
+    if (!a) {
+        return std::nullopt;
+    }
+    Shown("file", request.dialog, &*a);
+    if (*a == kCancel) {
+        return std::nullopt;
+    }
+    // As typed into the dialog's name field: the default extension is added when the name has
+    // none, and a relative name lies in the folder the dialog opens in.
+    std::filesystem::path name(*a);
+    if (!name.has_extension() && !request.defaultExt.empty()) {
+        name += "." + request.defaultExt;
+    }
+    if (name.is_relative() && !request.initialDir.empty()) {
+        name = std::filesystem::path(request.initialDir) / name;
+    }
+    return name.string();
+}
+
+}  // namespace tarvo
