@@ -82,7 +82,10 @@ IniFile IniFile::FromText(const std::string& text) {
     return ini;
 }
 
-const std::string* IniFile::FindValue(std::string_view section, std::string_view key) const {
+// Calls `visit(line, key)` for every key line of `section`, in file order, until it returns true;
+// returns that line, or nullptr.
+template <typename Visit>
+const std::string* IniFile::ScanSection(std::string_view section, Visit visit) const {
     bool inSection = false;
     for (const auto& line : m_lines) {
         std::string_view name;
@@ -92,11 +95,15 @@ const std::string* IniFile::FindValue(std::string_view section, std::string_view
         }
         std::string_view k;
         std::string_view v;
-        if (inSection && KeyValue(line, k, v) && EqualNoCase(k, key)) {
+        if (inSection && KeyValue(line, k, v) && visit(k)) {
             return &line;
         }
     }
     return nullptr;
+}
+
+const std::string* IniFile::FindValue(std::string_view section, std::string_view key) const {
+    return ScanSection(section, [key](std::string_view k) { return EqualNoCase(k, key); });
 }
 
 bool IniFile::HasKey(std::string_view section, std::string_view key) const {
@@ -149,25 +156,16 @@ long long IniFile::ReadInteger(std::string_view section, std::string_view key, l
 
 std::vector<std::string> IniFile::Keys(std::string_view section) const {
     std::vector<std::string> keys;
-    bool inSection = false;
-    for (const auto& line : m_lines) {
-        std::string_view name;
-        if (SectionName(line, name)) {
-            inSection = EqualNoCase(name, section);
-            continue;
+    ScanSection(section, [&keys](std::string_view k) {
+        bool seen = false;
+        for (const auto& have : keys) {
+            seen = seen || EqualNoCase(have, k);
         }
-        std::string_view k;
-        std::string_view v;
-        if (inSection && KeyValue(line, k, v)) {
-            bool seen = false;
-            for (const auto& have : keys) {
-                seen = seen || EqualNoCase(have, k);
-            }
-            if (!seen) {
-                keys.emplace_back(k);
-            }
+        if (!seen) {
+            keys.emplace_back(k);
         }
-    }
+        return false;
+    });
     return keys;
 }
 

@@ -38,6 +38,8 @@ public:
 
 private:
     [[nodiscard]] const std::string* FindValue(std::string_view section, std::string_view key) const;
+    template <typename Visit>
+    const std::string* ScanSection(std::string_view section, Visit visit) const;
     std::vector<std::string> m_lines;
     std::string m_eol = "\r\n";
 };
