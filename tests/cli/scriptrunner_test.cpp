@@ -1,5 +1,7 @@
 #include "scriptrunner.h"
 
+#include "app/commandtable.h"
+
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -198,6 +200,33 @@ TEST_F(CliDialogs, TextLineSystemSettingsAndTheXYChoice) {
     EXPECT_NE(out.find("ask: X / Y -> yes\n"), std::string::npos);
     EXPECT_NE(out.find("--- results (2)\n  1 Charge 7\n  2 Ausrichtung 1 G           90.000"), std::string::npos);
     EXPECT_NE(out.find("CircleMode=1\nAngleMode=0\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tarvo
+
+namespace tarvo {
+namespace {
+
+TEST_F(CliTest, ReachesEveryControlAndMenuEntryOfTheWindow) {
+    // Each control and entry once, with the answers its dialog needs; none is a bad action.
+    ASSERT_EQ(Run("wait 500\nclick SpeedButton10\nmenu Hilfe\nmenu Druckereinrichtung\nkey F1\n"
+                  "click SpeedButton11\nclick SpeedButton24\nmenu Grafik\nprint timers\n"),
+              kScriptOk);
+    EXPECT_NE(out.find("help\nhelp\ninfo: Druckereinrichtung (the system's printer setup dialog)\nhelp\n"),
+              std::string::npos);
+    // SpeedButton24 is disabled in keyboard mode: the click changes nothing, polling goes on.
+    EXPECT_NE(out.find("Timersend=20 enabled"), std::string::npos) << out;
+    EXPECT_NE(out.find("TimerTrigger=20 disabled"), std::string::npos) << out;
+    for (const Command& c : CommandTable()) {
+        const std::string action = c.control.empty() ? "menu " + MenuText(c.caption) : "click " + std::string(c.control);
+        if (c.place == Place::None || c.id == CommandId::Exit || c.id == CommandId::Close) {
+            continue;  // keys only; or they end the run (tested on their own)
+        }
+        Run("answer cancel\ninput-cancel\nchoose cancel\nfile cancel\ntextline cancel\nsystem cancel\n" + action +
+            "\n");
+        EXPECT_EQ(out.find("bad action"), std::string::npos) << action << "\n" << out;
+    }
 }
 
 }  // namespace
