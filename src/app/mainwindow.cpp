@@ -246,7 +246,7 @@ void MainWindow::SpeedButton6Click() {
 void MainWindow::SpeedButton8Click() {
     Guarded([this] {
         if (CoordinateSystemCommand(m_ctx)) {
-            FocusedControl = "lb1";
+            RequestFocus("lb1");
         }
     });
 }
@@ -262,14 +262,14 @@ void MainWindow::SpeedButton18Click() {
 void MainWindow::Button1Click() {
     Guarded([this] {
         if (Zero(m_ctx, 0, ZeroSource::Button)) {
-            FocusedControl = "lb1";
+            RequestFocus("lb1");
         }
     });
 }
 void MainWindow::Button2Click() {
     Guarded([this] {
         if (Zero(m_ctx, 1, ZeroSource::Button)) {
-            FocusedControl = "lb1";
+            RequestFocus("lb1");
         }
     });
 }
@@ -395,7 +395,7 @@ void MainWindow::ScaleExit(int axis) {
 void MainWindow::AppendPoint() {
     m_results.SelectLast();
     CapturePoint();
-    FocusedControl = "ListBox1";
+    RequestFocus("ListBox1");
 }
 
 void MainWindow::CapturePoint() {

@@ -164,7 +164,15 @@ public:
         return m_s.acquisition.FootSwitchMode ? kColourSilver : kColourAqua;
     }
     std::array<std::string, 2> ScaleText = {"1.0000", "1.0000"};  // FX, FY
+    // The control the model last gave the keyboard focus to ("ListBox1" after a capture, "lb1"
+    // after a zeroing or coordinate entry). The window moves the focus once per request, so the
+    // operator can click elsewhere afterwards.
     std::string FocusedControl;
+    std::uint64_t FocusRequests = 0;
+    void RequestFocus(std::string control) {
+        FocusedControl = std::move(control);
+        ++FocusRequests;
+    }
 
     Timer& Timer3;
     Timer& Timer2;

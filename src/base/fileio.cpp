@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <exception>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -22,11 +23,16 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& file) {
     if (!in) {
         return std::nullopt;
     }
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) {
+    try {
+        // A read error (a bad sector, a vanished network share) throws from the stream buffer.
+        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        if (in.bad()) {
+            return std::nullopt;
+        }
+        return bytes;
+    } catch (const std::exception&) {
         return std::nullopt;
     }
-    return bytes;
 }
 
 std::vector<std::string> SplitLines(const std::string& text) {

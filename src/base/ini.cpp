@@ -2,6 +2,8 @@
 
 #include <limits>
 
+#include "base/cp1252.h"
+
 namespace tarvo {
 
 namespace {
@@ -70,7 +72,17 @@ bool KeyValue(std::string_view line, std::string_view& key, std::string_view& va
 
 IniFile IniFile::Load(const std::filesystem::path& file) {
     const auto bytes = ReadFileBytes(file);
-    return bytes ? FromText(*bytes) : IniFile{};
+    if (bytes) {
+        return FromText(*bytes);
+    }
+    IniFile ini;
+    ini.m_unreadable = FileExists(file);
+    return ini;
+}
+
+std::string UnreadableIniProblem(const std::filesystem::path& file) {
+    return Ansi("Die Datei \"") + file.filename().string() +
+           Ansi("\" kann nicht gelesen werden; sie wird nicht überschrieben, die Standardwerte gelten");
 }
 
 IniFile IniFile::FromText(const std::string& text) {
@@ -217,7 +229,12 @@ std::string IniFile::Text() const {
     return out;
 }
 
-WriteResult IniFile::Save(const std::filesystem::path& file) const { return WriteFileAtomic(file, Text()); }
+WriteResult IniFile::Save(const std::filesystem::path& file) const {
+    if (m_unreadable) {
+        return {false, UnreadableIniProblem(file)};
+    }
+    return WriteFileAtomic(file, Text());
+}
 
 WriteResult WritePrivateProfileString(const std::filesystem::path& file, std::string_view section,
                                       std::string_view key, std::string_view value) {

@@ -16,7 +16,8 @@ namespace tarvo {
 class IniFile final {
 public:
     IniFile() = default;
-    // Reads `file`; a missing or unreadable file is an empty one.
+    // Reads `file`; a missing or unreadable file is an empty one. An unreadable file is marked:
+    // saving over it is refused, so the settings it holds are never lost.
     static IniFile Load(const std::filesystem::path& file);
     static IniFile FromText(const std::string& text);
 
@@ -34,7 +35,10 @@ public:
     // Sets a key, adding the section at the end and the key at the end of its section when needed.
     void WriteString(std::string_view section, std::string_view key, std::string_view value);
     [[nodiscard]] std::string Text() const;
+    // Writes the lines atomically; refused (nothing written) when the file was unreadable.
     [[nodiscard]] WriteResult Save(const std::filesystem::path& file) const;
+    // The file exists but could not be read.
+    [[nodiscard]] bool Unreadable() const noexcept { return m_unreadable; }
 
 private:
     [[nodiscard]] const std::string* FindValue(std::string_view section, std::string_view key) const;
@@ -42,7 +46,11 @@ private:
     const std::string* ScanSection(std::string_view section, Visit visit) const;
     std::vector<std::string> m_lines;
     std::string m_eol = "\r\n";
+    bool m_unreadable = false;
 };
+
+// The message for a settings file that exists but cannot be read.
+[[nodiscard]] std::string UnreadableIniProblem(const std::filesystem::path& file);
 
 // The leading integer of a text as a private-profile integer read takes it (see ReadInteger).
 [[nodiscard]] long long ParseProfileInteger(std::string_view text);

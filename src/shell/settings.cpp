@@ -142,6 +142,10 @@ std::optional<long double> StrictNumber(const std::string& line) {
 std::vector<std::string> LoadSettings(const std::filesystem::path& file, Settings& s) {
     std::vector<std::string> problems;
     const IniFile ini = IniFile::Load(file);
+    if (ini.Unreadable()) {
+        problems.push_back(UnreadableIniProblem(file));
+        return problems;
+    }
     for (const Field& f : kFields) {
         ReadField(f, ini, file.filename().string(), s, problems);
     }
@@ -201,6 +205,9 @@ WriteResult WriteIniInteger(const std::string& section, const std::filesystem::p
 
 WriteResult SaveSettings(const std::filesystem::path& file, const Settings& s) {
     IniFile ini = IniFile::Load(file);
+    if (ini.Unreadable()) {
+        return {};  // never replaced; the operator was told when it was loaded
+    }
     WriteResult result;
     for (const Field& f : kFields) {
         if (!f.savedAtExit) {

@@ -43,7 +43,8 @@ inline constexpr const char* kReadOnlyMarker = "menue.cd";
 
 // Fills `s` from the settings file `file`. A missing file or key leaves the default. A value
 // that does not fit its field is skipped (the field keeps its default) and reported in the
-// returned list, one readable message per key, for the caller to show.
+// returned list, one readable message per key, for the caller to show. A file that exists but
+// cannot be read gives one message and the defaults; it is never replaced (see SaveSettings).
 std::vector<std::string> LoadSettings(const std::filesystem::path& file, Settings& s);
 
 // The marker files of the working folder. "winkel" and "siemens" set their flags; "ch_dir"
@@ -60,7 +61,8 @@ std::optional<MarkerTimerIntervals> ApplyMarkerFiles(const std::filesystem::path
 WriteResult WriteIniInteger(const std::string& section, const std::filesystem::path& file, const std::string& key,
                             long long value, bool readOnlyMedia);
 
-// The exit write-back: offsets times 10000 rounded, "TR_MODE", "DXFINITIALDIR".
+// The exit write-back: offsets times 10000 rounded, "TR_MODE", "DXFINITIALDIR". A settings
+// file that cannot be read is left as it is (nothing written, no second message).
 WriteResult SaveSettings(const std::filesystem::path& file, const Settings& s);
 
 // A real with up to 10 significant digits, as listings print it ("1.2345", "0", "1e+20").

@@ -53,6 +53,16 @@ TEST_F(MainWindowTest, StartUpReportsBadSettingsAndGoesOn) {
     EXPECT_EQ(session->settings.Decimals, 3);
 }
 
+TEST_F(MainWindowTest, AnUnreadableSettingsFileIsReportedOnceAndKeptAtExit) {
+    std::filesystem::create_symlink("/proc/self/mem", dir.work() / "TARVO.INI");  // reading fails
+    op.ExpectError();
+    Start();
+    EXPECT_NE(op.shown.back().find("TARVO.INI"), std::string::npos);
+    settings().OffsetX = 5;
+    EXPECT_TRUE(w->Close());  // no second message, nothing written over the file
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.work() / "TARVO.INI"));
+}
+
 TEST_F(MainWindowTest, ResultListSurvivesARestart) {
     dir.Write("speicher.dat", "  1 first\r\n  2 second\r\n");
     Start();

@@ -87,3 +87,23 @@ TEST(IniFile, WritesAtomicallyIntoTheFile) {
 
 }  // namespace
 }  // namespace tarvo
+
+namespace tarvo {
+namespace {
+
+// A settings file that exists but cannot be read (here a link to a file whose reading fails
+// with an I/O error, which even root cannot read) loads as empty and is never written over.
+TEST(IniFile, AnUnreadableFileIsNeverReplaced) {
+    const test::TempDir dir;
+    const auto file = dir.work() / "TARVO.INI";
+    std::filesystem::create_symlink("/proc/self/mem", file);
+    const IniFile ini = IniFile::Load(file);
+    EXPECT_TRUE(ini.Unreadable());
+    EXPECT_FALSE(ini.Save(file).ok);
+    EXPECT_FALSE(WritePrivateProfileString(file, "PARAMETER", "KR_MODE", "1").ok);
+    EXPECT_TRUE(std::filesystem::is_symlink(file));
+    EXPECT_FALSE(IniFile::Load(dir.work() / "missing.ini").Unreadable());
+}
+
+}  // namespace
+}  // namespace tarvo

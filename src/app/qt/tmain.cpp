@@ -298,8 +298,14 @@ void Tmain::Render() {
     if (ListBox1->currentRow() != m_m.ListBox1().ItemIndex()) {
         ListBox1->setCurrentRow(m_m.ListBox1().ItemIndex());
     }
-    if (m_m.FocusedControl == "ListBox1" && !ListBox1->hasFocus() && QApplication::activeModalWidget() == nullptr) {
-        ListBox1->setFocus();
+    // A focus request is carried out once, when no dialog holds the keyboard.
+    if (m_focusApplied != m_m.FocusRequests && QApplication::activeModalWidget() == nullptr) {
+        m_focusApplied = m_m.FocusRequests;
+        if (m_m.FocusedControl == "ListBox1") {
+            ListBox1->setFocus();
+        } else if (m_m.FocusedControl == "lb1") {
+            lb1->setFocus();
+        }
     }
     m_rendering = false;
 }

@@ -76,6 +76,7 @@ private:
     std::map<QString, QToolButton*> m_buttons;
     bool m_rendering = false;
     bool m_renderPending = false;
+    std::uint64_t m_focusApplied = 0;
     // The model reports every change; the window shows it on the next pass of the event loop.
     Slot<> m_changed{[this] { ScheduleRender(); }};
     Slot<> m_printerSetup{[this] { PrinterSetup(); }};

@@ -68,11 +68,15 @@ Tmrk_set::Tmrk_set(QWidget* parent) : QDialog(parent), m_pages(new QTabWidget(th
     layout->addWidget(buttons);
 }
 
-void Tmrk_set::Load() {
+void Tmrk_set::LoadTexts() {
     for (int f = FeatureDialog::kName; f < FeatureDialog::kChoice; ++f) {
         Field(static_cast<FeatureDialog::Field>(f))->setText(Q(m_dialog->Text(static_cast<FeatureDialog::Field>(f))));
     }
     m_choice->setCurrentIndex(m_dialog->choice);
+}
+
+void Tmrk_set::Load() {
+    LoadTexts();
     const FeatureDialog::Field focus = m_dialog->Focus();
     if (focus == FeatureDialog::kChoice) {
         m_choice->setFocus();
@@ -99,9 +103,10 @@ bool Tmrk_set::eventFilter(QObject* watched, QEvent* e) {
         if (e->type() == QEvent::FocusIn) {
             m_dialog->SetFocus(static_cast<FeatureDialog::Field>(f));
         } else if (e->type() == QEvent::FocusOut && f == FeatureDialog::kNennwert) {
+            // Leaving "Nennwert" looks the size up; the focus goes on where Tab or the click sent it.
             Store();
             m_dialog->NennwertExit();
-            Load();
+            LoadTexts();
         } else if (e->type() == QEvent::MouseButtonDblClick && f == FeatureDialog::kName) {
             Store();
             m_dialog->NameDblClick();

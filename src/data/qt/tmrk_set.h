@@ -24,7 +24,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
-    void Load();
+    void Load();       // the fields and the focus of the dialog logic
+    void LoadTexts();  // the fields only
     void Store();
     QLineEdit* Field(FeatureDialog::Field f) { return m_edits[static_cast<std::size_t>(f)]; }
     FeatureDialog* m_dialog = nullptr;

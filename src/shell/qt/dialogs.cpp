@@ -39,7 +39,13 @@ TListChooser::TListChooser(const QString& name, const QString& caption, QWidget*
     setWindowTitle(caption);
     lb1->setObjectName("lb1");
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    // OK (or Enter) without a selected entry does nothing: the dialog stays open. The list's
+    // current row alone is no choice: it is row 0 as soon as the list has the focus.
+    connect(buttons, &QDialogButtonBox::accepted, this, [this] {
+        if (!lb1->selectedItems().isEmpty()) {
+            accept();
+        }
+    });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(lb1, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
     auto* layout = new QVBoxLayout(this);
@@ -54,10 +60,10 @@ std::optional<int> TListChooser::Choose(const QStringList& items, int preselect)
     if (preselect >= 0 && preselect < lb1->count()) {
         lb1->setCurrentRow(preselect);
     }
-    if (exec() != QDialog::Accepted || lb1->currentRow() < 0) {
+    if (exec() != QDialog::Accepted || lb1->selectedItems().isEmpty()) {
         return std::nullopt;
     }
-    return lb1->currentRow();
+    return lb1->row(lb1->selectedItems().front());
 }
 
 TAuswahl::TAuswahl(QWidget* parent) : QDialog(parent), b1(new QPushButton(this)), b2(new QPushButton(this)) {

@@ -31,7 +31,10 @@ QImage Tmethode::Draw(int method) {
     const QColor silver(192, 192, 192);
     p.setPen(Qt::NoPen);
     p.setBrush(silver);
-    p.drawRect(QRect(QPoint(1, 1), QPoint(kSketchWidth - 7, kSketchHeight - 26 + 24)));
+    // From (1, 1) to the window's width - 7 and height - 26: with the window's frame and caption
+    // that reaches past the image's right and bottom edges, so the whole image is silver but its
+    // first row and column.
+    p.drawRect(QRect(QPoint(1, 1), QPoint(kSketchWidth - 1, kSketchHeight - 1)));
     const auto sketch = MethodSketchOf(method);
     if (!sketch) {
         return image;
