@@ -3,25 +3,28 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDialogButtonBox>
+#include <QLineEdit>
 #include <QListView>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
-#include "data/qt/tmrk_set.h"
-#include "views/qt/tmethode.h"
-#include "readout/simulatedreadout.h"
-#include "shell/qt/qtimerdriver.h"
-#include "app/qt/qtoperator.h"
-#include "base/text.h"
-#include <QDeadlineTimer>
-#include "geometry/qt/tselect_winkel.h"
 #include "app/mainwindow.h"
-#include "shell/qt/dialogs.h"
+#include "app/qt/qtoperator.h"
 #include "app/qt/tmain.h"
+#include "base/text.h"
+#include "data/qt/tmrk_set.h"
+#include "geometry/qt/tselect_winkel.h"
+#include "readout/simulatedreadout.h"
+#include "shell/qt/dialogs.h"
+#include "shell/qt/qtimerdriver.h"
 #include "support/scriptedoperator.h"
 #include "support/tempdir.h"
+#include "views/methodsketch.h"
+#include "views/qt/tmethode.h"
 
 namespace tarvo {
 namespace {
@@ -336,6 +339,94 @@ TEST(WholeProgram, BuildsAndTearsDownCleanly) {
         window.close();
     }
     EXPECT_TRUE(model.Closed());
+}
+
+}  // namespace
+}  // namespace tarvo
+
+namespace tarvo {
+namespace {
+
+// The focus goes to the point list once per capture: afterwards the operator can edit the scale
+// fields and work in the result list.
+TEST_F(Window, ACaptureFocusesThePointListOnlyOnce) {
+    Capture(1, 2);
+    QApplication::processEvents();
+    EXPECT_TRUE(Child("ListBox1")->hasFocus());
+    auto* fx = static_cast<QLineEdit*>(Child("FX"));
+    fx->setFocus();
+    QTest::keyClick(fx, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(fx, "2");
+    QApplication::processEvents();  // renders: the focus stays in FX
+    EXPECT_TRUE(fx->hasFocus());
+    QTest::keyClick(fx, Qt::Key_Tab);
+    EXPECT_EQ(fx->text(), "2.0000");
+    EXPECT_EQ(session->acquisition.AxisScale[0].value(), 2.0L);
+
+    m->lb1().Append("  1 Text");
+    m->lb1().Append("  2 Text");
+    QApplication::processEvents();
+    auto* list = static_cast<QListView*>(Child("lb1"));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(0, 0)).center());
+    QApplication::processEvents();
+    QTest::keyClick(list, Qt::Key_Delete);
+    EXPECT_EQ(m->lb1().Count(), 1);   // the clicked result line went
+    EXPECT_EQ(m->PointCount(), 1);    // the point stayed
+}
+
+TEST(Dialogs, FeatureDialogLetsTabAndClicksLeaveNennwert) {
+    const test::TempDir dir;
+    test::ScriptedOperator op;
+    FeatureDef def;
+    FeatureDialog logic(def, op, 3, dir.work(), false);
+    logic.Prefill();
+    Tmrk_set form;
+    QWidget* afterTab = nullptr;
+    QWidget* afterClick = nullptr;
+    QTimer::singleShot(0, [&] {
+        form.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+        auto* nennwert = form.findChild<QLineEdit*>("Nennwert");
+        nennwert->setFocus();
+        QTest::keyClick(nennwert, Qt::Key_Tab);
+        afterTab = QApplication::focusWidget();
+        nennwert->setFocus();
+        QTest::mouseClick(form.findChild<QLineEdit*>("UT"), Qt::LeftButton);
+        afterClick = QApplication::focusWidget();
+        form.reject();
+    });
+    EXPECT_FALSE(form.Run(logic));
+    EXPECT_EQ(afterTab, form.findChild<QLineEdit*>("OT"));
+    EXPECT_EQ(afterClick, form.findChild<QLineEdit*>("UT"));
+}
+
+TEST(Dialogs, AListChooserIgnoresOkWithoutASelection) {
+    TListChooser chooser("Tselect_ksys", "Koordinatensystem");
+    bool stayedOpen = false;
+    QTimer::singleShot(0, [&] {
+        chooser.lb1->setFocus();  // the list's current row becomes 0, but nothing is selected
+        auto* ok = chooser.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+        ok->click();
+        stayedOpen = chooser.isVisible();
+        QTest::keyClick(chooser.lb1, Qt::Key_Return);
+        stayedOpen = stayedOpen && chooser.isVisible();
+        chooser.lb1->setCurrentRow(2);
+        ok->click();
+    });
+    EXPECT_EQ(chooser.Choose({"Zurücksetzen", "Versatz X", "Versatz Y"}), 2);
+    EXPECT_TRUE(stayedOpen);
+    QTimer::singleShot(0, [&] { chooser.reject(); });
+    EXPECT_EQ(chooser.Choose({"a"}), std::nullopt);
+}
+
+TEST(MethodSketches, TheSilverBackgroundFillsTheImageButItsFirstRowAndColumn) {
+    const QImage sketch = Tmethode::Draw(0);
+    const QColor silver(192, 192, 192);
+    EXPECT_EQ(sketch.pixelColor(kSketchWidth - 1, 90), silver);
+    EXPECT_EQ(sketch.pixelColor(120, kSketchHeight - 1), silver);
+    EXPECT_EQ(sketch.pixelColor(kSketchWidth - 1, kSketchHeight - 1), silver);
+    EXPECT_EQ(sketch.pixelColor(0, 90), QColor(Qt::white));
+    EXPECT_EQ(sketch.pixelColor(120, 0), QColor(Qt::white));
 }
 
 }  // namespace
