@@ -124,6 +124,26 @@ TEST_F(LinkEndToEnd, FootSwitchPushesCaptureAtOnce) {
     EXPECT_EQ(op.beeps, 1);
 }
 
+// Switching to the foot switch while an answer is on its way (split in two parts 30 ms apart):
+// what arrives during the 300 ms wait is thrown away, never captured as a pushed position.
+TEST_F(LinkEndToEnd, SwitchingToTheFootSwitchDropsTheAnswerOnItsWay) {
+    dir.Write("IF2M.VAL", "[PARAMETER]\nAUTOTRIGGER=1\n");  // any pushed line is a whole position
+    Start();
+    Say("split on");
+    Say("pos 5000 0");
+    ASSERT_TRUE(WaitFor([this] { return w->LV1 == "5000.000"; }));
+    for (int i = 0; i < 13; ++i) {
+        w->SpeedButton25Click();
+        Spin(80);
+        ASSERT_TRUE(session->acquisition.FootSwitchMode);
+        w->SpeedButton24Click();
+        Spin(35 + 7 * i);  // a request and half an answer under way at different moments
+    }
+    w->SpeedButton25Click();
+    Spin(300);
+    EXPECT_EQ(w->PointCount(), 0) << (w->PointCount() > 0 ? w->ListBox1().Items()[0] : "");
+}
+
 TEST_F(LinkEndToEnd, APulledCableNeitherCrashesNorHangs) {
     Start();
     Say("pos 3 3");

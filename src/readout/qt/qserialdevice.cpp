@@ -37,6 +37,9 @@ long QSerialDevice::Read(char* buffer, std::size_t max) {
     if (!m_port.isOpen()) {
         return -1;
     }
+    // What the line holds now, whether or not the event loop has run since it arrived: after the
+    // foot-switch switch's wait, the answer that came meanwhile must be read to be discarded.
+    (void)m_port.waitForReadyRead(0);
     const qint64 n = m_port.read(buffer, static_cast<qint64>(max));
     return n < 0 ? -1 : static_cast<long>(n);
 }

@@ -1,5 +1,6 @@
-// The real serial line: QSerialPort under the port component. Bytes are taken from what Qt has
-// buffered, so the program's event loop must run (it does: the timers run on it).
+// The real serial line: QSerialPort under the port component. A read takes what Qt has buffered
+// together with what the operating system holds right now (without waiting), as the platform's
+// non-blocking read does, so no byte waits for the event loop to run.
 #pragma once
 
 #include <QSerialPort>
