@@ -14,6 +14,9 @@ constexpr int kBauds[] = {110, 300, 600, 1200, 2400, 4800, 9600, 14400, 19200, 3
 int BaudOf(TComPortBaudRate rate) { return kBauds[rate]; }
 
 std::string ComDeviceName(int portNumber, const std::filesystem::path& settingsFile) {
+    if (portNumber < 1) {
+        return {};  // no such port: opening it fails
+    }
     const std::string key = "COM" + std::to_string(portNumber);
     const IniFile ini = IniFile::Load(settingsFile);
     const std::string mapped = ini.ReadString("Ports", key, "");
@@ -54,7 +57,7 @@ bool TCommPortDriver::Connect() {
         return false;
     }
     m_deviceName = ComDeviceName(m_port + 1, m_settingsFile);
-    if (!m_device->Open(m_deviceName)) {
+    if (m_deviceName.empty() || !m_device->Open(m_deviceName)) {
         return false;
     }
     m_connected = true;

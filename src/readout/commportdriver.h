@@ -29,7 +29,7 @@ enum TComPortSwHandshaking : int { shNONE, shXONXOFF };
 [[nodiscard]] int BaudOf(TComPortBaudRate rate);
 
 // Maps "COM<n>" to a device: key "COM<n>" of section "Ports" in TARVO.INI, else
-// "/dev/ttyS<n-1>".
+// "/dev/ttyS<n-1>"; no device (empty) for n below 1.
 [[nodiscard]] std::string ComDeviceName(int portNumber, const std::filesystem::path& settingsFile);
 
 class TCommPortDriver final {

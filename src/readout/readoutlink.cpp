@@ -211,9 +211,9 @@ void ReadoutLink::ConfigurePort(int port, int baud, int dataBits, int parity, in
     view.Bits = std::to_string(dataBits);
     view.Parity = std::to_string(parity);
     view.Stop = std::to_string(stopBits);
-    if (port >= 1 && port <= 4) {
-        m_port.SetComPort(static_cast<TComPortNumber>(port - 1));
-    }
+    // Any port number names its own device ("COM5" included); one that names none fails to
+    // open and is reported, never replaced by another port.
+    m_port.SetComPort(static_cast<TComPortNumber>(port >= 1 ? port - 1 : -1));
     m_port.SetComPortSpeed(BaudIndex(baud));
     if (dataBits >= 5 && dataBits <= 8) {
         m_port.SetComPortDataBits(static_cast<TComPortDataBits>(dataBits - 5));
@@ -232,8 +232,10 @@ bool ReadoutLink::OpenPort(int /*port*/) {
     m_port.SetDevice(m_c.serialDevice);
     const bool ok = m_port.Connect();
     view.Flow = m_profile.RaiseRts ? "RTS on" : "";
-    if (m_profile.RaiseRts) {
-        m_port.SetRts(true);
+    // RTS as the profile says: raised with "RTS=1", cleared otherwise (a port may open with it
+    // raised); under RTS/CTS handshaking the driver drives it.
+    if (ok && !m_profile.UseRtsCts) {
+        m_port.SetRts(m_profile.RaiseRts);
     }
     return ok;
 }

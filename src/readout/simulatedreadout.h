@@ -41,10 +41,12 @@ public:
     // What the program wrote, request by request.
     std::deque<std::string> requests;
 
-    bool Open(const std::string&) override {
+    bool Open(const std::string& device) override {
         ++openCount;
+        openedDevice = device;
         return m_available;
     }
+    std::string openedDevice;  // the device name the program asked for last
     void Close() override {}
     bool Apply(const SerialSettings& s) override {
         applied = s;

@@ -219,3 +219,59 @@ TEST_F(Link, TwoAxisLinesCaptureOnePointEach) {
 
 }  // namespace
 }  // namespace tarvo
+
+namespace tarvo {
+namespace {
+
+// "COMx" names its own port, whatever the number; a port that does not exist is reported and
+// never replaced by COM1's device.
+TEST_F(Link, EveryPortNumberOpensItsOwnDevice) {
+    StartWith("[Ports]\nCOM1=/dev/first\nCOM5=/dev/fifth\n", "[PARAMETER]\nCOMx=5\n");
+    EXPECT_EQ(readout.openedDevice, "/dev/fifth");
+    w.reset();
+    StartWith("[Ports]\nCOM1=/dev/first\n", "[PARAMETER]\nCOMx=7\n");
+    EXPECT_EQ(readout.openedDevice, "/dev/ttyS6");
+    w.reset();
+    readout.openedDevice.clear();
+    op.ExpectError();
+    StartWith("[Ports]\nCOM1=/dev/first\n", "[PARAMETER]\nCOMx=0\n");
+    EXPECT_EQ(op.shown.back(), "error: COM0 Error");
+    EXPECT_EQ(readout.openedDevice, "");  // nothing was opened in its place
+}
+
+TEST_F(Link, RtsIsSetAsTheProfileSaysAfterOpening) {
+    readout.rts = true;  // a port that opens with RTS raised
+    StartWith("", "[PARAMETER]\nRTS=0\n");
+    EXPECT_FALSE(readout.rts);
+    w.reset();
+    StartWith("", "[PARAMETER]\nRTS=1\n");
+    EXPECT_TRUE(readout.rts);
+    EXPECT_EQ(w->Link().view.Flow, "RTS on");
+}
+
+// The profile's line settings reach the device as the port component applies them.
+TEST_F(Link, LineSettingsReachTheDevice) {
+    const struct {
+        const char* profile;
+        int baud, dataBits, parity, stopBits;
+        bool rtsCts;
+    } cases[] = {
+        {"BAUD=19200\nBYTELEN=7\nPARITY=2\nSTOPBITS=2\nUSE_RTS=1\n", 19200, 7, 2, 2, true},
+        {"BAUD=4800\nBYTELEN=8\nPARITY=3\nSTOPBITS=1\n", 4800, 8, 3, 0, false},  // mark parity
+        {"BAUD=56000\nBYTELEN=5\nPARITY=4\n", 28800, 5, 4, 0, false},          // space; 56000 runs at 28800
+        {"BAUD=12345\nBYTELEN=9\nPARITY=7\nSTOPBITS=3\n", 9600, 8, 0, 0, false},  // out of range: defaults
+    };
+    for (const auto& c : cases) {
+        w.reset();
+        StartWith("", std::string("[PARAMETER]\n") + c.profile);
+        const SerialSettings& s = readout.applied;
+        EXPECT_EQ(s.baud, c.baud) << c.profile;
+        EXPECT_EQ(s.dataBits, c.dataBits) << c.profile;
+        EXPECT_EQ(s.parity, c.parity) << c.profile;
+        EXPECT_EQ(s.stopBits, c.stopBits) << c.profile;
+        EXPECT_EQ(s.rtsCts, c.rtsCts) << c.profile;
+    }
+}
+
+}  // namespace
+}  // namespace tarvo
