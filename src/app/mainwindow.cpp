@@ -108,8 +108,12 @@ void MainWindow::FormCreate() {
     ShowProblems(LoadSettings(m_s.WorkFile(kSettingsFile), s));
     // The counter card's ports are touched only when the card is the selected interface:
     // writing I/O ports of a machine without it could disturb other hardware.
-    if (s.If3Inc != 0 && m_s.ioPorts != nullptr) {
-        ShowProblems(InitCounterCard(m_s.WorkDir(), m_s.counterCard, *m_s.ioPorts));
+    if (s.If3Inc != 0) {
+        if (m_s.ioPorts == nullptr) {
+            m_s.Op().ShowError(CounterCardUnavailableProblem());  // once; the link then stays silent
+        } else {
+            ShowProblems(InitCounterCard(m_s.WorkDir(), m_s.counterCard, *m_s.ioPorts));
+        }
     }
     if (s.SlowMode != 0) {
         Timersend.SetInterval(kSlowSendInterval);

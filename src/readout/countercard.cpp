@@ -17,6 +17,11 @@ namespace {
 constexpr std::int32_t kNegativeOffset = 16777215;  // 0xFFFFFF
 }  // namespace
 
+std::string CounterCardUnavailableProblem() {
+    return Ansi("Zählerkarte (IF3INC=1): die I/O-Ports können nicht geöffnet werden (/dev/port braucht "
+                "Root-Rechte auf einem x86-Rechner); es werden keine Positionen gelesen");
+}
+
 DevPortIo::DevPortIo() : m_fd(::open("/dev/port", O_RDWR | O_CLOEXEC)) {}
 
 DevPortIo::~DevPortIo() {

@@ -48,6 +48,9 @@ private:
     int m_fd = -1;
 };
 
+// The message when the card is the selected interface but its I/O ports cannot be reached.
+[[nodiscard]] std::string CounterCardUnavailableProblem();
+
 struct CounterCard {
     std::uint16_t BasePort = 0x0DE0;
     std::uint16_t CounterPort = 0x0DE4;

@@ -267,7 +267,8 @@ void ReadoutLink::StartupStep() {
             m_c.op.ShowError("COM" + std::to_string(m_profile.ComPortNumber) + " Error");
         }
     } else {
-        if (m_c.op.Ask(Ansi("Hardwarezähler zurücksetzen ?"), Buttons::OkCancel) && m_c.ioPorts != nullptr) {
+        // Without its ports the card cannot be reset: no question (the start-up reported it).
+        if (m_c.ioPorts != nullptr && m_c.op.Ask(Ansi("Hardwarezähler zurücksetzen ?"), Buttons::OkCancel)) {
             for (int axis = 1; axis <= 3; ++axis) {
                 PresetCounter(m_c.counterCard, *m_c.ioPorts, axis, 0);
             }

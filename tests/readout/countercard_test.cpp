@@ -90,3 +90,26 @@ TEST_F(CounterLink, TheReceiveTickReadsTheCountersAfterTheResetQuestion) {
 
 }  // namespace
 }  // namespace tarvo
+
+namespace tarvo {
+namespace {
+
+class CardWithoutPorts : public test::MainWindowFixture {
+protected:
+    void SetUp() override {}
+};
+
+// The card is selected but its ports cannot be opened: said once, clearly; no reset question,
+// and the link goes on without touching any port.
+TEST_F(CardWithoutPorts, IsReportedOnceAndNotAskedAbout) {
+    dir.Write("TARVO.INI", "[PARAMETER]\nIF3INC=1\n");
+    op.ExpectError();
+    Start();  // the fixture's session has no I/O ports
+    EXPECT_NE(op.shown.back().find("IF3INC"), std::string::npos);
+    session->timers.Advance(500 + 200);  // the start-up step and a few polling ticks
+    EXPECT_EQ(op.shown.size(), 1u);
+    EXPECT_EQ(w->LV1, "-");
+}
+
+}  // namespace
+}  // namespace tarvo
