@@ -258,6 +258,84 @@ std::string UpperCaseOem(std::string_view text) {
 }
 
 namespace {
+
+// The letters of one Windows-1252 byte for the primary order: upper-case base letters.
+std::string_view BaseLetters(unsigned char b) {
+    static const std::string_view kHigh[64] = {
+        "A", "A", "A", "A", "A", "A", "AE", "C", "E", "E", "E", "E", "I", "I", "I", "I",  // 0xC0
+        "D", "N", "O", "O", "O", "O", "O", "\xD7", "O", "U", "U", "U", "U", "Y", "TH", "SS", // 0xD0
+        "A", "A", "A", "A", "A", "A", "AE", "C", "E", "E", "E", "E", "I", "I", "I", "I",  // 0xE0
+        "D", "N", "O", "O", "O", "O", "O", "\xF7", "O", "U", "U", "U", "U", "Y", "TH", "Y",  // 0xF0
+    };
+    static const std::string_view kAscii[26] = {"A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K", "L", "M",
+                                                "N", "O", "P", "Q", "R", "S", "T", "U", "V", "W", "X", "Y", "Z"};
+    if (b >= 0xC0) {
+        return kHigh[b - 0xC0];
+    }
+    if (b >= 'a' && b <= 'z') {
+        return kAscii[b - 'a'];
+    }
+    if (b >= 'A' && b <= 'Z') {
+        return kAscii[b - 'A'];
+    }
+    if (b == 0x8A || b == 0x9A) {
+        return "S";  // Š š
+    }
+    if (b == 0x8E || b == 0x9E) {
+        return "Z";  // Ž ž
+    }
+    return {};
+}
+
+std::string PrimaryKey(std::string_view text) {
+    std::string key;
+    for (const char c : text) {
+        const std::string_view letters = BaseLetters(static_cast<unsigned char>(c));
+        if (letters.empty()) {
+            key += c;
+        } else {
+            key += letters;
+        }
+    }
+    return key;
+}
+
+// Second order: each letter's mark (plain before umlaut or accent), then its case.
+std::string SecondaryKey(std::string_view text, bool marks) {
+    std::string key;
+    for (const char c : text) {
+        const auto b = static_cast<unsigned char>(c);
+        if (marks) {
+            key += b >= 0xC0 || b == 0x8A || b == 0x9A || b == 0x8E || b == 0x9E ? '1' : '0';
+        } else {
+            key += (b >= 'a' && b <= 'z') || (b >= 0xDF && b != 0xF7) || b == 0x9A || b == 0x9E ? '1' : '0';
+        }
+    }
+    return key;
+}
+
+}  // namespace
+
+bool GermanLess(std::string_view a, std::string_view b) {
+    const std::string pa = PrimaryKey(a);
+    const std::string pb = PrimaryKey(b);
+    if (pa != pb) {
+        return pa < pb;
+    }
+    const std::string ma = SecondaryKey(a, true);
+    const std::string mb = SecondaryKey(b, true);
+    if (ma != mb) {
+        return ma < mb;
+    }
+    const std::string ca = SecondaryKey(a, false);
+    const std::string cb = SecondaryKey(b, false);
+    if (ca != cb) {
+        return ca < cb;
+    }
+    return a < b;
+}
+
+namespace {
 std::string Two(int v) {
     v %= 100;
     if (v < 0) {

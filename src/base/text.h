@@ -51,6 +51,11 @@ struct NumberRead {
 // (0x81 -> 0x9A, 0x84 -> 0x8E, 0x94 -> 0x99); every other byte unchanged.
 [[nodiscard]] std::string UpperCaseOem(std::string_view text);
 
+// Alphabetical order of Windows-1252 text as a German dictionary has it: without regard to case,
+// umlauts and accented letters with their base letter ("Öse" between "Nut" and "Passung"), "ß" as
+// "ss"; where two texts tie so, the plain letter before the umlaut, then upper before lower case.
+[[nodiscard]] bool GermanLess(std::string_view a, std::string_view b);
+
 // "dd:mm:yy:hh:nn" of the given moment.
 [[nodiscard]] std::string TimeStampText(const DateTime& now);
 

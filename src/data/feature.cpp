@@ -16,12 +16,8 @@ constexpr int kKeyRight = 39;
 constexpr int kKeyUp = 38;
 constexpr int kKeyDown = 40;
 
-// Alphabetical order of the names files: letters without regard to case.
-bool NameLess(const std::string& a, const std::string& b) {
-    const std::string ua = UpperCaseOem(a);
-    const std::string ub = UpperCaseOem(b);
-    return ua != ub ? ua < ub : a < b;
-}
+// Alphabetical order of the names files, as a German operator looks a name up.
+bool NameLess(const std::string& a, const std::string& b) { return GermanLess(a, b); }
 }  // namespace
 
 const char* FeatureNamesFile(int page) {
@@ -96,7 +92,9 @@ void FeatureDialog::KeyDown(int key) {
 }
 
 void FeatureDialog::NameDblClick() {
-    const auto names = LoadFeatureNames(m_workDir / FeatureNamesFile(m_page));
+    // The chooser shows the names sorted, whatever order the file was left in.
+    auto names = LoadFeatureNames(m_workDir / FeatureNamesFile(m_page));
+    std::stable_sort(names.begin(), names.end(), NameLess);
     const auto chosen = m_op.Choose("Tmerkmalsnamen", names);
     if (chosen && *chosen >= 1 && static_cast<std::size_t>(*chosen) <= names.size()) {
         Text(kName) = names[static_cast<std::size_t>(*chosen - 1)];
@@ -127,7 +125,8 @@ void FeatureDialog::AddName(const std::string& name) const {
     if (std::find(names.begin(), names.end(), name) != names.end()) {
         return;
     }
-    names.insert(std::upper_bound(names.begin(), names.end(), name, NameLess), name);
+    names.push_back(name);
+    std::stable_sort(names.begin(), names.end(), NameLess);  // a file sorted otherwise is put in order
     const WriteResult r = WriteFileAtomic(file, JoinLines(names));
     if (!r.ok) {
         m_op.ShowError(r.error);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/cp1252.h"
+#include "base/text.h"
 #include "support/scriptedoperator.h"
 #include "support/tempdir.h"
 
@@ -112,6 +114,34 @@ TEST_F(FeatureDialogTest, NamesFileStaysSortedAndComparesCaseSensitively) {
     op.ExpectChoose("4");
     d.NameDblClick();
     EXPECT_EQ(d.Text(FeatureDialog::kName), "delta");
+}
+
+// Umlauts sort with their base letter, without regard to case, and the chooser shows the names
+// sorted even when the file was written in another order.
+TEST_F(FeatureDialogTest, NamesSortAsAGermanOperatorExpects) {
+    dir.Write("mrk_var.txt", Ansi("Zapfen\r\nÖse\r\nabsatz\r\nNut\r\n"));
+    FeatureDialog d = Dialog();
+    d.Prefill();
+    op.ExpectChoose("3");
+    d.NameDblClick();
+    EXPECT_EQ(op.lastChoices, (std::vector<std::string>{"absatz", "Nut", Ansi("Öse"), "Zapfen"}));
+    EXPECT_EQ(d.Text(FeatureDialog::kName), Ansi("Öse"));
+    d.Text(FeatureDialog::kName) = Ansi("Übergang");
+    d.Text(FeatureDialog::kOT) = "1";
+    ASSERT_EQ(d.Ok(), FeatureDialog::Closing::Ok);
+    EXPECT_EQ(dir.Read("mrk_var.txt"), Ansi("absatz\r\nNut\r\nÖse\r\nÜbergang\r\nZapfen\r\n"));
+}
+
+TEST(GermanOrder, FoldsCaseUmlautsAndSharpS) {
+    const auto less = [](const char* a, const char* b) { return GermanLess(Ansi(a), Ansi(b)); };
+    EXPECT_TRUE(less("Nut", "Öse"));
+    EXPECT_TRUE(less("Öse", "Passung"));
+    EXPECT_TRUE(less("Masse", "Maße"));     // a tie: the plain letters first
+    EXPECT_TRUE(less("Maße", "Mast"));      // "ß" as "ss"
+    EXPECT_TRUE(less("Bohrung", "bohrung"));  // then upper before lower case
+    EXPECT_FALSE(less("bohrung", "Bohrung"));
+    EXPECT_TRUE(less("Ansatz", "Äußeres"));
+    EXPECT_TRUE(less("Äußeres", "Bund"));
 }
 
 TEST_F(FeatureDialogTest, ANominalWithAClassFillsTheTolerancesFromTheTable) {

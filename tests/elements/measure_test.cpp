@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "geometry/angles.h"
+
 #include <cmath>
 
 #include "data/resultline.h"
@@ -14,7 +16,7 @@ class Measure : public test::MainWindowFixture {
 protected:
     // Two lines through the origin at the given inclinations.
     void Lines(long double deg1, long double deg2) {
-        const long double k = 3.141592653589793L / 180;
+        const long double k = kPi / 180;
         Capture(0, 0);
         Capture(10 * std::cos(deg1 * k), 10 * std::sin(deg1 * k));
         Capture(0, 0);
@@ -52,7 +54,7 @@ TEST_F(Measure, CircleFormColumnRadiusModeAndSecondLine) {
 
 TEST_F(Measure, CircleUsesTheFirstFiftyPointsAndClearsAll) {
     for (int i = 0; i < 51; ++i) {
-        const long double a = i * 2 * 3.141592653589793L / 51;
+        const long double a = i * 2 * kPi / 51;
         Capture(10 * std::cos(a), 10 * std::sin(a));
     }
     w->SpeedButton1Click();
@@ -169,6 +171,19 @@ TEST_F(Measure, AngleCandidatesAndChoices) {
     EXPECT_NEAR(value(), 150, 0.01);
     EXPECT_EQ(w->LB_list().back(), "Winkel:4");
     EXPECT_EQ(session->run.ReplayChoice, 0);
+    // A preset beyond the four candidates (a program file edited by hand) is refused: no result,
+    // nothing recorded, the points stay.
+    const int lines = w->lb1().Count();
+    const std::size_t programLines = w->LB_list().size();
+    for (const int preset : {5, 255}) {
+        session->run.ReplayChoice = static_cast<std::uint8_t>(preset);
+        Lines(10, 40);
+        w->SpeedButton4Click();
+        EXPECT_EQ(w->lb1().Count(), lines);
+        EXPECT_EQ(w->LB_list().size(), programLines + 4 * (preset == 5 ? 1 : 2));  // only the captures
+        EXPECT_EQ(session->run.ReplayChoice, 0);
+        w->SpeedButton23Click();
+    }
 }
 
 TEST_F(Measure, SiemensModeReportsTheChosenCandidate) {

@@ -9,7 +9,6 @@
 namespace tarvo {
 namespace {
 
-constexpr long double kPi = 3.141592653589793L;
 
 double D(long double v) { return static_cast<double>(v); }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "geometry/angles.h"
+
 #include "support/pointlists.h"
 
 #include <cmath>
@@ -14,7 +16,6 @@ namespace {
 
 using test::D;
 using test::List;
-constexpr long double kPi = 3.141592653589793L;
 
 // Points on a circle from angle a0 over `span` degrees, optionally with radial noise.
 PointList Arc(long double cx, long double cy, long double r, long double a0, long double span, int n,

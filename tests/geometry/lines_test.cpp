@@ -93,7 +93,7 @@ TEST(SymmetryLine, RetriesWithLineAReversedWhenTheFootFliesOff) {
     // A along +X (0 degrees) and B at 170 degrees meet at (0, 20000): their half-sum, 85 degrees,
     // passes the origin more than 1000 away, so the mid line is taken again with A reversed
     // (180 degrees), which gives the other bisector, 175 degrees.
-    const long double t10 = std::tan(10.0L * 3.141592653589793L / 180);
+    const long double t10 = std::tan(10.0L * kPi / 180);
     const LineResult r = SymmetryLine({0, 20000, 10, 20000}, {0, 20000, -10, 20000 + 10 * t10});
     EXPECT_NEAR(D(r.angle), 175, 1e-6);
     const LineResult near = SymmetryLine({0, 200, 10, 200}, {0, 200, -10, 200 + 10 * t10});
@@ -154,7 +154,7 @@ TEST(LineFit, PropertyPointsOnALineGiveItsAngle) {
         PointList list;
         for (int i = 0; i < n; ++i) {
             const long double t = l * i / (n - 1);
-            list.Add(x0 + t * std::cos(a * 3.141592653589793L / 180), y0 + t * std::sin(a * 3.141592653589793L / 180));
+            list.Add(x0 + t * std::cos(a * kPi / 180), y0 + t * std::sin(a * kPi / 180));
         }
         const LineResult r = LineFit(list);
         long double diff = std::fabs(r.angle - a);

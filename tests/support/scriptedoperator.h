@@ -51,6 +51,13 @@ public:
         Shown("feature", "Tmrk_set", nullptr);
         return expected && featureDialog ? featureDialog(dialog) : false;
     }
+    // The entries of the last list chooser, as it showed them.
+    std::vector<std::string> lastChoices;
+    std::optional<int> Choose(const std::string& dialog, const std::vector<std::string>& choices) override {
+        lastChoices = choices;
+        return tarvo::ScriptedOperator::Choose(dialog, choices);
+    }
+
     bool WaitForPoints(int, int) override {
         if (duringWait) {
             duringWait();
