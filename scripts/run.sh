@@ -16,10 +16,16 @@ if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]] || [[ ! -x build/apps/ta
   exec build/apps/tarvo-cli --dir "$work" demo/demo.tarvo
 fi
 
-build/apps/tarvo-stage | build/apps/tarvo-readout-sim --dir "$work" > "$work/.sim-device" &
+# The stage feeds the simulator through a named pipe, so that both process ids are known and
+# only the processes started here are ended (never a user's other copies).
+mkfifo "$work/.stage"
+build/apps/tarvo-stage > "$work/.stage" &
+stage=$!
+build/apps/tarvo-readout-sim --dir "$work" < "$work/.stage" > "$work/.sim-device" &
+sim=$!
+cleanup() { kill "$stage" "$sim" 2>/dev/null || true; }
+trap cleanup EXIT
 for _ in $(seq 50); do grep -q '^device: ' "$work/.sim-device" 2>/dev/null && break; sleep 0.1; done
 device=$(sed -n 's/^device: //p' "$work/.sim-device")
 printf '[Ports]\r\nCOM1=%s\r\n' "$device" > "$work/TARVO.INI"
-cleanup() { pkill -f "tarvo-stage" 2>/dev/null || true; pkill -f "tarvo-readout-sim --dir $work" 2>/dev/null || true; }
-trap cleanup EXIT
 build/apps/tarvo --dir "$work"
