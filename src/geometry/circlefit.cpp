@@ -17,6 +17,8 @@ constexpr long double kCoarseStepLength = 0.02L;
 constexpr long double kFineStepLength = 0.0002L;
 constexpr long double kCentreLimit = 100000000.0L;
 constexpr long double kSteepBisector = 999999999.0L;
+// How much larger the searched centre's scatter must be before the least-squares centre is taken.
+constexpr double kTakeOverRatio = 4.0;
 }  // namespace
 
 Real CircleFrom3Points(Real x1, Real y1, Real x2, Real y2, Real x3, Real y3, Real& cx, Real& cy) {
@@ -226,7 +228,7 @@ CircleResult RefineCircleCentre(const PointList& list, Real cx, Real cy, Geometr
     return CentreResult(list, n, cx, cy);
 }
 
-CircleResult CircleFit(const PointList& list, GeometryState& state) {
+CircleResult CircleFitBySearch(const PointList& list, GeometryState& state) {
     const int n = list.Count();
     long double sumX = 0;
     long double sumY = 0;
@@ -257,15 +259,24 @@ CircleResult CircleFit(const PointList& list, GeometryState& state) {
     const Real radius = sumR / m;
     (void)AxisSearch(list, cx, cy, radius, 0, state);
     (void)AxisSearch(list, cx, cy, radius, 1, state);
-    const CircleResult searched = RefineCircleCentre(list, cx, cy, state);
+    return RefineCircleCentre(list, cx, cy, state);
+}
 
+CircleResult CircleFit(const PointList& list, GeometryState& state) {
+    const CircleResult searched = CircleFitBySearch(list, state);
+    if (searched.radius == Real(kNoCircle)) {
+        return searched;
+    }
+    const int n = list.Count();
     // The searches start from the mean of the triple circles. Many points close together on a
     // partial arc (a fillet taken with the edge sensor or the foot switch) make neighbouring
     // triples nearly collinear, their circles wild and that start far off; the fixed steps then
-    // cannot bring the centre back. So the least-squares circle of the same objective is
-    // computed as well and taken when it is clearly better: lower scatter, and farther from the
-    // searched centre than the fine step. Where the search already found the circle, its result
-    // stays exactly as it was.
+    // cannot bring the centre back, and the searched centre is plainly wrong. The least-squares
+    // circle of the same objective is computed as well and taken only then: when it lies more
+    // than the fine step (0.0001) from the searched centre and the searched centre's scatter is
+    // more than four times its own. On noisy full circles the search is within the noise (the
+    // ratio stays below 2) and its result stands exactly as it is; a wrong start gives ratios
+    // from about 30 to far beyond.
     const auto lsq = LeastSquaresCircleCentre(list);
     if (!lsq) {
         return searched;
@@ -281,7 +292,7 @@ CircleResult CircleFit(const PointList& list, GeometryState& state) {
     const double before = DistanceScatter(list, n, searched.cx, searched.cy);
     const double after = DistanceScatter(list, n, lx, ly);
     const Real moved = Distance2P(searched.cx, searched.cy, lx, ly).distance;
-    if (!(after < before) || !(moved > kFineStepLength * 0.5L)) {
+    if (!(before > kTakeOverRatio * after) || !(moved > kFineStepLength * 0.5L)) {
         return searched;
     }
     return CentreResult(list, n, lx, ly);

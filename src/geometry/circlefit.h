@@ -44,7 +44,14 @@ struct LsqCentre {
 // convergence. Nothing for fewer than 3 points, collinear points or no convergence.
 [[nodiscard]] std::optional<LsqCentre> LeastSquaresCircleCentre(const PointList& list);
 
-// The circle of the points: kNoCircle with centre (0, 0) when no triple defines a circle.
+// The circle of the points as the searches find it: the mean of the triple circles, the walks
+// along X and Y with the fixed step, one refinement pass. kNoCircle with centre (0, 0) when no
+// triple defines a circle.
+[[nodiscard]] CircleResult CircleFitBySearch(const PointList& list, GeometryState& state);
+
+// The circle of the points: the searched circle, unless it is plainly wrong (its scatter more
+// than four times that of the least-squares circle, which lies more than 0.0001 away); then the
+// least-squares circle.
 [[nodiscard]] CircleResult CircleFit(const PointList& list, GeometryState& state);
 
 }  // namespace tarvo

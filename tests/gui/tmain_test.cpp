@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDialogButtonBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
@@ -427,6 +428,56 @@ TEST(MethodSketches, TheSilverBackgroundFillsTheImageButItsFirstRowAndColumn) {
     EXPECT_EQ(sketch.pixelColor(kSketchWidth - 1, kSketchHeight - 1), silver);
     EXPECT_EQ(sketch.pixelColor(0, 90), QColor(Qt::white));
     EXPECT_EQ(sketch.pixelColor(120, 0), QColor(Qt::white));
+}
+
+}  // namespace
+}  // namespace tarvo
+
+namespace tarvo {
+namespace {
+
+// The real operator's wait for points, ended by Escape in the method window: the command stops
+// without a result, the captured point stays, and a capture during the wait ends it instead.
+TEST(WholeProgram, TheWaitForPointsEndsOnEscapeInTheMethodWindowOrOnEnoughCaptures) {
+    const test::TempDir dir;
+    const FixedWallClock clock(DateTime{2026, 12, 8, 9, 30, 0});
+    QtOperator op;
+    Session session(op, clock, dir.work(), dir.root());
+    MainWindow model(session);
+    QTimerDriver timers(session.timers);
+    Tmain window(model);
+    op.Attach(&window, &model);
+    window.show();
+    session.run.CurrentPos = {1, 1};
+    model.FormKeyDown(kKeySpace);
+    auto* methode = window.findChild<QDialog*>("Tmethode");
+    ASSERT_NE(methode, nullptr);
+    bool shown = false;
+    QTimer::singleShot(0, [&] {
+        shown = methode->isVisible();
+        // Escape as the method window receives it when it has the keyboard (the offscreen
+        // platform activates no tool window, so the key is delivered to it directly).
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(methode, &press);
+    });
+    model.SpeedButton1Click();  // waits for three points
+    EXPECT_TRUE(shown);
+    EXPECT_FALSE(methode->isVisible());
+    EXPECT_EQ(model.lb1().Count(), 0);
+    EXPECT_EQ(model.PointCount(), 1);
+    EXPECT_EQ(session.run.AbortRequested, 0);  // cleared again by the command
+
+    QTimer::singleShot(0, [&] {
+        for (const auto& [x, y] : {std::pair{15.0L, 20.0L}, {10.0L, 25.0L}, {5.0L, 20.0L}}) {
+            session.run.CurrentPos = {x, y};
+            QTest::keyClick(window.findChild<QWidget*>("lb1"), Qt::Key_Space);
+        }
+    });
+    model.SpeedButton23Click();
+    model.SpeedButton1Click();
+    ASSERT_EQ(model.lb1().Count(), 1);
+    EXPECT_EQ(model.lb1().Lines()[0], "  1 Kreis    3 D              10.000      10.000      20.000");
+    window.close();
 }
 
 }  // namespace

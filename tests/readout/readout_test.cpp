@@ -137,10 +137,19 @@ TEST_F(Link, AnUnansweredRequestTimesOutAfterSixteenTicks) {
     readout.SetReading(1, 2);
     session->timers.Advance(200);
     readout.answering = false;
-    const std::size_t before = readout.requests.size();
-    session->timers.Advance(20 * 17 + 20);
-    EXPECT_EQ(readout.requests.size(), before + 1);  // the next request after 16 empty ticks
-    EXPECT_EQ(w->LV1, "1.000");                      // the display keeps its last values
+    // The moments of the next two requests, to the millisecond.
+    const auto nextRequest = [this] {
+        const std::size_t before = readout.requests.size();
+        while (readout.requests.size() == before) {
+            session->timers.Advance(1);
+        }
+        return session->timers.Now();
+    };
+    const long long first = nextRequest();
+    const long long second = nextRequest();
+    // Sixteen receive ticks of 20 ms wait for the answer, then the send tick asks again.
+    EXPECT_EQ(second - first, 16 * 20 + 20);
+    EXPECT_EQ(w->LV1, "1.000");  // the display keeps its last values
 }
 
 TEST_F(Link, ReceivedBytesFormLines) {

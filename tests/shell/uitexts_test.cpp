@@ -1,0 +1,45 @@
+// The numbered UI texts and result names: count, order, the blanks inside them, the range.
+#include "shell/uitexts.h"
+
+#include <gtest/gtest.h>
+
+#include "base/cp1252.h"
+#include "base/errors.h"
+
+namespace tarvo {
+namespace {
+
+TEST(UiTexts, HoldTheGermanTextsInTheirNumberedPlaces) {
+    const UiTexts t;
+    ASSERT_EQ(t.common_list().size(), 39u);
+    ASSERT_EQ(t.result_names().size(), 24u);
+    const std::pair<int, const char*> texts[] = {
+        {0, "Kopfdaten"},  {2, "Winkelauswahl "},  {13, "Zuwenig Punkte"}, {14, "TARVO Meßprotokoll"},
+        {20, "<ESC>=Abbruch"}, {24, "Alle Speicher löschen ?"}, {26, "Versatz"}, {32, "Punkteingabe"},
+        {35, "Vorangegange Punkte aus dem Programm löschen ?"}, {37, "Lernbetrieb: inaktiv"}, {38, "Kreismittelpunkt"}};
+    for (const auto& [n, text] : texts) {
+        EXPECT_EQ(t.UiText(n), Ansi(text)) << n;
+    }
+    const std::pair<int, const char*> names[] = {{0, "Kreis"}, {1, "D"}, {2, "R"}, {3, "Abstand 2P"}, {6, "Gerade"},
+                                                 {8, "Symetriegerade"}, {17, "Versatz    X"}, {18, "Versatz    Y"},
+                                                 {22, "Nullen"}, {23, "Fläche"}};
+    for (const auto& [n, text] : names) {
+        EXPECT_EQ(t.ResultName(n), Ansi(text)) << n;
+    }
+}
+
+TEST(UiTexts, ANumberOutsideTheListIsARangeErrorAndEntriesCanBeReplaced) {
+    UiTexts t;
+    EXPECT_THROW((void)t.UiText(39), RangeError);
+    EXPECT_THROW((void)t.UiText(-1), RangeError);
+    EXPECT_THROW((void)t.ResultName(24), RangeError);
+    t.SetUiText(13, "Too few points");
+    t.SetResultName(0, "Circle");
+    EXPECT_EQ(t.UiText(13), "Too few points");
+    EXPECT_EQ(t.ResultName(0), "Circle");
+    EXPECT_THROW(t.SetResultName(24, "x"), RangeError);
+    EXPECT_EQ(t.result_names().size(), 24u);
+}
+
+}  // namespace
+}  // namespace tarvo
