@@ -322,15 +322,22 @@ TEST(Dialogs, FeatureDialogKeysMoveBetweenFields) {
 namespace tarvo {
 namespace {
 
-// The program's objects built and torn down in the order main() uses: the window owns the
-// dialogs of the operator, so nothing is freed twice at exit.
-TEST(WholeProgram, BuildsAndTearsDownCleanly) {
+// The program's objects with the real operator, built in the order main() uses.
+struct RealProgram {
     const test::TempDir dir;
-    const FixedWallClock clock(DateTime{2026, 12, 8, 9, 30, 0});
+    const FixedWallClock clock{DateTime{2026, 12, 8, 9, 30, 0}};
     QtOperator op;
-    Session session(op, clock, dir.work(), dir.root());
-    MainWindow model(session);
-    QTimerDriver timers(session.timers);
+    Session session{op, clock, dir.work(), dir.root()};
+    MainWindow model{session};
+    QTimerDriver timers{session.timers};
+};
+
+// Built and torn down in main()'s order: the window owns the dialogs of the operator, so
+// nothing is freed twice at exit.
+TEST(WholeProgram, BuildsAndTearsDownCleanly) {
+    RealProgram p;
+    QtOperator& op = p.op;
+    MainWindow& model = p.model;
     {
         Tmain window(model);
         op.Attach(&window, &model);
@@ -439,14 +446,11 @@ namespace {
 // The real operator's wait for points, ended by Escape in the method window: the command stops
 // without a result, the captured point stays, and a capture during the wait ends it instead.
 TEST(WholeProgram, TheWaitForPointsEndsOnEscapeInTheMethodWindowOrOnEnoughCaptures) {
-    const test::TempDir dir;
-    const FixedWallClock clock(DateTime{2026, 12, 8, 9, 30, 0});
-    QtOperator op;
-    Session session(op, clock, dir.work(), dir.root());
-    MainWindow model(session);
-    QTimerDriver timers(session.timers);
+    RealProgram p;
+    Session& session = p.session;
+    MainWindow& model = p.model;
     Tmain window(model);
-    op.Attach(&window, &model);
+    p.op.Attach(&window, &model);
     window.show();
     session.run.CurrentPos = {1, 1};
     model.FormKeyDown(kKeySpace);
