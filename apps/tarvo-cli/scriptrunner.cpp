@@ -325,6 +325,8 @@ bool ScriptRunner::Print(const std::string& what) {
                              "Panel2=" + w.StatusPanels[2], "LV1=" + w.LV1, "LV2=" + w.LV2,
                              std::string("Label1=") + (w.Label1Visible ? "visible" : "hidden"),
                              "Label5=" + w.Label5, "Caption=" + w.Caption});
+    } else if (what == "prompt") {
+        PrintList("prompt", {w.Label1});
     } else if (what == "feature") {
         const FeatureDef& f = m_session->feature;
         const auto r = [](long double v) { return RealText(v); };

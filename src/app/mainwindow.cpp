@@ -8,6 +8,7 @@
 #include "coords/coordsystem.h"
 #include "data/resultcommands.h"
 #include "elements/measure.h"
+#include "programs/recorder.h"
 
 namespace tarvo {
 
@@ -26,7 +27,7 @@ MainWindow::MainWindow(Session& session)
                                           [this] { Guarded([this] { m_link->ReceiveTick(); }); })),
       TimerTrigger(session.timers.Declare("TimerTrigger", 20, false,
                                           [this] { Guarded([this] { m_link->TriggerTick(); }); })),
-      wb_timer(session.timers.Declare("wb_timer", 200, false, [] {})),
+      wb_timer(session.timers.Declare("wb_timer", 200, false, [this] { Guarded([this] { m_runner->WaitTick(); }); })),
       m_s(session),
       m_ctx{session.settings, session.run,      session.Op(), session.folder, m_texts,   session.changes,
             session.geometry, session.feature,  session.header, m_points,   m_results, m_program} {
@@ -35,12 +36,15 @@ MainWindow::MainWindow(Session& session)
                                                           session.Op(), session.folder, m_texts, session.timers,
                                                           Timer2, Timersend, TimerReceive, TimerTrigger,
                                                           session.serialDevice, session.ioPorts, session.counterCard});
+    m_runner = std::make_unique<ProgramRunner>(m_ctx, wb_timer);
+    m_program.push_back(Ansi(kProgramListItem));
     m_results.Changed.Attach(m_resultsChanged);
     m_points.Changed.Attach(m_pointsChanged);
     m_link->PositionUpdated.Attach(m_positionUpdated);
     m_link->FootSwitchSelected.Attach(m_footSwitchSelected);
     m_link->FootSwitchCapture.Attach(m_footSwitchCapture);
-    session.changes.StatusMessage.Attach(m_statusMessage);
+    session.changes.PanelText.Attach(m_panelText);
+    session.changes.Prompt.Attach(m_prompt);
 }
 
 MainWindow::~MainWindow() = default;
@@ -152,7 +156,19 @@ void MainWindow::SpeedButton25Click() {
     Guarded([this] { m_link->SelectFootSwitchTrigger(); });
 }
 
-bool MainWindow::FormClose() { return true; }
+// Closing while a program is taught in first ends the recording with its save; the window stays
+// open when the operator goes on recording.
+bool MainWindow::FormClose() { return m_s.run.Recording == 0 || StopRecording(m_ctx); }
+
+void MainWindow::SpeedButton11Click() {
+    Guarded([this] { StartRecording(m_ctx); });
+}
+void MainWindow::SpeedButton12Click() {
+    Guarded([this] { (void)StopRecording(m_ctx); });
+}
+void MainWindow::SpeedButton13Click() {
+    Guarded([this] { m_runner->RunProgram(); });
+}
 
 bool MainWindow::Close() {
     if (m_destroyed) {

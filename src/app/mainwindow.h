@@ -15,6 +15,7 @@
 #include "data/commandcontext.h"
 #include "data/pointmemory.h"
 #include "data/resultlist.h"
+#include "programs/runner.h"
 #include "readout/readoutlink.h"
 #include "shell/signal.h"
 #include "shell/uitexts.h"
@@ -88,6 +89,10 @@ public:
     void PrinterSetupClick() { m_s.changes.PrinterSetupRequested.Notify(); }
     void BeendenClick() { (void)Close(); }  // menu "Beenden"
     void OffsetXKey();                      // F11
+    void SpeedButton11Click();  // start teach-in
+    void SpeedButton12Click();  // end teach-in and save the program
+    void SpeedButton13Click();  // run a program (or go on with a waiting run)
+    [[nodiscard]] ProgramRunner& Runner() noexcept { return *m_runner; }
     void OffsetYKey();                      // F12
     void SystemSettingsClick(); // menu "Systemeinstellungen"
     void SpeedButton22Click();  // clear all
@@ -153,6 +158,8 @@ public:
     std::string LV1 = "-";
     std::string LV2 = "-";
     std::string Label1 = "******";
+    // The result list's header label: red while a program is taught in.
+    [[nodiscard]] bool HeaderRed() const noexcept { return m_s.run.Recording != 0; }
     bool Label1Visible = true;
     std::string Label5 = "-";
     std::string Caption = "TARVO v1.51";
@@ -201,6 +208,7 @@ private:
     std::vector<std::string> m_program;
     CommandContext m_ctx;
     std::unique_ptr<ReadoutLink> m_link;
+    std::unique_ptr<ProgramRunner> m_runner;
     bool m_destroyed = false;
     bool m_autosaveFailed = false;
     // What the model derives from the lists, the link and the commands' signals.
@@ -209,7 +217,15 @@ private:
     Slot<int> m_positionUpdated{[this](int axis) { PositionUpdated(axis); }};
     Slot<> m_footSwitchSelected{[this] { LV1 = LV2 = "----"; }};
     Slot<> m_footSwitchCapture{[this] { CapturePoint(); }};
-    Slot<const std::string&> m_statusMessage{[this](const std::string& text) { StatusPanels[0] = text; }};
+    Slot<int, const std::string&> m_panelText{[this](int panel, const std::string& text) {
+        StatusPanels.at(static_cast<std::size_t>(panel)) = text;
+    }};
+    Slot<const std::string&> m_prompt{[this](const std::string& text) {
+        Label1Visible = !text.empty();
+        if (!text.empty()) {
+            Label1 = text;
+        }
+    }};
     void PointsChanged(bool cleared);
     void PositionUpdated(int axis);
 };

@@ -37,7 +37,7 @@ int AxisChoice(CommandContext& ctx) {
 
 // Wait of the alignment entries: status panel 0 is cleared first.
 bool WaitForAlignment(CommandContext& ctx, int count, int method) {
-    ctx.changes.StatusMessage.Notify("");
+    ctx.changes.PanelText.Notify(0, "");
     return WaitForPointCount(ctx, count, method);
 }
 

@@ -51,43 +51,55 @@ void ClearAllMemories(CommandContext& ctx) {
         }
     }
     ctx.results.Clear();
-    ctx.changes.StatusMessage.Notify("");
+    ctx.changes.PanelText.Notify(0, "");
     ctx.ClearPoints();
 }
 
+bool RecallPosition(CommandContext& ctx, int index) {
+    const std::string& line = ctx.results.Line(index);
+    const int dec = ctx.settings.Decimals;
+    const long double x = ReadX(line).value;
+    const long double y = ReadY(line).value;
+    if (!HasResultName(line, 6, ctx.texts)) {
+        AddRecalledPoint(ctx, Item(x, y, 8, dec));
+        return false;
+    }
+    AddRecalledPoint(ctx, Item(x, y, 0, dec));
+    const Real angle = ReadAngleValue(line);
+    if (ctx.settings.SiemensMode == 0) {
+        const XY p = PolarOffset(x, y, angle, 500);
+        AddRecalledPoint(ctx, Item(p.x, p.y, 8, dec));
+    }
+    return true;
+}
+
+void RecallCircle(CommandContext& ctx, int index) {
+    const std::string& line = ctx.results.Line(index);
+    const int dec = ctx.settings.Decimals;
+    const long double x = ReadX(line).value;
+    const long double y = ReadY(line).value;
+    long double r = ReadValue(line).value;
+    if (CircleSizeIs(line, 1, ctx.texts)) {
+        r = r / 2;
+    }
+    for (const long double a : {0.0L, 120.0L, 240.0L}) {
+        AddRecalledPoint(ctx, Item(x + r * CosDeg(a), y + r * SinDeg(a), 0, dec));
+    }
+}
+
 void RecallLine(CommandContext& ctx) {
-    ResultList& list = ctx.results;
-    const int index = list.ItemIndex();
+    const int index = ctx.results.ItemIndex();
     if (index < 0) {
         return;
     }
-    const int dec = ctx.settings.Decimals;
-    const std::string line = list.Line(index);
-    const long double x = ReadX(line).value;
-    const long double y = ReadY(line).value;
-    if (HasResultName(line, 6, ctx.texts)) {
-        AddRecalledPoint(ctx, Item(x, y, 0, dec));
-        const Real angle = ReadAngleValue(line);
-        if (ctx.settings.SiemensMode == 0) {
-            const XY p = PolarOffset(x, y, angle, 500);
-            AddRecalledPoint(ctx, Item(p.x, p.y, 8, dec));
-        }
-        ctx.Record(word::kRecall, std::to_string(index));
-        return;
-    }
-    if (HasResultName(line, 0, ctx.texts) &&
+    const std::string& line = ctx.results.Line(index);
+    if (!HasResultName(line, 6, ctx.texts) && HasResultName(line, 0, ctx.texts) &&
         !ctx.op.Ask(ctx.UiText(38) + " ?", Buttons::YesNo)) {
-        long double r = ReadValue(line).value;
-        if (CircleSizeIs(line, 1, ctx.texts)) {
-            r = r / 2;
-        }
-        for (const long double a : {0.0L, 120.0L, 240.0L}) {
-            AddRecalledPoint(ctx, Item(x + r * CosDeg(a), y + r * SinDeg(a), 0, dec));
-        }
+        RecallCircle(ctx, index);
         ctx.Record(word::kCircleRecall, std::to_string(index));
         return;
     }
-    AddRecalledPoint(ctx, Item(x, y, 8, dec));
+    (void)RecallPosition(ctx, index);
     ctx.Record(word::kRecall, std::to_string(index));
 }
 

@@ -35,8 +35,10 @@ struct RunState {
 struct ChangeSignals {
     // The element graphic redraws itself when its option "Immer sichtbar" is on.
     Signal<> ElementGraphicChanged;
-    // Text for status panel 0 (empty clears it).
-    Signal<const std::string&> StatusMessage;
+    // Text for status panel 0, 1 or 2 (empty clears it).
+    Signal<int, const std::string&> PanelText;
+    // The prompt of a program run's wait for points in `Label1` (empty hides the label).
+    Signal<const std::string&> Prompt;
     // Help was asked for (F1, the help button, the menu).
     Signal<> HelpRequested;
     // The printer setup was asked for (menu "Druckereinrichtung").

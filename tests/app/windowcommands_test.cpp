@@ -12,7 +12,7 @@ class WindowCommands : public test::MainWindowFixture {};
 TEST_F(WindowCommands, TextLinesAreAppendedOrInsertedAndRenumbered) {
     w->lb1().Append("  1 a");
     w->lb1().Append("  2 b");
-    run().Recording = 1;
+    Teach();
     op.ExpectTextLine("append Charge 7");
     w->SpeedButton21Click();
     EXPECT_EQ(Results().back(), "  3 Charge 7");
@@ -28,7 +28,7 @@ TEST_F(WindowCommands, TextLinesAreAppendedOrInsertedAndRenumbered) {
 }
 
 TEST_F(WindowCommands, SystemSettingsAreWrittenAtOnceAndRecorded) {
-    run().Recording = 1;
+    Teach();
     op.ExpectSystem("1 1");
     w->SystemSettingsClick();
     EXPECT_EQ(settings().CircleMode, 1);

@@ -15,7 +15,7 @@ class Coords : public test::MainWindowFixture {};
 TEST_F(Coords, ZeroingTurnsTheShiftByTheRotation) {
     settings().OffsetW = 30;
     run().CurrentPos = {10, 0};
-    run().Recording = 1;
+    Teach();
     w->Button1Click();
     EXPECT_NEAR(D(settings().OffsetX), 8.660, 0.0005);
     EXPECT_NEAR(D(settings().OffsetY), 5.0, 1e-9);
@@ -41,7 +41,7 @@ TEST_F(Coords, NoZeroStopsTheYButtonButNotTheChooser) {
 
 TEST_F(Coords, OffsetEntriesAndRotation) {
     settings().OffsetX = 2;
-    run().Recording = 1;
+    Teach();
     op.ExpectChoose("1");
     op.ExpectInput("1,5");
     w->SpeedButton8Click();
@@ -96,7 +96,7 @@ TEST_F(Coords, AlignmentToALineAsXOrYAxisAndToAPointAndALine) {
     Capture(10, 2);
     op.ExpectChoose("5");
     op.ExpectTwoButtons("yes");  // "Y": the line is the Y axis
-    run().Recording = 1;
+    Teach();
     w->SpeedButton8Click();
     EXPECT_NEAR(D(settings().OffsetW), 90, 1e-9);
     EXPECT_NEAR(D(settings().OffsetY), 2, 1e-9);

@@ -41,7 +41,7 @@ TEST_F(ResultCommands, RecallOfACircleAsThreePointsOrItsCentre) {
 
 TEST_F(ResultCommands, RecallOfLinesAddsTheFootAndAPointAlongTheAngle) {
     Start();
-    session->run.Recording = 1;
+    Teach();
     w->lb1().Append(BuildResultLine(1, "Gerade", "", 90, 3, 4, 3));
     w->lb1().Append(BuildResultLine(2, "Symetrie", "gerade", 0, 1, 1, 3));  // name over 22 columns
     w->lb1().Append(BuildResultLine(3, "Gerade", "", 0, 0, 0, 3).replace(26, 10, "  45:30:00"));
@@ -92,7 +92,7 @@ TEST_F(ResultCommands, DeleteRenumbersAndIsIgnoredWhileRecording) {
     EXPECT_EQ(ReadColumn(w->lb1().Line(0), kValueColumn).value, 2.0L);
     EXPECT_EQ(w->lb1().ItemIndex(), 1);
     EXPECT_EQ(redraws, 1);
-    session->run.Recording = 1;
+    Teach();
     w->lb1KeyDown(kKeyDelete);
     EXPECT_EQ(w->lb1().Count(), 2);
 }
@@ -119,7 +119,7 @@ TEST_F(ResultCommands, EveryChangeReachesSpeicherDatAtOnceButNotWhileRecording) 
     Start();
     w->lb1().Append("  1 first");
     EXPECT_EQ(dir.Read("speicher.dat"), "  1 first\r\n");
-    session->run.Recording = 1;
+    Teach();
     w->lb1().Append("  2 second");
     EXPECT_EQ(dir.Read("speicher.dat"), "  1 first\r\n");
     session->run.Recording = 0;

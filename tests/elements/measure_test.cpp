@@ -31,7 +31,7 @@ TEST_F(Measure, CircleLineAsInTheWorkedExample) {
     Capture(15, 20);
     Capture(10, 25);
     Capture(5, 20);
-    run().Recording = 1;
+    Teach();
     w->FormKeyDown(kKeyF1 + 1);
     EXPECT_EQ(LastResult(), "  8 Kreis    3 D              10.000      10.000      20.000");
     EXPECT_EQ(w->LB_list().back(), "Kreis:");
@@ -104,7 +104,7 @@ TEST_F(Measure, DistancesPointAndPointEntry) {
     for (int i = 0; i < 5; ++i) {
         Capture(i == 1 ? 3 : 0, i == 1 ? 4 : 0);
     }
-    run().Recording = 1;
+    Teach();
     w->SpeedButton2Click();
     EXPECT_EQ(LastResult(), "  1 Abstand 2P                 5.000       1.500       2.000");
     EXPECT_EQ(w->PointCount(), 0);  // all five cleared
@@ -163,7 +163,7 @@ TEST_F(Measure, AngleCandidatesAndChoices) {
     settings().AngleMode = 1;
     w->SpeedButton4Click();
     EXPECT_EQ(ColumnText(LastResult(), {27, 10}), " 270:00:00");
-    run().Recording = 1;
+    Teach();
     session->run.ReplayChoice = 4;
     settings().AngleMode = 0;
     Lines(10, 40);
@@ -274,7 +274,7 @@ TEST_F(Intersections, CircleAndLine) {
 TEST_F(Intersections, TwoCirclesAndCirclesApart) {
     Circle(0);
     Circle(8);
-    run().Recording = 1;
+    Teach();
     w->CircleCircleClick();
     EXPECT_EQ(Results(), (std::vector<std::string>{"  1 Punkt 1                                4.000       3.000",
                                                    "  2 Punkt 2                                4.000      -3.000"}));

@@ -198,7 +198,7 @@ TEST_F(Link, FootSwitchModeFromTheSettingsCapturesPairsOfLines) {
     EXPECT_TRUE(w->SpeedButton24Enabled());
     EXPECT_EQ(w->LV1, "----");
     EXPECT_FALSE(w->FormKeyDown(kKeySpace));  // Space does not capture here
-    run().Recording = 1;
+    Teach();
     readout.Push("01A   1.000");
     session->timers.Advance(40);
     EXPECT_EQ(w->PointCount(), 0);

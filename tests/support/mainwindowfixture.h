@@ -27,6 +27,12 @@ protected:
     void SetUp() override { Start(); }
     Settings& settings() { return session->settings; }
     RunState& run() { return session->run; }
+    // Recording on, with an empty program (as the start of a teach-in leaves it, without its
+    // question and its first line).
+    void Teach() {
+        run().Recording = 1;
+        w->LB_list().clear();
+    }
     void Capture(long double x, long double y) {
         run().CurrentPos = {x, y};
         w->FormKeyDown(kKeySpace);

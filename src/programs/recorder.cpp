@@ -1,0 +1,99 @@
+#include "programs/recorder.h"
+
+#include "base/cp1252.h"
+#include "data/commandcontext.h"
+#include "programs/programfile.h"
+
+namespace tarvo {
+
+namespace {
+
+// The result list goes to "temp.lst" for the time of a recording; reported when it cannot.
+bool SaveResultBackup(CommandContext& ctx) {
+    const WriteResult r = ctx.results.SaveToFile(ctx.folder.File(kRunBackupFile));
+    if (!r.ok) {
+        ctx.op.ShowError(r.error);
+    }
+    return r.ok;
+}
+
+// The save dialog until the program is written, or the operator discards it. @retval true the
+// program was saved or knowingly discarded.
+void SaveOrDiscard(CommandContext& ctx) {
+    for (;;) {
+        const auto name = ctx.op.ChooseFile(ProgramDialog(true));
+        if (name) {
+            if (ctx.folder.ReadOnlyMedia()) {
+                ctx.op.ShowError(Ansi("Schreiben auf CD nicht möglich"));
+            } else {
+                const WriteResult r = SaveProgramFile(ctx.folder.File(*name), ctx.program);
+                if (r.ok) {
+                    return;
+                }
+                ctx.op.ShowError(r.error);
+            }
+        }
+        if (ctx.op.Ask(Ansi("Das Programm ist nicht gespeichert. Verwerfen ?"), Buttons::YesNo)) {
+            return;
+        }
+    }
+}
+
+}  // namespace
+
+void RestoreResultList(CommandContext& ctx) {
+    if (!ctx.results.LoadFromFile(ctx.folder.File(kRunBackupFile))) {
+        ctx.op.ShowError(Ansi("Die Datei \"temp.lst\" kann nicht gelesen werden"));
+    }
+    ctx.results.SelectLast();
+    ctx.results.Changed.Notify();
+}
+
+void StartRecording(CommandContext& ctx) {
+    if (ctx.Recording()) {
+        return;
+    }
+    ctx.changes.PanelText.Notify(2, ctx.UiText(15));
+    if (!ctx.op.Ask(" " + ctx.UiText(16) + " ?", Buttons::OkCancel)) {
+        ctx.changes.PanelText.Notify(2, "");
+        return;
+    }
+    // The list is kept in "temp.lst" before it is emptied; without that copy nothing starts.
+    if (!SaveResultBackup(ctx)) {
+        ctx.changes.PanelText.Notify(2, "");
+        return;
+    }
+    ctx.run.Recording = 1;
+    ctx.program.clear();
+    ctx.Record(word::kCircleMode, std::to_string(ctx.settings.CircleMode));
+    ctx.results.Clear();
+    ctx.changes.PanelText.Notify(1, ctx.UiText(17));
+    Settings& s = ctx.settings;
+    if ((s.OffsetX != 0 || s.OffsetY != 0 || s.OffsetW != 0) && ctx.op.Ask(ctx.UiText(25), Buttons::YesNo)) {
+        s.OffsetX = 0;
+        s.OffsetY = 0;
+        s.OffsetW = 0;
+    }
+}
+
+bool StopRecording(CommandContext& ctx) {
+    if (!ctx.Recording()) {
+        return true;
+    }
+    if (!ctx.op.Ask(ctx.UiText(19), Buttons::OkCancel)) {
+        return false;
+    }
+    ctx.changes.PanelText.Notify(2, "");
+    ctx.changes.PanelText.Notify(1, "");
+    ctx.changes.PanelText.Notify(0, "Speichern..");
+    if (!ctx.program.empty()) {
+        SaveOrDiscard(ctx);
+    }
+    ctx.run.Recording = 0;
+    RestoreResultList(ctx);
+    ctx.changes.PanelText.Notify(0, "");
+    ctx.ClearPoints();
+    return true;
+}
+
+}  // namespace tarvo
