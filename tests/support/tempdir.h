@@ -34,9 +34,12 @@ public:
     [[nodiscard]] std::filesystem::path work() const { return m_path / "work"; }
     [[nodiscard]] std::filesystem::path root() const { return m_path / "root"; }
 
+    // Writes a file of the working folder, its folders made as needed.
     void Write(const std::string& name, const std::string& bytes) const {
+        std::filesystem::create_directories((work() / name).parent_path());
         std::ofstream(work() / name, std::ios::binary) << bytes;
     }
+    void MakeFolder(const std::string& name) const { std::filesystem::create_directories(work() / name); }
     [[nodiscard]] std::string Read(const std::string& name) const {
         return ReadFileBytes(work() / name).value_or("<missing>");
     }

@@ -1,0 +1,265 @@
+// Teach-in and replay: the program lines, recording and saving, and the runner.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "base/cp1252.h"
+#include "coords/coordsystem.h"
+#include "data/resultline.h"
+#include "programs/programfile.h"
+#include "programs/recorder.h"
+#include "programs/runner.h"
+#include "support/mainwindowfixture.h"
+
+namespace tarvo {
+namespace {
+
+TEST(ProgramLine, FieldsAsTextAndNumbers) {
+    const ProgramLine w = ParseProgramLine("Winkel:2");
+    EXPECT_EQ(w.count, 1u);
+    EXPECT_EQ(w.Param[1], "2");
+    EXPECT_EQ(*w.Value[1], 2.0L);
+    const ProgramLine p = ParseProgramLine("PKT:12,5:3.25");
+    EXPECT_EQ(*p.Value[1], 12.5L);
+    EXPECT_EQ(*p.Value[2], 3.25L);
+    EXPECT_EQ(ParseProgramLine("NULLX").count, 0u);
+    const ProgramLine t = ParseProgramLine("Text:Bohrung 1");
+    EXPECT_EQ(t.Param[1], "Bohrung 1");
+    EXPECT_FALSE(t.Value[1].has_value());
+    // Ten fields at most: the tenth keeps the rest; the last field is cut to 100 characters.
+    const ProgramLine many = ParseProgramLine("X:1:2:3:4:5:6:7:8:9:10:11:12");
+    EXPECT_EQ(many.count, 10u);
+    EXPECT_EQ(many.Param[10], "10:11:12");
+    EXPECT_EQ(ParseProgramLine("Text:" + std::string(150, 'a')).Param[1].size(), 100u);
+}
+
+class Programs : public test::MainWindowFixture {
+protected:
+    void SetUp() override {
+        Start();
+        op.ExpectError();  // no serial line in the tests: "COM1 Error" when the link starts
+        session->timers.Advance(500);
+    }
+    void Points(std::initializer_list<std::pair<long double, long double>> points) {
+        for (const auto& [x, y] : points) {
+            Capture(x, y);
+        }
+    }
+    // A capture during a run's wait, and the wait timer's next tick.
+    void Feed(long double x, long double y) {
+        Capture(x, y);
+        session->timers.Advance(200);
+    }
+    void StartTeachIn() {
+        op.ExpectAsk(true);
+        w->SpeedButton11Click();
+    }
+    void StopAndSave(const std::string& name) {
+        op.ExpectAsk(true);
+        op.ExpectFile(name);
+        w->SpeedButton12Click();
+    }
+    void StartRun(const std::string& name) {
+        op.ExpectFile(name);
+        w->SpeedButton13Click();
+    }
+};
+
+TEST_F(Programs, RecordingACircleSavesItsProgramAndGivesTheListBack) {
+    w->lb1().Append("  1 vorher");
+    StartTeachIn();
+    EXPECT_TRUE(w->HeaderRed());
+    EXPECT_EQ(w->StatusPanels[1], "Lernbetrieb: aktiv");
+    EXPECT_EQ(w->lb1().Count(), 0);
+    Points({{15, 20}, {10, 25}, {5, 20}});
+    w->SpeedButton1Click();
+    EXPECT_EQ(w->LB_list(), (std::vector<std::string>{"KRMODE:0", "GETPOINT:", "GETPOINT:", "GETPOINT:", "Kreis:"}));
+    StopAndSave("kreis");
+    EXPECT_FALSE(w->HeaderRed());
+    EXPECT_EQ(run().Recording, 0);
+    EXPECT_EQ(dir.Read("prg/kreis.PRG"), "KRMODE:0\r\nGETPOINT:\r\nGETPOINT:\r\nGETPOINT:\r\nKreis:\r\n");
+    EXPECT_EQ(Results(), std::vector<std::string>{"  1 vorher"});
+    EXPECT_EQ(dir.Read("speicher.dat"), "  1 vorher\r\n");
+}
+
+TEST_F(Programs, CancellingTheStartLeavesEverything) {
+    w->lb1().Append("  1 vorher");
+    op.ExpectAsk(false);
+    w->SpeedButton11Click();
+    EXPECT_EQ(run().Recording, 0);
+    EXPECT_EQ(Results(), std::vector<std::string>{"  1 vorher"});
+    EXPECT_EQ(w->StatusPanels[2], "");
+}
+
+// A taught program is never lost unasked: a cancelled dialog, read-only media or a failing write
+// lead back to the dialog unless the operator discards the program.
+TEST_F(Programs, ACancelledOrRefusedSaveKeepsTheProgram) {
+    StartTeachIn();
+    Points({{1, 1}});
+    op.ExpectAsk(true);            // "Lernbetrieb beenden ?"
+    op.ExpectFile("cancel");
+    op.ExpectAsk(false);           // not discarded: the dialog again
+    dir.MakeFolder("prg/ordner.PRG");  // a folder of that name: the write fails
+    op.ExpectFile("ordner");
+    op.ExpectError();
+    op.ExpectAsk(false);
+    op.ExpectFile("gut");
+    w->SpeedButton12Click();
+    EXPECT_EQ(dir.Read("prg/gut.PRG"), "KRMODE:0\r\nGETPOINT:\r\n");
+
+    StartTeachIn();
+    std::ofstream(dir.root() / "menue.cd") << "";  // read-only media
+    op.ExpectAsk(true);
+    op.ExpectFile("cd");
+    op.ExpectError();
+    op.ExpectAsk(true);  // discarded on purpose
+    w->SpeedButton12Click();
+    EXPECT_EQ(run().Recording, 0);
+    EXPECT_EQ(op.shown[op.shown.size() - 2], Ansi("error: Schreiben auf CD nicht möglich"));
+}
+
+TEST_F(Programs, ClosingWhileRecordingAsksAndMayStayOpen) {
+    StartTeachIn();
+    op.ExpectAsk(false);  // "Lernbetrieb beenden ?" cancelled: the window stays
+    EXPECT_FALSE(w->Close());
+    EXPECT_FALSE(w->Closed());
+    op.ExpectAsk(true);
+    op.ExpectFile("zu");
+    EXPECT_TRUE(w->Close());
+    EXPECT_EQ(dir.Read("prg/zu.PRG"), "KRMODE:0\r\n");
+}
+
+TEST_F(Programs, ARunWaitsPointByPointAndEndsWithTheListAsBefore) {
+    dir.Write("prg/p.PRG", "KRMODE:0\r\nText:Bohrung 1\r\nGETPOINT:\r\nGETPOINT:\r\nGETPOINT:\r\nKreis:\r\n");
+    w->lb1().Append("  1 vorher");
+    StartRun("p.PRG");
+    EXPECT_TRUE(w->Label1Visible);
+    EXPECT_EQ(w->Label1, Ansi("3 Bohrung 1 <ESC>=Abbruch"));
+    EXPECT_EQ(w->LB_list().size(), 6u);
+    EXPECT_EQ(Results(), std::vector<std::string>{"  1 Bohrung 1"});  // the run starts a list of its own
+    Capture(15, 20);
+    EXPECT_FALSE(w->Label1Visible);  // hidden by the capture
+    session->timers.Advance(200);
+    EXPECT_EQ(w->Runner().ResumeLine(), 3);
+    EXPECT_EQ(w->Label1, Ansi("2 Bohrung 1 <ESC>=Abbruch"));
+    Feed(10, 25);
+    op.ExpectInfo();  // "Wiederholung beendet !"
+    Feed(5, 20);
+    EXPECT_EQ(op.shown.back(), "info: Wiederholung beendet !");
+    EXPECT_TRUE(w->Runner().Idle());
+    EXPECT_EQ(Results(), std::vector<std::string>{"  1 vorher"});
+    EXPECT_EQ(w->PointCount(), 0);
+}
+
+TEST_F(Programs, TheDueCountStopsAtTheEndOfTheProgramAndTheRunButtonGoesOn) {
+    dir.Write("prg/p.PRG", "GETPOINT:\nGETPOINT:\n");
+    StartRun("p.PRG");
+    EXPECT_EQ(w->Label1, "2 ");
+    w->SpeedButton13Click();  // on at once, without a point
+    EXPECT_EQ(w->Runner().ResumeLine(), 1);
+    EXPECT_EQ(w->Label1, "1 ");
+    op.ExpectInfo();
+    Feed(1, 1);
+    EXPECT_TRUE(w->Runner().Idle());
+}
+
+TEST_F(Programs, AbortWithNoGoesOnAndWithYesEnds) {
+    dir.Write("prg/p.PRG", "GETPOINT:\nGETPOINT:\nPunkt:\n");
+    w->lb1().Append("  1 vorher");
+    StartRun("p.PRG");
+    w->FormKeyPress(static_cast<char>(kKeyEscape));
+    op.ExpectAsk(false);  // "Lernbetrieb abbrechen ?": No, the same line again
+    session->timers.Advance(200);
+    EXPECT_EQ(w->Runner().ResumeLine(), 1);  // waiting at the second GETPOINT
+    w->FormKeyPress(static_cast<char>(kKeyEscape));
+    op.ExpectAsk(true);
+    op.ExpectInfo();
+    session->timers.Advance(200);
+    EXPECT_EQ(op.shown.back(), "info: Wiederholung abgebrochen !");
+    EXPECT_TRUE(w->Runner().Idle());
+    EXPECT_EQ(Results(), std::vector<std::string>{"  1 vorher"});
+    EXPECT_EQ(run().AbortRequested, 0);
+}
+
+TEST_F(Programs, NothingToDoAndACancelledOpen) {
+    w->lb1().Append("  1 vorher");
+    op.ExpectFile("cancel");
+    w->SpeedButton13Click();
+    EXPECT_EQ(Results(), std::vector<std::string>{"  1 vorher"});
+    EXPECT_TRUE(w->Runner().Idle());
+    dir.Write("prg/leer.PRG", "");
+    op.ExpectFile("leer.PRG");
+    op.ExpectInfo();
+    w->SpeedButton13Click();
+    EXPECT_EQ(op.shown.back(), "info: Nichts zu tun");
+    EXPECT_FALSE(run().ProgramRunning);
+}
+
+// A program written by hand: lower-case words, CR LF, decimal commas; lines naming a chooser
+// value or a result line that does not exist are skipped with a message, never read out of range.
+TEST_F(Programs, HandWrittenProgramsAndTheirFaults) {
+    dir.Write("prg/h.PRG", "pkt:12,5:3,25\r\naarvx:0,5\r\nwinkel:7\r\nabruf:99\r\nnullx\r\naarvw:90\r\nsf1\r\n");
+    op.ExpectFile("h.PRG");
+    op.ExpectError();  // WINKEL:7
+    op.ExpectError();  // ABRUF:99
+    op.ExpectInfo();
+    w->SpeedButton13Click();
+    ASSERT_GE(op.shown.size(), 4u);
+    EXPECT_NE(op.shown[2].find("Programmzeile 3"), std::string::npos) << op.shown[2];
+    EXPECT_NE(op.shown[3].find("Speicherzeile 99"), std::string::npos) << op.shown[3];
+    EXPECT_EQ(settings().OffsetX.value(), Real(0.5L).value());
+    EXPECT_EQ(settings().OffsetW.value(), 90.0L);  // the taught angle offset is applied again
+}
+
+TEST_F(Programs, ReplayingATaughtSessionGivesItsResultLines) {
+    // Teach: offsets, a circle, a distance, an angle with its quadrant, a line, an alignment and
+    // a circle-line intersection.
+    StartTeachIn();
+    op.ExpectInput("0,5");
+    w->FormKeyDown(kKeyF1 + 10);  // F11: offset X
+    Points({{15, 20}, {10, 25}, {5, 20}});
+    w->SpeedButton1Click();
+    Points({{0, 0}, {3, 4}});
+    w->SpeedButton2Click();
+    Points({{0, 0}, {10, 0}, {0, 0}, {10, 10}});
+    op.ExpectChoose("2");
+    w->SpeedButton4Click();
+    Points({{0, 1}, {10, 2}, {20, 3}});
+    op.ExpectChoose("1");
+    w->SpeedButton6Click();
+    Points({{10, 0}, {0, 10}, {-10, 0}, {-20, -5}, {20, -5}});
+    w->CircleLineClick();
+    Points({{0, 0}, {10, 0.5L}});
+    op.ExpectChoose(std::to_string(kAlignLine));
+    op.ExpectTwoButtons("no");
+    w->SpeedButton8Click();
+    const std::vector<std::string> taught = Results();
+    ASSERT_EQ(taught.size(), 8u);
+    const std::vector<std::string> program = w->LB_list();
+    StopAndSave("sitzung");
+    // Replay on the same stage, coordinate system reset first.
+    op.ExpectFile("sitzung.PRG");
+    op.ExpectAsk(true);  // "Koordinatensystem zurücksetzen ?"
+    w->SpeedButton13Click();
+    EXPECT_EQ(w->LB_list(), program);
+    for (const auto& [x, y] : std::vector<std::pair<long double, long double>>{
+             {15, 20}, {10, 25}, {5, 20}, {0, 0}, {3, 4}, {0, 0}, {10, 0}, {0, 0}, {10, 10}, {0, 1}, {10, 2},
+             {20, 3}, {10, 0}, {0, 10}, {-10, 0}, {-20, -5}, {20, -5}, {0, 0}}) {
+        Feed(x, y);
+    }
+    op.ExpectInfo();  // the run ends with the last point
+    Capture(10, 0.5L);
+    std::vector<std::string> replayed;
+    Slot<> keep([&] {
+        if (w->lb1().Count() == 8) {
+            replayed = Results();
+        }
+    });
+    w->lb1().Changed.Attach(keep);
+    session->timers.Advance(200);
+    EXPECT_EQ(replayed, taught);
+    EXPECT_EQ(op.shown.back(), "info: Wiederholung beendet !");
+}
+
+}  // namespace
+}  // namespace tarvo
