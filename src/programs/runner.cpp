@@ -1,5 +1,6 @@
 #include "programs/runner.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -76,6 +77,9 @@ void ProgramRunner::WaitTick() {
     }
     if (m_ctx.PointCount() > m_waitPointCount || m_ctx.run.AbortRequested != 0) {
         m_timer.SetEnabled(false);
+        // This GETPOINT took one point; a second one captured within the same tick belongs to
+        // the next GETPOINT line.
+        m_taken = m_ctx.PointCount() > m_waitPointCount ? m_waitPointCount + 1 : -1;
         Continue(m_resumeLine + 1);
     }
 }
@@ -149,7 +153,11 @@ ProgramRunner::Step ProgramRunner::Execute(int index) {
     m_ctx.changes.PanelText.Notify(2, line);
     const ProgramLine p = ParseProgramLine(line);
     const std::string upper = UpperCaseOem(line);
-    return Dispatch(upper, p, index);
+    const Step step = Dispatch(upper, p, index);
+    if (step != Step::Wait) {
+        m_taken = -1;
+    }
+    return step;
 }
 
 ProgramRunner::Step ProgramRunner::Dispatch(const std::string& upper, const ProgramLine& p, int index) {
@@ -328,7 +336,8 @@ void ProgramRunner::Wait(int index) {
     }
     m_ctx.changes.Prompt.Notify(std::to_string(due) + " " + m_prompt);
     m_resumeLine = index;
-    m_waitPointCount = m_ctx.PointCount();
+    m_waitPointCount = m_taken >= 0 ? std::min(m_taken, m_ctx.PointCount()) : m_ctx.PointCount();
+    m_taken = -1;
     m_timer.SetEnabled(true);
 }
 

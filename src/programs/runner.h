@@ -54,6 +54,7 @@ private:
     int m_resumeLine = -1;     // -1 idle, else the line the run waits or stopped at
     int m_waitPointCount = 0;  // points in memory when the wait began
     std::string m_prompt;      // shown after the count of due points
+    int m_taken = -1;          // points the previous GETPOINT line had taken, when it was the last line run
 };
 
 }  // namespace tarvo

@@ -486,3 +486,73 @@ TEST(WholeProgram, TheWaitForPointsEndsOnEscapeInTheMethodWindowOrOnEnoughCaptur
 
 }  // namespace
 }  // namespace tarvo
+
+namespace tarvo {
+namespace {
+
+// Teach-in through the window against the simulated readout: three captures and a circle, saved;
+// then the program replayed point by point gives the same result line.
+TEST(WholeProgram, TeachesAndReplaysACircleThroughTheWindow) {
+    const test::TempDir dir;
+    test::ScriptedOperator op;
+    const FixedWallClock clock(DateTime{2026, 12, 8, 9, 30, 0});
+    SimulatedReadout readout;
+    Session session(op, clock, dir.work(), dir.root());
+    session.serialDevice = &readout;
+    MainWindow model(session);
+    QTimerDriver timers(session.timers);
+    Tmain window(model);
+    model.FormCreate();
+    window.show();
+    const auto waitFor = [](const std::function<bool()>& done) {
+        QDeadlineTimer deadline(3000);
+        while (!done() && !deadline.hasExpired()) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        }
+        return done();
+    };
+    auto* list = window.findChild<QWidget*>("lb1");
+    auto* label1 = window.findChild<QLabel*>("Label1");
+    const auto captureAt = [&](long double x, long double y) {
+        readout.SetReading(x, y);
+        const std::string want = FormatReal(x, 0, 3) + " " + FormatReal(y, 0, 3);
+        ASSERT_TRUE(waitFor([&] { return model.LV1 + " " + model.LV2 == want; }));
+        QTest::keyClick(list, Qt::Key_Space);
+    };
+    const std::pair<long double, long double> points[] = {{15, 20}, {10, 25}, {5, 20}};
+
+    op.ExpectAsk(true);
+    QTest::mouseClick(window.Button("SpeedButton11"), Qt::LeftButton);
+    EXPECT_EQ(window.findChild<QLabel*>("lb1_label")->styleSheet(), "color: red;");
+    for (const auto& [x, y] : points) {
+        captureAt(x, y);
+    }
+    QTest::mouseClick(window.Button("SpeedButton1"), Qt::LeftButton);
+    op.ExpectAsk(true);
+    op.ExpectFile("kreis");
+    QTest::mouseClick(window.Button("SpeedButton12"), Qt::LeftButton);
+    EXPECT_EQ(dir.Read("prg/kreis.PRG"), "KRMODE:0\r\nGETPOINT:\r\nGETPOINT:\r\nGETPOINT:\r\nKreis:\r\n");
+
+    std::string replayed;
+    Slot<> keep([&] {
+        if (model.lb1().Count() == 1) {
+            replayed = model.lb1().Lines()[0];
+        }
+    });
+    model.lb1().Changed.Attach(keep);
+    op.ExpectFile("kreis.PRG");
+    QTest::mouseClick(window.Button("SpeedButton13"), Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_TRUE(label1->isVisible());
+    EXPECT_EQ(label1->text(), "3 ");
+    op.ExpectInfo();  // "Wiederholung beendet !"
+    for (const auto& [x, y] : points) {
+        captureAt(x, y);
+    }
+    ASSERT_TRUE(waitFor([&] { return model.Runner().Idle(); }));
+    EXPECT_EQ(replayed, "  1 Kreis    3 D              10.000      10.000      20.000");
+    window.close();
+}
+
+}  // namespace
+}  // namespace tarvo

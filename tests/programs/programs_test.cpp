@@ -163,6 +163,27 @@ TEST_F(Programs, TheDueCountStopsAtTheEndOfTheProgramAndTheRunButtonGoesOn) {
     EXPECT_TRUE(w->Runner().Idle());
 }
 
+// Two points captured within one tick of the wait: each GETPOINT line takes one of them.
+TEST_F(Programs, QuickCapturesAreTakenOneByOne) {
+    dir.Write("prg/p.PRG", "GETPOINT:\nGETPOINT:\nAbstand2P:\n");
+    StartRun("p.PRG");
+    Capture(0, 0);
+    Capture(3, 4);
+    std::string listed;
+    Slot<> keep([&] {
+        if (w->lb1().Count() == 1) {
+            listed = Results()[0];
+        }
+    });
+    w->lb1().Changed.Attach(keep);
+    session->timers.Advance(200);  // the first GETPOINT goes on; the second has its point already
+    EXPECT_EQ(w->Runner().ResumeLine(), 1);
+    op.ExpectInfo();
+    session->timers.Advance(200);
+    EXPECT_TRUE(w->Runner().Idle());
+    EXPECT_EQ(ReadValue(listed).value, 5.0L);
+}
+
 TEST_F(Programs, AbortWithNoGoesOnAndWithYesEnds) {
     dir.Write("prg/p.PRG", "GETPOINT:\nGETPOINT:\nPunkt:\n");
     w->lb1().Append("  1 vorher");

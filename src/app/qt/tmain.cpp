@@ -262,7 +262,9 @@ void Tmain::Render() {
     LV2->setText(Q(m_m.LV2));
     LV1->setStyleSheet(Css(m_m.LVColour()));
     LV2->setStyleSheet(Css(m_m.LVColour()));
+    Label1->setText(Q(m_m.Label1));
     Label1->setVisible(m_m.Label1Visible);
+    lb1_label->setStyleSheet(m_m.HeaderRed() ? "color: red;" : "color: gray;");
     Label5->setText(Q(m_m.Label5));
     for (std::size_t i = 0; i < 3; ++i) {
         m_panels[i]->setText(Q(m_m.StatusPanels[i]));
