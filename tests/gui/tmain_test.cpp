@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListView>
@@ -19,6 +21,7 @@
 #include "base/text.h"
 #include "data/qt/tmrk_set.h"
 #include "geometry/qt/tselect_winkel.h"
+#include "programs/programfile.h"
 #include "readout/simulatedreadout.h"
 #include "shell/qt/dialogs.h"
 #include "shell/qt/qtimerdriver.h"
@@ -552,6 +555,39 @@ TEST(WholeProgram, TeachesAndReplaysACircleThroughTheWindow) {
     ASSERT_TRUE(waitFor([&] { return model.Runner().Idle(); }));
     EXPECT_EQ(replayed, "  1 Kreis    3 D              10.000      10.000      20.000");
     window.close();
+}
+
+}  // namespace
+}  // namespace tarvo
+
+namespace tarvo {
+namespace {
+
+// The program dialogs open in "prg" of the working folder; a save dialog makes the folder when
+// it is missing, so the folder's name is never taken as the file's.
+TEST(Dialogs, ProgramDialogsOpenInThePrgFolder) {
+    RealProgram p;
+    Tmain window(p.model);
+    p.op.Attach(&window, &p.model);
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(QString::fromStdString(p.dir.work().string()));
+    QString opened;
+    const auto look = [&opened] {
+        QTimer::singleShot(0, [&opened] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            opened = dialog->directory().absolutePath();
+            dialog->reject();
+        });
+    };
+    look();
+    EXPECT_EQ(p.op.ChooseFile(ProgramDialog(false)), std::nullopt);  // no "prg" yet: the working folder
+    EXPECT_EQ(opened, QDir::currentPath());
+    look();
+    EXPECT_EQ(p.op.ChooseFile(ProgramDialog(true)), std::nullopt);
+    EXPECT_EQ(opened, QDir::currentPath() + "/prg");
+    EXPECT_TRUE(QDir("prg").exists());
+    QDir::setCurrent(before);
 }
 
 }  // namespace

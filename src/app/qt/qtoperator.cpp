@@ -1,6 +1,7 @@
 #include "app/qt/qtoperator.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -108,7 +109,14 @@ std::optional<int> QtOperator::Choose(const std::string& dialog, const std::vect
 
 std::optional<std::string> QtOperator::ChooseFile(const FileDialogRequest& request) {
     const QString filter = Q(request.filter).replace('|', " (") + ")";
-    QFileDialog dialog(m_window, QString(), Q(request.initialDir.empty() ? "." : request.initialDir), filter);
+    // The folder the dialog opens in must exist: a missing one would be taken as the name of
+    // the file. A save dialog makes it ("prg" on the first save); an open dialog opens in the
+    // working folder instead.
+    QString folder = request.initialDir.empty() ? QString(".") : Q(request.initialDir);
+    if (!QDir(folder).exists() && !(request.save && QDir().mkpath(folder))) {
+        folder = ".";
+    }
+    QFileDialog dialog(m_window, QString(), QDir(folder).absolutePath(), filter);
     dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setDefaultSuffix(Q(request.defaultExt));
     if (!request.save) {
