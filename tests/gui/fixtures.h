@@ -1,0 +1,78 @@
+// The fixtures of the window tests: a started main window with a scripted operator, and the
+// program's objects with the real operator.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include "app/mainwindow.h"
+#include "app/qt/qtoperator.h"
+#include "app/qt/tmain.h"
+#include "base/text.h"
+#include "data/qt/tmrk_set.h"
+#include "geometry/qt/tselect_winkel.h"
+#include "programs/programfile.h"
+#include "readout/simulatedreadout.h"
+#include "shell/qt/dialogs.h"
+#include "shell/qt/qtimerdriver.h"
+#include "support/scriptedoperator.h"
+#include "support/tempdir.h"
+#include "views/methodsketch.h"
+#include "views/qt/tmethode.h"
+
+namespace tarvo {
+
+class Window : public ::testing::Test {
+protected:
+    test::TempDir dir;
+    test::ScriptedOperator op;
+    FixedWallClock clock{DateTime{2026, 12, 8, 9, 30, 0}};
+    std::unique_ptr<Session> session;
+    std::unique_ptr<MainWindow> m;
+    std::unique_ptr<Tmain> w;
+
+    void SetUp() override {
+        session = std::make_unique<Session>(op, clock, dir.work(), dir.root());
+        m = std::make_unique<MainWindow>(*session);
+        w = std::make_unique<Tmain>(*m);
+        m->FormCreate();
+        w->show();
+        w->activateWindow();
+        QApplication::processEvents();
+    }
+    void TearDown() override {
+        w->close();
+        w.reset();
+    }
+    QWidget* Child(const char* name) { return w->findChild<QWidget*>(name); }
+    void Key(int key, const QString& text = {}, QWidget* target = nullptr) {
+        QTest::keyClick(target != nullptr ? target : Child("lb1"), static_cast<Qt::Key>(key), Qt::NoModifier);
+        (void)text;
+    }
+    void Capture(long double x, long double y) {
+        session->run.CurrentPos = {x, y};
+        QTest::keyClick(Child("lb1"), Qt::Key_Space);
+    }
+};
+
+// The program's objects with the real operator, built in the order main() uses.
+struct RealProgram {
+    const test::TempDir dir;
+    const FixedWallClock clock{DateTime{2026, 12, 8, 9, 30, 0}};
+    QtOperator op;
+    Session session{op, clock, dir.work(), dir.root()};
+    MainWindow model{session};
+    QTimerDriver timers{session.timers};
+};
+
+}  // namespace tarvo

@@ -1,0 +1,241 @@
+// The window's faults found by trying it as an operator, teach-in and replay through the window,
+// and the program dialogs.
+#include "gui/fixtures.h"
+
+namespace tarvo {
+namespace {
+
+// The focus goes to the point list once per capture: afterwards the operator can edit the scale
+// fields and work in the result list.
+TEST_F(Window, ACaptureFocusesThePointListOnlyOnce) {
+    Capture(1, 2);
+    QApplication::processEvents();
+    EXPECT_TRUE(Child("ListBox1")->hasFocus());
+    auto* fx = static_cast<QLineEdit*>(Child("FX"));
+    fx->setFocus();
+    QTest::keyClick(fx, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(fx, "2");
+    QApplication::processEvents();  // renders: the focus stays in FX
+    EXPECT_TRUE(fx->hasFocus());
+    QTest::keyClick(fx, Qt::Key_Tab);
+    EXPECT_EQ(fx->text(), "2.0000");
+    EXPECT_EQ(session->acquisition.AxisScale[0].value(), 2.0L);
+
+    m->lb1().Append("  1 Text");
+    m->lb1().Append("  2 Text");
+    QApplication::processEvents();
+    auto* list = static_cast<QListView*>(Child("lb1"));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(0, 0)).center());
+    QApplication::processEvents();
+    QTest::keyClick(list, Qt::Key_Delete);
+    EXPECT_EQ(m->lb1().Count(), 1);   // the clicked result line went
+    EXPECT_EQ(m->PointCount(), 1);    // the point stayed
+}
+
+TEST(Dialogs, FeatureDialogLetsTabAndClicksLeaveNennwert) {
+    const test::TempDir dir;
+    test::ScriptedOperator op;
+    FeatureDef def;
+    FeatureDialog logic(def, op, 3, dir.work(), false);
+    logic.Prefill();
+    Tmrk_set form;
+    QWidget* afterTab = nullptr;
+    QWidget* afterClick = nullptr;
+    QTimer::singleShot(0, [&] {
+        form.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+        auto* nennwert = form.findChild<QLineEdit*>("Nennwert");
+        nennwert->setFocus();
+        QTest::keyClick(nennwert, Qt::Key_Tab);
+        afterTab = QApplication::focusWidget();
+        nennwert->setFocus();
+        QTest::mouseClick(form.findChild<QLineEdit*>("UT"), Qt::LeftButton);
+        afterClick = QApplication::focusWidget();
+        form.reject();
+    });
+    EXPECT_FALSE(form.Run(logic));
+    EXPECT_EQ(afterTab, form.findChild<QLineEdit*>("OT"));
+    EXPECT_EQ(afterClick, form.findChild<QLineEdit*>("UT"));
+}
+
+TEST(Dialogs, AListChooserIgnoresOkWithoutASelection) {
+    TListChooser chooser("Tselect_ksys", "Koordinatensystem");
+    bool stayedOpen = false;
+    QTimer::singleShot(0, [&] {
+        chooser.lb1->setFocus();  // the list's current row becomes 0, but nothing is selected
+        auto* ok = chooser.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+        ok->click();
+        stayedOpen = chooser.isVisible();
+        QTest::keyClick(chooser.lb1, Qt::Key_Return);
+        stayedOpen = stayedOpen && chooser.isVisible();
+        chooser.lb1->setCurrentRow(2);
+        ok->click();
+    });
+    EXPECT_EQ(chooser.Choose({"Zurücksetzen", "Versatz X", "Versatz Y"}), 2);
+    EXPECT_TRUE(stayedOpen);
+    QTimer::singleShot(0, [&] { chooser.reject(); });
+    EXPECT_EQ(chooser.Choose({"a"}), std::nullopt);
+}
+
+TEST(MethodSketches, TheSilverBackgroundFillsTheImageButItsFirstRowAndColumn) {
+    const QImage sketch = Tmethode::Draw(0);
+    const QColor silver(192, 192, 192);
+    EXPECT_EQ(sketch.pixelColor(kSketchWidth - 1, 90), silver);
+    EXPECT_EQ(sketch.pixelColor(120, kSketchHeight - 1), silver);
+    EXPECT_EQ(sketch.pixelColor(kSketchWidth - 1, kSketchHeight - 1), silver);
+    EXPECT_EQ(sketch.pixelColor(0, 90), QColor(Qt::white));
+    EXPECT_EQ(sketch.pixelColor(120, 0), QColor(Qt::white));
+}
+
+}  // namespace
+}  // namespace tarvo
+
+namespace tarvo {
+namespace {
+
+// The real operator's wait for points, ended by Escape in the method window: the command stops
+// without a result, the captured point stays, and a capture during the wait ends it instead.
+TEST(WholeProgram, TheWaitForPointsEndsOnEscapeInTheMethodWindowOrOnEnoughCaptures) {
+    RealProgram p;
+    Session& session = p.session;
+    MainWindow& model = p.model;
+    Tmain window(model);
+    p.op.Attach(&window, &model);
+    window.show();
+    session.run.CurrentPos = {1, 1};
+    model.FormKeyDown(kKeySpace);
+    auto* methode = window.findChild<QDialog*>("Tmethode");
+    ASSERT_NE(methode, nullptr);
+    bool shown = false;
+    QTimer::singleShot(0, [&] {
+        shown = methode->isVisible();
+        // Escape as the method window receives it when it has the keyboard (the offscreen
+        // platform activates no tool window, so the key is delivered to it directly).
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(methode, &press);
+    });
+    model.SpeedButton1Click();  // waits for three points
+    EXPECT_TRUE(shown);
+    EXPECT_FALSE(methode->isVisible());
+    EXPECT_EQ(model.lb1().Count(), 0);
+    EXPECT_EQ(model.PointCount(), 1);
+    EXPECT_EQ(session.run.AbortRequested, 0);  // cleared again by the command
+
+    QTimer::singleShot(0, [&] {
+        for (const auto& [x, y] : {std::pair{15.0L, 20.0L}, {10.0L, 25.0L}, {5.0L, 20.0L}}) {
+            session.run.CurrentPos = {x, y};
+            QTest::keyClick(window.findChild<QWidget*>("lb1"), Qt::Key_Space);
+        }
+    });
+    model.SpeedButton23Click();
+    model.SpeedButton1Click();
+    ASSERT_EQ(model.lb1().Count(), 1);
+    EXPECT_EQ(model.lb1().Lines()[0], "  1 Kreis    3 D              10.000      10.000      20.000");
+    window.close();
+}
+
+}  // namespace
+}  // namespace tarvo
+
+namespace tarvo {
+namespace {
+
+// Teach-in through the window against the simulated readout: three captures and a circle, saved;
+// then the program replayed point by point gives the same result line.
+TEST(WholeProgram, TeachesAndReplaysACircleThroughTheWindow) {
+    const test::TempDir dir;
+    test::ScriptedOperator op;
+    const FixedWallClock clock(DateTime{2026, 12, 8, 9, 30, 0});
+    SimulatedReadout readout;
+    Session session(op, clock, dir.work(), dir.root());
+    session.serialDevice = &readout;
+    MainWindow model(session);
+    QTimerDriver timers(session.timers);
+    Tmain window(model);
+    model.FormCreate();
+    window.show();
+    const auto waitFor = [](const std::function<bool()>& done) {
+        QDeadlineTimer deadline(3000);
+        while (!done() && !deadline.hasExpired()) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        }
+        return done();
+    };
+    auto* list = window.findChild<QWidget*>("lb1");
+    auto* label1 = window.findChild<QLabel*>("Label1");
+    const auto captureAt = [&](long double x, long double y) {
+        readout.SetReading(x, y);
+        const std::string want = FormatReal(x, 0, 3) + " " + FormatReal(y, 0, 3);
+        ASSERT_TRUE(waitFor([&] { return model.LV1 + " " + model.LV2 == want; }));
+        QTest::keyClick(list, Qt::Key_Space);
+    };
+    const std::pair<long double, long double> points[] = {{15, 20}, {10, 25}, {5, 20}};
+
+    op.ExpectAsk(true);
+    QTest::mouseClick(window.Button("SpeedButton11"), Qt::LeftButton);
+    EXPECT_EQ(window.findChild<QLabel*>("lb1_label")->styleSheet(), "color: red;");
+    for (const auto& [x, y] : points) {
+        captureAt(x, y);
+    }
+    QTest::mouseClick(window.Button("SpeedButton1"), Qt::LeftButton);
+    op.ExpectAsk(true);
+    op.ExpectFile("kreis");
+    QTest::mouseClick(window.Button("SpeedButton12"), Qt::LeftButton);
+    EXPECT_EQ(dir.Read("prg/kreis.PRG"), "KRMODE:0\r\nGETPOINT:\r\nGETPOINT:\r\nGETPOINT:\r\nKreis:\r\n");
+
+    std::string replayed;
+    Slot<> keep([&] {
+        if (model.lb1().Count() == 1) {
+            replayed = model.lb1().Lines()[0];
+        }
+    });
+    model.lb1().Changed.Attach(keep);
+    op.ExpectFile("kreis.PRG");
+    QTest::mouseClick(window.Button("SpeedButton13"), Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_TRUE(label1->isVisible());
+    EXPECT_EQ(label1->text(), "3 ");
+    op.ExpectInfo();  // "Wiederholung beendet !"
+    for (const auto& [x, y] : points) {
+        captureAt(x, y);
+    }
+    ASSERT_TRUE(waitFor([&] { return model.Runner().Idle(); }));
+    EXPECT_EQ(replayed, "  1 Kreis    3 D              10.000      10.000      20.000");
+    window.close();
+}
+
+}  // namespace
+}  // namespace tarvo
+
+namespace tarvo {
+namespace {
+
+// The program dialogs open in "prg" of the working folder; a save dialog makes the folder when
+// it is missing, so the folder's name is never taken as the file's.
+TEST(Dialogs, ProgramDialogsOpenInThePrgFolder) {
+    RealProgram p;
+    Tmain window(p.model);
+    p.op.Attach(&window, &p.model);
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(QString::fromStdString(p.dir.work().string()));
+    QString opened;
+    const auto look = [&opened] {
+        QTimer::singleShot(0, [&opened] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            opened = dialog->directory().absolutePath();
+            dialog->reject();
+        });
+    };
+    look();
+    EXPECT_EQ(p.op.ChooseFile(ProgramDialog(false)), std::nullopt);  // no "prg" yet: the working folder
+    EXPECT_EQ(opened, QDir::currentPath());
+    look();
+    EXPECT_EQ(p.op.ChooseFile(ProgramDialog(true)), std::nullopt);
+    EXPECT_EQ(opened, QDir::currentPath() + "/prg");
+    EXPECT_TRUE(QDir("prg").exists());
+    QDir::setCurrent(before);
+}
+
+}  // namespace
+}  // namespace tarvo
