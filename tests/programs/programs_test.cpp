@@ -184,6 +184,25 @@ TEST_F(Programs, QuickCapturesAreTakenOneByOne) {
     EXPECT_EQ(ReadValue(listed).value, 5.0L);
 }
 
+// A recorded circle recall replays on the circle line it names, whichever line is selected.
+TEST_F(Programs, CircleRecallTakesTheNamedLine) {
+    dir.Write("prg/p.PRG", "GETPOINT:\nGETPOINT:\nGETPOINT:\nKreis:\nText:danach\nKR-ABRUF:0\nPunkt:\n");
+    StartRun("p.PRG");
+    std::string point;
+    Slot<> keep([&] {
+        if (w->lb1().Count() == 3) {
+            point = Results()[2];
+        }
+    });
+    w->lb1().Changed.Attach(keep);
+    Feed(15, 20);
+    Feed(10, 25);
+    op.ExpectInfo();
+    Feed(5, 20);
+    EXPECT_EQ(ReadX(point).value, 15.0L);  // the first of the three points: centre + r at 0 degrees
+    EXPECT_EQ(ReadY(point).value, 20.0L);
+}
+
 TEST_F(Programs, AbortWithNoGoesOnAndWithYesEnds) {
     dir.Write("prg/p.PRG", "GETPOINT:\nGETPOINT:\nPunkt:\n");
     w->lb1().Append("  1 vorher");
