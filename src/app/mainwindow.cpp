@@ -8,6 +8,7 @@
 #include "coords/coordsystem.h"
 #include "data/resultcommands.h"
 #include "elements/measure.h"
+#include "programs/comparison.h"
 #include "programs/recorder.h"
 
 namespace tarvo {
@@ -165,6 +166,9 @@ void MainWindow::SpeedButton11Click() {
 }
 void MainWindow::SpeedButton12Click() {
     Guarded([this] { (void)StopRecording(m_ctx); });
+}
+void MainWindow::SpeedButton16Click() {
+    Guarded([this] { CompareNominalActual(m_ctx); });
 }
 void MainWindow::SpeedButton13Click() {
     Guarded([this] { m_runner->RunProgram(); });

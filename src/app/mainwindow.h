@@ -92,6 +92,7 @@ public:
     void SpeedButton11Click();  // start teach-in
     void SpeedButton12Click();  // end teach-in and save the program
     void SpeedButton13Click();  // run a program (or go on with a waiting run)
+    void SpeedButton16Click();  // nominal/actual comparison of the selected line
     [[nodiscard]] ProgramRunner& Runner() noexcept { return *m_runner; }
     void OffsetYKey();                      // F12
     void SystemSettingsClick(); // menu "Systemeinstellungen"

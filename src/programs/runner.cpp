@@ -10,6 +10,7 @@
 #include "data/commandcontext.h"
 #include "data/resultcommands.h"
 #include "elements/measure.h"
+#include "programs/comparison.h"
 #include "programs/recorder.h"
 
 namespace tarvo {
@@ -226,9 +227,7 @@ ProgramRunner::Step ProgramRunner::Dispatch(const std::string& upper, const Prog
             case Word::SollistV:
             case Word::SollistP:
             case Word::SollistA:
-                if (OnComparison) {
-                    OnComparison(upper, p);
-                }
+                ReplayComparison(c, upper, p);
                 break;
             case Word::Spdrucken:
                 if (OnPrint) {

@@ -27,9 +27,8 @@ public:
     [[nodiscard]] bool Idle() const noexcept { return m_resumeLine < 0; }
     [[nodiscard]] int ResumeLine() const noexcept { return m_resumeLine; }
 
-    // What the comparison, the report and the export do on their words ("SOLLIST-", "SPDRUCKEN",
-    // "ASCII"); until they are built, their lines are recognised and do nothing.
-    std::function<void(const std::string& upperLine, const ProgramLine& p)> OnComparison;
+    // What the report and the export do on their words ("SPDRUCKEN", "ASCII"); until they are
+    // built, their lines are recognised and do nothing.
     std::function<void()> OnPrint;
     std::function<void(const std::string& partName)> OnAsciiExport;
 

@@ -29,6 +29,9 @@ struct RunState {
     // alignment (1..4); 0 asks the operator. Every command that reads it sets it back to 0 when
     // it ends with a result.
     std::uint8_t ReplayChoice = 0;
+    // A feature was defined in this run of the program (the first comparison starts from
+    // nominal 0, tolerances 0 and factor 1).
+    bool FeatureDefined = false;
 };
 
 // What commands report besides their lists, for the windows that show it.

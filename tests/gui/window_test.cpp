@@ -239,3 +239,20 @@ TEST(Dialogs, ProgramDialogsOpenInThePrgFolder) {
 
 }  // namespace
 }  // namespace tarvo
+
+namespace tarvo {
+namespace {
+
+// The tolerance bar's marker: byte 127 in the list, a visible block on screen.
+TEST_F(Window, TheBarMarkerIsShownAsABlock) {
+    m->lb1().Append("  1 Bohrung          #1       10.000                        -|-----\x7F-----|-");
+    QApplication::processEvents();
+    auto* view = static_cast<QListView*>(Child("lb1"));
+    const QString shown = view->model()->index(0, 0).data().toString();
+    EXPECT_TRUE(shown.endsWith(QString::fromUtf8("-|-----\u25AE-----|-"))) << shown.toStdString();
+    EXPECT_EQ(m->lb1().Lines()[0].back(), '-');
+    EXPECT_NE(m->lb1().Lines()[0].find('\x7F'), std::string::npos);  // the stored line keeps the byte
+}
+
+}  // namespace
+}  // namespace tarvo

@@ -30,7 +30,8 @@ QVariant ResultListModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= m_m.lb1().Count()) {
         return {};
     }
-    return Q(m_m.lb1().Lines()[static_cast<std::size_t>(index.row())]);
+    // The tolerance bar's marker is byte 127 in the stored line; the list shows it as a block.
+    return Q(m_m.lb1().Lines()[static_cast<std::size_t>(index.row())]).replace(QChar(0x7F), QChar(0x25AE));
 }
 
 namespace {

@@ -1,0 +1,29 @@
+// The nominal/actual comparison ("Soll-Ist Vergleich"): a result line judged against the feature
+// definition, as a dimension with tolerances (kind V), a position with a position tolerance (P)
+// or the operator's good/bad judgement (A). It appends a definition line and a judgement line
+// with a 15-character tolerance bar, and records a "SOLLIST-" program line.
+#pragma once
+
+#include <string>
+
+#include "base/real.h"
+#include "programs/programfile.h"
+
+namespace tarvo {
+
+struct CommandContext;
+
+// The marker of the tolerance bar: byte 127, kept as it is in lists, files and exports.
+inline constexpr char kBarMarker = '\x7F';
+
+// "-|-----|-----|-" with "<" at position 1 below the lower limit, ">" at 15 above the upper one,
+// else the marker in one of 13 equal bands between the limits (limits and step stored reals).
+[[nodiscard]] std::string ToleranceBar(Real actual, Real nominal, Real upper, Real lower);
+
+// SpeedButton16: the feature dialog, then the two lines for the selected result line.
+void CompareNominalActual(CommandContext& ctx);
+
+// The runner's "SOLLIST-V", "SOLLIST-P" and "SOLLIST-A" lines (`upperLine` upper-cased).
+void ReplayComparison(CommandContext& ctx, const std::string& upperLine, const ProgramLine& p);
+
+}  // namespace tarvo
