@@ -203,6 +203,25 @@ TEST_F(Programs, CircleRecallTakesTheNamedLine) {
     EXPECT_EQ(ReadY(point).value, 20.0L);
 }
 
+TEST_F(Programs, TheRunnerReplaysComparisons) {
+    dir.Write("prg/p.PRG", "PKT:1:2\nSOLLIST-P:0:10000:20000:500:Lage\nsollist-a:Sicht\n");
+    std::vector<std::string> listed;
+    Slot<> keep([&] {
+        if (w->lb1().Count() == 5) {
+            listed = Results();
+        }
+    });
+    w->lb1().Changed.Attach(keep);
+    op.ExpectFile("p.PRG");
+    op.ExpectAsk(true);  // "   Sicht   ": good
+    op.ExpectInfo();
+    w->SpeedButton13Click();
+    ASSERT_EQ(listed.size(), 5u);
+    EXPECT_EQ(listed[1].substr(0, 26), "  2 Soll-Ist Vergleich PT:");
+    EXPECT_EQ(ReadValue(listed[2]).value, 0.0L);
+    EXPECT_EQ(listed[4].substr(0, 33), "  5 Sicht            #---  IO  0 ");
+}
+
 TEST_F(Programs, AbortWithNoGoesOnAndWithYesEnds) {
     dir.Write("prg/p.PRG", "GETPOINT:\nGETPOINT:\nPunkt:\n");
     w->lb1().Append("  1 vorher");
