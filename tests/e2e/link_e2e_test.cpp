@@ -157,6 +157,31 @@ TEST_F(LinkEndToEnd, APulledCableNeitherCrashesNorHangs) {
 }  // namespace
 }  // namespace tarvo
 
+
+namespace tarvo {
+namespace {
+
+// The profile's line settings through ConfigurePort and the port component down to the serial
+// adapter's own settings, on the simulator's pseudo terminal.
+TEST_F(LinkEndToEnd, LineSettingsReachTheSerialAdapter) {
+    dir.Write("IF2M.VAL", "[PARAMETER]\nBAUD=4800\nBYTELEN=7\nPARITY=3\nSTOPBITS=2\n");
+    Start();
+    ASSERT_TRUE(WaitFor([this] { return serial.Port().isOpen(); }));
+    const QSerialPort& port = serial.Port();
+    EXPECT_EQ(port.baudRate(), 4800);
+    // (The data bits are left out: a pseudo terminal keeps 8, whatever is asked.)
+    EXPECT_EQ(port.parity(), QSerialPort::MarkParity);
+    EXPECT_EQ(port.stopBits(), QSerialPort::TwoStop);
+    EXPECT_EQ(port.flowControl(), QSerialPort::NoFlowControl);
+    w->Link().ConfigurePort(1, 9600, 8, 4, 1);  // space parity, one stop bit
+    EXPECT_EQ(port.parity(), QSerialPort::SpaceParity);
+    EXPECT_EQ(port.stopBits(), QSerialPort::OneStop);
+    EXPECT_EQ(port.baudRate(), 9600);
+}
+
+}  // namespace
+}  // namespace tarvo
+
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);

@@ -17,6 +17,8 @@ public:
     long Read(char* buffer, std::size_t max) override;
     bool Write(const char* data, std::size_t size) override;
     bool SetRts(bool on) override;
+    // The port as configured (for the diagnostic window and the tests).
+    [[nodiscard]] const QSerialPort& Port() const noexcept { return m_port; }
 
 private:
     QSerialPort m_port;
