@@ -75,4 +75,25 @@ struct RealProgram {
     QTimerDriver timers{session.timers};
 };
 
+// The program's objects with a scripted operator and the simulated readout on the serial line.
+struct SimulatedProgram {
+    SimulatedProgram() { session.serialDevice = &readout; }
+    const test::TempDir dir;
+    test::ScriptedOperator op;
+    const FixedWallClock clock{DateTime{2026, 12, 8, 9, 30, 0}};
+    SimulatedReadout readout;
+    Session session{op, clock, dir.work(), dir.root()};
+    MainWindow model{session};
+    QTimerDriver timers{session.timers};
+};
+
+// Runs the event loop until `done` holds, at most 3 s.
+inline bool WaitFor(const std::function<bool()>& done) {
+    QDeadlineTimer deadline(3000);
+    while (!done() && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    return done();
+}
+
 }  // namespace tarvo

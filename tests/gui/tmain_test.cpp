@@ -194,24 +194,14 @@ TEST(WaitWindow, AlternatesItsColourOnlyWhileVisible) {
 // The whole program as main() puts it together, with the simulated readout on its serial line:
 // live positions, three captures with Space, the circle button, the result line in the view.
 TEST(WholeProgram, MeasuresACircleThroughTheWidgets) {
-    const test::TempDir dir;
-    test::ScriptedOperator op;
-    const FixedWallClock clock(DateTime{2026, 12, 8, 9, 30, 0});
-    SimulatedReadout readout;
-    Session session(op, clock, dir.work(), dir.root());
-    session.serialDevice = &readout;
-    MainWindow model(session);
-    QTimerDriver timers(session.timers);
+    SimulatedProgram p;
+    test::ScriptedOperator& op = p.op;
+    SimulatedReadout& readout = p.readout;
+    MainWindow& model = p.model;
     Tmain window(model);
     model.FormCreate();
     window.show();
-    const auto waitFor = [](const std::function<bool()>& done) {
-        QDeadlineTimer deadline(3000);
-        while (!done() && !deadline.hasExpired()) {
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        }
-        return done();
-    };
+    const auto waitFor = WaitFor;
     auto* lv1 = window.findChild<QLabel*>("LV1");
     auto* list = window.findChild<QWidget*>("lb1");
     for (const auto& [x, y] : {std::pair{15.0L, 20.0L}, {10.0L, 25.0L}, {5.0L, 20.0L}}) {

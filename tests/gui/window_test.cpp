@@ -143,24 +143,14 @@ namespace {
 // Teach-in through the window against the simulated readout: three captures and a circle, saved;
 // then the program replayed point by point gives the same result line.
 TEST(WholeProgram, TeachesAndReplaysACircleThroughTheWindow) {
-    const test::TempDir dir;
-    test::ScriptedOperator op;
-    const FixedWallClock clock(DateTime{2026, 12, 8, 9, 30, 0});
-    SimulatedReadout readout;
-    Session session(op, clock, dir.work(), dir.root());
-    session.serialDevice = &readout;
-    MainWindow model(session);
-    QTimerDriver timers(session.timers);
+    SimulatedProgram p;
+    test::ScriptedOperator& op = p.op;
+    SimulatedReadout& readout = p.readout;
+    MainWindow& model = p.model;
     Tmain window(model);
     model.FormCreate();
     window.show();
-    const auto waitFor = [](const std::function<bool()>& done) {
-        QDeadlineTimer deadline(3000);
-        while (!done() && !deadline.hasExpired()) {
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        }
-        return done();
-    };
+    const auto waitFor = WaitFor;
     auto* list = window.findChild<QWidget*>("lb1");
     auto* label1 = window.findChild<QLabel*>("Label1");
     const auto captureAt = [&](long double x, long double y) {
@@ -181,7 +171,7 @@ TEST(WholeProgram, TeachesAndReplaysACircleThroughTheWindow) {
     op.ExpectAsk(true);
     op.ExpectFile("kreis");
     QTest::mouseClick(window.Button("SpeedButton12"), Qt::LeftButton);
-    EXPECT_EQ(dir.Read("prg/kreis.PRG"), "KRMODE:0\r\nGETPOINT:\r\nGETPOINT:\r\nGETPOINT:\r\nKreis:\r\n");
+    EXPECT_EQ(p.dir.Read("prg/kreis.PRG"), "KRMODE:0\r\nGETPOINT:\r\nGETPOINT:\r\nGETPOINT:\r\nKreis:\r\n");
 
     std::string replayed;
     Slot<> keep([&] {
