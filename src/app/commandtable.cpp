@@ -31,7 +31,7 @@ const std::array kCommands = {
     Command{CommandId::AsciiExport, "SpeedButton19", Place::ToolPanel, 4, 2, 0, 0, "ASCII", "ASCII", "spc.bmp", word::kAscii, -1, nullptr, Enabled::NotBuilt},
     Command{CommandId::Line, "SpeedButton6", Place::ToolPanel, 5, 0, kF(6), 0, "Gerade", "Gerade", "gerade1.bmp", word::kLine, 6, &M::SpeedButton6Click, Enabled::Always},
     Command{CommandId::SymmetryLine, "SpeedButton9", Place::ToolPanel, 5, 1, 0, 0, "Symetrie", "Symetrie", "sym_gr1.bmp", word::kSymmetryLine, 8, &M::SpeedButton9Click, Enabled::Always},
-    Command{CommandId::PrintReport, "SpeedButton15", Place::ToolPanel, 5, 2, 0, 0, "Drucken", "Drucken", "drucken1.bmp", word::kPrint, -1, nullptr, Enabled::NotBuilt},
+    Command{CommandId::PrintReport, "SpeedButton15", Place::ToolPanel, 5, 2, 0, 0, "Drucken", "Drucken", "drucken1.bmp", word::kPrint, -1, &M::SpeedButton15Click, Enabled::Always},
     Command{CommandId::Point, "SpeedButton5", Place::ToolPanel, 6, 0, kF(7), 0, "Punkt", "Punkt", "punkt1.bmp", word::kPoint, 7, &M::SpeedButton5Click, Enabled::Always},
     Command{CommandId::TextLine, "SpeedButton21", Place::ToolPanel, 6, 1, 0, 0, "Textzeile", "Textzeile", "text1.bmp", word::kText, -1, &M::SpeedButton21Click, Enabled::Always},
     Command{CommandId::Help, "SpeedButton10", Place::ToolPanel, 6, 2, kF(1), 0, "Hilfe", "Hilfe", "buch1.bmp", "", -1, &M::HelpClick, Enabled::Always},

@@ -8,6 +8,8 @@
 #include "coords/coordsystem.h"
 #include "data/resultcommands.h"
 #include "elements/measure.h"
+#include "output/pdfcanvas.h"
+#include "output/report.h"
 #include "programs/comparison.h"
 #include "programs/recorder.h"
 
@@ -38,6 +40,7 @@ MainWindow::MainWindow(Session& session)
                                                           Timer2, Timersend, TimerReceive, TimerTrigger,
                                                           session.serialDevice, session.ioPorts, session.counterCard});
     m_runner = std::make_unique<ProgramRunner>(m_ctx, wb_timer);
+    m_runner->OnPrint = [this] { PrintReportNow(); };
     m_program.push_back(Ansi(kProgramListItem));
     m_results.Changed.Attach(m_resultsChanged);
     m_points.Changed.Attach(m_pointsChanged);
@@ -125,6 +128,9 @@ void MainWindow::FormCreate() {
         TimerReceive.SetInterval(kSlowReceiveInterval);
     }
     LoadResultList();
+    if (FileExists(m_s.WorkFile(kLogoFile))) {
+        m_logoFile = m_s.WorkFile(kLogoFile).string();
+    }
     Timer2.SetEnabled(true);
     StatusPanels[1] = UiText(37);
     std::vector<std::string> problems;
@@ -167,6 +173,35 @@ void MainWindow::SpeedButton11Click() {
 void MainWindow::SpeedButton12Click() {
     Guarded([this] { (void)StopRecording(m_ctx); });
 }
+void MainWindow::SpeedButton15Click() {
+    Guarded([this] { PrintReportNow(); });
+}
+
+void MainWindow::PrintReportNow() {
+    std::unique_ptr<ReportCanvas> canvas;
+    std::filesystem::path pdf;
+    if (ReportTarget) {
+        canvas = ReportTarget();
+    } else {
+        pdf = m_s.WorkFile(kReportFile);
+        canvas = std::make_unique<PdfCanvas>(pdf);
+    }
+    if (!canvas) {
+        return;  // no printer chosen
+    }
+    // The polling holds back while the report is printed.
+    m_s.acquisition.PollPaused = true;
+    const bool printed = PrintReport(m_ctx, *canvas, m_logoFile);
+    m_s.acquisition.PollPaused = false;
+    if (!pdf.empty()) {
+        if (printed) {
+            m_s.Op().ShowInfo(Ansi("Bericht gespeichert: ") + pdf.filename().string());
+        } else {
+            m_s.Op().ShowError(static_cast<PdfCanvas&>(*canvas).Error());
+        }
+    }
+}
+
 void MainWindow::SpeedButton16Click() {
     Guarded([this] { CompareNominalActual(m_ctx); });
 }

@@ -15,6 +15,7 @@
 #include "data/commandcontext.h"
 #include "data/pointmemory.h"
 #include "data/resultlist.h"
+#include "output/reportcanvas.h"
 #include "programs/runner.h"
 #include "readout/readoutlink.h"
 #include "shell/signal.h"
@@ -93,6 +94,10 @@ public:
     void SpeedButton12Click();  // end teach-in and save the program
     void SpeedButton13Click();  // run a program (or go on with a waiting run)
     void SpeedButton16Click();  // nominal/actual comparison of the selected line
+    void SpeedButton15Click();  // print the report
+    // Where the report goes: a new canvas for each print run. By default a PDF file in the
+    // working folder, announced to the operator; the window puts the printer here.
+    std::function<std::unique_ptr<ReportCanvas>()> ReportTarget;
     [[nodiscard]] ProgramRunner& Runner() noexcept { return *m_runner; }
     void OffsetYKey();                      // F12
     void SystemSettingsClick(); // menu "Systemeinstellungen"
@@ -211,6 +216,8 @@ private:
     std::unique_ptr<ReadoutLink> m_link;
     std::unique_ptr<ProgramRunner> m_runner;
     bool m_destroyed = false;
+    std::string m_logoFile;  // the logo found at start-up, empty without one
+    void PrintReportNow();
     bool m_autosaveFailed = false;
     // What the model derives from the lists, the link and the commands' signals.
     Slot<> m_resultsChanged{[this] { SaveResultListNow(); }};

@@ -15,6 +15,7 @@
 
 #include "app/commandtable.h"
 #include "app/mainwindow.h"
+#include "data/resultline.h"
 #include "shell/qt/qtext.h"
 
 // The button pictures live in the static Qt library; its resources are registered by hand.
@@ -55,7 +56,7 @@ Tmain::Tmain(MainWindow& model, QWidget* parent)
       LV2(new QLabel("-")),
       Label1(new QLabel("******")),
       Label5(new QLabel("-")),
-      lb1_label(new QLabel(" #  Merkmal               Ergebnis    X-Pos.    Y-Pos     Abw.         .")),
+      lb1_label(new QLabel(kResultListHeader)),
       lb1(new QListView),
       ListBox1(new QListWidget),
       FX(new QLineEdit("1.0000")),

@@ -1,0 +1,117 @@
+#include "output/pdfcanvas.h"
+
+#include <cstdio>
+
+namespace tarvo {
+
+namespace {
+
+constexpr double kPointsPerMm = 72.0 / 25.4;
+constexpr double kPageHeightPt = 297.0 * kPointsPerMm;
+
+std::string Num(double v) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.2f", v);
+    return buf;
+}
+
+double X(double mm) { return (PdfCanvas::kMarginMm + mm) * kPointsPerMm; }
+double Y(double mm) { return kPageHeightPt - (PdfCanvas::kMarginMm + mm) * kPointsPerMm; }
+
+// A PDF string of Windows-1252 bytes: brackets and backslashes escaped, control bytes as octal.
+std::string PdfString(const std::string& text) {
+    std::string out = "(";
+    for (const char c : text) {
+        const auto b = static_cast<unsigned char>(c);
+        if (c == '(' || c == ')' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (b < 32 || b == 127) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\%03o", b);
+            out += buf;
+        } else {
+            out += c;
+        }
+    }
+    return out + ")";
+}
+
+}  // namespace
+
+bool PdfCanvas::BeginDoc(const std::string& title) {
+    m_title = title;
+    m_pages.assign(1, std::string());
+    return true;
+}
+
+void PdfCanvas::NewPage() { m_pages.emplace_back(); }
+
+void PdfCanvas::SetFont(const std::string& /*family*/, int pointSize) { m_fontSize = pointSize > 0 ? pointSize : 10; }
+
+void PdfCanvas::SetPenWidth(int pixels) { m_penMm = (pixels > 0 ? pixels : 1) * kDevicePixelMm; }
+
+void PdfCanvas::LineMm(double x1, double y1, double x2, double y2) {
+    if (m_pages.empty()) {
+        return;
+    }
+    m_pages.back() += Num(m_penMm * kPointsPerMm) + " w " + Num(X(x1)) + " " + Num(Y(y1)) + " m " + Num(X(x2)) + " " +
+                      Num(Y(y2)) + " l S\n";
+}
+
+void PdfCanvas::TextMm(const std::string& text, double x, double y) {
+    if (m_pages.empty()) {
+        return;
+    }
+    // The baseline lies one ascent (about 0.8 of the size) below the top of the text.
+    const double baseline = Y(y) - 0.8 * m_fontSize;
+    m_pages.back() += "BT /F1 " + std::to_string(m_fontSize) + " Tf " + Num(X(x)) + " " + Num(baseline) + " Td " +
+                      PdfString(text) + " Tj ET\n";
+}
+
+void PdfCanvas::ImageMm(const std::string& /*file*/, double left, double top, double right, double bottom) {
+    // The core writes no pictures; the logo's place is framed so the layout stays visible.
+    LineMm(left, top, right, top);
+    LineMm(right, top, right, bottom);
+    LineMm(right, bottom, left, bottom);
+    LineMm(left, bottom, left, top);
+}
+
+bool PdfCanvas::EndDoc() {
+    // Objects: 1 catalog, 2 pages, 3 font, 4 info, then a page and its content for each page.
+    std::vector<std::string> objects;
+    std::string kids;
+    const std::size_t n = m_pages.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        kids += std::to_string(5 + 2 * i) + " 0 R ";
+    }
+    objects.push_back("<< /Type /Catalog /Pages 2 0 R >>");
+    objects.push_back("<< /Type /Pages /Kids [" + kids + "] /Count " + std::to_string(n) + " >>");
+    objects.push_back("<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding /WinAnsiEncoding >>");
+    objects.push_back("<< /Title " + PdfString(m_title) + " /Producer (TARVO) >>");
+    for (std::size_t i = 0; i < n; ++i) {
+        objects.push_back("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 595.28 841.89] /Resources << /Font << /F1 3 0 R >> >> "
+                          "/Contents " + std::to_string(6 + 2 * i) + " 0 R >>");
+        objects.push_back("<< /Length " + std::to_string(m_pages[i].size()) + " >>\nstream\n" + m_pages[i] + "endstream");
+    }
+    std::string pdf = "%PDF-1.4\n%\xE2\xE3\xCF\xD3\n";
+    std::vector<std::size_t> offsets;
+    for (std::size_t i = 0; i < objects.size(); ++i) {
+        offsets.push_back(pdf.size());
+        pdf += std::to_string(i + 1) + " 0 obj\n" + objects[i] + "\nendobj\n";
+    }
+    const std::size_t xref = pdf.size();
+    pdf += "xref\n0 " + std::to_string(objects.size() + 1) + "\n0000000000 65535 f \n";
+    for (const std::size_t off : offsets) {
+        char buf[24];
+        std::snprintf(buf, sizeof buf, "%010zu 00000 n \n", off);
+        pdf += buf;
+    }
+    pdf += "trailer\n<< /Size " + std::to_string(objects.size() + 1) + " /Root 1 0 R /Info 4 0 R >>\nstartxref\n" +
+           std::to_string(xref) + "\n%%EOF\n";
+    const WriteResult r = WriteFileAtomic(m_file, pdf);
+    m_error = r.error;
+    return r.ok;
+}
+
+}  // namespace tarvo

@@ -1,0 +1,48 @@
+// A report canvas that writes a PDF file itself: A4 portrait, the standard Helvetica font in the
+// Windows code page (so umlauts and the tolerance bar's byte 127 need no conversion), lines and
+// text. Used where no printer is at hand: tarvo-cli and the window's "PDF" choice.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "base/fileio.h"
+#include "output/reportcanvas.h"
+
+namespace tarvo {
+
+class PdfCanvas final : public ReportCanvas {
+public:
+    explicit PdfCanvas(std::filesystem::path file) : m_file(std::move(file)) {}
+
+    bool BeginDoc(const std::string& title) override;
+    void NewPage() override;
+    bool EndDoc() override;
+    [[nodiscard]] double PageWidthMm() const override { return kPrintableWidthMm; }
+    void SetFont(const std::string& family, int pointSize) override;
+    void SetPenWidth(int pixels) override;
+    void LineMm(double x1, double y1, double x2, double y2) override;
+    void TextMm(const std::string& text, double x, double y) override;
+    void ImageMm(const std::string& file, double left, double top, double right, double bottom) override;
+
+    // Why EndDoc failed.
+    [[nodiscard]] const std::string& Error() const noexcept { return m_error; }
+
+    // The printable area of an A4 page with 5 mm kept free at each edge, and the device
+    // resolution the pen widths are counted in (a 300 dpi printer's pixel).
+    static constexpr double kPrintableWidthMm = 200.0;
+    static constexpr double kPrintableHeightMm = 287.0;
+    static constexpr double kMarginMm = 5.0;
+    static constexpr double kDevicePixelMm = 25.4 / 300.0;
+
+private:
+    std::filesystem::path m_file;
+    std::string m_title;
+    std::vector<std::string> m_pages;  // content streams
+    int m_fontSize = 10;
+    double m_penMm = kDevicePixelMm;
+    std::string m_error;
+};
+
+}  // namespace tarvo

@@ -1,0 +1,156 @@
+#include "output/report.h"
+
+#include <algorithm>
+
+#include "base/cp1252.h"
+#include "base/text.h"
+#include "data/commandcontext.h"
+#include "data/resultline.h"
+#include "output/reportcanvas.h"
+
+namespace tarvo {
+
+namespace {
+
+constexpr double kLeft = 15;
+constexpr double kColumns[5] = {0, 45, 75, 105, 135};
+constexpr double kLinePitch = 5;
+constexpr double kPageEnd = 270;
+
+// Characters `from`..`to` (counted from 1) of a text; fewer or none when it is shorter.
+std::string Slice(std::string_view text, std::size_t from, std::size_t to) {
+    if (from > text.size()) {
+        return {};
+    }
+    return std::string(text.substr(from - 1, to - from + 1));
+}
+
+// Characters 32-34 read as a number, as the report's column test takes them.
+bool MiddleIsNumber(std::string_view line) {
+    std::string t = Slice(line, 32, 34);
+    if (t.empty()) {
+        return false;
+    }
+    if (t.back() == '.') {
+        t += "0";
+    }
+    if (t.front() == '.') {
+        t.insert(0, "0");
+    }
+    return ReadNumberChecked(t).ok && t.find(' ') == std::string::npos;
+}
+
+void ColumnHeader(ReportCanvas& c, double y) {
+    const std::string h = kResultListHeader;
+    const std::pair<std::size_t, std::size_t> pieces[5] = {{1, 26}, {27, 37}, {39, 45}, {49, 55}, {59, 69}};
+    for (int i = 0; i < 5; ++i) {
+        c.TextMm(Slice(h, pieces[i].first, pieces[i].second), kLeft + kColumns[i], y);
+    }
+    c.SetPenWidth(8);
+    c.LineMm(kLeft, y + 4.5, c.PageWidthMm() - 25, y + 4.5);
+    c.SetPenWidth(1);
+}
+
+void ResultLine(ReportCanvas& c, const std::string& line, const std::string& pointName, double y) {
+    if (!PrintedInColumns(line, pointName)) {
+        c.TextMm(line, kLeft, y);
+        return;
+    }
+    c.TextMm(Slice(line, 1, 25), kLeft + kColumns[0], y);
+    c.TextMm(RemoveSpacesUnlessTime(Slice(line, 27, 36)), kLeft + kColumns[1], y);
+    c.TextMm(RemoveSpacesUnlessTime(Slice(line, 39, 48)), kLeft + kColumns[2], y);
+    c.TextMm(RemoveSpacesUnlessTime(Slice(line, 51, 60)), kLeft + kColumns[3], y);
+    c.TextMm(Slice(line, 61, 75), kLeft + kColumns[4], y);
+}
+
+// The title block and, on the operator's word, the header data. Returns the print line.
+double TitleBlock(CommandContext& ctx, ReportCanvas& c, const std::string& title, const std::string& logoFile) {
+    const double w = c.PageWidthMm();
+    c.SetFont("Arial", 18);
+    c.SetPenWidth(3);
+    c.LineMm(10, 10, w - 10, 10);
+    c.LineMm(10, 10, 10, 45);
+    c.LineMm(10, 45, w - 10, 45);
+    c.LineMm(w - 10, 10, w - 10, 45);
+    c.SetPenWidth(1);
+    c.TextMm(title, w * 0.5 - static_cast<double>(title.size()) * 2.1, 22);
+    if (!logoFile.empty()) {
+        c.ImageMm(logoFile, w - 52, 15, w - 20, 39);
+    }
+    if (!ctx.header.present) {
+        return 50;
+    }
+    if (ctx.op.Ask("Kopfdaten drucken ?", Buttons::OkCancel)) {
+        c.SetFont("Arial", 10);
+        for (std::size_t r = 0; r < 8; ++r) {
+            const double y = 50 + 5.0 * static_cast<double>(r + 1);
+            c.TextMm(ctx.header.labels[r], 15, y);
+            c.TextMm(ctx.header.values[r], 55, y);
+            c.TextMm(ctx.header.labels[r + 8], 105, y);
+            c.TextMm(ctx.header.values[r + 8], 153, y);
+        }
+    }
+    return 98;
+}
+
+}  // namespace
+
+bool PrintedInColumns(std::string_view line, const std::string& pointName) {
+    const auto count = [line](char ch) { return std::count(line.begin(), line.end(), ch); };
+    const auto dots = count('.');
+    const auto colons = count(':');
+    const auto dashes = count('-');
+    if (dots == 1 && colons == 2 && MiddleIsNumber(line)) {
+        return true;
+    }
+    if (dashes >= 8) {
+        return true;
+    }
+    if ((dots == 3 || dots == 4) && MiddleIsNumber(line)) {
+        return true;
+    }
+    const std::string name = RemoveSpaces(pointName);
+    return dots == 2 && !name.empty() && line.size() >= 4 && line.substr(4, name.size()) == name;
+}
+
+bool PrintReport(CommandContext& ctx, ReportCanvas& c, const std::string& logoFile) {
+    if (ctx.run.AbortRequested != 0) {
+        return true;
+    }
+    const std::string title = ctx.UiText(14).substr(0, 100);
+    ctx.changes.PanelText.Notify(1, logoFile.empty() ? "Print head" : "Kopf drucken mit LOGO");
+    if (!c.BeginDoc(title)) {
+        ctx.changes.PanelText.Notify(1, "");
+        return false;
+    }
+    double y = TitleBlock(ctx, c, title, logoFile);
+    ctx.changes.PanelText.Notify(1, "Print memory [Titel]");
+    y += 5;
+    c.SetFont("Arial", ctx.settings.FontSize);
+    ColumnHeader(c, y);
+    y += 8;
+    const std::string pointName = ctx.ResultName(7);
+    int page = 1;
+    const auto& lines = ctx.results.Lines();
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        ctx.changes.PanelText.Notify(1, "Print memory [" + std::to_string(page) + ":" + std::to_string(i + 1) + "]");
+        ResultLine(c, lines[i], pointName, y);
+        y += kLinePitch;
+        if (y > kPageEnd) {
+            ++page;
+            c.NewPage();
+            c.TextMm(PadRight(ctx.ResultName(16), 5).substr(0, 5) + ": " + std::to_string(page), kLeft, 5);
+            ColumnHeader(c, 10);
+            y = 18;
+        }
+    }
+    ctx.changes.PanelText.Notify(1, "Enddoc");
+    const bool ended = c.EndDoc();
+    ctx.changes.PanelText.Notify(1, "Enddoc done");
+    ctx.Record(word::kPrint);
+    ctx.changes.PanelText.Notify(1, "");
+    ctx.ClearPoints();
+    return ended;
+}
+
+}  // namespace tarvo
