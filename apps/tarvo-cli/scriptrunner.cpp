@@ -289,6 +289,14 @@ bool ScriptRunner::Action(const std::string& word, const std::string& rest) {
         Queue("system", rest);
         return true;
     }
+    if (word == "header") {
+        const std::string how = rest.substr(0, rest.find(' '));
+        if (how != "ok" && how != "save" && how != "cancel") {
+            return false;
+        }
+        Queue("header", Utf8ToAnsi(rest));
+        return true;
+    }
     if (word == "feature") {
         if (rest != "cancel" && rest.size() < 3) {
             return false;

@@ -36,7 +36,7 @@ const std::array kCommands = {
     Command{CommandId::TextLine, "SpeedButton21", Place::ToolPanel, 6, 1, 0, 0, "Textzeile", "Textzeile", "text1.bmp", word::kText, -1, &M::SpeedButton21Click, Enabled::Always},
     Command{CommandId::Help, "SpeedButton10", Place::ToolPanel, 6, 2, kF(1), 0, "Hilfe", "Hilfe", "buch1.bmp", "", -1, &M::HelpClick, Enabled::Always},
     Command{CommandId::ClearAll, "SpeedButton22", Place::ToolPanel, 7, 0, 0, 0, "Löschen", "Löschen", "loesch1.bmp", "", -1, &M::SpeedButton22Click, Enabled::Always},
-    Command{CommandId::HeaderData, "SpeedButton20", Place::ToolPanel, 7, 1, 0, 0, "Kopfdaten", "Kopfdaten", "head_dta.bmp", "", -1, nullptr, Enabled::NotBuilt},
+    Command{CommandId::HeaderData, "SpeedButton20", Place::ToolPanel, 7, 1, 0, 0, "Kopfdaten", "Kopfdaten", "head_dta.bmp", "", -1, &M::SpeedButton20Click, Enabled::Always},
     Command{CommandId::Exit, "SpeedButton7", Place::ToolPanel, 7, 2, 0, 0, "Ende", "Ende", "ende1.bmp", "", -1, &M::SpeedButton7Click, Enabled::Always},
     // The point list's clear button, the trigger and zero buttons, the keys of the window.
     Command{CommandId::ClearPoints, "SpeedButton23", Place::PointList, 0, 0, 0, 0, "X", "Punktespeicher löschen", "", "", -1, &M::SpeedButton23Click, Enabled::Always},

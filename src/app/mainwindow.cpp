@@ -8,6 +8,7 @@
 #include "coords/coordsystem.h"
 #include "data/resultcommands.h"
 #include "elements/measure.h"
+#include "output/headerdata.h"
 #include "output/pdfcanvas.h"
 #include "output/report.h"
 #include "programs/comparison.h"
@@ -128,6 +129,7 @@ void MainWindow::FormCreate() {
         TimerReceive.SetInterval(kSlowReceiveInterval);
     }
     LoadResultList();
+    LoadHeaderLabels(m_s.WorkDir(), m_s.header);
     if (FileExists(m_s.WorkFile(kLogoFile))) {
         m_logoFile = m_s.WorkFile(kLogoFile).string();
     }
@@ -200,6 +202,10 @@ void MainWindow::PrintReportNow() {
             m_s.Op().ShowError(static_cast<PdfCanvas&>(*canvas).Error());
         }
     }
+}
+
+void MainWindow::SpeedButton20Click() {
+    Guarded([this] { EditHeaderData(m_ctx); });
 }
 
 void MainWindow::SpeedButton16Click() {

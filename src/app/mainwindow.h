@@ -95,6 +95,7 @@ public:
     void SpeedButton13Click();  // run a program (or go on with a waiting run)
     void SpeedButton16Click();  // nominal/actual comparison of the selected line
     void SpeedButton15Click();  // print the report
+    void SpeedButton20Click();  // header data of the report
     // Where the report goes: a new canvas for each print run. By default a PDF file in the
     // working folder, announced to the operator; the window puts the printer here.
     std::function<std::unique_ptr<ReportCanvas>()> ReportTarget;

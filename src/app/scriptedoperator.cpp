@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "base/cp1252.h"
+#include "output/headerdata.h"
 
 namespace tarvo {
 
@@ -148,6 +149,28 @@ std::optional<std::string> ScriptedOperator::ChooseFile(const FileDialogRequest&
         name = std::filesystem::path(request.initialDir) / name;
     }
     return name.string();
+}
+
+HeaderClosing ScriptedOperator::ShowHeaderDialog(HeaderDataDialog& dialog) {
+    const auto a = Take("header", "header", "TheadData");
+    if (!a) {
+        return HeaderClosing::Abort;
+    }
+    Shown("header", "TheadData", &*a);
+    const auto sp = a->find(' ');
+    const std::string how = a->substr(0, sp);
+    if (sp != std::string::npos) {
+        std::string rest = a->substr(sp + 1);
+        for (std::size_t i = 0; i < dialog.inputs.size(); ++i) {
+            const auto bar = rest.find('|');
+            dialog.inputs[i] = rest.substr(0, bar);
+            if (bar == std::string::npos) {
+                break;
+            }
+            rest = rest.substr(bar + 1);
+        }
+    }
+    return how == "ok" ? HeaderClosing::Ok : how == "save" ? HeaderClosing::OkSave : HeaderClosing::Abort;
 }
 
 }  // namespace tarvo

@@ -35,6 +35,9 @@ public:
     std::optional<int> ChooseAngle(const std::array<long double, 4>& candidates, const std::string& label) override;
     std::optional<int> Choose(const std::string& dialog, const std::vector<std::string>& choices) override;
     std::optional<std::string> ChooseFile(const FileDialogRequest& request) override;
+    // "ok", "save" (OK + speichern) or "cancel", then optionally the inputs from the first on,
+    // separated by "|": "ok A-4711|Welle".
+    HeaderClosing ShowHeaderDialog(HeaderDataDialog& dialog) override;
 
 protected:
     // What the operator saw: `kind` ("info", "error", "ask", "input", "choose", "file",

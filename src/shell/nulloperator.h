@@ -27,6 +27,7 @@ public:
     std::optional<int> Choose(const std::string&, const std::vector<std::string>&) override { return std::nullopt; }
     std::optional<std::string> ChooseFile(const FileDialogRequest&) override { return std::nullopt; }
     bool ShowFeatureDialog(FeatureDialog&) override { return false; }
+    HeaderClosing ShowHeaderDialog(HeaderDataDialog&) override { return HeaderClosing::Abort; }
     bool WaitForPoints(int, int) override { return false; }
     void Beep() override {}
 };

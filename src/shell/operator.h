@@ -12,6 +12,9 @@
 namespace tarvo {
 
 class FeatureDialog;
+class HeaderDataDialog;
+// How the header-data dialog `TheadData` was closed (values in the dialog's inputs).
+enum class HeaderClosing { Ok, OkSave, Abort };
 
 enum class Buttons { OkCancel, YesNo };
 
@@ -65,6 +68,9 @@ public:
     // presses OK (FeatureDialog::Ok, which may keep it open) or Cancel.
     // @retval true closed with OK. @retval false cancelled.
     virtual bool ShowFeatureDialog(FeatureDialog& dialog) = 0;
+    // The header-data dialog `TheadData`, its inputs filled: the operator edits them and closes
+    // it with "OK", "OK + speichern" or abort.
+    virtual HeaderClosing ShowHeaderDialog(HeaderDataDialog& dialog) = 0;
     // Keeps the user interface alive (captures arrive) until the point memory holds `count`
     // points or the operator aborts with Esc. `method` names the illustration shown meanwhile.
     // @retval true enough points. @retval false aborted; the points taken so far stay.

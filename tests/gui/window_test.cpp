@@ -1,6 +1,7 @@
 // The window's faults found by trying it as an operator, teach-in and replay through the window,
 // and the program dialogs.
 #include "gui/fixtures.h"
+#include "output/qt/theaddata.h"
 
 namespace tarvo {
 namespace {
@@ -242,6 +243,38 @@ TEST_F(Window, TheBarMarkerIsShownAsABlock) {
     EXPECT_TRUE(shown.endsWith(QString::fromUtf8("-|-----\u25AE-----|-"))) << shown.toStdString();
     EXPECT_EQ(m->lb1().Lines()[0].back(), '-');
     EXPECT_NE(m->lb1().Lines()[0].find('\x7F'), std::string::npos);  // the stored line keeps the byte
+}
+
+}  // namespace
+}  // namespace tarvo
+
+namespace tarvo {
+namespace {
+
+TEST(Dialogs, TheHeaderDataDialogShowsItsLabelsAndClosesThreeWays) {
+    ReportHeaderData header;
+    header.labels[0] = "Auftrag";
+    header.labels[1] = "   ";  // hidden input
+    TheadData form;
+    HeaderDataDialog d(header);
+    d.inputs[0] = "A-4711";
+    QWidget* afterDown = nullptr;
+    QTimer::singleShot(0, [&] {
+        form.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+        EXPECT_EQ(form.labels[0]->text(), "Auftrag");
+        EXPECT_FALSE(form.edits[1]->isVisible());
+        form.edits[0]->setFocus();
+        form.edits[0]->setText("B-0815");
+        QTest::keyClick(form.edits[0], Qt::Key_Down);  // the hidden second input is skipped
+        afterDown = QApplication::focusWidget();
+        form.findChild<QPushButton*>("BitBtn3")->click();  // OK + speichern
+    });
+    EXPECT_EQ(form.Run(d), HeaderClosing::OkSave);
+    EXPECT_EQ(afterDown, form.edits[2]);
+    EXPECT_EQ(d.inputs[0], "B-0815");
+    QTimer::singleShot(0, [&] { form.reject(); });
+    EXPECT_EQ(form.Run(d), HeaderClosing::Abort);
 }
 
 }  // namespace

@@ -37,6 +37,8 @@ public:
     // "C A" / "cancel".
     void ExpectSystem(std::string answer) { Queue("system", std::move(answer)); }
     void ExpectFeature() { Queue("feature", ""); }
+    // "ok", "save" or "cancel", then the inputs separated by "|".
+    void ExpectHeader(std::string answer) { Queue("header", std::move(answer)); }
 
     // Every text shown, in order, as "kind: text".
     std::vector<std::string> shown;

@@ -7,6 +7,7 @@
 #include <QMessageBox>
 
 #include "data/qt/tmrk_set.h"
+#include "output/qt/theaddata.h"
 #include "elements/qt/tsel_abstand.h"
 #include "geometry/anglechoice.h"
 #include "geometry/qt/tselect_winkel.h"
@@ -25,6 +26,7 @@ void QtOperator::Attach(QWidget* window, MainWindow* model) {
     m_window = window;
     m_model = model;
     // In the order the program creates its windows at start.
+    m_headData = new TheadData(window);
     m_merkmal = new Tmrk_set(window);
     m_winkel = new Tselect_winkel(window);
     m_textzeile = new Ttext_zeile(window);
@@ -129,6 +131,8 @@ std::optional<std::string> QtOperator::ChooseFile(const FileDialogRequest& reque
 }
 
 bool QtOperator::ShowFeatureDialog(FeatureDialog& dialog) { return m_merkmal->Run(dialog); }
+
+HeaderClosing QtOperator::ShowHeaderDialog(HeaderDataDialog& dialog) { return m_headData->Run(dialog); }
 
 bool QtOperator::WaitForPoints(int count, int method) {
     if (m_model == nullptr) {

@@ -20,6 +20,7 @@ class Tselect_winkel;
 class Tsel_abstand;
 class Tmrk_set;
 class Tmethode;
+class TheadData;
 
 class QtOperator final : public Operator {
 public:
@@ -40,6 +41,7 @@ public:
     std::optional<int> Choose(const std::string& dialog, const std::vector<std::string>& choices) override;
     std::optional<std::string> ChooseFile(const FileDialogRequest& request) override;
     bool ShowFeatureDialog(FeatureDialog& dialog) override;
+    HeaderClosing ShowHeaderDialog(HeaderDataDialog& dialog) override;
     bool WaitForPoints(int count, int method) override;
     void Beep() override;
 
@@ -56,6 +58,7 @@ private:
     Tsel_abstand* m_abstand = nullptr;
     Tmrk_set* m_merkmal = nullptr;
     Tmethode* m_methode = nullptr;
+    TheadData* m_headData = nullptr;
 };
 
 }  // namespace tarvo
