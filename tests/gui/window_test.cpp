@@ -3,6 +3,13 @@
 #include "gui/fixtures.h"
 #include "output/qt/theaddata.h"
 
+#include <QProcess>
+#include <QStandardPaths>
+
+#include "data/resultline.h"
+#include "output/qt/printercanvas.h"
+#include "output/report.h"
+
 namespace tarvo {
 namespace {
 
@@ -275,6 +282,40 @@ TEST(Dialogs, TheHeaderDataDialogShowsItsLabelsAndClosesThreeWays) {
     EXPECT_EQ(d.inputs[0], "B-0815");
     QTimer::singleShot(0, [&] { form.reject(); });
     EXPECT_EQ(form.Run(d), HeaderClosing::Abort);
+}
+
+}  // namespace
+}  // namespace tarvo
+
+namespace tarvo {
+namespace {
+
+// The report through Qt's printer, as a PDF file, read back with poppler-utils when present.
+TEST(Report, PrintsThroughQtToAPdfFile) {
+    SimulatedProgram p;
+    p.model.FormCreate();
+    for (int i = 1; i <= 60; ++i) {
+        p.model.lb1().Append(BuildResultLine(i, "Kreis", " 3 D", 10 + i * 0.001L, i * 0.5L, -i * 0.25L, 3));
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QString file = QString::fromStdString((p.dir.work() / "qt.pdf").string());
+    printer.setOutputFileName(file);
+    PrinterCanvas canvas(printer);
+    EXPECT_NEAR(canvas.PageWidthMm(), 200, 15);  // A4 less the printer's margins
+    ASSERT_TRUE(PrintReport(p.model.Context(), canvas, ""));
+    EXPECT_EQ(p.dir.Read("qt.pdf").substr(0, 5), "%PDF-");
+    const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
+    if (pdftotext.isEmpty()) {
+        GTEST_SKIP() << "pdftotext not installed (scripts/setup.sh installs poppler-utils)";
+    }
+    QProcess text;
+    text.start(pdftotext, {"-layout", file, "-"});
+    ASSERT_TRUE(text.waitForFinished(10000));
+    const QString out = QString::fromUtf8(text.readAllStandardOutput());
+    EXPECT_TRUE(out.contains(QString::fromUtf8("TARVO Meßprotokoll"))) << out.toStdString();
+    EXPECT_TRUE(out.contains("Seite: 2"));
+    EXPECT_TRUE(out.contains("60 Kreis"));
 }
 
 }  // namespace

@@ -10,12 +10,17 @@
 #include <QMenuBar>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
+#include <QFileDialog>
+#include <QDir>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
 #include "app/commandtable.h"
 #include "app/mainwindow.h"
 #include "data/resultline.h"
+#include "output/qt/printercanvas.h"
+#include "output/report.h"
 #include "shell/qt/qtext.h"
 
 // The button pictures live in the static Qt library; its resources are registered by hand.
@@ -206,11 +211,15 @@ Tmain::Tmain(MainWindow& model, QWidget* parent)
     qApp->installEventFilter(this);
     m_m.Changed.Attach(m_changed);
     m_m.session().changes.PrinterSetupRequested.Attach(m_printerSetup);
+    m_m.ReportTarget = [this] { return ChoosePrinter(); };
     lb1->setFocus();  // the window starts with the result list focused, not a scale field
     Render();
 }
 
-Tmain::~Tmain() { qApp->removeEventFilter(this); }
+Tmain::~Tmain() {
+    qApp->removeEventFilter(this);
+    m_m.ReportTarget = nullptr;
+}
 
 QToolButton* Tmain::AddButton(const Command& command, const QString& caption, const std::function<void()>& run) {
     auto* b = new QToolButton;
@@ -233,9 +242,28 @@ QToolButton* Tmain::AddButton(const Command& command, const QString& caption, co
 }
 
 void Tmain::PrinterSetup() {
-    QPrinter printer;
-    QPrintDialog dialog(&printer, this);
+    QPrintDialog dialog(&m_printer, this);
     dialog.exec();
+}
+
+std::unique_ptr<ReportCanvas> Tmain::ChoosePrinter() {
+    if (QPrinterInfo::availablePrinters().isEmpty()) {
+        // No printer installed: the report becomes a PDF file, by default in the working folder.
+        const QString file = QFileDialog::getSaveFileName(this, "Bericht als PDF speichern",
+                                                          QDir::current().filePath(kReportFile), "PDF (*.pdf)");
+        if (file.isEmpty()) {
+            return nullptr;
+        }
+        m_printer.setOutputFormat(QPrinter::PdfFormat);
+        m_printer.setOutputFileName(file);
+    } else {
+        // The system's print dialog; "Print to File (PDF)" is one of its choices.
+        QPrintDialog dialog(&m_printer, this);
+        if (dialog.exec() != QDialog::Accepted) {
+            return nullptr;
+        }
+    }
+    return std::make_unique<PrinterCanvas>(m_printer);
 }
 
 void Tmain::ScheduleRender() {

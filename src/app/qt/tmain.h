@@ -9,6 +9,7 @@
 #include <QListView>
 #include <QListWidget>
 #include <QMainWindow>
+#include <QPrinter>
 #include <QTimer>
 #include <QToolButton>
 #include <array>
@@ -17,6 +18,7 @@
 #include <utility>
 #include <vector>
 
+#include "output/reportcanvas.h"
 #include "shell/signal.h"
 
 namespace tarvo {
@@ -58,6 +60,8 @@ private:
     // A button of the command table; its clicks run `run`.
     QToolButton* AddButton(const Command& command, const QString& caption, const std::function<void()>& run);
     void PrinterSetup();
+    // The printer of a report: the system's print dialog, or a PDF file when none is installed.
+    std::unique_ptr<ReportCanvas> ChoosePrinter();
     bool KeyPreview(QKeyEvent* e);
 
     MainWindow& m_m;
@@ -74,6 +78,7 @@ private:
     QLineEdit* FY;
     std::array<QLabel*, 3> m_panels{};
     std::map<QString, QToolButton*> m_buttons;
+    QPrinter m_printer{QPrinter::HighResolution};
     bool m_rendering = false;
     bool m_renderPending = false;
     std::uint64_t m_focusApplied = 0;
