@@ -9,6 +9,7 @@
 
 #include "readout/countercard.h"
 #include "readout/qt/qserialdevice.h"
+#include "output/qt/tcomon_form.h"
 #include "readout/qt/tcommdriver.h"
 #include "app/mainwindow.h"
 #include "shell/qt/qtimerdriver.h"
@@ -38,6 +39,10 @@ int main(int argc, char** argv) {
     op.Attach(&window, &model);
     tarvo::Slot<> showDiagnostics([&diagnostics] { diagnostics.show(); });
     model.Link().ShowCommDriver.Attach(showDiagnostics);
+    // The logo form carries LOGO.BMP from start-up on; "showlogo" shows it when the link starts.
+    tarvo::Tcomon_form logoForm(QDir::currentPath(), &window);
+    tarvo::Slot<> showLogo([&logoForm] { logoForm.show(); });
+    model.Link().ShowLogo.Attach(showLogo);
     // The manual: "manual/index.html" of the working folder when the installation has one,
     // else the one shipped with the sources.
     tarvo::Slot<> help([] {

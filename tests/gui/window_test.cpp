@@ -1,6 +1,7 @@
 // The window's faults found by trying it as an operator, teach-in and replay through the window,
 // and the program dialogs.
 #include "gui/fixtures.h"
+#include "output/qt/tcomon_form.h"
 #include "output/qt/theaddata.h"
 
 #include <QProcess>
@@ -316,6 +317,24 @@ TEST(Report, PrintsThroughQtToAPdfFile) {
     EXPECT_TRUE(out.contains(QString::fromUtf8("TARVO Meßprotokoll"))) << out.toStdString();
     EXPECT_TRUE(out.contains("Seite: 2"));
     EXPECT_TRUE(out.contains("60 Kreis"));
+}
+
+}  // namespace
+}  // namespace tarvo
+
+namespace tarvo {
+namespace {
+
+TEST(Dialogs, TheLogoFormCarriesTheLogoOfTheWorkingFolder) {
+    const test::TempDir dir;
+    const QString folder = QString::fromStdString(dir.work().string());
+    EXPECT_FALSE(Tcomon_form(folder).HasLogo());
+    QImage logo(64, 48, QImage::Format_RGB32);
+    logo.fill(Qt::blue);
+    ASSERT_TRUE(logo.save(QDir(folder).filePath("LOGO.BMP"), "BMP"));
+    Tcomon_form form(folder);
+    EXPECT_TRUE(form.HasLogo());
+    EXPECT_EQ(form.windowTitle(), "comon_form [ LOGO.BMP ]");
 }
 
 }  // namespace

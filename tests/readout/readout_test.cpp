@@ -284,3 +284,22 @@ TEST_F(Link, LineSettingsReachTheDevice) {
 
 }  // namespace
 }  // namespace tarvo
+
+namespace tarvo {
+namespace {
+
+TEST_F(Link, TheMarkerShowlogoAsksForTheLogoForm) {
+    dir.Write("showlogo", "");
+    int shown = 0;
+    Slot<> count([&] { ++shown; });
+    session = std::make_unique<Session>(op, clock, dir.work(), dir.root());
+    session->serialDevice = &readout;
+    w = std::make_unique<MainWindow>(*session);
+    w->Link().ShowLogo.Attach(count);
+    w->FormCreate();
+    session->timers.Advance(500);
+    EXPECT_EQ(shown, 1);
+}
+
+}  // namespace
+}  // namespace tarvo
