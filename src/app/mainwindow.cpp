@@ -180,6 +180,22 @@ void MainWindow::SpeedButton15Click() {
 }
 
 void MainWindow::PrintReportNow() {
+    if (ReportPreview) {
+        if (m_s.run.AbortRequested != 0) {
+            return;
+        }
+        const ReportContent content = CollectReport(m_ctx, m_logoFile);
+        m_s.acquisition.PollPaused = true;
+        const bool printed = ReportPreview([this, &content](ReportCanvas& canvas) {
+            (void)DrawReport(content, canvas, [this](const std::string& text) { m_s.changes.PanelText.Notify(1, text); });
+        });
+        m_s.acquisition.PollPaused = false;
+        m_s.changes.PanelText.Notify(1, "");
+        if (printed) {
+            FinishReport(m_ctx);
+        }
+        return;
+    }
     std::unique_ptr<ReportCanvas> canvas;
     std::filesystem::path pdf;
     if (ReportTarget) {

@@ -99,6 +99,9 @@ public:
     // Where the report goes: a new canvas for each print run. By default a PDF file in the
     // working folder, announced to the operator; the window puts the printer here.
     std::function<std::unique_ptr<ReportCanvas>()> ReportTarget;
+    // The window's way: it chooses the printer, shows a preview that draws the report with
+    // `draw`, and prints it when the operator confirms. @retval true printed.
+    std::function<bool(const std::function<void(ReportCanvas&)>& draw)> ReportPreview;
     [[nodiscard]] ProgramRunner& Runner() noexcept { return *m_runner; }
     void OffsetYKey();                      // F12
     void SystemSettingsClick(); // menu "Systemeinstellungen"

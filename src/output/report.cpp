@@ -63,8 +63,8 @@ void ResultLine(ReportCanvas& c, const std::string& line, const std::string& poi
     c.TextMm(Slice(line, 61, 75), kLeft + kColumns[4], y);
 }
 
-// The title block and, on the operator's word, the header data. Returns the print line.
-double TitleBlock(CommandContext& ctx, ReportCanvas& c, const std::string& title, const std::string& logoFile) {
+// The title block and the header data when it is to be printed. Returns the print line.
+double TitleBlock(const ReportContent& r, ReportCanvas& c) {
     const double w = c.PageWidthMm();
     c.SetFont("Arial", 18);
     c.SetPenWidth(3);
@@ -73,21 +73,21 @@ double TitleBlock(CommandContext& ctx, ReportCanvas& c, const std::string& title
     c.LineMm(10, 45, w - 10, 45);
     c.LineMm(w - 10, 10, w - 10, 45);
     c.SetPenWidth(1);
-    c.TextMm(title, w * 0.5 - static_cast<double>(title.size()) * 2.1, 22);
-    if (!logoFile.empty()) {
-        c.ImageMm(logoFile, w - 52, 15, w - 20, 39);
+    c.TextMm(r.title, w * 0.5 - static_cast<double>(r.title.size()) * 2.1, 22);
+    if (!r.logoFile.empty()) {
+        c.ImageMm(r.logoFile, w - 52, 15, w - 20, 39);
     }
-    if (!ctx.header.present) {
+    if (!r.headerPresent) {
         return 50;
     }
-    if (ctx.op.Ask("Kopfdaten drucken ?", Buttons::OkCancel)) {
+    if (r.printHeader) {
         c.SetFont("Arial", 10);
-        for (std::size_t r = 0; r < 8; ++r) {
-            const double y = 50 + 5.0 * static_cast<double>(r + 1);
-            c.TextMm(ctx.header.labels[r], 15, y);
-            c.TextMm(ctx.header.values[r], 55, y);
-            c.TextMm(ctx.header.labels[r + 8], 105, y);
-            c.TextMm(ctx.header.values[r + 8], 153, y);
+        for (std::size_t row = 0; row < 8; ++row) {
+            const double y = 50 + 5.0 * static_cast<double>(row + 1);
+            c.TextMm(r.labels[row], 15, y);
+            c.TextMm(r.values[row], 55, y);
+            c.TextMm(r.labels[row + 8], 105, y);
+            c.TextMm(r.values[row + 8], 153, y);
         }
     }
     return 98;
@@ -113,43 +113,70 @@ bool PrintedInColumns(std::string_view line, const std::string& pointName) {
     return dots == 2 && !name.empty() && line.size() >= 4 && line.substr(4, name.size()) == name;
 }
 
-bool PrintReport(CommandContext& ctx, ReportCanvas& c, const std::string& logoFile) {
-    if (ctx.run.AbortRequested != 0) {
-        return true;
-    }
-    const std::string title = ctx.UiText(14).substr(0, 100);
-    ctx.changes.PanelText.Notify(1, logoFile.empty() ? "Print head" : "Kopf drucken mit LOGO");
-    if (!c.BeginDoc(title)) {
-        ctx.changes.PanelText.Notify(1, "");
+ReportContent CollectReport(CommandContext& ctx, const std::string& logoFile) {
+    ReportContent r;
+    r.title = ctx.UiText(14).substr(0, 100);
+    r.logoFile = logoFile;
+    r.headerPresent = ctx.header.present;
+    r.labels = ctx.header.labels;
+    r.values = ctx.header.values;
+    r.printHeader = r.headerPresent && ctx.op.Ask("Kopfdaten drucken ?", Buttons::OkCancel);
+    r.lines = ctx.results.Lines();
+    r.fontSize = ctx.settings.FontSize;
+    r.pointName = ctx.ResultName(7);
+    r.pageName = ctx.ResultName(16);
+    return r;
+}
+
+bool DrawReport(const ReportContent& r, ReportCanvas& c, const std::function<void(const std::string&)>& status) {
+    const auto say = [&status](const std::string& text) {
+        if (status) {
+            status(text);
+        }
+    };
+    say(r.logoFile.empty() ? "Print head" : "Kopf drucken mit LOGO");
+    if (!c.BeginDoc(r.title)) {
+        say("");
         return false;
     }
-    double y = TitleBlock(ctx, c, title, logoFile);
-    ctx.changes.PanelText.Notify(1, "Print memory [Titel]");
+    double y = TitleBlock(r, c);
+    say("Print memory [Titel]");
     y += 5;
-    c.SetFont("Arial", ctx.settings.FontSize);
+    c.SetFont("Arial", r.fontSize);
     ColumnHeader(c, y);
     y += 8;
-    const std::string pointName = ctx.ResultName(7);
     int page = 1;
-    const auto& lines = ctx.results.Lines();
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        ctx.changes.PanelText.Notify(1, "Print memory [" + std::to_string(page) + ":" + std::to_string(i + 1) + "]");
-        ResultLine(c, lines[i], pointName, y);
+    for (std::size_t i = 0; i < r.lines.size(); ++i) {
+        say("Print memory [" + std::to_string(page) + ":" + std::to_string(i + 1) + "]");
+        ResultLine(c, r.lines[i], r.pointName, y);
         y += kLinePitch;
         if (y > kPageEnd) {
             ++page;
             c.NewPage();
-            c.TextMm(PadRight(ctx.ResultName(16), 5).substr(0, 5) + ": " + std::to_string(page), kLeft, 5);
+            c.TextMm(PadRight(r.pageName, 5).substr(0, 5) + ": " + std::to_string(page), kLeft, 5);
             ColumnHeader(c, 10);
             y = 18;
         }
     }
-    ctx.changes.PanelText.Notify(1, "Enddoc");
+    say("Enddoc");
     const bool ended = c.EndDoc();
-    ctx.changes.PanelText.Notify(1, "Enddoc done");
+    say("Enddoc done");
+    return ended;
+}
+
+void FinishReport(CommandContext& ctx) {
     ctx.Record(word::kPrint);
     ctx.changes.PanelText.Notify(1, "");
     ctx.ClearPoints();
+}
+
+bool PrintReport(CommandContext& ctx, ReportCanvas& c, const std::string& logoFile) {
+    if (ctx.run.AbortRequested != 0) {
+        return true;
+    }
+    const ReportContent r = CollectReport(ctx, logoFile);
+    const bool ended = DrawReport(r, c, [&ctx](const std::string& text) { ctx.changes.PanelText.Notify(1, text); });
+    FinishReport(ctx);
     return ended;
 }
 

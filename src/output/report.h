@@ -3,7 +3,12 @@
 // columns (or whole), over as many pages as needed. Geometry in millimetres on a ReportCanvas.
 #pragma once
 
+#include <array>
+#include <functional>
 #include <string>
+#include <vector>
+
+#include "data/reportheader.h"
 #include <string_view>
 
 namespace tarvo {
@@ -18,6 +23,27 @@ inline constexpr const char* kReportFile = "bericht.pdf";
 // Whether a result line is printed in its five columns (else whole at the left margin): by its
 // dots, colons and dashes and whether characters 32-34 form a number.
 [[nodiscard]] bool PrintedInColumns(std::string_view line, const std::string& pointName);
+
+// What one report prints, taken from the session when the print run starts (the header question
+// is asked then), so the same report can be drawn for a preview and for the printer.
+struct ReportContent {
+    std::string title;
+    std::string logoFile;
+    bool headerPresent = false;
+    bool printHeader = false;
+    std::array<std::string, kHeaderFields> labels;
+    std::array<std::string, kHeaderFields> values;
+    std::vector<std::string> lines;
+    int fontSize = 10;
+    std::string pointName;  // result name 7, for the column test
+    std::string pageName;   // result name 16, the page line's word
+};
+// The content for a print run; asks "Kopfdaten drucken ?" when header data is present.
+[[nodiscard]] ReportContent CollectReport(CommandContext& ctx, const std::string& logoFile);
+// Draws the report; `status` hears the texts of status panel 1. @retval false the job failed.
+bool DrawReport(const ReportContent& r, ReportCanvas& canvas, const std::function<void(const std::string&)>& status);
+// What ends every print run: "SPDRUCKEN:" while recording, the status cleared, the points cleared.
+void FinishReport(CommandContext& ctx);
 
 // SpeedButton15 and the runner's "SPDRUCKEN": the whole report on `canvas`. `logoFile` is the
 // logo loaded at start-up (empty: none). Asks "Kopfdaten drucken ?" when header data is present.

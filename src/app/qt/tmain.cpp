@@ -11,6 +11,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QPrintPreviewDialog>
 #include <QFileDialog>
 #include <QDir>
 #include <QStatusBar>
@@ -211,14 +212,14 @@ Tmain::Tmain(MainWindow& model, QWidget* parent)
     qApp->installEventFilter(this);
     m_m.Changed.Attach(m_changed);
     m_m.session().changes.PrinterSetupRequested.Attach(m_printerSetup);
-    m_m.ReportTarget = [this] { return ChoosePrinter(); };
+    m_m.ReportPreview = [this](const std::function<void(ReportCanvas&)>& draw) { return PreviewAndPrint(draw); };
     lb1->setFocus();  // the window starts with the result list focused, not a scale field
     Render();
 }
 
 Tmain::~Tmain() {
     qApp->removeEventFilter(this);
-    m_m.ReportTarget = nullptr;
+    m_m.ReportPreview = nullptr;
 }
 
 QToolButton* Tmain::AddButton(const Command& command, const QString& caption, const std::function<void()>& run) {
@@ -244,6 +245,20 @@ QToolButton* Tmain::AddButton(const Command& command, const QString& caption, co
 void Tmain::PrinterSetup() {
     QPrintDialog dialog(&m_printer, this);
     dialog.exec();
+}
+
+bool Tmain::PreviewAndPrint(const std::function<void(ReportCanvas&)>& draw) {
+    if (!ChoosePrinter()) {
+        return false;
+    }
+    // The report as it will come out; printing from the preview sends it to the chosen printer.
+    QPrintPreviewDialog preview(&m_printer, this);
+    preview.setWindowTitle("Druckvorschau");
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [&draw](QPrinter* printer) {
+        PrinterCanvas canvas(*printer);
+        draw(canvas);
+    });
+    return preview.exec() == QDialog::Accepted;
 }
 
 std::unique_ptr<ReportCanvas> Tmain::ChoosePrinter() {

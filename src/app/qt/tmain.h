@@ -62,6 +62,7 @@ private:
     void PrinterSetup();
     // The printer of a report: the system's print dialog, or a PDF file when none is installed.
     std::unique_ptr<ReportCanvas> ChoosePrinter();
+    bool PreviewAndPrint(const std::function<void(ReportCanvas&)>& draw);
     bool KeyPreview(QKeyEvent* e);
 
     MainWindow& m_m;
