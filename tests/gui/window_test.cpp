@@ -5,6 +5,7 @@
 #include "output/qt/theaddata.h"
 
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
 #include "data/resultline.h"
@@ -291,32 +292,48 @@ TEST(Dialogs, TheHeaderDataDialogShowsItsLabelsAndClosesThreeWays) {
 namespace tarvo {
 namespace {
 
-// The report through Qt's printer, as a PDF file, read back with poppler-utils when present.
+// The report through Qt's printer, as a PDF file, read back with poppler-utils when present:
+// the title, the header fields, every one of 200 result lines and the page count.
 TEST(Report, PrintsThroughQtToAPdfFile) {
     SimulatedProgram p;
     p.model.FormCreate();
-    for (int i = 1; i <= 60; ++i) {
+    for (int i = 1; i <= 200; ++i) {
         p.model.lb1().Append(BuildResultLine(i, "Kreis", " 3 D", 10 + i * 0.001L, i * 0.5L, -i * 0.25L, 3));
     }
+    p.session.header.present = true;
+    p.session.header.labels[0] = "Auftrag";
+    p.session.header.values[0] = "A-4711";
+    p.session.header.values[8] = "Meier";
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     const QString file = QString::fromStdString((p.dir.work() / "qt.pdf").string());
     printer.setOutputFileName(file);
     PrinterCanvas canvas(printer);
     EXPECT_NEAR(canvas.PageWidthMm(), 200, 15);  // A4 less the printer's margins
+    p.op.ExpectAsk(true);  // "Kopfdaten drucken ?"
     ASSERT_TRUE(PrintReport(p.model.Context(), canvas, ""));
     EXPECT_EQ(p.dir.Read("qt.pdf").substr(0, 5), "%PDF-");
     const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
-    if (pdftotext.isEmpty()) {
-        GTEST_SKIP() << "pdftotext not installed (scripts/setup.sh installs poppler-utils)";
+    const QString pdfinfo = QStandardPaths::findExecutable("pdfinfo");
+    if (pdftotext.isEmpty() || pdfinfo.isEmpty()) {
+        GTEST_SKIP() << "poppler-utils not installed (scripts/setup.sh installs them)";
     }
-    QProcess text;
-    text.start(pdftotext, {"-layout", file, "-"});
-    ASSERT_TRUE(text.waitForFinished(10000));
-    const QString out = QString::fromUtf8(text.readAllStandardOutput());
-    EXPECT_TRUE(out.contains(QString::fromUtf8("TARVO Meßprotokoll"))) << out.toStdString();
-    EXPECT_TRUE(out.contains("Seite: 2"));
-    EXPECT_TRUE(out.contains("60 Kreis"));
+    const auto run = [](const QString& program, const QStringList& args) {
+        QProcess process;
+        process.start(program, args);
+        process.waitForFinished(10000);
+        return QString::fromUtf8(process.readAllStandardOutput());
+    };
+    const QString text = run(pdftotext, {"-layout", file, "-"});
+    EXPECT_TRUE(text.contains(QString::fromUtf8("TARVO Meßprotokoll")));
+    EXPECT_TRUE(text.contains("Auftrag"));
+    EXPECT_TRUE(text.contains("A-4711"));
+    EXPECT_TRUE(text.contains("Meier"));
+    for (int i = 1; i <= 200; ++i) {
+        EXPECT_TRUE(text.contains(QString("%1 Kreis").arg(i))) << i;
+    }
+    // 41 lines on the first page (after the header data), 51 on each further page.
+    EXPECT_TRUE(run(pdfinfo, {file}).contains(QRegularExpression("Pages:\\s+5\\n"))) << run(pdfinfo, {file}).toStdString();
 }
 
 }  // namespace

@@ -222,6 +222,16 @@ TEST_F(Programs, TheRunnerReplaysComparisons) {
     EXPECT_EQ(listed[4].substr(0, 33), "  5 Sicht            #---  IO  0 ");
 }
 
+TEST_F(Programs, TheRunnerPrintsTheReport) {
+    dir.Write("prg/p.PRG", "PKT:1:2\nSPDRUCKEN:\n");
+    op.ExpectFile("p.PRG");
+    op.ExpectInfo();  // "Bericht gespeichert: bericht.pdf"
+    op.ExpectInfo();  // "Wiederholung beendet !"
+    w->SpeedButton13Click();
+    EXPECT_EQ(op.shown[op.shown.size() - 2], "info: Bericht gespeichert: bericht.pdf");
+    EXPECT_NE(dir.Read("bericht.pdf").find("(  1 Punkt"), std::string::npos);
+}
+
 TEST_F(Programs, AbortWithNoGoesOnAndWithYesEnds) {
     dir.Write("prg/p.PRG", "GETPOINT:\nGETPOINT:\nPunkt:\n");
     w->lb1().Append("  1 vorher");
