@@ -1,5 +1,6 @@
 #include "output/pdfcanvas.h"
 
+#include <cstdint>
 #include <cstdio>
 
 namespace tarvo {
@@ -69,16 +70,70 @@ void PdfCanvas::TextMm(const std::string& text, double x, double y) {
                       PdfString(text) + " Tj ET\n";
 }
 
-void PdfCanvas::ImageMm(const std::string& /*file*/, double left, double top, double right, double bottom) {
-    // The core writes no pictures; the logo's place is framed so the layout stays visible.
-    LineMm(left, top, right, top);
-    LineMm(right, top, right, bottom);
-    LineMm(right, bottom, left, bottom);
-    LineMm(left, bottom, left, top);
+namespace {
+
+std::uint32_t Le(const std::string& b, std::size_t at, int bytes) {
+    std::uint32_t v = 0;
+    for (int i = bytes - 1; i >= 0; --i) {
+        v = (v << 8) | static_cast<unsigned char>(b[at + static_cast<std::size_t>(i)]);
+    }
+    return v;
+}
+
+// The pixels of an uncompressed 24- or 32-bit BMP as top-down RGB; nothing for any other file.
+bool ReadBmp(const std::filesystem::path& file, int& width, int& height, std::string& rgb) {
+    const auto bytes = ReadFileBytes(file);
+    if (!bytes || bytes->size() < 54 || bytes->substr(0, 2) != "BM") {
+        return false;
+    }
+    const std::string& b = *bytes;
+    const std::uint32_t offset = Le(b, 10, 4);
+    const auto w = static_cast<std::int32_t>(Le(b, 18, 4));
+    const auto h = static_cast<std::int32_t>(Le(b, 22, 4));
+    const std::uint32_t bpp = Le(b, 28, 2);
+    const std::uint32_t compression = Le(b, 30, 4);
+    if (w <= 0 || h == 0 || w > 10000 || h > 10000 || h < -10000 || (bpp != 24 && bpp != 32) ||
+        (compression != 0 && !(compression == 3 && bpp == 32))) {
+        return false;
+    }
+    const int rows = h < 0 ? -h : h;
+    const std::size_t stride = ((static_cast<std::size_t>(w) * bpp / 8) + 3) / 4 * 4;
+    if (offset + stride * static_cast<std::size_t>(rows) > b.size()) {
+        return false;
+    }
+    rgb.clear();
+    rgb.reserve(static_cast<std::size_t>(w) * static_cast<std::size_t>(rows) * 3);
+    for (int r = 0; r < rows; ++r) {
+        const int source = h > 0 ? rows - 1 - r : r;  // bottom-up unless the height is negative
+        const std::size_t at = offset + stride * static_cast<std::size_t>(source);
+        for (int x = 0; x < w; ++x) {
+            const std::size_t p = at + static_cast<std::size_t>(x) * (bpp / 8);
+            rgb += b[p + 2];
+            rgb += b[p + 1];
+            rgb += b[p];
+        }
+    }
+    width = w;
+    height = rows;
+    return true;
+}
+
+}  // namespace
+
+void PdfCanvas::ImageMm(const std::string& file, double left, double top, double right, double bottom) {
+    Image image;
+    if (m_pages.empty() || !ReadBmp(file, image.width, image.height, image.rgb)) {
+        return;  // no picture that can be read: nothing is drawn, as for a missing logo
+    }
+    const std::string name = "/Im" + std::to_string(m_images.size());
+    m_images.push_back(std::move(image));
+    m_pages.back() += "q " + Num((right - left) * kPointsPerMm) + " 0 0 " + Num((bottom - top) * kPointsPerMm) + " " +
+                      Num(X(left)) + " " + Num(Y(bottom)) + " cm " + name + " Do Q\n";
 }
 
 bool PdfCanvas::EndDoc() {
-    // Objects: 1 catalog, 2 pages, 3 font, 4 info, then a page and its content for each page.
+    // Objects: 1 catalog, 2 pages, 3 font, 4 info, a page and its content for each page, then
+    // the images.
     std::vector<std::string> objects;
     std::string kids;
     const std::size_t n = m_pages.size();
@@ -89,10 +144,19 @@ bool PdfCanvas::EndDoc() {
     objects.push_back("<< /Type /Pages /Kids [" + kids + "] /Count " + std::to_string(n) + " >>");
     objects.push_back("<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding /WinAnsiEncoding >>");
     objects.push_back("<< /Title " + PdfString(m_title) + " /Producer (TARVO) >>");
+    std::string xobjects;
+    for (std::size_t k = 0; k < m_images.size(); ++k) {
+        xobjects += "/Im" + std::to_string(k) + " " + std::to_string(5 + 2 * n + k) + " 0 R ";
+    }
     for (std::size_t i = 0; i < n; ++i) {
-        objects.push_back("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 595.28 841.89] /Resources << /Font << /F1 3 0 R >> >> "
-                          "/Contents " + std::to_string(6 + 2 * i) + " 0 R >>");
+        objects.push_back("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 595.28 841.89] /Resources << /Font << /F1 3 0 R >> "
+                          "/XObject << " + xobjects + ">> >> /Contents " + std::to_string(6 + 2 * i) + " 0 R >>");
         objects.push_back("<< /Length " + std::to_string(m_pages[i].size()) + " >>\nstream\n" + m_pages[i] + "endstream");
+    }
+    for (const Image& image : m_images) {
+        objects.push_back("<< /Type /XObject /Subtype /Image /Width " + std::to_string(image.width) + " /Height " +
+                          std::to_string(image.height) + " /ColorSpace /DeviceRGB /BitsPerComponent 8 /Length " +
+                          std::to_string(image.rgb.size()) + " >>\nstream\n" + image.rgb + "\nendstream");
     }
     std::string pdf = "%PDF-1.4\n%\xE2\xE3\xCF\xD3\n";
     std::vector<std::size_t> offsets;

@@ -1,6 +1,6 @@
 // A report canvas that writes a PDF file itself: A4 portrait, the standard Helvetica font in the
-// Windows code page (so umlauts and the tolerance bar's byte 127 need no conversion), lines and
-// text. Used where no printer is at hand: tarvo-cli and the window's "PDF" choice.
+// Windows code page (so umlauts and the tolerance bar's byte 127 need no conversion), lines, text
+// and the logo (an uncompressed 24- or 32-bit BMP, as "LOGO.BMP" files are). Used where no printer is at hand: tarvo-cli and the window's "PDF" choice.
 #pragma once
 
 #include <filesystem>
@@ -40,6 +40,12 @@ private:
     std::filesystem::path m_file;
     std::string m_title;
     std::vector<std::string> m_pages;  // content streams
+    struct Image {
+        int width = 0;
+        int height = 0;
+        std::string rgb;  // rows top down, 3 bytes a pixel
+    };
+    std::vector<Image> m_images;       // XObjects /Im0, /Im1, ...
     int m_fontSize = 10;
     double m_penMm = kDevicePixelMm;
     std::string m_error;

@@ -27,9 +27,9 @@ public:
         items.push_back({"begin", title});
         return true;
     }
-    void NewPage() override { items.push_back({"page"}); }
+    void NewPage() override { items.push_back({"page", ""}); }
     bool EndDoc() override {
-        items.push_back({"end"});
+        items.push_back({"end", ""});
         return true;
     }
     [[nodiscard]] double PageWidthMm() const override { return 200; }
@@ -143,6 +143,37 @@ TEST_F(Report, RecordedWhileTeachingAndNotPrintedAfterEsc) {
     RecordingCanvas none;
     ASSERT_TRUE(PrintReport(w->Context(), none, ""));
     EXPECT_TRUE(none.items.empty());
+}
+
+// A 24-bit BMP of 2 x 2 pixels, bottom-up, rows padded to 4 bytes.
+std::string SmallBmp() {
+    const auto le = [](std::uint32_t v, int n) {
+        std::string s;
+        for (int i = 0; i < n; ++i) {
+            s += static_cast<char>((v >> (8 * i)) & 0xFF);
+        }
+        return s;
+    };
+    const std::string pixels = std::string("\x00\x00\xFF\x00\xFF\x00", 6) + std::string(2, '\0') +
+                               std::string("\xFF\x00\x00\xFF\xFF\xFF", 6) + std::string(2, '\0');
+    return "BM" + le(54 + 16, 4) + le(0, 4) + le(54, 4) + le(40, 4) + le(2, 4) + le(2, 4) + le(1, 2) + le(24, 2) +
+           le(0, 4) + le(16, 4) + le(0, 4) + le(0, 4) + le(0, 4) + le(0, 4) + pixels;
+}
+
+TEST_F(Report, ThePdfCarriesTheLogo) {
+    dir.Write("LOGO.BMP", SmallBmp());
+    PdfCanvas pdf(dir.work() / "logo.pdf");
+    ASSERT_TRUE(PrintReport(w->Context(), pdf, (dir.work() / "LOGO.BMP").string()));
+    const std::string bytes = dir.Read("logo.pdf");
+    const auto at = bytes.find("/Subtype /Image /Width 2 /Height 2");
+    ASSERT_NE(at, std::string::npos);
+    // The file's last row is the picture's top: blue and white, then red and green.
+    EXPECT_NE(bytes.find(std::string("stream\n\x00\x00\xFF\xFF\xFF\xFF\xFF\x00\x00\x00\xFF\x00", 19), at), std::string::npos);
+    EXPECT_NE(bytes.find("/Im0 Do"), std::string::npos);
+    PdfCanvas none(dir.work() / "none.pdf");
+    dir.Write("bad.bmp", "not a picture");
+    ASSERT_TRUE(PrintReport(w->Context(), none, (dir.work() / "bad.bmp").string()));
+    EXPECT_EQ(dir.Read("none.pdf").find("/Subtype /Image"), std::string::npos);
 }
 
 TEST_F(Report, TheButtonWritesAPdfIntoTheWorkingFolder) {
