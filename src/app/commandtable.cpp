@@ -28,7 +28,7 @@ const std::array kCommands = {
     Command{CommandId::RunProgram, "SpeedButton13", Place::ToolPanel, 3, 2, 0, 0, "Programm", "Programm", "wdh1.bmp", "", -1, &M::SpeedButton13Click, Enabled::Always},
     Command{CommandId::Angle, "SpeedButton4", Place::ToolPanel, 4, 0, kF(5), 0, "Winkel", "Winkel", "winkel1.bmp", word::kAngle, 5, &M::SpeedButton4Click, Enabled::Always},
     Command{CommandId::Comparison, "SpeedButton16", Place::ToolPanel, 4, 1, 0, 0, "Soll-Ist", "Soll-Ist", "soll_ist.bmp", word::kCompareVariable, 11, &M::SpeedButton16Click, Enabled::Always},
-    Command{CommandId::AsciiExport, "SpeedButton19", Place::ToolPanel, 4, 2, 0, 0, "ASCII", "ASCII", "spc.bmp", word::kAscii, -1, nullptr, Enabled::NotBuilt},
+    Command{CommandId::AsciiExport, "SpeedButton19", Place::ToolPanel, 4, 2, 0, 0, "ASCII", "ASCII", "spc.bmp", word::kAscii, -1, &M::SpeedButton19Click, Enabled::Always},
     Command{CommandId::Line, "SpeedButton6", Place::ToolPanel, 5, 0, kF(6), 0, "Gerade", "Gerade", "gerade1.bmp", word::kLine, 6, &M::SpeedButton6Click, Enabled::Always},
     Command{CommandId::SymmetryLine, "SpeedButton9", Place::ToolPanel, 5, 1, 0, 0, "Symetrie", "Symetrie", "sym_gr1.bmp", word::kSymmetryLine, 8, &M::SpeedButton9Click, Enabled::Always},
     Command{CommandId::PrintReport, "SpeedButton15", Place::ToolPanel, 5, 2, 0, 0, "Drucken", "Drucken", "drucken1.bmp", word::kPrint, -1, &M::SpeedButton15Click, Enabled::Always},

@@ -8,6 +8,7 @@
 #include "coords/coordsystem.h"
 #include "data/resultcommands.h"
 #include "elements/measure.h"
+#include "output/asciiexport.h"
 #include "output/headerdata.h"
 #include "output/pdfcanvas.h"
 #include "output/report.h"
@@ -33,7 +34,7 @@ MainWindow::MainWindow(Session& session)
                                           [this] { Guarded([this] { m_link->TriggerTick(); }); })),
       wb_timer(session.timers.Declare("wb_timer", 200, false, [this] { Guarded([this] { m_runner->WaitTick(); }); })),
       m_s(session),
-      m_ctx{session.settings, session.run,      session.Op(), session.folder, m_texts,   session.changes,
+      m_ctx{session.settings, session.run,      session.Op(), session.folder, session.Clock(), m_texts,   session.changes,
             session.geometry, session.feature,  session.header, m_points,   m_results, m_program} {
     StatusPanels[1] = "Lernbetrieb:";
     m_link = std::make_unique<ReadoutLink>(ReadoutContext{session.settings, session.run, session.acquisition,
@@ -42,6 +43,7 @@ MainWindow::MainWindow(Session& session)
                                                           session.serialDevice, session.ioPorts, session.counterCard});
     m_runner = std::make_unique<ProgramRunner>(m_ctx, wb_timer);
     m_runner->OnPrint = [this] { PrintReportNow(); };
+    m_runner->OnAsciiExport = [this](const std::string& part) { ExportTransferFile(m_ctx, part); };
     m_program.push_back(Ansi(kProgramListItem));
     m_results.Changed.Attach(m_resultsChanged);
     m_points.Changed.Attach(m_pointsChanged);
@@ -130,6 +132,7 @@ void MainWindow::FormCreate() {
     }
     LoadResultList();
     LoadHeaderLabels(m_s.WorkDir(), m_s.header);
+    m_s.run.ExportFolder = LoadExportFolder(m_s.WorkDir());
     if (FileExists(m_s.WorkFile(kLogoFile))) {
         m_logoFile = m_s.WorkFile(kLogoFile).string();
     }
@@ -218,6 +221,10 @@ void MainWindow::PrintReportNow() {
             m_s.Op().ShowError(static_cast<PdfCanvas&>(*canvas).Error());
         }
     }
+}
+
+void MainWindow::SpeedButton19Click() {
+    Guarded([this] { AsciiExport(m_ctx); });
 }
 
 void MainWindow::SpeedButton20Click() {

@@ -96,6 +96,7 @@ public:
     void SpeedButton16Click();  // nominal/actual comparison of the selected line
     void SpeedButton15Click();  // print the report
     void SpeedButton20Click();  // header data of the report
+    void SpeedButton19Click();  // ASCII export of the comparisons
     // Where the report goes: a new canvas for each print run. By default a PDF file in the
     // working folder, announced to the operator; the window puts the printer here.
     std::function<std::unique_ptr<ReportCanvas>()> ReportTarget;

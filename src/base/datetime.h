@@ -16,12 +16,15 @@ class WallClock {
 public:
     virtual ~WallClock() = default;
     [[nodiscard]] virtual DateTime Now() const = 0;
+    // Lets `ms` milliseconds pass (an export waits so for a new file name).
+    virtual void Sleep(int ms) const = 0;
 };
 
 // The local time of the machine.
 class SystemWallClock final : public WallClock {
 public:
     [[nodiscard]] DateTime Now() const override;
+    void Sleep(int ms) const override;
 };
 
 // A clock that shows what it was set to.
@@ -30,9 +33,12 @@ public:
     explicit FixedWallClock(const DateTime& t) : m_t(t) {}
     [[nodiscard]] DateTime Now() const override { return m_t; }
     void Set(const DateTime& t) { m_t = t; }
+    // Waiting moves this clock on, whole seconds once 1000 ms have gathered.
+    void Sleep(int ms) const override;
 
 private:
-    DateTime m_t;
+    mutable DateTime m_t;
+    mutable int m_pendingMs = 0;
 };
 
 }  // namespace tarvo

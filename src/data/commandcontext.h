@@ -19,6 +19,7 @@
 #include "geometry/geometrystate.h"
 #include "geometry/lines.h"
 #include "geometry/pointlist.h"
+#include "base/datetime.h"
 #include "shell/operator.h"
 #include "shell/programwords.h"
 #include "shell/runstate.h"
@@ -33,6 +34,7 @@ struct CommandContext {
     RunState& run;
     Operator& op;
     const WorkFolder& folder;
+    const WallClock& clock;
     const UiTexts& texts;
     ChangeSignals& changes;
     GeometryState& geometry;

@@ -32,6 +32,9 @@ struct RunState {
     // A feature was defined in this run of the program (the first comparison starts from
     // nominal 0, tolerances 0 and factor 1).
     bool FeatureDefined = false;
+    // The folder of the ASCII export, relative to the working folder ("ascii", or the first line
+    // of "asc_pfad.cfg" at start-up).
+    std::string ExportFolder = "ascii";
 };
 
 // What commands report besides their lists, for the windows that show it.

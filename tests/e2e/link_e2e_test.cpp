@@ -22,7 +22,7 @@ namespace tarvo {
 namespace {
 
 // Runs the event loop until `done` holds or `ms` have passed.
-bool WaitFor(const std::function<bool()>& done, int ms = 3000) {
+bool WaitFor(const std::function<bool()>& done, int ms = 10000) {
     QDeadlineTimer deadline(ms);
     while (!done()) {
         if (deadline.hasExpired()) {

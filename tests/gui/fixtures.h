@@ -87,9 +87,9 @@ struct SimulatedProgram {
     QTimerDriver timers{session.timers};
 };
 
-// Runs the event loop until `done` holds, at most 3 s.
+// Runs the event loop until `done` holds, at most 10 s (a loaded machine is slow).
 inline bool WaitFor(const std::function<bool()>& done) {
-    QDeadlineTimer deadline(3000);
+    QDeadlineTimer deadline(10000);
     while (!done() && !deadline.hasExpired()) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     }

@@ -1,0 +1,174 @@
+#include "output/asciiexport.h"
+
+#include <optional>
+#include <system_error>
+#include <vector>
+
+#include "base/cp1252.h"
+#include "base/fileio.h"
+#include "base/text.h"
+#include "data/commandcontext.h"
+
+namespace tarvo {
+
+namespace {
+
+constexpr std::size_t kPartNameLength = 20;
+// How long an export waits at most for the clock to give a file name not taken yet.
+constexpr int kNameWaitMs = 250;
+constexpr int kNameWaitTries = 40;
+
+// The comparison kind of a result line: 11 (nominal value), 12 (position), 13 (attributive), or
+// 0; the first name it contains decides.
+int ComparisonKind(const CommandContext& ctx, const std::string& line) {
+    for (const int n : {11, 12, 13}) {
+        if (line.find(ctx.ResultName(n)) != std::string::npos) {
+            return n;
+        }
+    }
+    return 0;
+}
+
+// A piece of a line read as the export reads numbers: the conversion's failure is not consulted.
+long double Piece(const std::string& line, std::size_t from, std::size_t to) {
+    if (from > line.size()) {
+        return 0;
+    }
+    return ReadNumberChecked(RemoveSpaces(NormalizeDecimal(line.substr(from - 1, to - from + 1)))).value;
+}
+
+std::string Fixed(const CommandContext& ctx, long double v) { return FormatReal(v, 0, ctx.settings.Decimals); }
+
+// The comparison at line j: its name and the value of the line after it. A comparison that is
+// the list's last line has no such line: its name is empty and its own value stands in.
+struct Follower {
+    std::string name;
+    long double value;
+};
+Follower Following(const CommandContext& ctx, std::size_t j) {
+    const auto& lines = ctx.results.Lines();
+    const std::string& next = j + 1 < lines.size() ? lines[j + 1] : std::string();
+    const std::string& valueLine = j + 1 < lines.size() ? next : lines[j];
+    std::string name = next.size() >= 5 ? next.substr(4, 17) : std::string();
+    return {PadRight(name, 17) + "   ", Piece(valueLine, 27, 36)};
+}
+
+// A new file name in the export folder: the folder, a date code and the extension; while the
+// name is taken, the clock is let move on. Nothing when no free name comes up.
+std::optional<std::filesystem::path> NewExportFile(CommandContext& ctx, const std::string& extension,
+                                                   std::string* code = nullptr) {
+    const std::filesystem::path folder = ctx.folder.File(ctx.run.ExportFolder);
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);  // a missing export folder is made
+    for (int i = 0; i < kNameWaitTries; ++i) {
+        const std::string c = DateCode(ctx.clock.Now());
+        const auto file = folder / (c + extension);
+        if (!FileExists(file)) {
+            if (code != nullptr) {
+                *code = c;
+            }
+            return file;
+        }
+        ctx.clock.Sleep(kNameWaitMs);
+    }
+    ctx.op.ShowError(Ansi("Im Exportordner \"") + ctx.run.ExportFolder + Ansi("\" ist kein freier Dateiname zu finden"));
+    return std::nullopt;
+}
+
+bool Write(CommandContext& ctx, const std::filesystem::path& file, const std::vector<std::string>& lines) {
+    const WriteResult r = WriteFileAtomic(file, JoinLines(lines));
+    if (!r.ok) {
+        ctx.op.ShowError(r.error);
+    }
+    return r.ok;
+}
+
+}  // namespace
+
+std::string LoadExportFolder(const std::filesystem::path& dir) {
+    const auto lines = ReadTextLines(dir / kExportFolderFile);
+    if (!lines || lines->empty() || RemoveSpaces((*lines)[0]).empty()) {
+        return kDefaultExportFolder;
+    }
+    std::string folder = (*lines)[0].substr(0, 100);
+    for (char& c : folder) {
+        if (c == '\\') {
+            c = '/';
+        }
+    }
+    return folder;
+}
+
+void AsciiExport(CommandContext& ctx) {
+    const auto typed = ctx.op.Input(ctx.UiText(29), "");
+    if (!typed) {
+        return;
+    }
+    const std::string part = PadRight(*typed, static_cast<int>(kPartNameLength)).substr(0, kPartNameLength);
+    if (RemoveSpaces(part).empty()) {
+        return;
+    }
+    // Every comparison of the list, however many: the file format has no count that limits it.
+    std::vector<std::string> records;
+    const auto& lines = ctx.results.Lines();
+    for (std::size_t j = 0; j < lines.size(); ++j) {
+        const int kind = ComparisonKind(ctx, lines[j]);
+        if (kind == 0) {
+            continue;
+        }
+        long double v1 = 0, v2 = 0, v3 = 0;
+        if (kind == 11) {
+            v1 = Piece(lines[j], 27, 36);
+            v2 = Piece(lines[j], 42, 48);
+            v3 = Piece(lines[j], 54, 60);
+        } else if (kind == 12) {
+            v2 = Piece(lines[j], 27, 36);
+        }
+        records.push_back("=" + Following(ctx, j).name + "," + Fixed(ctx, v1) + "," + Fixed(ctx, v2) + "," +
+                          Fixed(ctx, v3) + ",    ," + std::to_string(ctx.settings.Decimals) + ",1,LE=1");
+    }
+    if (records.empty()) {
+        return;
+    }
+    const auto npa = NewExportFile(ctx, ".NPA");
+    if (!npa) {
+        return;
+    }
+    records.insert(records.begin(), "@" + part + ",VS= 1,LL=8,CD=" + TimeStampText(ctx.clock.Now()) +
+                                        ",CX= 3, CY= 3,WC= 0,NP= 0");
+    if (!Write(ctx, *npa, records)) {
+        return;
+    }
+    ExportTransferFile(ctx, part);
+    ctx.ListText("ASCII-Export");
+    ctx.Record(word::kAscii, part);
+}
+
+void ExportTransferFile(CommandContext& ctx, const std::string& partName) {
+    const std::string part = partName.substr(0, kPartNameLength);
+    const auto inspector = ctx.op.Input(ctx.UiText(27), "");
+    if (!inspector) {
+        return;
+    }
+    const auto batch = ctx.op.Input(ctx.UiText(28), "");
+    if (!batch) {
+        return;
+    }
+    const auto trf = NewExportFile(ctx, ".TRF");
+    if (!trf) {
+        return;
+    }
+    std::vector<std::string> lines = {"$" + part, "&" + TimeStampText(ctx.clock.Now()),
+                                      "/" + inspector->substr(0, 20), "%" + batch->substr(0, 5)};
+    const auto& results = ctx.results.Lines();
+    for (std::size_t j = 0; j < results.size(); ++j) {
+        if (ComparisonKind(ctx, results[j]) != 0) {
+            const Follower f = Following(ctx, j);
+            lines.push_back("*" + f.name);
+            lines.push_back(Fixed(ctx, f.value));
+        }
+    }
+    (void)Write(ctx, *trf, lines);
+}
+
+}  // namespace tarvo
