@@ -1,6 +1,7 @@
 // Teach-in and replay: the program lines, recording and saving, and the runner.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
 #include "base/cp1252.h"
@@ -230,6 +231,22 @@ TEST_F(Programs, TheRunnerPrintsTheReport) {
     w->SpeedButton13Click();
     EXPECT_EQ(op.shown[op.shown.size() - 2], "info: Bericht gespeichert: bericht.pdf");
     EXPECT_NE(dir.Read("bericht.pdf").find("(  1 Punkt"), std::string::npos);
+}
+
+TEST_F(Programs, TheRunnerWritesTheTransferFileOnly) {
+    dir.Write("prg/p.PRG", "ASCII:Welle               \n");
+    op.ExpectFile("p.PRG");
+    op.ExpectInput("Meier");
+    op.ExpectInput("K1");
+    op.ExpectInfo();
+    w->SpeedButton13Click();
+    int npa = 0, trf = 0;
+    for (const auto& e : std::filesystem::directory_iterator(dir.work() / "ascii")) {
+        npa += e.path().extension() == ".NPA" ? 1 : 0;
+        trf += e.path().extension() == ".TRF" ? 1 : 0;
+    }
+    EXPECT_EQ(npa, 0);
+    EXPECT_EQ(trf, 1);
 }
 
 TEST_F(Programs, AbortWithNoGoesOnAndWithYesEnds) {
