@@ -62,6 +62,8 @@ const std::array kCommands = {
     Command{CommandId::ElementGraphic, "", Place::PopupResults, 0, 0, 0, 0, "&Grafik", "", "", "", -1, nullptr, Enabled::NotBuilt},
     Command{CommandId::ResultListClear, "", Place::PopupResults, 0, 0, 0, 0, "&Löschen", "", "", "", -1, &M::SpeedButton22Click, Enabled::Always},
     Command{CommandId::PointListClear, "", Place::PopupPoints, 0, 0, 0, 0, "&Löschen", "", "", "", -1, &M::SpeedButton23Click, Enabled::Always},
+    Command{CommandId::SavePoints, "", Place::PopupPoints, 0, 0, 0, 0, "&Speichern", "", "", "", -1, &M::Speichern1Click, Enabled::Always},
+    Command{CommandId::SavePointsDxf, "", Place::PopupPoints, 0, 0, 0, 0, "Speichern als &DXF", "", "", "", -1, &M::SpeichernalsDXF1Click, Enabled::Always},
 };
 // clang-format on
 

@@ -18,7 +18,8 @@ enum class CommandId {
     PrintReport, Point, TextLine, Help, ClearAll, HeaderData, Exit,
     ClearPoints, KeyboardTrigger, FootSwitchTrigger, ZeroX, ZeroY, Capture, OffsetX, OffsetY,
     HelpMenu, PrinterSetup, Close, Renumber, SaveMemory, LoadMemory, SystemSettings,
-    CircleLine, AreaFromCircle, CircleCircle, ResultListClear, ElementGraphic, PointListClear,
+    CircleLine, AreaFromCircle, CircleCircle, ResultListClear, ElementGraphic, PointListClear, SavePoints,
+    SavePointsDxf,
 };
 
 // When a command can be started.

@@ -133,6 +133,10 @@ void MainWindow::FormCreate() {
     LoadResultList();
     LoadHeaderLabels(m_s.WorkDir(), m_s.header);
     m_s.run.ExportFolder = LoadExportFolder(m_s.WorkDir());
+    if (!m_s.ReadOnlyMedia()) {
+        InstallDxfTemplates(m_s.WorkDir());
+    }
+    LoadDxfSettings(m_s.WorkDir(), m_s.dxf);
     if (FileExists(m_s.WorkFile(kLogoFile))) {
         m_logoFile = m_s.WorkFile(kLogoFile).string();
     }
@@ -225,6 +229,14 @@ void MainWindow::PrintReportNow() {
 
 void MainWindow::SpeedButton19Click() {
     Guarded([this] { AsciiExport(m_ctx); });
+}
+
+void MainWindow::Speichern1Click() {
+    Guarded([this] { SavePointFile(m_ctx); });
+}
+
+void MainWindow::SpeichernalsDXF1Click() {
+    Guarded([this] { SavePointsAsDxf(m_ctx, m_s.dxf); });
 }
 
 void MainWindow::SpeedButton20Click() {

@@ -97,6 +97,8 @@ public:
     void SpeedButton15Click();  // print the report
     void SpeedButton20Click();  // header data of the report
     void SpeedButton19Click();  // ASCII export of the comparisons
+    void Speichern1Click();        // the point list's "Speichern": a point file
+    void SpeichernalsDXF1Click();  // the point list's "Speichern als DXF"
     // Where the report goes: a new canvas for each print run. By default a PDF file in the
     // working folder, announced to the operator; the window puts the printer here.
     std::function<std::unique_ptr<ReportCanvas>()> ReportTarget;

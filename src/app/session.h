@@ -10,6 +10,7 @@
 #include "data/feature.h"
 #include "data/reportheader.h"
 #include "geometry/geometrystate.h"
+#include "output/dxf.h"
 #include "readout/acquisition.h"
 #include "readout/countercard.h"
 #include "readout/serialdevice.h"
@@ -48,6 +49,7 @@ public:
     // The I/O ports of the incremental counter card (not owned); none when not available.
     IoPorts* ioPorts = nullptr;
     CounterCard counterCard;
+    DxfSettings dxf;
     TimerSet timers;
 
 private:

@@ -1,0 +1,202 @@
+#include "output/dxf.h"
+
+#include <cstdio>
+#include <optional>
+
+#include "base/cp1252.h"
+#include "base/text.h"
+#include "data/commandcontext.h"
+#include "data/pointmemory.h"
+#include "geometry/lines.h"
+
+namespace tarvo {
+
+namespace {
+
+std::string Fixed(long double v, int decimals) { return FormatReal(v, 0, decimals); }
+
+bool IsMarker(const std::string& item) {
+    const std::string t = RemoveSpaces(item);
+    return t == "-" || t == "+";
+}
+
+// The folder a dialog opens in, from the setting as stored (".\\" and backslashes as written by
+// stations on Windows).
+std::string DialogFolder(const std::string& stored) {
+    std::string f = stored;
+    for (char& c : f) {
+        if (c == '\\') {
+            c = '/';
+        }
+    }
+    while (f.size() > 1 && f.back() == '/') {
+        f.pop_back();
+    }
+    return f.empty() ? "." : f;
+}
+
+const char* const kHeadTemplate[] = {"  0", "SECTION", "  2", "HEADER", "  9", "$ACADVER", "  1", "AC1009",
+                                     "  9", "$INSBASE", " 10", "0.0", " 20", "0.0", " 30", "0.0",
+                                     "  9", "$EXTMIN", " 10", "0.0", " 20", "0.0",
+                                     "  9", "$EXTMAX", " 10", "297.0", " 20", "210.0",
+                                     "  9", "$LIMMIN", " 10", "0.0", " 20", "0.0",
+                                     "  9", "$LIMMAX", " 10", "297.0", " 20", "210.0",
+                                     "  0", "ENDSEC", "  0", "SECTION", "  2", "ENTITIES", "  0"};
+const char* const kTailTemplate[] = {"ENDSEC", "  0", "EOF"};
+
+}  // namespace
+
+void InstallDxfTemplates(const std::filesystem::path& dir) {
+    if (!FileExists(dir / kDxfHeadFile)) {
+        (void)WriteFileAtomic(dir / kDxfHeadFile, JoinLines({std::begin(kHeadTemplate), std::end(kHeadTemplate)}));
+    }
+    if (!FileExists(dir / kDxfTailFile)) {
+        (void)WriteFileAtomic(dir / kDxfTailFile, JoinLines({std::begin(kTailTemplate), std::end(kTailTemplate)}));
+    }
+}
+
+void LoadDxfSettings(const std::filesystem::path& dir, DxfSettings& dxf) {
+    dxf.noLimits = FileExists(dir / "nodxflim");
+    if (const auto lines = ReadTextLines(dir / "dxfout"); lines && lines->size() >= 2) {
+        dxf.maxX = static_cast<double>(ReadNumberChecked((*lines)[0]).value);
+        dxf.maxY = static_cast<double>(ReadNumberChecked((*lines)[1]).value);
+    }
+}
+
+std::optional<std::vector<std::string>> DxfHeader(const std::filesystem::path& dir, const DxfSettings& dxf) {
+    auto lines = ReadTextLines(dir / kDxfHeadFile);
+    if (!lines || dxf.noLimits) {
+        return lines;
+    }
+    std::vector<std::string>& l = *lines;
+    for (std::size_t i = 0; i < l.size(); ++i) {
+        const std::string upper = UpperCaseOem(l[i]);
+        const bool max = upper.find("EXTMAX") != std::string::npos || upper.find("LIMMAX") != std::string::npos;
+        const bool min = upper.find("EXTMIN") != std::string::npos || upper.find("LIMMIN") != std::string::npos;
+        if ((max || min) && i + 4 < l.size()) {
+            l[i + 2] = Fixed(max ? dxf.maxX : dxf.minX, 6);
+            l[i + 4] = Fixed(max ? dxf.maxY : dxf.minY, 6);
+            i += 4;
+        }
+    }
+    return lines;
+}
+
+void AddDxfLine(std::vector<std::string>& out, long double x1, long double y1, long double x2, long double y2,
+                unsigned handle) {
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "%X", handle);
+    out.insert(out.end(), {"LINE", "  5", hex, "  8", "0", " 10", Fixed(x1, 8), " 20", Fixed(y1, 8), " 30",
+                           Fixed(0, 8), " 11", Fixed(x2, 8), " 21", Fixed(y2, 8), " 31", Fixed(0, 8), "  0"});
+}
+
+void AddDxfLineToList(std::vector<std::string>& out, long double x1, long double y1, long double x2, long double y2) {
+    const auto f = [](long double v) { return Fixed(v, 8).substr(0, 20); };
+    out.insert(out.end(), {"LINE", "  8", "1", " 6", "CONTINUOUS", " 62", "  8", " 10", f(x1), " 20", f(y1), " 30",
+                           f(0), " 11", f(x2), " 21", f(y2), " 31", f(0), "  0"});
+}
+
+int FindSegmentEnd(const std::vector<std::string>& items, int start, int last, double deviation) {
+    if (start >= last - 1) {
+        return last;
+    }
+    const Point p0 = ParsePointItem(items[static_cast<std::size_t>(start)]);
+    for (int e = start + 1;; ++e) {
+        if (e >= last - 1) {
+            return e;
+        }
+        const Point p1 = ParsePointItem(items[static_cast<std::size_t>(e)]);
+        const Point p2 = ParsePointItem(items[static_cast<std::size_t>(e + 1)]);
+        const long double d = PointLineDistance({p0.x, p0.y, p1.x, p1.y}, p2.x, p2.y).distance;
+        if (d > deviation) {
+            return e;
+        }
+    }
+}
+
+std::vector<std::string> ExtractLines(const std::vector<std::string>& items, double deviation) {
+    std::vector<std::string> kept;
+    if (items.size() < 3) {
+        return kept;
+    }
+    const int last = static_cast<int>(items.size()) - 1;
+    kept.push_back(items[0]);
+    int c = FindSegmentEnd(items, 0, last, deviation);
+    kept.push_back(items[static_cast<std::size_t>(c)]);
+    while (c < last) {
+        c = FindSegmentEnd(items, c, last, deviation);
+        kept.push_back(items[static_cast<std::size_t>(c)]);
+    }
+    return kept;
+}
+
+void SavePointsAsDxf(CommandContext& ctx, DxfSettings& dxf) {
+    const auto name =
+        ctx.op.ChooseFile({"SaveDialog4", "DXF Dateien|*.DXF", "DXF", DialogFolder(ctx.settings.DxfInitialDir), true});
+    if (name) {
+        const std::filesystem::path file = ctx.folder.File(*name);
+        ctx.settings.DxfInitialDir = file.parent_path().string();
+        const std::size_t before = ctx.points.Items().size();
+        // Fewer than three points have no runs to thin out: they are kept as they are.
+        if (before >= 3 && ctx.op.Ask("Linien extrahieren ?", Buttons::OkCancel)) {
+            const std::vector<std::string> kept = ExtractLines(ctx.points.Items(), dxf.maxLineDeviation);
+            ctx.points.Clear();
+            for (const auto& item : kept) {
+                ctx.points.Append(item);
+            }
+            ctx.changes.PanelText.Notify(1, "Lines:" + std::to_string(before) + "/" + std::to_string(kept.size()));
+        }
+        dxf.maxX = 297;
+        dxf.maxY = 210;
+        dxf.minX = 0;
+        dxf.minY = 0;
+        auto lines = DxfHeader(ctx.folder.Dir(), dxf);
+        const auto tail = ReadTextLines(ctx.folder.File(kDxfTailFile));
+        if (!lines || !tail) {
+            ctx.op.ShowError(Ansi("Die DXF-Vorlagen \"dxfhead.asc\" und \"dxftail.asc\" fehlen im Arbeitsordner"));
+        } else {
+            const auto& items = ctx.points.Items();
+            // Every entity its own handle, from 2B on: CAD programs keep only one entity of a handle.
+            unsigned handle = 0x2B;
+            for (std::size_t i = 1; i < items.size(); ++i) {
+                // A marker carries no coordinates: no segment starts or ends at it.
+                if (IsMarker(items[i - 1]) || IsMarker(items[i])) {
+                    continue;
+                }
+                const Point a = ParsePointItem(items[i - 1]);
+                const Point b = ParsePointItem(items[i]);
+                AddDxfLine(*lines, a.x, a.y, b.x, b.y, handle++);
+            }
+            lines->insert(lines->end(), tail->begin(), tail->end());
+            const WriteResult r = WriteFileAtomic(file, JoinLines(*lines));
+            if (!r.ok) {
+                ctx.op.ShowError(r.error);
+            }
+        }
+    }
+    if (ctx.op.Ask(ctx.UiText(33), Buttons::OkCancel)) {
+        ctx.ClearPoints();
+    }
+}
+
+void SavePointFile(CommandContext& ctx) {
+    const auto name = ctx.op.ChooseFile({"SaveDialog3", "ASCII-Punktdateien|*.PNT", "pnt", "", true});
+    if (!name) {
+        return;
+    }
+    std::vector<std::string> lines;
+    for (const auto& item : ctx.points.Items()) {
+        if (IsMarker(item)) {
+            lines.push_back(RemoveSpaces(item));
+            continue;
+        }
+        const Point p = ParsePointItem(item);
+        lines.push_back(Fixed(p.x, ctx.settings.Decimals) + " : " + Fixed(p.y, ctx.settings.Decimals));
+    }
+    const WriteResult r = WriteFileAtomic(ctx.folder.File(*name), JoinLines(lines));
+    if (!r.ok) {
+        ctx.op.ShowError(r.error);
+    }
+}
+
+}  // namespace tarvo

@@ -1,0 +1,101 @@
+// DXF drawings and point files of the point memory.
+#include "output/dxf.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+
+#include "base/text.h"
+#include "data/pointmemory.h"
+#include "support/mainwindowfixture.h"
+
+namespace tarvo {
+namespace {
+
+std::vector<std::string> Items(std::initializer_list<std::pair<double, double>> points) {
+    std::vector<std::string> items;
+    for (const auto& [x, y] : points) {
+        items.push_back(PointItemText(x, y, 3));
+    }
+    return items;
+}
+
+TEST(LineExtraction, KeepsTheEndsOfStraightRuns) {
+    const auto five = Items({{0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 0}});
+    EXPECT_EQ(ExtractLines(five, 1.0), (std::vector<std::string>{five[0], five[3], five[4]}));
+    EXPECT_TRUE(ExtractLines(Items({{0, 0}, {1, 1}}), 1.0).empty());
+    // A deviation of 0 keeps every point whose successor is off the line, however little.
+    const auto bent = Items({{0, 0}, {1, 0}, {2, 0.001}, {3, 0.001}, {4, 0.003}, {5, 0.003}});
+    EXPECT_EQ(ExtractLines(bent, 0).size(), 6u);
+    EXPECT_EQ(ExtractLines(bent, 0.01).size(), 3u);
+    EXPECT_EQ(FindSegmentEnd(five, 3, 4, 1.0), 4);
+}
+
+class Dxf : public test::MainWindowFixture {
+protected:
+    void Points(std::initializer_list<std::pair<double, double>> points) {
+        for (const auto& [x, y] : points) {
+            Capture(x, y);
+        }
+    }
+};
+
+TEST_F(Dxf, TemplatesLimitsEntitiesAndTheTail) {
+    Points({{0, 0}, {10, 0}, {10, 5}});
+    op.ExpectFile("teil");
+    op.ExpectAsk(false);  // no extraction
+    op.ExpectAsk(false);  // the point memory stays
+    w->SpeichernalsDXF1Click();
+    const std::string dxf = dir.Read("teil.DXF");
+    EXPECT_NE(dxf.find("$EXTMAX\r\n 10\r\n297.000000\r\n 20\r\n210.000000\r\n"), std::string::npos);
+    EXPECT_NE(dxf.find("$LIMMIN\r\n 10\r\n0.000000\r\n 20\r\n0.000000\r\n"), std::string::npos);
+    EXPECT_NE(dxf.find("LINE\r\n  5\r\n2B\r\n  8\r\n0\r\n 10\r\n0.00000000\r\n 20\r\n0.00000000\r\n 30\r\n0.00000000\r\n"
+                       " 11\r\n10.00000000\r\n 21\r\n0.00000000\r\n 31\r\n0.00000000\r\n  0\r\nLINE\r\n  5\r\n2C\r\n"),
+              std::string::npos);
+    EXPECT_EQ(dxf.substr(dxf.size() - 18), "ENDSEC\r\n  0\r\nEOF\r\n");
+    EXPECT_EQ(w->PointCount(), 3);
+}
+
+TEST_F(Dxf, NodxflimCopiesTheHeaderAndOnePointWritesNoEntity) {
+    const std::string head = "  0\r\nSECTION\r\n  2\r\nHEADER\r\n  9\r\n$EXTMAX\r\n 10\r\n1.5\r\n 20\r\n2.5\r\n  0\r\nENDSEC\r\n"
+                             "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n  0\r\n";
+    dir.Write("dxfhead.asc", head);
+    dir.Write("nodxflim", "");
+    Start();
+    Points({{3, 4}});
+    op.ExpectFile("eins");
+    op.ExpectAsk(true);  // the point memory cleared
+    w->SpeichernalsDXF1Click();
+    EXPECT_EQ(dir.Read("eins.DXF"), head + "ENDSEC\r\n  0\r\nEOF\r\n");
+    EXPECT_EQ(w->PointCount(), 0);
+}
+
+TEST_F(Dxf, ExtractionStatusAndThePointFile) {
+    // 120 points on three straight runs of 40: the corners and the last two points stay.
+    for (int i = 0; i < 120; ++i) {
+        const int run = i / 40;
+        const double t = i % 40;
+        Capture(run == 1 ? 40 : t + (run == 2 ? 40 : 0), run == 1 ? t : (run == 2 ? 40 : 0));
+    }
+    op.ExpectFile("lang");
+    op.ExpectAsk(true);
+    op.ExpectAsk(false);
+    w->SpeichernalsDXF1Click();
+    EXPECT_EQ(w->StatusPanels[1], "Lines:120/" + std::to_string(w->PointCount()));
+    EXPECT_LT(w->PointCount(), 10);
+    // Fewer than three points are never thinned away.
+    w->SpeedButton23Click();
+    Points({{1, 1}, {2, 2}});
+    op.ExpectFile("kurz");
+    op.ExpectAsk(false);
+    w->SpeichernalsDXF1Click();
+    EXPECT_EQ(w->PointCount(), 2);
+    w->ListBox1().Append(" - ");
+    op.ExpectFile("punkte");
+    w->Speichern1Click();
+    EXPECT_EQ(dir.Read("punkte.pnt"), "1.000 : 1.000\r\n2.000 : 2.000\r\n-\r\n");
+}
+
+}  // namespace
+}  // namespace tarvo
