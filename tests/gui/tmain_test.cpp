@@ -284,7 +284,6 @@ TEST(Dialogs, FeatureDialogKeysMoveBetweenFields) {
 namespace tarvo {
 namespace {
 
-
 // Built and torn down in main()'s order: the window owns the dialogs of the operator, so
 // nothing is freed twice at exit.
 TEST(WholeProgram, BuildsAndTearsDownCleanly) {
