@@ -17,8 +17,7 @@ bool SaveResultBackup(CommandContext& ctx) {
     return r.ok;
 }
 
-// The save dialog until the program is written, or the operator discards it. @retval true the
-// program was saved or knowingly discarded.
+// The save dialog until the program is written or the operator discards it.
 void SaveOrDiscard(CommandContext& ctx) {
     for (;;) {
         const auto name = ctx.op.ChooseFile(ProgramDialog(true));
