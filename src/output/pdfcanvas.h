@@ -1,7 +1,7 @@
 // A report canvas that writes a PDF file itself: A4 portrait, the standard Helvetica font in the
 // Windows code page (so umlauts and the tolerance bar's byte 127 need no conversion), lines, text
-// and the logo (an uncompressed 24- or 32-bit BMP, as "LOGO.BMP" files are). Used where no printer is at hand: tarvo-cli and
-// any headless run; the window prints through Qt.
+// and the logo (an uncompressed 24- or 32-bit BMP, as "LOGO.BMP" files are). Used where no
+// printer is at hand: tarvo-cli and any headless run; the window prints through Qt.
 #pragma once
 
 #include <filesystem>
