@@ -87,6 +87,16 @@ struct SimulatedProgram {
     QTimerDriver timers{session.timers};
 };
 
+// The feature dialog's logic over a fresh definition, and its form.
+struct FeatureForm {
+    FeatureForm() { logic.Prefill(); }
+    const test::TempDir dir;
+    test::ScriptedOperator op;
+    FeatureDef def;
+    FeatureDialog logic{def, op, 3, dir.work(), false};
+    Tmrk_set form;
+};
+
 // Runs the event loop until `done` holds, at most 10 s (a loaded machine is slow).
 inline bool WaitFor(const std::function<bool()>& done) {
     QDeadlineTimer deadline(10000);

@@ -110,12 +110,11 @@ TEST(Dialogs, AngleChooserDigitKeysAndTheInputDialogComma) {
 }
 
 TEST(Dialogs, FeatureDialogKeepsItselfOpenOnItsMessages) {
-    const test::TempDir dir;
-    test::ScriptedOperator op;
-    FeatureDef def;
-    FeatureDialog logic(def, op, 3, dir.work(), false);
-    logic.Prefill();
-    Tmrk_set form;
+    FeatureForm f;
+    test::ScriptedOperator& op = f.op;
+    FeatureDef& def = f.def;
+    FeatureDialog& logic = f.logic;
+    Tmrk_set& form = f.form;
     op.ExpectError();
     QTimer::singleShot(0, [&form] {
         auto* name = form.findChild<QLineEdit*>("Name");
@@ -258,12 +257,9 @@ TEST_F(Keys, EveryFunctionKeyStartsItsCommand) {
 }
 
 TEST(Dialogs, FeatureDialogKeysMoveBetweenFields) {
-    const test::TempDir dir;
-    test::ScriptedOperator op;
-    FeatureDef def;
-    FeatureDialog logic(def, op, 3, dir.work(), false);
-    logic.Prefill();
-    Tmrk_set form;
+    FeatureForm f;
+    FeatureDialog& logic = f.logic;
+    Tmrk_set& form = f.form;
     FeatureDialog::Field afterRight = FeatureDialog::kName;
     FeatureDialog::Field afterDown = FeatureDialog::kName;
     QTimer::singleShot(0, [&] {

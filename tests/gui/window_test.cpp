@@ -43,12 +43,9 @@ TEST_F(Window, ACaptureFocusesThePointListOnlyOnce) {
 }
 
 TEST(Dialogs, FeatureDialogLetsTabAndClicksLeaveNennwert) {
-    const test::TempDir dir;
-    test::ScriptedOperator op;
-    FeatureDef def;
-    FeatureDialog logic(def, op, 3, dir.work(), false);
-    logic.Prefill();
-    Tmrk_set form;
+    FeatureForm f;
+    FeatureDialog& logic = f.logic;
+    Tmrk_set& form = f.form;
     QWidget* afterTab = nullptr;
     QWidget* afterClick = nullptr;
     QTimer::singleShot(0, [&] {
