@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "data/feature.h"
+#include "views/elementgraphic.h"
 #include "readout/interfaceprofile.h"
 #include "base/cp1252.h"
 #include "app/mainwindow.h"
@@ -102,6 +103,23 @@ ScriptRunner::ScriptRunner(std::istream& script, std::ostream& out, std::filesys
     m_session->ioPorts = &m_counterPorts;
     m_session->changes.HelpRequested.Attach(m_help);
     m_session->changes.PrinterSetupRequested.Attach(m_printerSetup);
+    m_main->ShowElementGraphic.Attach(m_showGraphic);
+}
+
+void ScriptRunner::SaveElementGraphic() {
+    ElementGraphic& graphic = m_main->ElementGraphicModel();
+    if (!graphic.BitmapReady()) {
+        return;
+    }
+    PixelBuffer picture(graphic.Width(), graphic.Height());
+    PixelCanvas canvas(picture);
+    graphic.Draw(canvas);
+    if (WritePng(m_session->WorkFile(kElementGraphicPicture), picture)) {
+        Say(Ansi("graphic: ") + kElementGraphicPicture + " (" + graphic.Labels().count + " Elemente, " +
+            graphic.Labels().factor + ")");
+    } else {
+        Say(Ansi("error: ") + kElementGraphicPicture + Ansi(" kann nicht geschrieben werden"));
+    }
 }
 
 ScriptRunner::~ScriptRunner() = default;
@@ -287,6 +305,13 @@ bool ScriptRunner::Action(const std::string& word, const std::string& rest) {
             return false;
         }
         Queue("system", rest);
+        return true;
+    }
+    if (word == "area") {
+        if (rest.empty()) {
+            return false;
+        }
+        Queue("area", rest);
         return true;
     }
     if (word == "header") {

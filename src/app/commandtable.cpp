@@ -18,7 +18,7 @@ const std::array kCommands = {
     // Tool buttons of Panel1, row by row.
     Command{CommandId::CoordinateSystem, "SpeedButton8", Place::ToolPanel, 0, 0, 0, 0, "K-System", "K-System", "ksys.bmp", "", -1, &M::SpeedButton8Click, Enabled::Always},
     Command{CommandId::Circle, "SpeedButton1", Place::ToolPanel, 1, 0, kF(2), 0, "Kreis", "Kreis", "kreis1.bmp", word::kCircle, 0, &M::SpeedButton1Click, Enabled::Always},
-    Command{CommandId::Area, "SpeedButton14", Place::ToolPanel, 1, 1, 0, 0, "Fläche", "Fläche", "flaeche1.bmp", word::kArea, 23, nullptr, Enabled::NotBuilt},
+    Command{CommandId::Area, "SpeedButton14", Place::ToolPanel, 1, 1, 0, 0, "Fläche", "Fläche", "flaeche1.bmp", word::kArea, 23, &M::SpeedButton14Click, Enabled::Pictures},
     Command{CommandId::StartTeachIn, "SpeedButton11", Place::ToolPanel, 1, 2, 0, 0, "Lernen", "Lernen", "learn_1.bmp", word::kCircleMode, -1, &M::SpeedButton11Click, Enabled::Always},
     Command{CommandId::DistanceTwoPoints, "SpeedButton2", Place::ToolPanel, 2, 0, kF(3), 0, "2 Punkte", "2 Punkte", "abstand1.bmp", word::kDistanceTwoPoints, 3, &M::SpeedButton2Click, Enabled::Always},
     Command{CommandId::AxisDistance, "SpeedButton17", Place::ToolPanel, 2, 1, 0, 0, "X / Y", "X / Y", "Abst_xy.bmp", word::kAxisDistance, 9, &M::SpeedButton17Click, Enabled::Always},
@@ -59,7 +59,7 @@ const std::array kCommands = {
     Command{CommandId::AreaFromCircle, "", Place::MenuZusatz, 0, 0, 0, 0, "&Fläche aus Speicherkreis", "", "", word::kAreaFromCircle, 0, &M::AreaFromCircleClick, Enabled::Always},
     Command{CommandId::CircleCircle, "", Place::MenuZusatz, 0, 0, 0, 0, "S&chnittpunkt Kreis-Kreis", "", "", word::kCircleCircle, 7, &M::CircleCircleClick, Enabled::Always},
     // Context menus of the two lists.
-    Command{CommandId::ElementGraphic, "", Place::PopupResults, 0, 0, 0, 0, "&Grafik", "", "", "", -1, nullptr, Enabled::NotBuilt},
+    Command{CommandId::ElementGraphic, "", Place::PopupResults, 0, 0, 0, 0, "&Grafik", "", "", "", -1, &M::Grafik1Click, Enabled::Pictures},
     Command{CommandId::ResultListClear, "", Place::PopupResults, 0, 0, 0, 0, "&Löschen", "", "", "", -1, &M::SpeedButton22Click, Enabled::Always},
     Command{CommandId::PointListClear, "", Place::PopupPoints, 0, 0, 0, 0, "&Löschen", "", "", "", -1, &M::SpeedButton23Click, Enabled::Always},
     Command{CommandId::SavePoints, "", Place::PopupPoints, 0, 0, 0, 0, "&Speichern", "", "", "", -1, &M::Speichern1Click, Enabled::Always},

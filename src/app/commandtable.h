@@ -27,7 +27,7 @@ enum class Enabled {
     Always,
     KeyboardMode,    // only while the keyboard trigger is active (Space; `SpeedButton25`)
     FootSwitchMode,  // only while the foot-switch trigger is active (`SpeedButton24`)
-    NotBuilt,        // its subsystem is not built yet: shown disabled
+    Pictures,        // the graphic views: disabled with the marker file "nobmp"
 };
 
 // Where a command is placed besides its control and key.

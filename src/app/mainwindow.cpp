@@ -34,6 +34,8 @@ MainWindow::MainWindow(Session& session)
                                           [this] { Guarded([this] { m_link->TriggerTick(); }); })),
       wb_timer(session.timers.Declare("wb_timer", 200, false, [this] { Guarded([this] { m_runner->WaitTick(); }); })),
       m_s(session),
+      m_graphic(std::make_unique<ElementGraphic>(session.WorkDir(), m_texts)),
+      m_bitmapView(std::make_unique<BitmapView>(session.WorkDir())),
       m_ctx{session.settings, session.run,      session.Op(), session.folder, session.Clock(), m_texts,   session.changes,
             session.geometry, session.feature,  session.header, m_points,   m_results, m_program} {
     StatusPanels[1] = "Lernbetrieb:";
@@ -44,6 +46,8 @@ MainWindow::MainWindow(Session& session)
     m_runner = std::make_unique<ProgramRunner>(m_ctx, wb_timer);
     m_runner->OnPrint = [this] { PrintReportNow(); };
     m_runner->OnAsciiExport = [this](const std::string& part) { ExportTransferFile(m_ctx, part); };
+    m_runner->OnArea = [this] { MeasureArea(m_ctx, *m_bitmapView); };
+    session.changes.ElementGraphicChanged.Attach(m_elementGraphicChanged);
     m_program.push_back(Ansi(kProgramListItem));
     m_results.Changed.Attach(m_resultsChanged);
     m_points.Changed.Attach(m_pointsChanged);
@@ -287,8 +291,8 @@ bool MainWindow::IsEnabled(const Command& command) const noexcept {
             return !m_s.acquisition.FootSwitchMode;
         case Enabled::FootSwitchMode:
             return m_s.acquisition.FootSwitchMode;
-        case Enabled::NotBuilt:
-            return false;
+        case Enabled::Pictures:
+            return m_graphic->BitmapReady();
     }
     return false;
 }
@@ -376,6 +380,22 @@ void MainWindow::Button2Click() {
 void MainWindow::CircleLineClick() {
     Guarded([this] { IntersectCircleLineCommand(m_ctx); });
 }
+void MainWindow::SpeedButton14Click() {
+    Guarded([this] { MeasureArea(m_ctx, *m_bitmapView); });
+}
+
+void MainWindow::Grafik1Click() {
+    m_graphic->SetLines(m_results.Lines());
+    ShowElementGraphic.Notify(true);
+}
+
+void MainWindow::ResultsChanged() {
+    SaveResultListNow();
+    // A shown element graphic follows the list.
+    m_graphic->SetLines(m_results.Lines());
+    ShowElementGraphic.Notify(false);
+}
+
 void MainWindow::AreaFromCircleClick() {
     Guarded([this] { AreaFromStoredCircle(m_ctx); });
 }

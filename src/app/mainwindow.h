@@ -20,6 +20,8 @@
 #include "readout/readoutlink.h"
 #include "shell/signal.h"
 #include "shell/uitexts.h"
+#include "views/bitmapview.h"
+#include "views/elementgraphic.h"
 
 namespace tarvo {
 
@@ -125,6 +127,14 @@ public:
     void Button1Click();        // zero X
     void Button2Click();        // zero Y
     void CircleLineClick();     // menu "Schnitpunkt(e) Kreis-Gerade"
+    void SpeedButton14Click();  // area
+    // The result list's "Grafik": the element graphic takes a copy of the list and comes up.
+    void Grafik1Click();
+    // Tells the element-graphic window to draw the model again: true to show it and bring it to
+    // the front (then the focus goes back to the main window), false only when it is shown.
+    Signal<bool> ShowElementGraphic;
+    [[nodiscard]] ElementGraphic& ElementGraphicModel() noexcept { return *m_graphic; }
+    [[nodiscard]] BitmapView& BitmapViewModel() noexcept { return *m_bitmapView; }
     void AreaFromCircleClick(); // menu "Fläche aus Speicherkreis"
     void CircleCircleClick();   // menu "Schnittpunkt Kreis-Kreis"
     void lb1KeyDown(int key);   // Delete removes the selected result line
@@ -219,6 +229,8 @@ private:
     PointMemory m_points;
     ResultList m_results;
     std::vector<std::string> m_program;
+    std::unique_ptr<ElementGraphic> m_graphic;
+    std::unique_ptr<BitmapView> m_bitmapView;
     CommandContext m_ctx;
     std::unique_ptr<ReadoutLink> m_link;
     std::unique_ptr<ProgramRunner> m_runner;
@@ -227,7 +239,15 @@ private:
     void PrintReportNow();
     bool m_autosaveFailed = false;
     // What the model derives from the lists, the link and the commands' signals.
-    Slot<> m_resultsChanged{[this] { SaveResultListNow(); }};
+    void ResultsChanged();
+    Slot<> m_resultsChanged{[this] { ResultsChanged(); }};
+    // A measuring command listed an element: "Immer sichtbar" brings the graphic up to date and
+    // to the front.
+    Slot<> m_elementGraphicChanged{[this] {
+        if (m_graphic->AlwaysVisible) {
+            Grafik1Click();
+        }
+    }};
     Slot<bool> m_pointsChanged{[this](bool cleared) { PointsChanged(cleared); }};
     Slot<int> m_positionUpdated{[this](int axis) { PositionUpdated(axis); }};
     Slot<> m_footSwitchSelected{[this] { LV1 = LV2 = "----"; }};

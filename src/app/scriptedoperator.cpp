@@ -3,7 +3,9 @@
 #include <filesystem>
 
 #include "base/cp1252.h"
+#include "base/text.h"
 #include "output/headerdata.h"
+#include "views/bitmapview.h"
 
 namespace tarvo {
 
@@ -171,6 +173,43 @@ HeaderClosing ScriptedOperator::ShowHeaderDialog(HeaderDataDialog& dialog) {
         }
     }
     return how == "ok" ? HeaderClosing::Ok : how == "save" ? HeaderClosing::OkSave : HeaderClosing::Abort;
+}
+
+bool ScriptedOperator::ShowBitmapView(BitmapView& view) {
+    const auto a = Take("area", "area", "TBMP_View");
+    if (!a || *a == "cancel") {
+        if (a) {
+            Shown("area", "TBMP_View", &*a);
+        }
+        return false;
+    }
+    if (*a == "ok") {
+        // OK straight away: no area measured, so the dialog ends as cancelled.
+        Shown("area", "TBMP_View", &*a);
+        return view.Ok();
+    }
+    // "X Y": draw, "Fläche", a click at (X, Y) in the points' millimetres, then OK.
+    const auto sp = a->find(' ');
+    const NumberRead x = ReadNumberChecked(a->substr(0, sp));
+    const NumberRead y = ReadNumberChecked(sp == std::string::npos ? std::string() : a->substr(sp + 1));
+    if (!x.ok || !y.ok) {
+        Refused("area " + *a);
+        return false;
+    }
+    if (!view.Draw()) {
+        Shown("area", "TBMP_View", &*a);
+        ShowError(view.Problem());
+        return false;
+    }
+    view.StartArea();
+    const auto [px, py] = view.PixelOf(x.value, y.value);
+    const bool measured = view.Click(px, py);
+    std::string shown = *a + ": " + view.Label8 + " " + view.Label6;
+    Shown("area", "TBMP_View", &shown);
+    if (!measured) {
+        ShowError(view.Problem());
+    }
+    return view.Ok();
 }
 
 }  // namespace tarvo

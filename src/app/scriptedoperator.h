@@ -38,6 +38,9 @@ public:
     // "ok", "save" (OK + speichern) or "cancel", then optionally the inputs from the first on,
     // separated by "|": "ok A-4711|Welle".
     HeaderClosing ShowHeaderDialog(HeaderDataDialog& dialog) override;
+    // "ok" (OK at once: no area, so cancel), "cancel", or "X Y": draw, "Fläche", a click at the
+    // point (X, Y) in millimetres of the point list, then OK.
+    bool ShowBitmapView(BitmapView& view) override;
 
 protected:
     // What the operator saw: `kind` ("info", "error", "ask", "input", "choose", "file",

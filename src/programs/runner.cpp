@@ -301,7 +301,10 @@ ProgramRunner::Step ProgramRunner::Dispatch(const std::string& upper, const Prog
                 break;
             }
             case Word::Flaeche:
-                break;  // the area command is not built yet
+                if (OnArea) {
+                    OnArea();
+                }
+                break;
             case Word::Sf1:
                 AreaFromStoredCircle(c);
                 break;

@@ -31,6 +31,8 @@ public:
     // built, their lines are recognised and do nothing.
     std::function<void()> OnPrint;
     std::function<void(const std::string& partName)> OnAsciiExport;
+    // "FLAECHE": the area command (the bitmap view lives above the runner).
+    std::function<void()> OnArea;
 
 private:
     enum class Step { Next, Wait, Stop };

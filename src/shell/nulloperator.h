@@ -28,6 +28,7 @@ public:
     std::optional<std::string> ChooseFile(const FileDialogRequest&) override { return std::nullopt; }
     bool ShowFeatureDialog(FeatureDialog&) override { return false; }
     HeaderClosing ShowHeaderDialog(HeaderDataDialog&) override { return HeaderClosing::Abort; }
+    bool ShowBitmapView(BitmapView&) override { return false; }
     bool WaitForPoints(int, int) override { return false; }
     void Beep() override {}
 };

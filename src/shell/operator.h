@@ -11,6 +11,7 @@
 
 namespace tarvo {
 
+class BitmapView;
 class FeatureDialog;
 class HeaderDataDialog;
 // How the header-data dialog `TheadData` was closed (values in the dialog's inputs).
@@ -71,6 +72,10 @@ public:
     // The header-data dialog `TheadData`, its inputs filled: the operator edits them and closes
     // it with "OK", "OK + speichern" or abort.
     virtual HeaderClosing ShowHeaderDialog(HeaderDataDialog& dialog) = 0;
+    // The bitmap view `TBMP_View`, its point list filled and shown: the operator draws, clicks
+    // "Fläche" and into the polygon, and closes it. @retval true closed with OK after an area was
+    // measured (the view holds it). @retval false cancelled or closed without an area.
+    virtual bool ShowBitmapView(BitmapView& view) = 0;
     // Keeps the user interface alive (captures arrive) until the point memory holds `count`
     // points or the operator aborts with Esc. `method` names the illustration shown meanwhile.
     // @retval true enough points. @retval false aborted; the points taken so far stay.

@@ -15,6 +15,7 @@
 #include "shell/qt/dialogs.h"
 #include "shell/qt/qtext.h"
 #include "base/text.h"
+#include "views/qt/tbmp_view.h"
 #include "views/qt/tmethode.h"
 
 namespace tarvo {
@@ -37,7 +38,8 @@ void QtOperator::Attach(QWidget* window, MainWindow* model) {
     m_sys = new TSys(window);
     m_namen = new TListChooser("Tmerkmalsnamen", "Merkmalsauswahl", window);
     m_abstand = new Tsel_abstand(window);
-    new Twait_window(window);  // created at start like every window; the bitmap view shows it
+    m_bmpView = new TBMP_View(window);
+    new Twait_window(window);  // created at start like every window
     m_methode->OnEscape = [this] {
         if (m_model != nullptr) {
             m_model->FormKeyPress(27);
@@ -133,6 +135,8 @@ std::optional<std::string> QtOperator::ChooseFile(const FileDialogRequest& reque
 bool QtOperator::ShowFeatureDialog(FeatureDialog& dialog) { return m_merkmal->Run(dialog); }
 
 HeaderClosing QtOperator::ShowHeaderDialog(HeaderDataDialog& dialog) { return m_headData->Run(dialog); }
+
+bool QtOperator::ShowBitmapView(BitmapView& view) { return m_bmpView->Run(view); }
 
 bool QtOperator::WaitForPoints(int count, int method) {
     if (m_model == nullptr) {

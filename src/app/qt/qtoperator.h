@@ -21,6 +21,7 @@ class Tsel_abstand;
 class Tmrk_set;
 class Tmethode;
 class TheadData;
+class TBMP_View;
 
 class QtOperator final : public Operator {
 public:
@@ -42,6 +43,7 @@ public:
     std::optional<std::string> ChooseFile(const FileDialogRequest& request) override;
     bool ShowFeatureDialog(FeatureDialog& dialog) override;
     HeaderClosing ShowHeaderDialog(HeaderDataDialog& dialog) override;
+    bool ShowBitmapView(BitmapView& view) override;
     bool WaitForPoints(int count, int method) override;
     void Beep() override;
 
@@ -59,6 +61,7 @@ private:
     Tmrk_set* m_merkmal = nullptr;
     Tmethode* m_methode = nullptr;
     TheadData* m_headData = nullptr;
+    TBMP_View* m_bmpView = nullptr;
 };
 
 }  // namespace tarvo

@@ -17,6 +17,7 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include "views/qt/telement_grafik.h"
 #include "app/commandtable.h"
 #include "app/mainwindow.h"
 #include "data/resultline.h"
@@ -176,7 +177,7 @@ Tmain::Tmain(MainWindow& model, QWidget* parent)
         }
         if (owner != nullptr) {
             auto* a = new QAction(caption, owner);
-            a->setEnabled(command.enabled != Enabled::NotBuilt);
+            a->setEnabled(command.enabled != Enabled::Pictures || m_m.IsEnabled(command));
             connect(a, &QAction::triggered, this, run);
             owner->addAction(a);
         }
@@ -212,10 +213,14 @@ Tmain::Tmain(MainWindow& model, QWidget* parent)
     qApp->installEventFilter(this);
     m_m.Changed.Attach(m_changed);
     m_m.session().changes.PrinterSetupRequested.Attach(m_printerSetup);
+    m_grafik = new TElement_grafik(m_m.ElementGraphicModel(), this);
+    m_m.ShowElementGraphic.Attach(m_showGraphic);
     m_m.ReportPreview = [this](const std::function<void(ReportCanvas&)>& draw) { return PreviewAndPrint(draw); };
     lb1->setFocus();  // the window starts with the result list focused, not a scale field
     Render();
 }
+
+void Tmain::ShowGraphic(bool raise) { m_grafik->Refresh(raise); }
 
 Tmain::~Tmain() {
     qApp->removeEventFilter(this);

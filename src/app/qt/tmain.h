@@ -23,6 +23,8 @@
 
 namespace tarvo {
 
+class TElement_grafik;
+
 class MainWindow;
 struct Command;
 
@@ -48,6 +50,7 @@ public:
     // Shows what the model holds now.
     void Render();
     [[nodiscard]] QToolButton* Button(const QString& name) const { return m_buttons.at(name); }
+    [[nodiscard]] TElement_grafik* ElementGraphicWindow() const noexcept { return m_grafik; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
@@ -86,6 +89,9 @@ private:
     // The model reports every change; the window shows it on the next pass of the event loop.
     Slot<> m_changed{[this] { ScheduleRender(); }};
     Slot<> m_printerSetup{[this] { PrinterSetup(); }};
+    TElement_grafik* m_grafik = nullptr;
+    void ShowGraphic(bool raise);
+    Slot<bool> m_showGraphic{[this](bool raise) { ShowGraphic(raise); }};
     // Every button with its command, enabled as the model says.
     std::vector<std::pair<QToolButton*, const Command*>> m_commands;
 };

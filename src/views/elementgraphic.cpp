@@ -1,0 +1,184 @@
+#include "views/elementgraphic.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "base/fileio.h"
+#include "base/text.h"
+#include "data/resultline.h"
+#include "geometry/lines.h"
+
+namespace tarvo {
+
+namespace {
+
+// Result names the kinds are told by, in the order they are tested.
+struct KindName {
+    int name;
+    ElementKind kind;
+};
+constexpr KindName kKindNames[] = {{0, ElementKind::Circle},
+                                   {8, ElementKind::SymmetryLine},
+                                   {7, ElementKind::Point},
+                                   {5, ElementKind::Angle},
+                                   {6, ElementKind::Line}};
+
+Rgb ColourOf(ElementKind kind) {
+    switch (kind) {
+        case ElementKind::Circle:
+            return kRgbBlue;
+        case ElementKind::SymmetryLine:
+            return kRgbGrey;
+        case ElementKind::Point:
+        case ElementKind::Angle:
+            return kRgbGreen;
+        case ElementKind::Line:
+            return kRgbRed;
+        case ElementKind::None:
+            break;
+    }
+    return kRgbBlack;
+}
+
+// A pixel coordinate far beyond any picture stays a usable number.
+long long Pixel(long double v) { return std::llround(std::clamp(v, -1e12L, 1e12L)); }
+
+constexpr int kMaxBitmapSide = 20000;
+
+}  // namespace
+
+ElementKind ElementKindOf(const std::string& line, const UiTexts& texts) {
+    for (const KindName& k : kKindNames) {
+        const std::string& name = texts.ResultName(k.name);
+        if (!name.empty() && line.find(name) != std::string::npos) {
+            return k.kind;
+        }
+    }
+    return ElementKind::None;
+}
+
+BitmapSize ReadBitmapSize(const std::filesystem::path& file, BitmapSize defaults) {
+    const auto lines = ReadTextLines(file);
+    if (!lines || lines->size() < 2) {
+        return defaults;
+    }
+    const NumberRead w = ReadNumberChecked((*lines)[0]);
+    const NumberRead h = ReadNumberChecked((*lines)[1]);
+    const auto usable = [](const NumberRead& n) { return n.ok && n.value >= 1 && n.value <= kMaxBitmapSide; };
+    if (!usable(w) || !usable(h)) {
+        return defaults;
+    }
+    return {static_cast<int>(w.value), static_cast<int>(h.value)};
+}
+
+ElementGraphic::ElementGraphic(const std::filesystem::path& dir, const UiTexts& texts) : m_texts(texts) {
+    if (FileExists(dir / kNoBitmapMarker)) {
+        return;
+    }
+    m_size = ReadBitmapSize(dir / kElementGraphicSizeFile, m_size);
+    m_ready = true;
+}
+
+void ElementGraphic::SetTrackBar(int position) { m_trackBar = std::clamp(position, 1, 30); }
+
+long double ElementGraphic::RadiusOf(const std::string& line) const {
+    const long double v = ReadValue(line).value;
+    return CircleSizeIs(line, 1, m_texts) ? v / 2 : v;
+}
+
+std::pair<long long, long long> ElementGraphic::PixelOf(long double x, long double y) const {
+    const long double w = m_size.width;
+    const long double h = m_size.height;
+    return {Pixel((x - m_view.minX) * w / m_view.rangeX), m_size.height - Pixel((y - m_view.minY) * h / m_view.rangeY)};
+}
+
+void ElementGraphic::Draw(GraphicCanvas& canvas) {
+    if (!m_ready) {
+        return;
+    }
+    canvas.Clear(kRgbWhite);
+    // The area 0..50 x 0..25 mm is always in view.
+    long double minX = 0;
+    long double minY = 0;
+    long double maxX = 50;
+    long double maxY = 25;
+    int count = 0;
+    for (const std::string& line : m_lines) {
+        const ElementKind kind = ElementKindOf(line, m_texts);
+        if (kind == ElementKind::None) {
+            continue;
+        }
+        const long double x = ReadX(line).value;
+        const long double y = ReadY(line).value;
+        const long double r = kind == ElementKind::Circle ? std::fabs(RadiusOf(line)) : 0;
+        minX = std::min(minX, x - r);
+        maxX = std::max(maxX, x + r);
+        minY = std::min(minY, y - r);
+        maxY = std::max(maxY, y + r);
+        ++count;
+    }
+    m_count = count;
+    m_panel.maxX = FormatReal(maxX, 0, 3);
+    m_panel.minX = FormatReal(minX, 0, 3);
+    m_panel.maxY = FormatReal(maxY, 0, 3);
+    m_panel.minY = FormatReal(minY, 0, 3);
+    m_panel.count = std::to_string(m_count);
+    m_panel.offset = FormatReal(-minX, 0, 3) + "/" + FormatReal(-minY, 0, 3);
+
+    // The zoom margin; the minimum moves by the already enlarged width.
+    const long double z = ZoomMargin();
+    maxX += (maxX - minX) * z;
+    maxY += (maxY - minY) * z;
+    minX -= (maxX - minX) * z;
+    minY -= (maxY - minY) * z;
+    long double rx = maxX - minX;
+    long double ry = maxY - minY;
+    const long double w = m_size.width;
+    const long double h = m_size.height;
+    m_panel.factor = FormatReal(rx / w, 0, 3) + " mm/p";
+    // One scale for both axes: the shorter range grows from its minimum.
+    if (w / h > rx / ry) {
+        rx = ry * w / h;
+    } else if (w / h < rx / ry) {
+        ry = rx * h / w;
+    }
+    m_view = {minX, minY, rx, ry};
+
+    canvas.SetPen(kRgbBlack);
+    const auto line = [&](long double x1, long double y1, long double x2, long double y2) {
+        const auto a = PixelOf(x1, y1);
+        const auto b = PixelOf(x2, y2);
+        canvas.Line(a.first, a.second, b.first, b.second);
+    };
+    line(-10, 0, 10, 0);
+    line(0, -10, 0, 10);
+    const auto zero = PixelOf(-2, 2);
+    canvas.Text(zero.first, zero.second, "0");
+
+    int i = 0;
+    for (const std::string& text : m_lines) {
+        ++i;
+        const ElementKind kind = ElementKindOf(text, m_texts);
+        if (kind == ElementKind::None) {
+            continue;
+        }
+        const long double x = ReadX(text).value;
+        const long double y = ReadY(text).value;
+        const auto [px, py] = PixelOf(x, y);
+        canvas.SetPen(ColourOf(kind));
+        canvas.Rectangle(px - 2, py - 2, px + 2, py + 2);
+        canvas.Text(px, py, std::to_string(i));
+        if (kind == ElementKind::Circle) {
+            const long long rp = Pixel(RadiusOf(text) * w / rx);
+            canvas.Ellipse(px - rp, py - rp, px + rp, py + rp);
+        } else if (kind == ElementKind::Line || kind == ElementKind::SymmetryLine) {
+            const long double a = ReadAngleValue(text);
+            const XY ahead = PolarOffset(x, y, a, rx);
+            const XY behind = PolarOffset(x, y, a, -rx);
+            line(x, y, ahead.x, ahead.y);
+            line(x, y, behind.x, behind.y);
+        }
+    }
+}
+
+}  // namespace tarvo

@@ -1,0 +1,54 @@
+// The bitmap view `TBMP_View` ("Grafische Darstellung"): a modal, maximised dialog showing the
+// model's picture in a scroll box and its overview, the right panel with the mouse position,
+// scale, offsets, overview ratio and result, the buttons "Zeichnen", "Fläche", "Bild Löschen",
+// "OK" and "Abbrechen", and a status line. A click into the picture in area mode measures.
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+class QScrollArea;
+
+namespace tarvo {
+
+class BitmapView;
+
+class TBMP_View final : public QDialog {
+public:
+    explicit TBMP_View(QWidget* parent);
+    // Shows the dialog on `view` (its point list filled, FormShow done); the polygon is drawn at
+    // once. @retval true closed with OK after an area was measured.
+    bool Run(BitmapView& view);
+    // The click into the picture at pixel (x, y), as the mouse gives it.
+    void ImageClick(int x, int y);
+    void DrawClick();   // "Zeichnen"
+    void AreaClick();   // "Fläche"
+    void ClearClick();  // "Bild Löschen"
+    void OkClick();     // "OK"
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Render();
+    void RenderOverview();
+
+    BitmapView* m_view = nullptr;
+    QScrollArea* ScrollBox1;
+    QLabel* Image1;
+    QLabel* Image2;
+    QLabel* Label1;
+    QLabel* Label2;
+    QLabel* Label3;
+    QLabel* Label4;
+    QLabel* Label5;
+    QLabel* Label6;
+    QLabel* Label7;
+    QLabel* Label8;
+    QLabel* StatusBar1;
+    QPushButton* BitBtn3;
+    QPoint m_mark{-1, -1};
+};
+
+}  // namespace tarvo

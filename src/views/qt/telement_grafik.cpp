@@ -1,0 +1,186 @@
+#include "views/qt/telement_grafik.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSlider>
+#include <QVBoxLayout>
+
+#include "views/elementgraphic.h"
+#include "views/qt/qpaintercanvas.h"
+
+namespace tarvo {
+
+namespace {
+
+QLabel* Value(QWidget* parent, const char* name) {
+    auto* l = new QLabel("-", parent);
+    l->setObjectName(name);
+    return l;
+}
+
+}  // namespace
+
+TElement_grafik::TElement_grafik(ElementGraphic& model, QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      m_model(model),
+      ScrollBox1(new QScrollArea(this)),
+      Image1(new QLabel),
+      lb1(new QListWidget(this)),
+      Label1(Value(this, "Label1")),
+      Label2(Value(this, "Label2")),
+      Label4(Value(this, "Label4")),
+      Label5(Value(this, "Label5")),
+      Label11(Value(this, "Label11")),
+      Label12(Value(this, "Label12")),
+      Label13(Value(this, "Label13")),
+      Label14(Value(this, "Label14")),
+      Label16(Value(this, "Label16")),
+      TrackBar1(new QSlider(Qt::Horizontal, this)),
+      cb1(new QCheckBox("Immer sichtbar", this)) {
+    setObjectName("TElement_grafik");
+    setWindowTitle("Grafische Darstellung");
+    ScrollBox1->setObjectName("ScrollBox1");
+    Image1->setObjectName("Image1");
+    Image1->setMouseTracking(true);
+    Image1->installEventFilter(this);
+    ScrollBox1->setWidget(Image1);
+    lb1->setObjectName("lb1");
+    lb1->setFont(QFont("Courier New", 9));
+    lb1->setMaximumHeight(120);
+    TrackBar1->setObjectName("TrackBar1");
+    TrackBar1->setRange(1, 30);
+    TrackBar1->setValue(m_model.TrackBar());
+    cb1->setObjectName("cb1");
+    auto* ok = new QPushButton("OK", this);
+    ok->setObjectName("BitBtn1");
+
+    auto* panel = new QVBoxLayout;
+    const auto row = [&](const char* caption, QLabel* value) {
+        auto* line = new QHBoxLayout;
+        line->addWidget(new QLabel(caption, this));
+        line->addWidget(value, 1);
+        panel->addLayout(line);
+    };
+    row("X:", Label1);
+    row("Y:", Label2);
+    row("Faktor", Label4);
+    row("Offset", Label5);
+    row("Max X", Label11);
+    row("Min X", Label12);
+    row("Max Y", Label13);
+    row("Min Y", Label14);
+    row("# Elemente", Label16);
+    panel->addWidget(new QLabel("Zoom out", this));
+    panel->addWidget(TrackBar1);
+    panel->addWidget(cb1);
+    panel->addStretch(1);
+    panel->addWidget(ok);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(ScrollBox1, 1);
+    left->addWidget(lb1);
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(left, 1);
+    layout->addLayout(panel);
+    resize(900, 600);
+
+    connect(TrackBar1, &QSlider::valueChanged, this, [this](int position) {
+        m_model.SetTrackBar(position);
+        Draw();
+    });
+    connect(cb1, &QCheckBox::toggled, this, [this](bool on) {
+        m_model.AlwaysVisible = on;
+        const bool shown = isVisible();
+        setWindowFlag(Qt::WindowStaysOnTopHint, on);
+        if (shown) {
+            show();
+        }
+    });
+    connect(ok, &QPushButton::clicked, this, [this] {
+        cb1->setChecked(false);
+        hide();
+    });
+    if (m_model.BitmapReady()) {
+        m_image = QImage(m_model.Width(), m_model.Height(), QImage::Format_RGB32);
+        m_image.fill(Qt::white);
+        Image1->setPixmap(QPixmap::fromImage(m_image));
+        Image1->resize(m_image.size());
+        Label1->setText(QString::number(m_model.Width()));
+        Label2->setText(QString::number(m_model.Height()));
+    }
+}
+
+void TElement_grafik::Refresh(bool raise) {
+    if (!raise && !isVisible()) {
+        return;
+    }
+    lb1->clear();
+    for (const std::string& line : m_model.Lines()) {
+        lb1->addItem(Q(line));
+    }
+    if (lb1->count() > 0) {
+        lb1->setCurrentRow(0);
+    }
+    Draw();
+    if (raise) {
+        QWidget* main = parentWidget();
+        show();
+        this->raise();
+        PlaceImage();
+        if (main != nullptr) {
+            main->activateWindow();
+        }
+    }
+}
+
+void TElement_grafik::Draw() {
+    if (!m_model.BitmapReady()) {
+        return;
+    }
+    {
+        QPainter painter(&m_image);
+        QPainterCanvas canvas(painter);
+        m_model.Draw(canvas);
+    }
+    Image1->setPixmap(QPixmap::fromImage(m_image));
+    const ElementGraphic::Panel& p = m_model.Labels();
+    Label4->setText(Q(p.factor));
+    Label5->setText(Q(p.offset));
+    Label11->setText(Q(p.maxX));
+    Label12->setText(Q(p.minX));
+    Label13->setText(Q(p.maxY));
+    Label14->setText(Q(p.minY));
+    Label16->setText(Q(p.count));
+}
+
+// The first time the picture is placed, the scroll bars go to their far end.
+void TElement_grafik::PlaceImage() {
+    if (m_firstPlacement) {
+        ScrollBox1->horizontalScrollBar()->setValue(ScrollBox1->horizontalScrollBar()->maximum());
+        ScrollBox1->verticalScrollBar()->setValue(ScrollBox1->verticalScrollBar()->maximum());
+        m_firstPlacement = false;
+    }
+}
+
+void TElement_grafik::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    lb1->setFixedWidth(std::max(10, ScrollBox1->width() - 10));
+}
+
+bool TElement_grafik::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Image1 && event->type() == QEvent::MouseMove) {
+        const QPoint pos = static_cast<QMouseEvent*>(event)->position().toPoint();
+        Label1->setText(QString::number(pos.x()));
+        Label2->setText(QString::number(pos.y()));
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace tarvo
