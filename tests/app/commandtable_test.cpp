@@ -55,7 +55,6 @@ TEST_F(CommandRuns, ADisabledCommandIgnoresItsControl) {
     EXPECT_FALSE(w->Run(keyboard));
     EXPECT_TRUE(w->Timersend.Enabled());
     EXPECT_FALSE(w->TimerTrigger.Enabled());
-    EXPECT_FALSE(w->Run(CommandOf(CommandId::Area)));  // not built yet
     EXPECT_TRUE(w->Run(CommandOf(CommandId::FootSwitchTrigger)));
     EXPECT_TRUE(w->TimerTrigger.Enabled());
     EXPECT_TRUE(w->IsEnabled(keyboard));

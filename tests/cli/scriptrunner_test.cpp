@@ -251,3 +251,27 @@ TEST_F(CliTest, TeachesSavesAndReplaysAProgram) {
 
 }  // namespace
 }  // namespace tarvo
+
+namespace tarvo {
+namespace {
+
+TEST_F(CliTest, MeasuresAnAreaByAClickAndWritesTheElementGraphic) {
+    ASSERT_EQ(Run("point 0 0\npoint 20 0\npoint 20 10\npoint 0 10\n"
+                  "area 25 5\narea 10 5\nanswer yes\nclick SpeedButton14\nclick SpeedButton14\n"
+                  "point 30 30\nkey F7\nmenu Grafik\nprint results\n"),
+              kScriptOk);
+    EXPECT_NE(out.find("area: TBMP_View -> 25 5: Linienlänge: 60.0\nerror: Der Klick liegt außerhalb"), std::string::npos)
+        << out;
+    EXPECT_NE(out.find("area: TBMP_View -> 10 5: Fläche in mm²: 200.00\nask: Punktespeicher löschen ? -> yes"),
+              std::string::npos)
+        << out;
+    EXPECT_NE(out.find("graphic: grafik.png (1 Elemente, 0.030 mm/p)"), std::string::npos) << out;
+    EXPECT_NE(out.find("  1 Fläche                   200.000      10.000       5.000\n  2 Punkt"), std::string::npos)
+        << out;
+    const auto png = ReadFileBytes(dir.work() / "grafik.png");
+    ASSERT_TRUE(png);
+    EXPECT_EQ(png->substr(1, 3), "PNG");
+}
+
+}  // namespace
+}  // namespace tarvo

@@ -39,6 +39,8 @@ public:
     void ExpectFeature() { Queue("feature", ""); }
     // "ok", "save" or "cancel", then the inputs separated by "|".
     void ExpectHeader(std::string answer) { Queue("header", std::move(answer)); }
+    // The bitmap view: "X Y" (draw, "Fläche", a click at X Y mm, OK), "ok" or "cancel".
+    void ExpectArea(std::string answer) { Queue("area", std::move(answer)); }
 
     // Every text shown, in order, as "kind: text".
     std::vector<std::string> shown;
