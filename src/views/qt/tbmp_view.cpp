@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "shell/qt/qtext.h"
@@ -98,6 +99,7 @@ TBMP_View::TBMP_View(QWidget* parent)
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left, 1);
     layout->addLayout(panel);
+    resize(1100, 750);
 
     connect(draw, &QPushButton::clicked, this, [this] { DrawClick(); });
     connect(BitBtn3, &QPushButton::clicked, this, [this] { AreaClick(); });
@@ -128,9 +130,11 @@ void TBMP_View::DrawClick() {
         return;
     }
     Render();
-    // The drawing is centred: show its middle.
-    ScrollBox1->horizontalScrollBar()->setValue(ScrollBox1->horizontalScrollBar()->maximum() / 2);
-    ScrollBox1->verticalScrollBar()->setValue(ScrollBox1->verticalScrollBar()->maximum() / 2);
+    // Show the polygon's middle once the scroll box knows the picture's size.
+    const auto [cx, cy] = m_view->PixelOf(m_view->CentreX(), m_view->CentreY());
+    QTimer::singleShot(0, this, [this, cx, cy] {
+        ScrollBox1->ensureVisible(cx, cy, ScrollBox1->viewport()->width() / 2, ScrollBox1->viewport()->height() / 2);
+    });
 }
 
 void TBMP_View::AreaClick() {
