@@ -106,6 +106,55 @@ ScriptRunner::ScriptRunner(std::istream& script, std::ostream& out, std::filesys
     m_main->ShowElementGraphic.Attach(m_showGraphic);
 }
 
+// The contour converter's window, headless: `converter open FILE`, `converter menu CAPTION`,
+// `converter check Geraden|Radius 0|1`, `converter delete LIST N`, `converter print LIST`.
+bool ScriptRunner::Converter(const std::string& rest) {
+    ContourConverter& c = m_main->Converter();
+    const auto sp = rest.find(' ');
+    const std::string what = rest.substr(0, sp);
+    const std::string arg = sp == std::string::npos ? std::string() : rest.substr(sp + 1);
+    if (what == "open" && !arg.empty()) {
+        m_main->Guarded([&] { (void)c.Open(Utf8ToAnsi(arg)); });
+        return true;
+    }
+    if (what == "menu") {
+        for (const ConverterMenuEntry& e : kConverterMenu) {
+            const std::string caption = MenuText(*e.caption != 0 ? e.caption : e.menu);
+            if (caption == arg) {
+                if (e.command != nullptr) {
+                    m_main->Guarded([&] { (c.*e.command)(); });
+                }
+                return true;
+            }
+        }
+        return false;
+    }
+    if (what == "check") {
+        const std::string box = arg.substr(0, arg.find(' '));
+        const std::string on = arg.substr(arg.find(' ') + 1);
+        if ((box != "Geraden" && box != "Radius") || (on != "0" && on != "1")) {
+            return false;
+        }
+        (box == "Geraden" ? c.cb1 : c.cb2) = on == "1";
+        return true;
+    }
+    if (what == "delete" || what == "print") {
+        std::istringstream in(arg);
+        int list = 0;
+        int index = 0;
+        if (!(in >> list) || c.List(list) == nullptr || (what == "delete" && !(in >> index))) {
+            return false;
+        }
+        if (what == "delete") {
+            (void)c.DeleteItem(list, index);
+        } else {
+            PrintList("converter " + std::to_string(list), *c.List(list));
+        }
+        return true;
+    }
+    return false;
+}
+
 void ScriptRunner::SaveElementGraphic() {
     ElementGraphic& graphic = m_main->ElementGraphicModel();
     if (!graphic.BitmapReady()) {
@@ -305,6 +354,17 @@ bool ScriptRunner::Action(const std::string& word, const std::string& rest) {
             return false;
         }
         Queue("system", rest);
+        return true;
+    }
+    if (word == "converter") {
+        return Converter(rest);
+    }
+    if (word == "presets") {
+        const std::string how = rest.substr(0, rest.find(' '));
+        if (how != "ok" && how != "cancel") {
+            return false;
+        }
+        Queue("presets", Utf8ToAnsi(rest));
         return true;
     }
     if (word == "area") {

@@ -62,6 +62,7 @@ private:
     // Headless, the windows that help and the printer setup open are named instead.
     Slot<> m_help{[this] { Say("help"); }};
     Slot<> m_printerSetup{[this] { Say(Ansi("info: Druckereinrichtung (the system's printer setup dialog)")); }};
+    [[nodiscard]] bool Converter(const std::string& rest);
     // The element graphic, headless: drawn into the picture file "grafik.png" when it is opened.
     void SaveElementGraphic();
     Slot<bool> m_showGraphic{[this](bool raise) {

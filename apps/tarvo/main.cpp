@@ -1,5 +1,5 @@
 // tarvo: the operator's desktop program.
-//   tarvo [--dir DIR]
+//   tarvo [--dir DIR] [--converter FILE]
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -20,6 +20,13 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("TARVO");
     const QStringList args = QApplication::arguments();
+    // --converter FILE: the contour converter opens on a point file (named from where the
+    // program was started).
+    const int converterArg = static_cast<int>(args.indexOf("--converter"));
+    const std::filesystem::path converterFile =
+        converterArg >= 0 && converterArg + 1 < args.size()
+            ? std::filesystem::absolute(args[converterArg + 1].toStdString())
+            : std::filesystem::path();
     const int dirArg = static_cast<int>(args.indexOf("--dir"));
     if (dirArg >= 0 && dirArg + 1 < args.size()) {
         QDir::setCurrent(args[dirArg + 1]);
@@ -56,5 +63,9 @@ int main(int argc, char** argv) {
     model.FormCreate();
     window.Render();
     window.showMaximized();
+    if (!converterFile.empty()) {
+        (void)model.Converter().Open(converterFile);
+        model.KonturkonverterClick();
+    }
     return QApplication::exec();
 }

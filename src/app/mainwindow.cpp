@@ -36,6 +36,7 @@ MainWindow::MainWindow(Session& session)
       m_s(session),
       m_graphic(std::make_unique<ElementGraphic>(session.WorkDir(), m_texts)),
       m_bitmapView(std::make_unique<BitmapView>(session.WorkDir())),
+      m_converter(std::make_unique<ContourConverter>(session.Op(), session.WorkDir(), session.dxf)),
       m_ctx{session.settings, session.run,      session.Op(), session.folder, session.Clock(), m_texts,   session.changes,
             session.geometry, session.feature,  session.header, m_points,   m_results, m_program} {
     StatusPanels[1] = "Lernbetrieb:";

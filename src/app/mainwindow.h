@@ -15,6 +15,7 @@
 #include "data/commandcontext.h"
 #include "data/pointmemory.h"
 #include "data/resultlist.h"
+#include "output/contour.h"
 #include "output/reportcanvas.h"
 #include "programs/runner.h"
 #include "readout/readoutlink.h"
@@ -135,6 +136,10 @@ public:
     Signal<bool> ShowElementGraphic;
     [[nodiscard]] ElementGraphic& ElementGraphicModel() noexcept { return *m_graphic; }
     [[nodiscard]] BitmapView& BitmapViewModel() noexcept { return *m_bitmapView; }
+    // Menu "Konturkonverter": the converter window comes up (`ShowConverter`).
+    void KonturkonverterClick() { ShowConverter.Notify(); }
+    Signal<> ShowConverter;
+    [[nodiscard]] ContourConverter& Converter() noexcept { return *m_converter; }
     void AreaFromCircleClick(); // menu "Fläche aus Speicherkreis"
     void CircleCircleClick();   // menu "Schnittpunkt Kreis-Kreis"
     void lb1KeyDown(int key);   // Delete removes the selected result line
@@ -231,6 +236,7 @@ private:
     std::vector<std::string> m_program;
     std::unique_ptr<ElementGraphic> m_graphic;
     std::unique_ptr<BitmapView> m_bitmapView;
+    std::unique_ptr<ContourConverter> m_converter;
     CommandContext m_ctx;
     std::unique_ptr<ReadoutLink> m_link;
     std::unique_ptr<ProgramRunner> m_runner;

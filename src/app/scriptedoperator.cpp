@@ -1,9 +1,11 @@
 #include "app/scriptedoperator.h"
 
 #include <filesystem>
+#include <sstream>
 
 #include "base/cp1252.h"
 #include "base/text.h"
+#include "output/contour.h"
 #include "output/headerdata.h"
 #include "views/bitmapview.h"
 
@@ -210,6 +212,53 @@ bool ScriptedOperator::ShowBitmapView(BitmapView& view) {
         ShowError(view.Problem());
     }
     return view.Ok();
+}
+
+bool ScriptedOperator::ShowConverterPresets(ConverterPresetsDialog& dialog) {
+    const auto a = Take("presets", "presets", "Tsetting_gxx");
+    if (!a) {
+        return false;
+    }
+    Shown("presets", "Tsetting_gxx", &*a);
+    std::istringstream words(*a);
+    std::string how;
+    words >> how;
+    // The fields and choices in the order typed; what the dialog does at once happens at once.
+    std::string word;
+    while (words >> word) {
+        const auto eq = word.find('=');
+        const std::string key = word.substr(0, eq);
+        const std::string value = eq == std::string::npos ? std::string() : word.substr(eq + 1);
+        std::string* field = key == "offset-x"   ? &dialog.Edit1
+                             : key == "offset-y"  ? &dialog.Edit2
+                             : key == "diameter"  ? &dialog.Edit3
+                             : key == "file"      ? &dialog.Edit4
+                             : key == "depth"     ? &dialog.Edit5
+                             : key == "deviation" ? &dialog.Edit6
+                             : key == "factor-x"  ? &dialog.Edit7
+                             : key == "factor-y"  ? &dialog.Edit8
+                                                  : nullptr;
+        if (field != nullptr) {
+            *field = value;
+        } else if (key == "zero" && (value == "0" || value == "1")) {
+            dialog.FirstPointToZeroClick(value == "1");
+        } else if (key == "closed" && (value == "0" || value == "1")) {
+            dialog.ClosedClick(value == "1");
+        } else if (key == "side" && (value == "right" || value == "left")) {
+            dialog.SideClick(value == "left");
+        } else if (key == "output" && (value == "gxx" || value == "dxf")) {
+            dialog.OutputKindClick(value == "dxf");
+        } else if (key == "mirror-x" || key == "mirror-y") {
+            dialog.FactorDblClick(key == "mirror-x" ? 0 : 1);
+        } else {
+            Refused("presets " + word);
+        }
+    }
+    if (how != "ok") {
+        return false;
+    }
+    dialog.Ok();
+    return true;
 }
 
 }  // namespace tarvo

@@ -41,6 +41,10 @@ public:
     // "ok" (OK at once: no area, so cancel), "cancel", or "X Y": draw, "Fläche", a click at the
     // point (X, Y) in millimetres of the point list, then OK.
     bool ShowBitmapView(BitmapView& view) override;
+    // "ok" or "cancel", then fields and choices in the order typed: offset-x=, offset-y=,
+    // diameter=, file=, depth=, deviation=, factor-x=, factor-y=, zero=0|1, closed=0|1,
+    // side=right|left, output=gxx|dxf, mirror-x, mirror-y.
+    bool ShowConverterPresets(ConverterPresetsDialog& dialog) override;
 
 protected:
     // What the operator saw: `kind` ("info", "error", "ask", "input", "choose", "file",

@@ -29,6 +29,7 @@ public:
     bool ShowFeatureDialog(FeatureDialog&) override { return false; }
     HeaderClosing ShowHeaderDialog(HeaderDataDialog&) override { return HeaderClosing::Abort; }
     bool ShowBitmapView(BitmapView&) override { return false; }
+    bool ShowConverterPresets(ConverterPresetsDialog&) override { return false; }
     bool WaitForPoints(int, int) override { return false; }
     void Beep() override {}
 };

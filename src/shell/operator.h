@@ -12,6 +12,7 @@
 namespace tarvo {
 
 class BitmapView;
+class ConverterPresetsDialog;
 class FeatureDialog;
 class HeaderDataDialog;
 // How the header-data dialog `TheadData` was closed (values in the dialog's inputs).
@@ -76,6 +77,10 @@ public:
     // "Fläche" and into the polygon, and closes it. @retval true closed with OK after an area was
     // measured (the view holds it). @retval false cancelled or closed without an area.
     virtual bool ShowBitmapView(BitmapView& view) = 0;
+    // The converter's presets dialog `Tsetting_gxx`, pre-filled: what its check boxes and radio
+    // groups change takes effect at once. @retval true closed with OK (ConverterPresetsDialog::Ok
+    // has taken the fields over). @retval false cancelled.
+    virtual bool ShowConverterPresets(ConverterPresetsDialog& dialog) = 0;
     // Keeps the user interface alive (captures arrive) until the point memory holds `count`
     // points or the operator aborts with Esc. `method` names the illustration shown meanwhile.
     // @retval true enough points. @retval false aborted; the points taken so far stay.

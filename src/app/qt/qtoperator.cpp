@@ -15,6 +15,7 @@
 #include "shell/qt/dialogs.h"
 #include "shell/qt/qtext.h"
 #include "base/text.h"
+#include "output/qt/tsetting_gxx.h"
 #include "views/qt/tbmp_view.h"
 #include "views/qt/tmethode.h"
 
@@ -39,6 +40,7 @@ void QtOperator::Attach(QWidget* window, MainWindow* model) {
     m_namen = new TListChooser("Tmerkmalsnamen", "Merkmalsauswahl", window);
     m_abstand = new Tsel_abstand(window);
     m_bmpView = new TBMP_View(window);
+    m_settingGxx = new Tsetting_gxx(window);
     new Twait_window(window);  // created at start like every window
     m_methode->OnEscape = [this] {
         if (m_model != nullptr) {
@@ -137,6 +139,8 @@ bool QtOperator::ShowFeatureDialog(FeatureDialog& dialog) { return m_merkmal->Ru
 HeaderClosing QtOperator::ShowHeaderDialog(HeaderDataDialog& dialog) { return m_headData->Run(dialog); }
 
 bool QtOperator::ShowBitmapView(BitmapView& view) { return m_bmpView->Run(view); }
+
+bool QtOperator::ShowConverterPresets(ConverterPresetsDialog& dialog) { return m_settingGxx->Run(dialog); }
 
 bool QtOperator::WaitForPoints(int count, int method) {
     if (m_model == nullptr) {

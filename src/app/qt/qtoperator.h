@@ -22,6 +22,7 @@ class Tmrk_set;
 class Tmethode;
 class TheadData;
 class TBMP_View;
+class Tsetting_gxx;
 
 class QtOperator final : public Operator {
 public:
@@ -44,6 +45,7 @@ public:
     bool ShowFeatureDialog(FeatureDialog& dialog) override;
     HeaderClosing ShowHeaderDialog(HeaderDataDialog& dialog) override;
     bool ShowBitmapView(BitmapView& view) override;
+    bool ShowConverterPresets(ConverterPresetsDialog& dialog) override;
     bool WaitForPoints(int count, int method) override;
     void Beep() override;
 
@@ -62,6 +64,7 @@ private:
     Tmethode* m_methode = nullptr;
     TheadData* m_headData = nullptr;
     TBMP_View* m_bmpView = nullptr;
+    Tsetting_gxx* m_settingGxx = nullptr;
 };
 
 }  // namespace tarvo

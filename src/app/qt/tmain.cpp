@@ -17,6 +17,7 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include "output/qt/tdxf_gxx_main.h"
 #include "views/qt/telement_grafik.h"
 #include "app/commandtable.h"
 #include "app/mainwindow.h"
@@ -215,12 +216,20 @@ Tmain::Tmain(MainWindow& model, QWidget* parent)
     m_m.session().changes.PrinterSetupRequested.Attach(m_printerSetup);
     m_grafik = new TElement_grafik(m_m.ElementGraphicModel(), this);
     m_m.ShowElementGraphic.Attach(m_showGraphic);
+    m_converter = new Tdxf_gxx_main(m_m.Converter(), this);
+    m_m.ShowConverter.Attach(m_showConverter);
     m_m.ReportPreview = [this](const std::function<void(ReportCanvas&)>& draw) { return PreviewAndPrint(draw); };
     lb1->setFocus();  // the window starts with the result list focused, not a scale field
     Render();
 }
 
 void Tmain::ShowGraphic(bool raise) { m_grafik->Refresh(raise); }
+
+void Tmain::ShowConverter() {
+    m_converter->Render();
+    m_converter->show();
+    m_converter->raise();
+}
 
 Tmain::~Tmain() {
     qApp->removeEventFilter(this);

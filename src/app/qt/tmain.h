@@ -24,6 +24,7 @@
 namespace tarvo {
 
 class TElement_grafik;
+class Tdxf_gxx_main;
 
 class MainWindow;
 struct Command;
@@ -51,6 +52,7 @@ public:
     void Render();
     [[nodiscard]] QToolButton* Button(const QString& name) const { return m_buttons.at(name); }
     [[nodiscard]] TElement_grafik* ElementGraphicWindow() const noexcept { return m_grafik; }
+    [[nodiscard]] Tdxf_gxx_main* ConverterWindow() const noexcept { return m_converter; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
@@ -90,6 +92,9 @@ private:
     Slot<> m_changed{[this] { ScheduleRender(); }};
     Slot<> m_printerSetup{[this] { PrinterSetup(); }};
     TElement_grafik* m_grafik = nullptr;
+    Tdxf_gxx_main* m_converter = nullptr;
+    void ShowConverter();
+    Slot<> m_showConverter{[this] { ShowConverter(); }};
     void ShowGraphic(bool raise);
     Slot<bool> m_showGraphic{[this](bool raise) { ShowGraphic(raise); }};
     // Every button with its command, enabled as the model says.

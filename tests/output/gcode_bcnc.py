@@ -1,0 +1,61 @@
+#!/usr/bin/python3
+"""Reads G-code programs that TARVO's contour converter wrote with bCNC's own G-code parser
+(Debian's bcnc package): every line must parse, the program must be incremental (G91), and the
+tool positions after its XY moves, summed from the start, must be the expected contour within
+0.001 mm; the tool must end where it started in Z.
+
+    gcode_bcnc.py FILE X,Y [X,Y ...]
+"""
+import sys
+
+sys.path.insert(0, "/usr/share/bcnc/bCNC")
+sys.path.insert(0, "/usr/share/bcnc/bCNC/lib")
+from CNC import CNC  # noqa: E402
+
+
+def main():
+    path = sys.argv[1]
+    expected = [tuple(float(v) for v in s.split(",")) for s in sys.argv[2:]]
+    cnc = CNC()
+    cnc.initPath(0.0, 0.0, 0.0)
+    positions = []
+    depths = []
+    with open(path, encoding="cp1252", newline="") as f:
+        text = f.read()
+    if "\r\n" not in text:
+        print("no CR LF line ends")
+        return 1
+    lines = text.split("\r\n")
+    if lines[-1] == "":
+        lines.pop()
+    if lines[:2] != ["G91", "M59"] or lines[-2:] != ["M58", "M30"]:
+        print("frame:", lines[:2], lines[-2:])
+        return 1
+    for line in lines:
+        cmds = CNC.parseLine(line)
+        if not cmds:
+            print("unparsed:", repr(line))
+            return 1
+        before = (cnc.x, cnc.y, cnc.z)
+        cnc.motionStart(cmds)
+        cnc.motionEnd()
+        if cnc.absolute:
+            print("not incremental at", repr(line))
+            return 1
+        if (cnc.x, cnc.y) != before[:2]:
+            positions.append((cnc.x, cnc.y))
+        if cnc.z != before[2]:
+            depths.append(cnc.z)
+    if len(positions) != len(expected) or any(
+            abs(a - b) > 0.001 for got, want in zip(positions, expected) for a, b in zip(got, want)):
+        print("positions:", positions, "expected:", expected)
+        return 1
+    if not depths or abs(depths[-1]) > 1e-9 or min(depths) >= 0:
+        print("depths:", depths)
+        return 1
+    print(f"{path}: {len(lines)} lines, {len(positions)} moves back to the contour, Z {depths}")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
