@@ -8,6 +8,7 @@
 #include "views/bitmapview.h"
 #include "views/elementgraphic.h"
 #include "views/qt/tbmp_view.h"
+#include "output/qt/tdxf_gxx_main.h"
 #include "views/qt/telement_grafik.h"
 
 namespace tarvo {
@@ -92,6 +93,28 @@ TEST(BitmapViewWindow, TheScreenShowsTheCorePictureAndOkReturnsTheArea) {
     view.FormShow();
     QTimer::singleShot(0, [&] { dialog.findChild<QPushButton*>("BitBtn1")->click(); });
     EXPECT_FALSE(dialog.Run(view));
+}
+
+}  // namespace
+}  // namespace tarvo
+
+namespace tarvo {
+namespace {
+
+// The converter from the main window's menu: its lists show the model; Delete in a list removes
+// the selected item and selects the one before.
+TEST_F(Window, TheConverterOpensFromTheMenuAndDeletesInItsLists) {
+    m->Run(CommandOf(CommandId::Converter));
+    QWidget* converter = w->ConverterWindow();
+    ASSERT_TRUE(WaitFor([&] { return converter->isVisible(); }));
+    auto* points = converter->findChild<QListWidget*>("ListBox1");
+    ASSERT_EQ(points->count(), 12);
+    EXPECT_EQ(converter->findChild<QListWidget*>("ListBox2")->item(0)->text(), "10:10");
+    points->setCurrentRow(3);
+    QTest::keyClick(points, Qt::Key_Delete);
+    EXPECT_EQ(points->count(), 11);
+    EXPECT_EQ(points->currentRow(), 2);
+    EXPECT_EQ(m->Converter().ListBox1.size(), 11u);
 }
 
 }  // namespace
