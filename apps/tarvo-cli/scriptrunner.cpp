@@ -173,6 +173,8 @@ void ScriptRunner::SaveElementGraphic() {
 
 ScriptRunner::~ScriptRunner() = default;
 
+void ScriptRunner::SetShippedData(std::filesystem::path dir) { m_session->shippedData = std::move(dir); }
+
 int ScriptRunner::Run() {
     try {
         m_main->FormCreate();

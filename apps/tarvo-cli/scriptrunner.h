@@ -33,6 +33,8 @@ public:
                  std::filesystem::path driveRoot, const WallClock& clock);
     ~ScriptRunner() override;
 
+    // Where the data shipped with the program lies (the language folders come from there).
+    void SetShippedData(std::filesystem::path dir);
     // Runs start-up, every action, and the closing of the main window; returns the exit status.
     int Run();
 

@@ -1,11 +1,15 @@
 // tarvo: the operator's desktop program.
 //   tarvo [--dir DIR] [--converter FILE]
+//   tarvo --save-language-files DIR
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QUrl>
+#include <cstdio>
 #include <filesystem>
+
+#include "base/cp1252.h"
 
 #include "readout/countercard.h"
 #include "readout/qt/qserialdevice.h"
@@ -39,11 +43,28 @@ int main(int argc, char** argv) {
     tarvo::Session session(op, clock, work, tarvo::FileSystemRootOf(work));
     session.serialDevice = &serial;
     session.ioPorts = ports.Available() ? &ports : nullptr;
+    session.shippedData = TARVO_SHIPPED_DATA;
     tarvo::MainWindow model(session);
     tarvo::QTimerDriver timers(session.timers);
     tarvo::Tmain window(model);
     tarvo::TCommDriver diagnostics(model.Link(), &window);
     op.Attach(&window, &model);
+    // --save-language-files DIR: every window's texts in the language-file format, the German
+    // set translators start from.
+    const int saveArg = static_cast<int>(args.indexOf("--save-language-files"));
+    if (saveArg >= 0) {
+        if (saveArg + 1 >= args.size()) {
+            std::fprintf(stderr, "tarvo: --save-language-files needs a folder\n");
+            return 2;
+        }
+        try {
+            window.SaveLanguageFiles(args[saveArg + 1].toStdString());
+            return 0;
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "tarvo: %s\n", tarvo::AnsiToUtf8(e.what()).c_str());
+            return 1;
+        }
+    }
     tarvo::Slot<> showDiagnostics([&diagnostics] { diagnostics.show(); });
     model.Link().ShowCommDriver.Attach(showDiagnostics);
     // The logo form carries LOGO.BMP from start-up on; "showlogo" shows it when the link starts.

@@ -161,7 +161,32 @@ void MainWindow::FormCreate() {
 
 void MainWindow::Timer3Timer() {
     Timer3.SetEnabled(false);
+    LoadLanguage();
     LoadResultList();
+}
+
+void MainWindow::LoadLanguage() {
+    const int index = m_s.settings.Language;
+    StatusPanels[2] = "Language:" + std::to_string(index);
+    auto folder = LanguageFolder(index);
+    if (!folder) {
+        m_s.settings.Language = 0;
+        folder = LanguageFolder(0);
+    }
+    m_languageFolder = m_s.WorkDir() / *folder;
+    if (m_s.settings.Language != 0) {
+        const std::string before = UiText(37);
+        // The shipped translations come into the working folder the first time they are chosen.
+        if (!m_s.shippedData.empty() && !m_s.ReadOnlyMedia()) {
+            (void)CopyMissingFiles(m_s.shippedData / *folder, m_languageFolder);
+        }
+        LoadTextLists(IniFile::Load(m_languageFolder / kMainLanguageFile), m_texts);
+        // The teach-in state shown since the window's creation, now in the new language.
+        if (StatusPanels[1] == before) {
+            StatusPanels[1] = UiText(37);
+        }
+    }
+    LanguageLoaded.Notify();
 }
 
 void MainWindow::Timer2Timer() {

@@ -20,6 +20,7 @@
 #include "programs/runner.h"
 #include "readout/readoutlink.h"
 #include "shell/signal.h"
+#include "shell/stringloader.h"
 #include "shell/uitexts.h"
 #include "views/bitmapview.h"
 #include "views/elementgraphic.h"
@@ -67,6 +68,14 @@ public:
     // --- Timers -----------------------------------------------------------------------------
     void Timer3Timer();
     void Timer2Timer();
+    // The start-up timer's language step: "Language:" and the index in the status bar, the
+    // folder of the chosen language (an unknown index is German and stored back as 0), and the
+    // main window's two text lists from its file; then `LanguageLoaded` lets the windows load
+    // theirs.
+    void LoadLanguage();
+    Signal<> LanguageLoaded;
+    // The folder of the language loaded (the working folder for German).
+    [[nodiscard]] const std::filesystem::path& LanguageFolderPath() const noexcept { return m_languageFolder; }
 
     // --- The command table ----------------------------------------------------------------------
     // Whether a command of the table can be started now (a disabled control ignores clicks).
@@ -241,6 +250,7 @@ private:
     std::unique_ptr<ReadoutLink> m_link;
     std::unique_ptr<ProgramRunner> m_runner;
     bool m_destroyed = false;
+    std::filesystem::path m_languageFolder;
     std::string m_logoFile;  // the logo found at start-up, empty without one
     void PrintReportNow();
     bool m_autosaveFailed = false;

@@ -104,16 +104,22 @@ std::optional<TextLineAnswer> ScriptedOperator::TextLine(bool insertAllowed) {
     return TextLineAnswer{insert, sp == std::string::npos ? std::string() : a->substr(sp + 1)};
 }
 
-std::optional<std::pair<int, int>> ScriptedOperator::SystemSettings(int /*circleMode*/, int /*angleMode*/) {
+std::optional<SystemChoice> ScriptedOperator::SystemSettings(const SystemChoice& current) {
     const auto a = Take("system", "system", "Systemeinstellungen");
     if (!a) {
         return std::nullopt;
     }
     Shown("system", "TSys", &*a);
-    if (*a == kCancel || a->size() != 3) {
+    if (*a == kCancel || (a->size() != 3 && a->size() != 5)) {
         return std::nullopt;
     }
-    return std::make_pair((*a)[0] - '0', (*a)[2] - '0');
+    SystemChoice c = current;
+    c.circleMode = (*a)[0] - '0';
+    c.angleMode = (*a)[2] - '0';
+    if (a->size() == 5) {
+        c.language = (*a)[4] - '0';
+    }
+    return c;
 }
 
 std::optional<int> ScriptedOperator::ChooseAngle(const std::array<long double, 4>& /*candidates*/,

@@ -50,6 +50,8 @@ public:
     IoPorts* ioPorts = nullptr;
     CounterCard counterCard;
     DxfSettings dxf;
+    // Where the data shipped with the program lies (language folders, ...); empty for none.
+    std::filesystem::path shippedData;
     TimerSet timers;
 
 private:

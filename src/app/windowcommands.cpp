@@ -1,3 +1,4 @@
+#include "shell/stringloader.h"
 #include "app/windowcommands.h"
 
 #include "data/commandcontext.h"
@@ -25,15 +26,24 @@ void TextLineCommand(CommandContext& ctx) {
 }
 
 void SystemSettingsCommand(CommandContext& ctx) {
-    const auto modes = ctx.op.SystemSettings(ctx.settings.CircleMode, ctx.settings.AngleMode);
-    if (!modes) {
+    const auto choice = ctx.op.SystemSettings({ctx.settings.CircleMode, ctx.settings.AngleMode, ctx.settings.Language});
+    if (!choice) {
         return;
     }
-    ctx.settings.CircleMode = modes->first == 1 ? 1 : 0;
-    ctx.settings.AngleMode = modes->second == 1 ? 1 : 0;
+    ctx.settings.CircleMode = choice->circleMode == 1 ? 1 : 0;
+    ctx.settings.AngleMode = choice->angleMode == 1 ? 1 : 0;
     const auto file = ctx.folder.File(kSettingsFile);
     for (const auto& [key, value] : {std::pair{"KR_MODE", ctx.settings.CircleMode}, {"WI_MODE", ctx.settings.AngleMode}}) {
         const WriteResult r = WriteIniInteger(kSectionParameter, file, key, value, ctx.folder.ReadOnlyMedia());
+        if (!r.ok) {
+            ctx.op.ShowError(r.error);
+        }
+    }
+    // The language takes effect at the next start: the texts are loaded once, at start-up.
+    if (choice->language != ctx.settings.Language && LanguageFolder(choice->language)) {
+        ctx.settings.Language = static_cast<std::uint8_t>(choice->language);
+        const WriteResult r =
+            WriteIniInteger(kSectionSettings, file, "LANGUAGE", ctx.settings.Language, ctx.folder.ReadOnlyMedia());
         if (!r.ok) {
             ctx.op.ShowError(r.error);
         }

@@ -122,4 +122,28 @@ bool FileExists(const std::filesystem::path& file) {
     return std::filesystem::exists(file, ec);
 }
 
+int CopyMissingFiles(const std::filesystem::path& from, const std::filesystem::path& to) {
+    std::error_code ec;
+    int copied = 0;
+    std::filesystem::recursive_directory_iterator it(from, ec);
+    if (ec) {
+        return 0;
+    }
+    for (const auto& entry : it) {
+        const std::filesystem::path target = to / std::filesystem::relative(entry.path(), from, ec);
+        if (ec) {
+            continue;
+        }
+        if (entry.is_directory(ec)) {
+            std::filesystem::create_directories(target, ec);
+        } else if (!std::filesystem::exists(target, ec)) {
+            std::filesystem::create_directories(target.parent_path(), ec);
+            if (std::filesystem::copy_file(entry.path(), target, ec)) {
+                ++copied;
+            }
+        }
+    }
+    return copied;
+}
+
 }  // namespace tarvo

@@ -31,6 +31,9 @@ struct WriteResult {
 // `file`. On failure the old file is untouched and the temporary file is removed.
 [[nodiscard]] WriteResult WriteFileAtomic(const std::filesystem::path& file, const std::string& bytes);
 
+// Copies the files of `from` (and its folders) into `to` where they are missing there; the
+// operator's own files are never overwritten. Returns the number of files copied.
+int CopyMissingFiles(const std::filesystem::path& from, const std::filesystem::path& to);
 // True when a file (or marker file) of that name exists.
 [[nodiscard]] bool FileExists(const std::filesystem::path& file);
 

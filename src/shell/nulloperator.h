@@ -22,7 +22,7 @@ public:
     std::optional<std::string> Input(const std::string&, const std::string&) override { return std::nullopt; }
     std::optional<bool> TwoButtons(const std::string&, const std::string&) override { return std::nullopt; }
     std::optional<TextLineAnswer> TextLine(bool) override { return std::nullopt; }
-    std::optional<std::pair<int, int>> SystemSettings(int, int) override { return std::nullopt; }
+    std::optional<SystemChoice> SystemSettings(const SystemChoice&) override { return std::nullopt; }
     std::optional<int> ChooseAngle(const std::array<long double, 4>&, const std::string&) override { return std::nullopt; }
     std::optional<int> Choose(const std::string&, const std::vector<std::string>&) override { return std::nullopt; }
     std::optional<std::string> ChooseFile(const FileDialogRequest&) override { return std::nullopt; }

@@ -20,6 +20,14 @@ enum class HeaderClosing { Ok, OkSave, Abort };
 
 enum class Buttons { OkCancel, YesNo };
 
+// What the system settings `TSys` show and return: circle mode (0 diameter, 1 radius), angle
+// mode (0 decimal, 1 degrees-minutes-seconds) and the language index (0 German ... 5 Italian).
+struct SystemChoice {
+    int circleMode = 0;
+    int angleMode = 0;
+    int language = 0;
+};
+
 // The answer of the text-line dialog `Ttext_zeile`.
 struct TextLineAnswer {
     bool insert = false;  // "Einfügen" (before the selected line), else "Anhängen"
@@ -54,9 +62,9 @@ public:
     // The text-line dialog; `insertAllowed` is false while a program is recorded.
     // @return the button and the typed text, or nothing on Abort.
     virtual std::optional<TextLineAnswer> TextLine(bool insertAllowed) = 0;
-    // The system settings `TSys`, preset with the circle and angle modes.
-    // @return the modes chosen with OK (0 or 1 each), or nothing on Cancel.
-    virtual std::optional<std::pair<int, int>> SystemSettings(int circleMode, int angleMode) = 0;
+    // The system settings `TSys`, preset with `current`. @return the choice made with OK, or
+    // nothing on Cancel.
+    virtual std::optional<SystemChoice> SystemSettings(const SystemChoice& current) = 0;
     // The angle chooser `Tselect_winkel` with its four candidate angles in degrees; `label` names
     // them on the buttons ("Winkel 1 = 30.000°"). @return the choice 1..4, or nothing on Cancel.
     virtual std::optional<int> ChooseAngle(const std::array<long double, 4>& candidates, const std::string& label) = 0;

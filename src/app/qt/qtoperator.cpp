@@ -87,9 +87,7 @@ std::optional<TextLineAnswer> QtOperator::TextLine(bool insertAllowed) {
     return TextLineAnswer{a->first, A(a->second)};
 }
 
-std::optional<std::pair<int, int>> QtOperator::SystemSettings(int circleMode, int angleMode) {
-    return m_sys->Ask(circleMode, angleMode);
-}
+std::optional<SystemChoice> QtOperator::SystemSettings(const SystemChoice& current) { return m_sys->Ask(current); }
 
 std::optional<int> QtOperator::ChooseAngle(const std::array<long double, 4>& candidates, const std::string& label) {
     return m_winkel->Choose(AngleChoice({candidates[0], candidates[1], candidates[2], candidates[3]}), Q(label));

@@ -38,7 +38,7 @@ public:
     std::optional<std::string> Input(const std::string& title, const std::string& preset) override;
     std::optional<bool> TwoButtons(const std::string& caption1, const std::string& caption2) override;
     std::optional<TextLineAnswer> TextLine(bool insertAllowed) override;
-    std::optional<std::pair<int, int>> SystemSettings(int circleMode, int angleMode) override;
+    std::optional<SystemChoice> SystemSettings(const SystemChoice& current) override;
     std::optional<int> ChooseAngle(const std::array<long double, 4>& candidates, const std::string& label) override;
     std::optional<int> Choose(const std::string& dialog, const std::vector<std::string>& choices) override;
     std::optional<std::string> ChooseFile(const FileDialogRequest& request) override;

@@ -1,5 +1,7 @@
 #include "app/qt/tmain.h"
 
+#include <set>
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFontDatabase>
@@ -17,6 +19,7 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include "shell/qt/tstringloader.h"
 #include "output/qt/tdxf_gxx_main.h"
 #include "views/qt/telement_grafik.h"
 #include "app/commandtable.h"
@@ -100,9 +103,13 @@ Tmain::Tmain(MainWindow& model, QWidget* parent)
     xy->addWidget(LV2);
     top->addLayout(xy);
     auto* controls = new QGridLayout;
-    controls->addWidget(new QLabel("Faktor X"), 0, 2);
+    auto* factorX = new QLabel("Faktor X");
+    factorX->setObjectName("Label6");
+    auto* factorY = new QLabel("Faktor Y");
+    factorY->setObjectName("Label7");
+    controls->addWidget(factorX, 0, 2);
     controls->addWidget(FX, 0, 3);
-    controls->addWidget(new QLabel("Faktor Y"), 1, 2);
+    controls->addWidget(factorY, 1, 2);
     controls->addWidget(FY, 1, 3);
     top->addLayout(controls);
     connect(FX, &QLineEdit::textEdited, this, [this](const QString& t) { Do([&] { m_m.FXChange(A(t)); }); });
@@ -144,6 +151,10 @@ Tmain::Tmain(MainWindow& model, QWidget* parent)
     QMenu* datei = menuBar()->addMenu("&Datei");
     QMenu* allg = menuBar()->addMenu("&Allgemeines");
     QMenu* zusatz = menuBar()->addMenu("&Zusatzfunktionen");
+    datei->setObjectName("Datei1");
+    allg->setObjectName("Allgemeines1");
+    zusatz->setObjectName("Zusatzfunktionen1");
+    std::set<QString> actionNames;
     for (const Command& command : CommandTable()) {
         const QString caption = QString::fromUtf8(command.caption.data(), static_cast<int>(command.caption.size()));
         const auto run = [this, &command] { Do([this, &command] { m_m.Run(command); }); };
@@ -178,6 +189,18 @@ Tmain::Tmain(MainWindow& model, QWidget* parent)
         }
         if (owner != nullptr) {
             auto* a = new QAction(caption, owner);
+            // Named as the designer names menu items: the caption's letters and a number.
+            QString name;
+            for (const QChar c : caption) {
+                if (c.unicode() < 128 && c.isLetterOrNumber()) {
+                    name += c;
+                }
+            }
+            int n = 1;
+            while (!actionNames.insert(name + QString::number(n)).second) {
+                ++n;
+            }
+            a->setObjectName(name + QString::number(n));
             a->setEnabled(command.enabled != Enabled::Pictures || m_m.IsEnabled(command));
             connect(a, &QAction::triggered, this, run);
             owner->addAction(a);
@@ -218,12 +241,64 @@ Tmain::Tmain(MainWindow& model, QWidget* parent)
     m_m.ShowElementGraphic.Attach(m_showGraphic);
     m_converter = new Tdxf_gxx_main(m_m.Converter(), this);
     m_m.ShowConverter.Attach(m_showConverter);
+    m_m.LanguageLoaded.Attach(m_languageLoaded);
     m_m.ReportPreview = [this](const std::function<void(ReportCanvas&)>& draw) { return PreviewAndPrint(draw); };
     lb1->setFocus();  // the window starts with the result list focused, not a scale field
     Render();
 }
 
 void Tmain::ShowGraphic(bool raise) { m_grafik->Refresh(raise); }
+
+// The language the start-up timer chose: the button pictures of its folder, then the main
+// window's texts and those of the other windows, each with its caption from the UI texts.
+void Tmain::ApplyLanguage() {
+    const std::filesystem::path folder = m_m.LanguageFolderPath();
+    if (FileExists(folder / "buttons" / "kreis1.bmp")) {
+        for (const auto& [button, command] : m_commands) {
+            if (!command->picture.empty()) {
+                const QIcon picture(QString::fromStdString((folder / "buttons" / std::string(command->picture)).string()));
+                if (!picture.isNull()) {
+                    button->setIcon(picture);
+                }
+            }
+        }
+    }
+    if (m_m.session().settings.Language == 0) {
+        return;
+    }
+    TStringLoader main(*this);
+    main.SetIniFileName((folder / kMainLanguageFile).string());
+    (void)main.TryLoad();
+    for (const LanguageWindow& w : kLanguageWindows) {
+        if (auto* window = findChild<QWidget*>(w.window, Qt::FindDirectChildrenOnly)) {
+            window->setWindowTitle(Q(m_m.UiText(w.caption)));
+            TStringLoader loader(*window);
+            loader.SetIniFileName((folder / w.file).string());
+            (void)loader.TryLoad();
+        }
+    }
+    m_m.Changed.Notify();
+}
+
+void Tmain::SaveLanguageFiles(const std::filesystem::path& dir) {
+    std::filesystem::create_directories(dir);
+    TStringLoader main(*this);
+    main.ExtraTexts = [this](WindowTexts& texts) {
+        const WindowTexts lists = TextListsOf(m_m.texts());
+        texts.insert(texts.end(), lists.begin(), lists.end());
+    };
+    main.SetIniFileName((dir / kMainLanguageFile).string());
+    main.SaveStrings();
+    for (const LanguageWindow& w : kLanguageWindows) {
+        auto* window = findChild<QWidget*>(w.window, Qt::FindDirectChildrenOnly);
+        if (window == nullptr) {
+            throw std::runtime_error(std::string("no window ") + w.window);
+        }
+        TStringLoader loader(*window);
+        loader.SetIniFileName((dir / w.file).string());
+        loader.SaveStrings();
+    }
+}
 
 void Tmain::ShowConverter() {
     m_converter->Render();

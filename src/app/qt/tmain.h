@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <array>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <utility>
@@ -53,6 +54,10 @@ public:
     [[nodiscard]] QToolButton* Button(const QString& name) const { return m_buttons.at(name); }
     [[nodiscard]] TElement_grafik* ElementGraphicWindow() const noexcept { return m_grafik; }
     [[nodiscard]] Tdxf_gxx_main* ConverterWindow() const noexcept { return m_converter; }
+    // `tarvo --save-language-files DIR`: the texts of the main window (with its two text lists)
+    // and of every window that loads a language file, as SaveStrings writes them. Throws
+    // std::runtime_error when a file cannot be written.
+    void SaveLanguageFiles(const std::filesystem::path& dir);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
@@ -94,6 +99,8 @@ private:
     TElement_grafik* m_grafik = nullptr;
     Tdxf_gxx_main* m_converter = nullptr;
     void ShowConverter();
+    void ApplyLanguage();
+    Slot<> m_languageLoaded{[this] { ApplyLanguage(); }};
     Slot<> m_showConverter{[this] { ShowConverter(); }};
     void ShowGraphic(bool raise);
     Slot<bool> m_showGraphic{[this](bool raise) { ShowGraphic(raise); }};

@@ -3,8 +3,10 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QVBoxLayout>
 
+#include "shell/qt/dialogs.h"
 #include "shell/qt/qtext.h"
 
 namespace tarvo {
@@ -19,10 +21,13 @@ Tmrk_set::Tmrk_set(QWidget* parent) : QDialog(parent), m_pages(new QTabWidget(th
     Field(FeatureDialog::kName)->setObjectName("Name");
     const auto page = [this](const QString& caption, std::initializer_list<std::pair<const char*, FeatureDialog::Field>> rows) {
         auto* w = new QWidget;
+        w->setObjectName(QString("TabSheet%1").arg(m_pages->count() + 1));
         auto* form = new QFormLayout(w);
         for (const auto& [label, field] : rows) {
             Field(field)->setObjectName(label);
-            form->addRow(label, Field(field));
+            auto* caption = new QLabel(label, w);
+            caption->setObjectName(QString("Label_%1").arg(label).replace(' ', '_'));
+            form->addRow(caption, Field(field));
         }
         m_pages->addTab(w, caption);
         return form;
@@ -36,6 +41,7 @@ Tmrk_set::Tmrk_set(QWidget* parent) : QDialog(parent), m_pages(new QTabWidget(th
                       {"Toleranz", FeatureDialog::kToleranz}});
     QFormLayout* attr = page("Attributiv", {});
     m_choice->addItems({"Kein Fehler", "Fehler"});
+    m_choice->setObjectName("cbAttribut");
     attr->addRow(m_choice);
     connect(m_pages, &QTabWidget::currentChanged, this, [this](int index) {
         if (m_dialog != nullptr) {
@@ -44,7 +50,7 @@ Tmrk_set::Tmrk_set(QWidget* parent) : QDialog(parent), m_pages(new QTabWidget(th
             Load();
         }
     });
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    auto* buttons = NamedButtons(this);
     connect(buttons, &QDialogButtonBox::accepted, this, [this] {
         Store();
         switch (m_dialog->Ok()) {

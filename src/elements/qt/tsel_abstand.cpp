@@ -1,5 +1,7 @@
 #include "elements/qt/tsel_abstand.h"
 
+#include "shell/qt/dialogs.h"
+
 #include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QVBoxLayout>
@@ -14,9 +16,10 @@ Tsel_abstand::Tsel_abstand(QWidget* parent)
     auto* g = new QVBoxLayout(group);
     g->addWidget(X);
     g->addWidget(Y);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    group->setObjectName("rg1");
+    X->setObjectName("RadioButton1");
+    Y->setObjectName("RadioButton2");
+    auto* buttons = OkCancel(this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
     layout->addWidget(buttons);

@@ -2,20 +2,36 @@
 
 #include <QDialogButtonBox>
 #include <QButtonGroup>
+#include <QComboBox>
+#include <QPushButton>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
 namespace tarvo {
 
+QDialogButtonBox* NamedButtons(QDialog* parent) {
+    auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, parent);
+    box->button(QDialogButtonBox::Ok)->setObjectName("BitBtn1");
+    box->button(QDialogButtonBox::Ok)->setText("OK");
+    box->button(QDialogButtonBox::Cancel)->setObjectName("BitBtn2");
+    box->button(QDialogButtonBox::Cancel)->setText("Abbrechen");
+    return box;
+}
+
+QDialogButtonBox* OkCancel(QDialog* parent) {
+    QDialogButtonBox* box = NamedButtons(parent);
+    QObject::connect(box, &QDialogButtonBox::accepted, parent, &QDialog::accept);
+    QObject::connect(box, &QDialogButtonBox::rejected, parent, &QDialog::reject);
+    return box;
+}
+
 TEingabe::TEingabe(QWidget* parent) : QDialog(parent), Titel(new QLabel(this)), Edit1(new QLineEdit(this)) {
     setObjectName("TEingabe");
     setWindowTitle("Eingabe");
     Titel->setObjectName("Titel");
     Edit1->setObjectName("Edit1");
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* buttons = OkCancel(this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Titel);
     layout->addWidget(Edit1);
@@ -38,7 +54,7 @@ TListChooser::TListChooser(const QString& name, const QString& caption, QWidget*
     setObjectName(name);
     setWindowTitle(caption);
     lb1->setObjectName("lb1");
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    auto* buttons = NamedButtons(this);
     // OK (or Enter) without a selected entry does nothing: the dialog stays open. The list's
     // current row alone is no choice: it is row 0 as soon as the list has the focus.
     connect(buttons, &QDialogButtonBox::accepted, this, [this] {
@@ -104,6 +120,9 @@ Ttext_zeile::Ttext_zeile(QWidget* parent)
     setWindowTitle("Textzeile");
     Edit1->setObjectName("Edit1");
     auto* abort = new QPushButton("Abbruch", this);
+    Anhaengen->setObjectName("Anhaengen");
+    Einfuegen->setObjectName("Einfuegen");
+    abort->setObjectName("Abbruch");
     connect(Anhaengen, &QPushButton::clicked, this, [this] {
         m_result = 1;
         accept();
@@ -152,22 +171,36 @@ TSys::TSys(QWidget* parent)
     auto* wl = new QVBoxLayout(winkel);
     wl->addWidget(Dezimal);
     wl->addWidget(Dms);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* sprache = new QGroupBox(" Sprache (ab dem nächsten Start) ");
+    auto* sl = new QVBoxLayout(sprache);
+    cbSprache = new QComboBox;
+    // Each language in its own name.
+    cbSprache->addItems({"Deutsch", "English", "Nederlands", "Français", "Polski", "Italiano"});
+    sl->addWidget(cbSprache);
+    kreis->setObjectName("rg1");
+    winkel->setObjectName("rg2");
+    sprache->setObjectName("rg3");
+    Durchmesser->setObjectName("Durchmesser");
+    Radius->setObjectName("Radius");
+    Dezimal->setObjectName("Dezimal");
+    Dms->setObjectName("Dms");
+    cbSprache->setObjectName("cbSprache");
+    auto* buttons = OkCancel(this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(kreis);
     layout->addWidget(winkel);
+    layout->addWidget(sprache);
     layout->addWidget(buttons);
 }
 
-std::optional<std::pair<int, int>> TSys::Ask(int circleMode, int angleMode) {
-    (circleMode == 1 ? Radius : Durchmesser)->setChecked(true);
-    (angleMode == 1 ? Dms : Dezimal)->setChecked(true);
+std::optional<SystemChoice> TSys::Ask(const SystemChoice& current) {
+    (current.circleMode == 1 ? Radius : Durchmesser)->setChecked(true);
+    (current.angleMode == 1 ? Dms : Dezimal)->setChecked(true);
+    cbSprache->setCurrentIndex(current.language >= 0 && current.language < cbSprache->count() ? current.language : 0);
     if (exec() != QDialog::Accepted) {
         return std::nullopt;
     }
-    return std::make_pair(Radius->isChecked() ? 1 : 0, Dms->isChecked() ? 1 : 0);
+    return SystemChoice{Radius->isChecked() ? 1 : 0, Dms->isChecked() ? 1 : 0, cbSprache->currentIndex()};
 }
 
 Twait_window::Twait_window(QWidget* parent)

@@ -2,6 +2,7 @@
 // `Tmerkmalsnamen`), modal and centred on the screen.
 #pragma once
 
+#include <QComboBox>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,7 +13,16 @@
 #include <utility>
 #include <optional>
 
+#include "shell/operator.h"
+
+class QDialogButtonBox;
+
 namespace tarvo {
+
+// OK ("BitBtn1") and "Abbrechen" ("BitBtn2") as named buttons, so a language file reaches them;
+// OkCancel also connects them to accept and reject.
+QDialogButtonBox* NamedButtons(QDialog* parent);
+QDialogButtonBox* OkCancel(QDialog* parent);
 
 class TEingabe final : public QDialog {
 public:
@@ -64,11 +74,12 @@ private:
 class TSys final : public QDialog {
 public:
     explicit TSys(QWidget* parent = nullptr);
-    std::optional<std::pair<int, int>> Ask(int circleMode, int angleMode);
+    std::optional<SystemChoice> Ask(const SystemChoice& current);
     QRadioButton* Durchmesser;
     QRadioButton* Radius;
     QRadioButton* Dezimal;
     QRadioButton* Dms;
+    QComboBox* cbSprache;  // the language, effective at the next start
 };
 
 // The wait window `Twait_window` ("Info", no border icons): "Bearbeite Daten", its colour

@@ -74,9 +74,12 @@ TBMP_View::TBMP_View(QWidget* parent)
 
     auto* panel = new QVBoxLayout;
     panel->addWidget(Image2);
+    int captions = 8;
     const auto row = [&](const char* caption, QLabel* value) {
         auto* line = new QHBoxLayout;
-        line->addWidget(new QLabel(caption, this));
+        auto* label = new QLabel(caption, this);
+        label->setObjectName(QString("Label%1").arg(++captions));
+        line->addWidget(label);
         line->addWidget(value, 1);
         panel->addLayout(line);
     };

@@ -16,6 +16,7 @@ Tmethode::Tmethode(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::WindowStays
     img1->setObjectName("img1");
     img1->setFixedSize(kSketchWidth, kSketchHeight);
     auto* bottom = new QLabel("Abbruch mit <ESC>", this);
+    bottom->setObjectName("Label1");
     bottom->setAlignment(Qt::AlignCenter);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -1,0 +1,79 @@
+// The start-up timer's language step, seen from the main window's model.
+#include <gtest/gtest.h>
+
+#include "base/ini.h"
+#include "data/resultline.h"
+#include "support/mainwindowfixture.h"
+
+namespace tarvo {
+namespace {
+
+class Language : public test::MainWindowFixture {
+protected:
+    void StartIn(int language) {
+        dir.Write("TARVO.INI", "[Einstellungen]\r\nLANGUAGE=" + std::to_string(language) + "\r\n");
+        Start();
+        session->shippedData = TARVO_SHIPPED_DATA;
+        w->Timer3Timer();
+    }
+    std::string Circle() {
+        Capture(0, 0);
+        Capture(10, 0);
+        Capture(5, 5);
+        w->SpeedButton1Click();
+        return LastResult();
+    }
+};
+
+TEST_F(Language, AnUnknownIndexIsGermanAndStoredBackAsZero) {
+    StartIn(7);
+    EXPECT_EQ(w->StatusPanels[2], "Language:7");
+    EXPECT_EQ(settings().Language, 0);
+    EXPECT_EQ(w->UiText(13), "Zuwenig Punkte");
+    EXPECT_FALSE(std::filesystem::exists(dir.work() / "language"));
+}
+
+// The shipped translation comes into the working folder; the result names change, the columns
+// do not.
+TEST_F(Language, EnglishResultLinesKeepTheColumns) {
+    StartIn(0);
+    const std::string german = Circle();
+    StartIn(1);
+    EXPECT_EQ(w->StatusPanels[2], "Language:1");
+    EXPECT_TRUE(std::filesystem::exists(dir.work() / "language/English/tarvo_main.ini"));
+    EXPECT_EQ(w->UiText(13), "Too few points");
+    const std::string english = Circle();
+    EXPECT_EQ(english.substr(0, 12), "  2 Circle  ");
+    EXPECT_EQ(english.size(), german.size());
+    EXPECT_EQ(english.substr(12), german.substr(12));
+    for (const auto& read : {ReadValue, ReadX, ReadY}) {
+        EXPECT_EQ(read(english).value, read(german).value);
+    }
+}
+
+TEST_F(Language, EveryShippedLanguageNamesEveryResultWithinTheGermanLengthAndThree) {
+    for (int language = 1; language <= 5; ++language) {
+        StartIn(language);
+        for (int n = 0; n < static_cast<int>(kResultNamesSize); ++n) {
+            EXPECT_LE(w->ResultName(n).size(), UiTexts().ResultName(n).size() + 3)
+                << language << ": " << w->ResultName(n);
+            EXPECT_NE(w->ResultName(n), "") << language << ": " << n;
+        }
+        EXPECT_NE(w->UiText(13), "Zuwenig Punkte") << language;
+    }
+}
+
+// The system settings choose the language for the next start.
+TEST_F(Language, TheSystemSettingsStoreTheChoice) {
+    op.ExpectSystem("0 0 3");
+    w->SystemSettingsClick();
+    EXPECT_EQ(settings().Language, 3);
+    EXPECT_EQ(IniFile::Load(dir.work() / "TARVO.INI").ReadInteger("Einstellungen", "LANGUAGE", 0), 3);
+    EXPECT_EQ(w->UiText(13), "Zuwenig Punkte");  // effective at the next start
+    op.ExpectSystem("1 0");
+    w->SystemSettingsClick();
+    EXPECT_EQ(settings().Language, 3);
+}
+
+}  // namespace
+}  // namespace tarvo

@@ -1,0 +1,104 @@
+#!/usr/bin/python3
+"""Writes the shipped language folders from the German set.
+
+    tarvo --save-language-files /tmp/de
+    tools/language/make_translations.py /tmp/de data/language
+
+Every value of every German file is looked up in translations.txt (German | English | Dutch |
+French | Polish | Italian, one text a line; one blank on each side of a "|" belongs to the
+separator, so texts with blanks at their ends keep them). Texts that read the same in every
+language (numbers, axis letters, "OK", the language names) are listed below; the result list's
+column header is built so that its words stay above their columns. A German text without a
+translation stops the run: the shipped files are complete or not written at all.
+"""
+import pathlib
+import sys
+
+LANGUAGES = ["English", "Dutch", "French", "Polnisch", "Italian"]
+NEUTRAL = {"", "-", "******", "1.0000", "ASCII", "D", "R", "OK", "OT", "UT", "X", "Y", "X:", "Y:",
+           "Deutsch", "English", "Nederlands", "Français", "Polski", "Italiano", "2000", "1200"}
+HEADER = " #  Merkmal               Ergebnis    X-Pos.    Y-Pos     Abw.         ."
+HEADER_WORDS = {
+    "English": ("Feature", "Result", "X-Pos.", "Y-Pos", "Dev."),
+    "Dutch": ("Kenmerk", "Resultaat", "X-pos.", "Y-pos", "Afw."),
+    "French": ("Caractéristique", "Résultat", "Pos. X", "Pos. Y", "Écart"),
+    "Polnisch": ("Cecha", "Wynik", "Poz. X", "Poz. Y", "Odch."),
+    "Italian": ("Caratteristica", "Risultato", "Pos. X", "Pos. Y", "Scost."),
+}
+
+
+def header(words):
+    w = words
+    return " #  " + w[0].ljust(22) + w[1].ljust(12) + w[2].ljust(10) + w[3].ljust(10) + w[4].ljust(13) + "."
+
+
+def load_table(path):
+    table = {}
+    for line in path.read_text(encoding="utf-8").splitlines():
+        if not line or line.startswith("#"):
+            continue
+        fields = line.split("|")
+        if len(fields) != 6:
+            sys.exit(f"translations.txt: not six texts: {line!r}")
+        cleaned = []
+        for i, f in enumerate(fields):
+            if i > 0 and f.startswith(" "):
+                f = f[1:]
+            if i < len(fields) - 1 and f.endswith(" "):
+                f = f[:-1]
+            cleaned.append(f)
+        table[cleaned[0]] = dict(zip(LANGUAGES, cleaned[1:]))
+    return table
+
+
+def unquote(value):
+    if len(value) >= 2 and value[0] == value[-1] and value[0] in "\"'":
+        return value[1:-1]
+    return value
+
+
+def quote(value):
+    if value and (value[0] in " \t" or value[-1] in " \t"):
+        return '"' + value + '"'
+    return value
+
+
+def main():
+    if header(("Merkmal", "Ergebnis", "X-Pos.", "Y-Pos", "Abw.")) != HEADER:
+        sys.exit("the column header no longer matches the German one")
+    german, out = pathlib.Path(sys.argv[1]), pathlib.Path(sys.argv[2])
+    table = load_table(pathlib.Path(__file__).with_name("translations.txt"))
+    missing = set()
+    files = {}
+    for ini in sorted(german.glob("*.ini")):
+        lines = ini.read_bytes().decode("cp1252").split("\r\n")
+        for language in LANGUAGES:
+            translated = []
+            for line in lines:
+                if "=" not in line or line.startswith("["):
+                    translated.append(line)
+                    continue
+                key, value = line.split("=", 1)
+                text = unquote(value)
+                if text == HEADER:
+                    new = header(HEADER_WORDS[language])
+                elif text in NEUTRAL:
+                    new = text
+                elif text in table:
+                    new = table[text][language]
+                else:
+                    missing.add(text)
+                    new = text
+                translated.append(key + "=" + quote(new))
+            files[(language, ini.name)] = "\r\n".join(translated)
+    if missing:
+        sys.exit("no translation for: " + " | ".join(sorted(missing)))
+    for (language, name), text in files.items():
+        folder = out / language
+        folder.mkdir(parents=True, exist_ok=True)
+        (folder / name).write_bytes(text.encode("cp1252"))
+    print(f"{len(files)} files in {len(LANGUAGES)} languages")
+
+
+if __name__ == "__main__":
+    main()
