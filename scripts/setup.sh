@@ -3,7 +3,8 @@
 set -euo pipefail
 
 packages=(build-essential cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev qt6-serialport-dev libgl-dev poppler-utils python3-ezdxf bcnc)
+          qt6-base-dev qt6-serialport-dev libgl-dev poppler-utils python3-ezdxf bcnc
+          desktop-file-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -4,6 +4,7 @@
 #include <iostream>
 #include <string>
 
+#include "base/fileio.h"
 #include "scriptrunner.h"
 #include "shell/settings.h"
 
@@ -49,6 +50,6 @@ int main(int argc, char** argv) {
     const std::filesystem::path root = driveRoot.empty() ? tarvo::FileSystemRootOf(work) : std::filesystem::path(driveRoot);
     const tarvo::SystemWallClock clock;
     tarvo::ScriptRunner runner(script.empty() || script == "-" ? std::cin : file, std::cout, work, root, clock);
-    runner.SetShippedData(TARVO_SHIPPED_DATA);
+    runner.SetShippedData(tarvo::ShippedDataFolder(TARVO_SHIPPED_DATA));
     return runner.Run();
 }

@@ -5,11 +5,13 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QUrl>
 #include <cstdio>
 #include <filesystem>
 
 #include "base/cp1252.h"
+#include "base/fileio.h"
 
 #include "readout/countercard.h"
 #include "readout/qt/qserialdevice.h"
@@ -31,9 +33,18 @@ int main(int argc, char** argv) {
         converterArg >= 0 && converterArg + 1 < args.size()
             ? std::filesystem::absolute(args[converterArg + 1].toStdString())
             : std::filesystem::path();
+    const std::filesystem::path shipped = tarvo::ShippedDataFolder(TARVO_SHIPPED_DATA);
     const int dirArg = static_cast<int>(args.indexOf("--dir"));
     if (dirArg >= 0 && dirArg + 1 < args.size()) {
         QDir::setCurrent(args[dirArg + 1]);
+    } else if (args.indexOf("--save-language-files") < 0) {
+        // The operator's own data folder (~/.local/share/TARVO), made at the first start; the
+        // shipped files come into it at the window's creation.
+        const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        if (data.isEmpty() || !QDir().mkpath(data) || !QDir::setCurrent(data)) {
+            std::fprintf(stderr, "tarvo: no data folder %s\n", data.toLocal8Bit().constData());
+            return 1;
+        }
     }
     const std::filesystem::path work = std::filesystem::current_path();
     const tarvo::SystemWallClock clock;
@@ -43,7 +54,7 @@ int main(int argc, char** argv) {
     tarvo::Session session(op, clock, work, tarvo::FileSystemRootOf(work));
     session.serialDevice = &serial;
     session.ioPorts = ports.Available() ? &ports : nullptr;
-    session.shippedData = TARVO_SHIPPED_DATA;
+    session.shippedData = shipped;
     tarvo::MainWindow model(session);
     tarvo::QTimerDriver timers(session.timers);
     tarvo::Tmain window(model);
@@ -75,8 +86,9 @@ int main(int argc, char** argv) {
     // else the one shipped with the sources.
     tarvo::Slot<> help([] {
         QString manual = QDir::current().filePath("manual/index.html");
+        const QString installed = QCoreApplication::applicationDirPath() + "/../share/doc/tarvo/manual/index.html";
         if (!QFileInfo::exists(manual)) {
-            manual = QStringLiteral(TARVO_MANUAL);
+            manual = QFileInfo::exists(installed) ? installed : QStringLiteral(TARVO_MANUAL);
         }
         QDesktopServices::openUrl(QUrl::fromLocalFile(manual));
     });

@@ -139,6 +139,11 @@ void MainWindow::FormCreate() {
     LoadHeaderLabels(m_s.WorkDir(), m_s.header);
     m_s.run.ExportFolder = LoadExportFolder(m_s.WorkDir());
     if (!m_s.ReadOnlyMedia()) {
+        // The shipped files (ISO table, templates, header labels, names files, the example
+        // interface profile) where the working folder lacks them; the operator's stay.
+        if (!m_s.shippedData.empty()) {
+            (void)CopyMissingFiles(m_s.shippedData, m_s.WorkDir(), false);
+        }
         InstallDxfTemplates(m_s.WorkDir());
     }
     LoadDxfSettings(m_s.WorkDir(), m_s.dxf);

@@ -122,28 +122,49 @@ bool FileExists(const std::filesystem::path& file) {
     return std::filesystem::exists(file, ec);
 }
 
-int CopyMissingFiles(const std::filesystem::path& from, const std::filesystem::path& to) {
+int CopyMissingFiles(const std::filesystem::path& from, const std::filesystem::path& to, bool withFolders) {
     std::error_code ec;
     int copied = 0;
     std::filesystem::recursive_directory_iterator it(from, ec);
     if (ec) {
         return 0;
     }
-    for (const auto& entry : it) {
-        const std::filesystem::path target = to / std::filesystem::relative(entry.path(), from, ec);
+    for (auto entry = begin(it); entry != end(it); entry.increment(ec)) {
         if (ec) {
+            break;
+        }
+        if (!withFolders && entry->is_directory(ec)) {
+            entry.disable_recursion_pending();
             continue;
         }
-        if (entry.is_directory(ec)) {
+        const std::filesystem::path target = to / std::filesystem::relative(entry->path(), from, ec);
+        if (ec) {
+            ec.clear();
+            continue;
+        }
+        if (entry->is_directory(ec)) {
             std::filesystem::create_directories(target, ec);
         } else if (!std::filesystem::exists(target, ec)) {
             std::filesystem::create_directories(target.parent_path(), ec);
-            if (std::filesystem::copy_file(entry.path(), target, ec)) {
+            if (std::filesystem::copy_file(entry->path(), target, ec)) {
                 ++copied;
             }
         }
+        ec.clear();
     }
     return copied;
+}
+
+std::filesystem::path ShippedDataFolder(const std::filesystem::path& buildTree) {
+    std::error_code ec;
+    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (!ec) {
+        const std::filesystem::path installed = exe.parent_path().parent_path() / "share" / "tarvo" / "data";
+        if (std::filesystem::is_directory(installed, ec)) {
+            return installed;
+        }
+    }
+    return buildTree;
 }
 
 }  // namespace tarvo

@@ -33,7 +33,11 @@ struct WriteResult {
 
 // Copies the files of `from` (and its folders) into `to` where they are missing there; the
 // operator's own files are never overwritten. Returns the number of files copied.
-int CopyMissingFiles(const std::filesystem::path& from, const std::filesystem::path& to);
+// `withFolders` false copies only the files directly in `from`.
+int CopyMissingFiles(const std::filesystem::path& from, const std::filesystem::path& to, bool withFolders = true);
+// The data shipped with the program: "../share/tarvo/data" beside the running program when it is
+// installed, else `buildTree` (the sources' own "data" folder when it runs from its build).
+[[nodiscard]] std::filesystem::path ShippedDataFolder(const std::filesystem::path& buildTree);
 // True when a file (or marker file) of that name exists.
 [[nodiscard]] bool FileExists(const std::filesystem::path& file);
 
