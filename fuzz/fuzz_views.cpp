@@ -1,0 +1,49 @@
+// Any bytes as a language file, a bitmap size file, a contour point file or a result list drawn
+// by the element graphic: the readers, the converter's steps and the drawing never crash or
+// hang, and what they refuse they refuse with a message.
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "base/fileio.h"
+#include "base/ini.h"
+#include "output/contour.h"
+#include "shell/stringloader.h"
+#include "shell/uitexts.h"
+#include "views/bitmapview.h"
+#include "views/elementgraphic.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size) {
+    static const std::filesystem::path dir = [] {
+        auto d = std::filesystem::temp_directory_path() / ("tarvo-fuzz-views-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(d);
+        return d;
+    }();
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    // Language files.
+    const tarvo::IniFile ini = tarvo::IniFile::FromText(bytes);
+    tarvo::UiTexts texts;
+    tarvo::LoadTextLists(ini, texts);
+    tarvo::WindowTexts window = {tarvo::ControlTexts{"Label1", {{"Caption", "x"}}, {{"Items", {"a"}}}}};
+    tarvo::LoadLanguageTexts(ini, window);
+    // "bmpsize2.dat".
+    std::ofstream(dir / tarvo::kElementGraphicSizeFile, std::ios::binary | std::ios::trunc) << bytes;
+    (void)tarvo::ReadBitmapSize(dir / tarvo::kElementGraphicSizeFile, {2000, 1200});
+    // A point file through the converter's steps.
+    const std::vector<std::string> items = tarvo::SplitLines(bytes);
+    std::vector<std::string> path;
+    std::vector<std::string> program;
+    tarvo::ConverterPresets presets;
+    (void)tarvo::CompensateRadius(items, path, 2, false);
+    (void)tarvo::WriteGxxProgram(items, program, presets);
+    // The same lines as a result list in the element graphic, on a small picture.
+    std::ofstream(dir / tarvo::kElementGraphicSizeFile, std::ios::binary | std::ios::trunc) << "200\n120\n";
+    tarvo::ElementGraphic graphic(dir, texts);
+    graphic.SetLines(items);
+    tarvo::PixelBuffer picture(graphic.Width(), graphic.Height());
+    tarvo::PixelCanvas canvas(picture);
+    graphic.Draw(canvas);
+    return 0;
+}
