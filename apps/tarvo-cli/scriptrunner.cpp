@@ -453,7 +453,8 @@ void ScriptRunner::PrintList(const std::string& name, const std::vector<std::str
 void ScriptRunner::Say(const std::string& ansiText) { m_out << Escaped(AnsiToUtf8(ansiText)) << '\n'; }
 
 void ScriptRunner::Shown(const std::string& kind, const std::string& text, const std::string* answer) {
-    Say(kind + ": " + text + (answer != nullptr ? " -> " + *answer : std::string()));
+    // What the core composes in German reaches the operator in the loaded language.
+    Say(kind + ": " + m_main->texts().Translate(text) + (answer != nullptr ? " -> " + *answer : std::string()));
 }
 
 void ScriptRunner::Unanswered(const std::string& kind, const std::string& text) {

@@ -269,12 +269,12 @@ private:
     Slot<> m_footSwitchSelected{[this] { LV1 = LV2 = "----"; }};
     Slot<> m_footSwitchCapture{[this] { CapturePoint(); }};
     Slot<int, const std::string&> m_panelText{[this](int panel, const std::string& text) {
-        StatusPanels.at(static_cast<std::size_t>(panel)) = text;
+        StatusPanels.at(static_cast<std::size_t>(panel)) = m_texts.Translate(text);
     }};
     Slot<const std::string&> m_prompt{[this](const std::string& text) {
         Label1Visible = !text.empty();
         if (!text.empty()) {
-            Label1 = text;
+            Label1 = m_texts.Translate(text);
         }
     }};
     void PointsChanged(bool cleared);

@@ -120,7 +120,7 @@ void Rotate(CommandContext& ctx) {
     }
     const Real v = ReadNumber(*text);
     ctx.settings.OffsetW += v;
-    ctx.ListText("Koordinatensystem drehen ");
+    ctx.ListText(ctx.texts.Translate("Koordinatensystem drehen "));
     ctx.Record(word::kRotate, FormatReal(v, 0, 4));
 }
 
@@ -130,7 +130,7 @@ void Reset(CommandContext& ctx) {
     s.OffsetY = 0;
     s.OffsetW = 0;
     ctx.Record(word::kReset);
-    ctx.ListText(Ansi("Zurücksetzen"));
+    ctx.ListText(ctx.texts.Translate(Ansi("Zurücksetzen")));
 }
 
 }  // namespace

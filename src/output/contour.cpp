@@ -311,7 +311,7 @@ bool ContourConverter::Report(const ContourProblem& problem) {
 bool ContourConverter::Open(const std::filesystem::path& file) {
     const auto lines = ReadTextLines(m_dir / file);
     if (!lines) {
-        m_op.ShowError(Ansi("Die Datei \"") + file.string() + Ansi("\" kann nicht gelesen werden."));
+        m_op.ShowError(Ansi("Die Datei \"") + file.string() + Ansi("\" kann nicht gelesen werden"));
         return false;
     }
     ListBox1 = *lines;

@@ -254,7 +254,7 @@ ProgramRunner::Step ProgramRunner::Dispatch(const std::string& upper, const Prog
                 // drehen" did, so the replay measures in the system the program was taught in.
                 if (p.Value[1]) {
                     c.settings.OffsetW += *p.Value[1];
-                    c.ListText("Koordinatensystem drehen ");
+                    c.ListText(c.texts.Translate("Koordinatensystem drehen "));
                 } else {
                     Skip(index, Ansi("kein Winkel angegeben"));
                 }

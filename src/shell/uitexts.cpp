@@ -8,6 +8,7 @@ namespace tarvo {
 namespace {
 
 const char* const kCommonDefaults[kCommonListSize] = {
+    // 0-38: the numbered texts of the window and its dialogs.
     "Kopfdaten",
     "Merkmalsinfo",
     "Winkelauswahl ",
@@ -47,6 +48,66 @@ const char* const kCommonDefaults[kCommonListSize] = {
     "Letzte Speicherzeile löschen ?",
     "Lernbetrieb: inaktiv",
     "Kreismittelpunkt",
+    // 39 on: the messages the program composes; "%1", "%2" ... stand for the parts it fills in.
+    "Soll-Ist Vergleich: keine Speicherzeile ausgewählt",
+    "Soll-Ist Vergleich: Zeile %1 hat keinen lesbaren Wert",
+    "Soll-Ist Vergleich: Zeile %1 hat keine lesbare Position",
+    "Soll-Ist Vergleich: Speicherzeile %1 gibt es nicht",
+    "Die Datei \"%1\" kann nicht gelesen werden",
+    "Nichts zu tun",
+    "Programmzeile %1 übersprungen: %2",
+    "Speicherzeile %1 ist kein Kreis",
+    "kein Versatz angegeben",
+    "kein Winkel angegeben",
+    "keine Koordinaten angegeben",
+    "Modus 0 oder 1 erwartet",
+    "Auswahl %1 gibt es nicht",
+    "Speicherzeile %1 gibt es nicht",
+    "Schreiben auf CD nicht möglich",
+    "Das Programm ist nicht gespeichert. Verwerfen ?",
+    "Speichern..",
+    "%1: %2 = %3 liegt außerhalb %4..%5, der Standardwert bleibt",
+    "COM%1 Error",
+    "Hardwarezähler zurücksetzen ?",
+    "Zählerkarte (IF3INC=1): die I/O-Ports können nicht geöffnet werden (/dev/port braucht Root-Rechte auf einem x86-Rechner); es werden keine Positionen gelesen",
+    "Ergebnis:",
+    "Eine Fläche braucht mindestens drei verschiedene Punkte.",
+    "Linienlänge:",
+    "In die Fläche klicken",
+    "Der Klick liegt auf der Linie, nicht in einer Fläche. Bitte in die Fläche klicken.",
+    "Der Klick liegt außerhalb jeder geschlossenen Fläche. Bitte in die Fläche klicken.",
+    "Fläche in mm²:",
+    "Die Flächenmessung ist abgeschaltet (Datei \"nobmp\").",
+    "Bericht gespeichert: %1",
+    "%1: %2 = %3 kann nicht gespeichert werden",
+    "Die Datei \"%1\" enthält keine gültigen Zahlen; sie wird nicht beachtet",
+    "Zurücksetzen",
+    "Versatz X",
+    "Versatz Y",
+    "Koordinatensystem drehen ",
+    "Ausrichten über zwei Geraden",
+    "Ausrichten über eine Gerade",
+    "Ausrichten (Kreismittel)-Punkt - Gerade",
+    "Nullen X",
+    "Nullen Y",
+    "Punkt nullen",
+    "Kopfdaten drucken ?",
+    "Linien extrahieren ?",
+    "Im Exportordner \"%1\" ist kein freier Dateiname zu finden",
+    " OT <= UT ",
+    " OT <= 0 ",
+    "Ungültige Zahl",
+    "Zahl außerhalb des Wertebereichs",
+    "Die Datei \"%1\" kann nicht gelesen werden; sie wird nicht überschrieben, die Standardwerte gelten",
+    "Datei kann nicht geschrieben werden: %1",
+    "%1 außerhalb 0..%2",
+    "Die DXF-Vorlagen \"dxfhead.asc\" und \"dxftail.asc\" fehlen im Arbeitsordner",
+    "Die Radienkompensation braucht eine Kontur ohne Werkzeugmarken: Eintrag %1. Zuerst \"+/- entfernen\".",
+    "Kein Punkt: Eintrag %1",
+    "Für die Radienkompensation sind mindestens zwei verschiedene Punkte nötig.",
+    "Die Kontur kehrt bei Punkt %1 um (Hin- und Rückweg auf einer Linie): dafür gibt es keine Werkzeugbahn.",
+    "Die Werkzeugbahn ist leer: kein Programm geschrieben.",
+    "Der erste Eintrag muss ein Punkt sein (Startpunkt und Rückweg), nicht \"%1\".",
 };
 
 const char* const kResultDefaults[kResultNamesSize] = {
@@ -95,6 +156,76 @@ const std::string& UiTexts::ResultName(int n) const {
 
 void UiTexts::SetUiText(int n, std::string text) {
     m_common[CheckedIndex(n, m_common.size(), "UI-Text")] = std::move(text);
+}
+
+namespace {
+
+// Matches `text` against the German pattern from `piece` on; the parts standing for %1..%9 go
+// into `parts`. The shortest part that lets the rest match is taken.
+bool Match(std::string_view pattern, std::string_view text, std::vector<std::string>& parts) {
+    const auto mark = pattern.find('%');
+    if (mark == std::string_view::npos || mark + 1 >= pattern.size() || pattern[mark + 1] < '1' ||
+        pattern[mark + 1] > '9') {
+        return pattern == text;
+    }
+    if (text.substr(0, mark) != pattern.substr(0, mark)) {
+        return false;
+    }
+    const std::size_t slot = static_cast<std::size_t>(pattern[mark + 1] - '1');
+    const std::string_view rest = pattern.substr(mark + 2);
+    text.remove_prefix(mark);
+    for (std::size_t take = 0; take <= text.size(); ++take) {
+        std::vector<std::string> tried = parts;
+        if (Match(rest, text.substr(take), tried)) {
+            parts = std::move(tried);
+            if (parts.size() <= slot) {
+                parts.resize(slot + 1);
+            }
+            parts[slot] = std::string(text.substr(0, take));
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string Fill(const std::string& pattern, const std::vector<std::string>& parts) {
+    std::string out;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] == '%' && i + 1 < pattern.size() && pattern[i + 1] >= '1' && pattern[i + 1] <= '9') {
+            const auto slot = static_cast<std::size_t>(pattern[i + 1] - '1');
+            out += slot < parts.size() ? parts[slot] : std::string();
+            ++i;
+        } else {
+            out += pattern[i];
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string UiTexts::Translate(std::string_view message) const {
+    for (std::size_t i = kNumberedTexts; i < m_common.size(); ++i) {
+        const std::string german = Ansi(kCommonDefaults[i]);
+        if (german == m_common[i]) {
+            continue;  // not translated: nothing to do
+        }
+        std::vector<std::string> parts;
+        if (Match(german, message, parts)) {
+            // A part may be a message of its own ("Programmzeile 3 übersprungen: kein Winkel ...").
+            for (std::string& part : parts) {
+                if (part.size() < message.size()) {
+                    part = Translate(part);
+                }
+            }
+            return Fill(m_common[i], parts);
+        }
+    }
+    return std::string(message);
+}
+
+std::string UiTexts::Compose(int n, std::initializer_list<std::string_view> parts) const {
+    return Fill(UiText(n), std::vector<std::string>(parts.begin(), parts.end()));
 }
 
 void UiTexts::SetResultName(int n, std::string text) {

@@ -3,12 +3,17 @@
 // replace them, keeping order and count.
 #pragma once
 
+#include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tarvo {
 
-inline constexpr std::size_t kCommonListSize = 39;
+// 0-38 are the numbered texts of the window and its dialogs; from 39 on come the messages the
+// program composes, German patterns with "%1", "%2" ... for the parts filled in.
+inline constexpr std::size_t kNumberedTexts = 39;
+inline constexpr std::size_t kCommonListSize = 98;
 inline constexpr std::size_t kResultNamesSize = 24;
 
 class UiTexts final {
@@ -21,6 +26,12 @@ public:
 
     [[nodiscard]] const std::vector<std::string>& common_list() const noexcept { return m_common; }
     [[nodiscard]] const std::vector<std::string>& result_names() const noexcept { return m_results; }
+    // A message composed in German (by the core, which writes German) in the loaded language:
+    // the message patterns from 39 on are matched against it, and the translated pattern is
+    // filled with the same parts. Unchanged when no pattern matches or German is loaded.
+    [[nodiscard]] std::string Translate(std::string_view message) const;
+    // Message pattern n filled with `parts` for %1, %2 ...
+    [[nodiscard]] std::string Compose(int n, std::initializer_list<std::string_view> parts) const;
     // Replaces entry n (language loading); RangeError outside the list.
     void SetUiText(int n, std::string text);
     void SetResultName(int n, std::string text);

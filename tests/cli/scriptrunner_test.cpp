@@ -275,3 +275,21 @@ TEST_F(CliTest, MeasuresAnAreaByAClickAndWritesTheElementGraphic) {
 
 }  // namespace
 }  // namespace tarvo
+
+namespace tarvo {
+namespace {
+
+// With English chosen, what the program composes reaches the operator in English.
+TEST_F(CliTest, MessagesReadInTheChosenLanguage) {
+    dir.Write("TARVO.INI", "[Einstellungen]\r\nLANGUAGE=1\r\n");
+    std::istringstream in("wait 500\npoint 0 0\nclick SpeedButton14\nconverter open fehlt.pnt\n");
+    std::ostringstream os;
+    ScriptRunner runner(in, os, dir.work(), dir.root(), clock);
+    runner.SetShippedData(TARVO_SHIPPED_DATA);
+    ASSERT_EQ(runner.Run(), kScriptOk);
+    EXPECT_NE(os.str().find("info: Too few points1\nerror: The file \"fehlt.pnt\" cannot be read\n"), std::string::npos)
+        << os.str();
+}
+
+}  // namespace
+}  // namespace tarvo

@@ -11,7 +11,7 @@ namespace {
 
 TEST(UiTexts, HoldTheGermanTextsInTheirNumberedPlaces) {
     const UiTexts t;
-    ASSERT_EQ(t.common_list().size(), 39u);
+    ASSERT_EQ(t.common_list().size(), kCommonListSize);  // 39 numbered texts, then the messages
     ASSERT_EQ(t.result_names().size(), 24u);
     const std::pair<int, const char*> texts[] = {
         {0, "Kopfdaten"},  {2, "Winkelauswahl "},  {13, "Zuwenig Punkte"}, {14, "TARVO Meßprotokoll"},
@@ -30,7 +30,7 @@ TEST(UiTexts, HoldTheGermanTextsInTheirNumberedPlaces) {
 
 TEST(UiTexts, ANumberOutsideTheListIsARangeErrorAndEntriesCanBeReplaced) {
     UiTexts t;
-    EXPECT_THROW((void)t.UiText(39), RangeError);
+    EXPECT_THROW((void)t.UiText(static_cast<int>(kCommonListSize)), RangeError);
     EXPECT_THROW((void)t.UiText(-1), RangeError);
     EXPECT_THROW((void)t.ResultName(24), RangeError);
     t.SetUiText(13, "Too few points");
@@ -39,6 +39,37 @@ TEST(UiTexts, ANumberOutsideTheListIsARangeErrorAndEntriesCanBeReplaced) {
     EXPECT_EQ(t.ResultName(0), "Circle");
     EXPECT_THROW(t.SetResultName(24, "x"), RangeError);
     EXPECT_EQ(t.result_names().size(), 24u);
+}
+
+}  // namespace
+}  // namespace tarvo
+
+namespace tarvo {
+namespace {
+
+// Messages the core composes in German reach the operator in the loaded language, with the
+// parts it filled in, also where a part is a message of its own.
+TEST(UiTexts, ComposedMessagesAreTranslatedWithTheirParts) {
+    UiTexts t;
+    const std::string unreadable = Ansi("Die Datei \"a b.prg\" kann nicht gelesen werden");
+    EXPECT_EQ(t.Translate(unreadable), unreadable);  // German: as it stands
+    int file = -1;
+    int skipped = -1;
+    int angle = -1;
+    for (int i = static_cast<int>(kNumberedTexts); i < static_cast<int>(kCommonListSize); ++i) {
+        file = t.UiText(i) == Ansi("Die Datei \"%1\" kann nicht gelesen werden") ? i : file;
+        skipped = t.UiText(i) == Ansi("Programmzeile %1 übersprungen: %2") ? i : skipped;
+        angle = t.UiText(i) == "kein Winkel angegeben" ? i : angle;
+    }
+    ASSERT_GE(file, 39);
+    t.SetUiText(file, "The file \"%1\" cannot be read");
+    t.SetUiText(skipped, "Program line %1 skipped: %2");
+    t.SetUiText(angle, "no angle given");
+    EXPECT_EQ(t.Translate(unreadable), "The file \"a b.prg\" cannot be read");
+    EXPECT_EQ(t.Translate(t.Compose(skipped, {"3", "x"})), "Program line 3 skipped: x");
+    EXPECT_EQ(t.Translate(Ansi("Programmzeile 12 übersprungen: kein Winkel angegeben")),
+              "Program line 12 skipped: no angle given");
+    EXPECT_EQ(t.Translate("etwas anderes"), "etwas anderes");
 }
 
 }  // namespace

@@ -50,25 +50,25 @@ void QtOperator::Attach(QWidget* window, MainWindow* model) {
 }
 
 void QtOperator::ShowInfo(const std::string& text) {
-    QMessageBox box(QMessageBox::Question, "Info", Q(text), QMessageBox::Ok, m_window);
+    QMessageBox box(QMessageBox::Question, "Info", Q(Tr(text)), QMessageBox::Ok, m_window);
     box.exec();
 }
 
 void QtOperator::ShowError(const std::string& text) {
-    QMessageBox box(QMessageBox::Critical, "TARVO", Q(text), QMessageBox::Ok, m_window);
+    QMessageBox box(QMessageBox::Critical, "TARVO", Q(Tr(text)), QMessageBox::Ok, m_window);
     box.exec();
 }
 
 bool QtOperator::Ask(const std::string& text, Buttons buttons) {
     const bool yesNo = buttons == Buttons::YesNo;
-    QMessageBox box(QMessageBox::Question, "TARVO", Q(text),
+    QMessageBox box(QMessageBox::Question, "TARVO", Q(Tr(text)),
                     yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok | QMessageBox::Cancel, m_window);
     const int r = box.exec();
     return r == QMessageBox::Yes || r == QMessageBox::Ok;
 }
 
 std::optional<std::string> QtOperator::Input(const std::string& title, const std::string& preset) {
-    const auto text = m_eingabe->Ask(Q(title), Q(preset));
+    const auto text = m_eingabe->Ask(Q(Tr(title)), Q(preset));
     if (!text) {
         return std::nullopt;
     }
@@ -76,7 +76,7 @@ std::optional<std::string> QtOperator::Input(const std::string& title, const std
 }
 
 std::optional<bool> QtOperator::TwoButtons(const std::string& caption1, const std::string& caption2) {
-    return m_auswahl->Choose(Q(caption1), Q(caption2));
+    return m_auswahl->Choose(Q(Tr(caption1)), Q(Tr(caption2)));
 }
 
 std::optional<TextLineAnswer> QtOperator::TextLine(bool insertAllowed) {
@@ -96,7 +96,7 @@ std::optional<int> QtOperator::ChooseAngle(const std::array<long double, 4>& can
 std::optional<int> QtOperator::Choose(const std::string& dialog, const std::vector<std::string>& choices) {
     QStringList items;
     for (const auto& c : choices) {
-        items << Q(c);
+        items << Q(Tr(c));
     }
     if (dialog == "Tsel_abstand") {
         return m_abstand->Choose();
@@ -136,7 +136,15 @@ bool QtOperator::ShowFeatureDialog(FeatureDialog& dialog) { return m_merkmal->Ru
 
 HeaderClosing QtOperator::ShowHeaderDialog(HeaderDataDialog& dialog) { return m_headData->Run(dialog); }
 
-bool QtOperator::ShowBitmapView(BitmapView& view) { return m_bmpView->Run(view); }
+bool QtOperator::ShowBitmapView(BitmapView& view) {
+    m_bmpView->Translate = [this](const std::string& text) { return Tr(text); };
+    return m_bmpView->Run(view);
+}
+
+// What the core composes in German, in the loaded language.
+std::string QtOperator::Tr(const std::string& text) const {
+    return m_model != nullptr ? m_model->texts().Translate(text) : text;
+}
 
 bool QtOperator::ShowConverterPresets(ConverterPresetsDialog& dialog) { return m_settingGxx->Run(dialog); }
 

@@ -50,6 +50,7 @@ public:
     void Beep() override;
 
 private:
+    [[nodiscard]] std::string Tr(const std::string& text) const;
     QWidget* m_window = nullptr;
     MainWindow* m_model = nullptr;
     TEingabe* m_eingabe = nullptr;

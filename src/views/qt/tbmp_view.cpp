@@ -129,7 +129,7 @@ void TBMP_View::DrawClick() {
     }
     if (!m_view->Draw() && !m_view->Problem().empty()) {
         Render();
-        QMessageBox::warning(this, "TARVO", Q(m_view->Problem()));
+        QMessageBox::warning(this, "TARVO", Q(Tr(m_view->Problem())));
         return;
     }
     Render();
@@ -169,9 +169,11 @@ void TBMP_View::ImageClick(int x, int y) {
     const bool measured = m_view->Click(x, y);
     Render();
     if (!measured && !m_view->Problem().empty()) {
-        QMessageBox::warning(this, "TARVO", Q(m_view->Problem()));
+        QMessageBox::warning(this, "TARVO", Q(Tr(m_view->Problem())));
     }
 }
+
+std::string TBMP_View::Tr(const std::string& text) const { return Translate ? Translate(text) : text; }
 
 void TBMP_View::Render() {
     const BitmapView& v = *m_view;
@@ -184,8 +186,8 @@ void TBMP_View::Render() {
     Label5->setText(Q(v.Label5));
     Label6->setText(Q(v.Label6));
     Label7->setText(Q(v.Label7));
-    Label8->setText(Q(v.Label8));
-    StatusBar1->setText(Q(v.Status));
+    Label8->setText(Q(Tr(v.Label8)));
+    StatusBar1->setText(Q(Tr(v.Status)));
     BitBtn3->setEnabled(v.AreaEnabled());
 }
 

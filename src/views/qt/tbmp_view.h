@@ -5,6 +5,8 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
+#include <string>
 
 class QLabel;
 class QPushButton;
@@ -26,12 +28,15 @@ public:
     void AreaClick();   // "Fläche"
     void ClearClick();  // "Bild Löschen"
     void OkClick();     // "OK"
+    // The texts the view composes, in the loaded language (unchanged without one).
+    std::function<std::string(const std::string&)> Translate;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Render();
+    [[nodiscard]] std::string Tr(const std::string& text) const;
     void RenderOverview();
 
     BitmapView* m_view = nullptr;
