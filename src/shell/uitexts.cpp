@@ -108,6 +108,7 @@ const char* const kCommonDefaults[kCommonListSize] = {
     "Die Kontur kehrt bei Punkt %1 um (Hin- und Rückweg auf einer Linie): dafür gibt es keine Werkzeugbahn.",
     "Die Werkzeugbahn ist leer: kein Programm geschrieben.",
     "Der erste Eintrag muss ein Punkt sein (Startpunkt und Rückweg), nicht \"%1\".",
+    "Kopf drucken mit LOGO",
 };
 
 const char* const kResultDefaults[kResultNamesSize] = {

@@ -13,7 +13,7 @@ namespace tarvo {
 // 0-38 are the numbered texts of the window and its dialogs; from 39 on come the messages the
 // program composes, German patterns with "%1", "%2" ... for the parts filled in.
 inline constexpr std::size_t kNumberedTexts = 39;
-inline constexpr std::size_t kCommonListSize = 98;
+inline constexpr std::size_t kCommonListSize = 99;
 inline constexpr std::size_t kResultNamesSize = 24;
 
 class UiTexts final {
