@@ -54,6 +54,7 @@ MainWindow::MainWindow(Session& session)
     m_points.Changed.Attach(m_pointsChanged);
     m_link->PositionUpdated.Attach(m_positionUpdated);
     m_link->FootSwitchSelected.Attach(m_footSwitchSelected);
+    m_link->LinkStateChanged.Attach(m_linkState);
     m_link->FootSwitchCapture.Attach(m_footSwitchCapture);
     session.changes.PanelText.Attach(m_panelText);
     session.changes.Prompt.Attach(m_prompt);

@@ -267,6 +267,9 @@ private:
     Slot<bool> m_pointsChanged{[this](bool cleared) { PointsChanged(cleared); }};
     Slot<int> m_positionUpdated{[this](int axis) { PositionUpdated(axis); }};
     Slot<> m_footSwitchSelected{[this] { LV1 = LV2 = "----"; }};
+    Slot<bool> m_linkState{[this](bool up) {
+        LV1 = LV2 = up ? (m_s.acquisition.FootSwitchMode ? "----" : "-") : UiText(kMsgLinkDown);
+    }};
     Slot<> m_footSwitchCapture{[this] { CapturePoint(); }};
     Slot<int, const std::string&> m_panelText{[this](int panel, const std::string& text) {
         StatusPanels.at(static_cast<std::size_t>(panel)) = m_texts.Translate(text);

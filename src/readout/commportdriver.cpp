@@ -77,7 +77,21 @@ void TCommPortDriver::Disconnect() {
 }
 
 bool TCommPortDriver::SendData(const char* data, std::size_t count) {
-    return m_connected && m_device->Write(data, count);
+    if (!m_connected) {
+        return false;
+    }
+    if (!m_device->Write(data, count)) {
+        LineLost();
+        return false;
+    }
+    return true;
+}
+
+void TCommPortDriver::LineLost() {
+    Disconnect();
+    if (OnLineLost) {
+        OnLineLost();
+    }
 }
 
 bool TCommPortDriver::SetRts(bool on) { return m_connected && m_device->SetRts(on); }
@@ -144,6 +158,10 @@ void TCommPortDriver::Poll() {
         return;
     }
     const long n = m_device->Read(m_buffer.data(), m_buffer.size());
+    if (n < 0) {
+        LineLost();
+        return;
+    }
     if (n > 0 && OnReceiveData) {
         OnReceiveData(m_buffer.data(), static_cast<std::uint32_t>(n));
     }

@@ -75,6 +75,9 @@ public:
     [[nodiscard]] SerialSettings LineSettings() const;
 
     ReceiveHandler OnReceiveData;
+    // The line failed (a read or a write refused: the device unplugged or gone); the port is
+    // closed already.
+    std::function<void()> OnLineLost;
     // One polling tick: reads what arrived and hands it to OnReceiveData.
     void Poll();
 
@@ -85,6 +88,7 @@ private:
     Timer& m_timer;
     bool m_connected = false;
     std::string m_deviceName;
+    void LineLost();
     TComPortNumber m_port = pnCOM2;
     TComPortBaudRate m_speed = br9600;
     TComPortDataBits m_dataBits = db8BITS;

@@ -26,6 +26,7 @@ ReadoutLink::ReadoutLink(const ReadoutContext& ctx)
     m_port.SetComPort(pnCOM1);
     m_port.SetComPortPollingDelay(0);
     m_port.OnReceiveData = [this](const char* data, std::uint32_t size) { ReceiveData(data, size); };
+    m_port.OnLineLost = [this] { LineLost(); };
 }
 
 void ReadoutLink::ReceiveData(const char* data, std::uint32_t size) {
@@ -65,9 +66,39 @@ void ReadoutLink::LineComplete() {
     a.RxAccumulator.clear();
 }
 
+void ReadoutLink::LineLost() {
+    if (m_linkDown) {
+        return;
+    }
+    m_linkDown = true;
+    m_reconnectTicks = 0;
+    DiscardInput();
+    m_c.acquisition.NewValue = false;
+    LinkStateChanged.Notify(false);
+    m_c.op.ShowError(m_c.texts.Compose(kMsgLinkLost, {m_port.DeviceName()}));
+}
+
+bool ReadoutLink::LinkUp() {
+    if (!m_linkDown) {
+        return true;
+    }
+    // About once a second at the ticks' 20 ms.
+    if (++m_reconnectTicks < 50) {
+        return false;
+    }
+    m_reconnectTicks = 0;
+    if (!OpenPort(m_profile.ComPortNumber)) {
+        return false;
+    }
+    m_linkDown = false;
+    DiscardInput();
+    LinkStateChanged.Notify(true);
+    return true;
+}
+
 void ReadoutLink::SendTick() {
         AcquisitionState& a = m_c.acquisition;
-    if (a.PollPaused) {
+    if (a.PollPaused || !LinkUp()) {
         return;
     }
     if (a.SendDelay < a.SendDelayLimit) {
@@ -152,6 +183,9 @@ void ReadoutLink::SelectFootSwitchTrigger() {
 
 void ReadoutLink::TriggerTick() {
     AcquisitionState& a = m_c.acquisition;
+    if (!LinkUp()) {
+        return;
+    }
     if (a.NewValue && a.PushedLines.empty()) {
         a.PushedLines.push_back(a.LastLine);
     }

@@ -80,8 +80,15 @@ public:
     // The `TCommDriver` window (RS_TEST) and the report form (showlogo) are to be shown.
     Signal<> ShowCommDriver;
     Signal<> ShowLogo;
+    // The line to the readout was lost (false) or is back (true).
+    Signal<bool> LinkStateChanged;
+    [[nodiscard]] bool LinkDown() const noexcept { return m_linkDown; }
 
 private:
+    // The readout unplugged: reported once; the port is tried again every second from the
+    // polling or trigger tick until the device is back.
+    void LineLost();
+    [[nodiscard]] bool LinkUp();
     void LineComplete();
     void UpdatePosition(int axis);
     void CaptureFootSwitch();
@@ -90,6 +97,8 @@ private:
     InterfaceProfile m_profile;
     TCommPortDriver m_port;
     bool m_diagnostic = false;
+    bool m_linkDown = false;
+    int m_reconnectTicks = 0;
 };
 
 }  // namespace tarvo

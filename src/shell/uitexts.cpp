@@ -109,6 +109,8 @@ const char* const kCommonDefaults[kCommonListSize] = {
     "Die Werkzeugbahn ist leer: kein Programm geschrieben.",
     "Der erste Eintrag muss ein Punkt sein (Startpunkt und Rückweg), nicht \"%1\".",
     "Kopf drucken mit LOGO",
+    "getrennt",
+    "Die Verbindung zur Zählerelektronik ist unterbrochen (%1). TARVO verbindet sich wieder, sobald sie zurück ist.",
 };
 
 const char* const kResultDefaults[kResultNamesSize] = {

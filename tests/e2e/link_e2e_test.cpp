@@ -148,10 +148,11 @@ TEST_F(LinkEndToEnd, APulledCableNeitherCrashesNorHangs) {
     Start();
     Say("pos 3 3");
     ASSERT_TRUE(WaitFor([this] { return w->LV1 == "3.000"; }));
+    op.ExpectError();  // the link is lost, said once
     Say("quit");
     ASSERT_TRUE(sim.waitForFinished(2000));
     Spin(500);  // requests into a closed terminal, reads that fail
-    EXPECT_EQ(w->LV1, "3.000");
+    EXPECT_EQ(w->LV1, "getrennt");
 }
 
 }  // namespace
@@ -187,3 +188,58 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
+
+namespace tarvo {
+namespace {
+
+// The readout unplugged and plugged in again: the simulator's terminal closes, then a new one
+// appears at the same configured path. The display says so, one message tells the operator, and
+// the link comes back by itself.
+TEST(LinkUnplugged, TheLinkComesBackByItselfWhenTheDeviceReturns) {
+    test::TempDir dir;
+    test::ScriptedOperator op;
+    const FixedWallClock clock{DateTime{2026, 12, 8, 9, 30, 0}};
+    const std::string link = (dir.work() / "readout").string();
+    const auto startSim = [&](QProcess& sim) {
+        sim.start(TARVO_READOUT_SIM, {"--dir", QString::fromStdString(dir.work().string()), "--link",
+                                      QString::fromStdString(link)});
+        return sim.waitForStarted(5000) && sim.waitForReadyRead(5000) && sim.readLine().startsWith("device: ");
+    };
+    const auto say = [](QProcess& sim, const std::string& command) {
+        sim.write((command + "\n").c_str());
+        sim.waitForBytesWritten(1000);
+    };
+    QProcess first;
+    ASSERT_TRUE(startSim(first));
+    dir.Write("TARVO.INI", "[Ports]\nCOM1=" + link + "\n");
+    QSerialDevice serial;
+    Session session(op, clock, dir.work(), dir.root());
+    session.serialDevice = &serial;
+    MainWindow w(session);
+    QTimerDriver driver(session.timers);
+    w.FormCreate();
+    say(first, "pos 1 2");
+    ASSERT_TRUE(WaitFor([&] { return w.LV1 == "1.000" && w.LV2 == "2.000"; }));
+
+    op.ExpectError();  // the link is lost: said once
+    say(first, "quit");
+    ASSERT_TRUE(first.waitForFinished(3000));
+    ASSERT_TRUE(WaitFor([&] { return w.Link().LinkDown(); }, 5000));
+    EXPECT_EQ(w.LV1, "getrennt");
+    Spin(1500);  // tries to reconnect meanwhile: no further message
+    EXPECT_EQ(op.shown.size(), 1u);
+
+    QProcess second;
+    ASSERT_TRUE(startSim(second));
+    say(second, "pos 3 4");
+    ASSERT_TRUE(WaitFor([&] { return w.LV1 == "3.000" && w.LV2 == "4.000"; })) << w.LV1;
+    EXPECT_FALSE(w.Link().LinkDown());
+    EXPECT_TRUE(w.FormKeyDown(kKeySpace));
+    EXPECT_EQ(w.ListBox1().Items(), std::vector<std::string>{"   3.000 :    4.000"});
+    w.Close();
+    say(second, "quit");
+    second.waitForFinished(2000);
+}
+
+}  // namespace
+}  // namespace tarvo

@@ -6,6 +6,7 @@ bool QSerialDevice::Open(const std::string& device) {
     if (m_port.isOpen()) {
         m_port.close();
     }
+    m_port.clearError();
     m_port.setPortName(QString::fromLocal8Bit(device.c_str()));
     return m_port.open(QIODevice::ReadWrite);
 }
@@ -33,15 +34,25 @@ bool QSerialDevice::Apply(const SerialSettings& s) {
     return ok;
 }
 
+namespace {
+
+// The device is gone (unplugged, its terminal closed): the line cannot be used any more.
+bool Lost(const QSerialPort& port) {
+    const QSerialPort::SerialPortError e = port.error();
+    return e == QSerialPort::ResourceError || e == QSerialPort::ReadError || e == QSerialPort::WriteError;
+}
+
+}  // namespace
+
 long QSerialDevice::Read(char* buffer, std::size_t max) {
-    if (!m_port.isOpen()) {
+    if (!m_port.isOpen() || Lost(m_port)) {
         return -1;
     }
     // What the line holds now, whether or not the event loop has run since it arrived: after the
     // foot-switch switch's wait, the answer that came meanwhile must be read to be discarded.
     (void)m_port.waitForReadyRead(0);
     const qint64 n = m_port.read(buffer, static_cast<qint64>(max));
-    return n < 0 ? -1 : static_cast<long>(n);
+    return n < 0 || Lost(m_port) ? -1 : static_cast<long>(n);
 }
 
 bool QSerialDevice::Write(const char* data, std::size_t size) {
@@ -50,7 +61,7 @@ bool QSerialDevice::Write(const char* data, std::size_t size) {
     }
     const qint64 n = m_port.write(data, static_cast<qint64>(size));
     m_port.flush();
-    return n == static_cast<qint64>(size);
+    return n == static_cast<qint64>(size) && !Lost(m_port);
 }
 
 bool QSerialDevice::SetRts(bool on) { return m_port.isOpen() && m_port.setRequestToSend(on); }
