@@ -448,9 +448,11 @@ void ScriptRunner::PrintList(const std::string& name, const std::vector<std::str
     for (const auto& item : items) {
         m_out << AnsiToUtf8(item) << '\n';
     }
+    // What is printed has happened: a reader (or a process killed right after) sees it at once.
+    m_out.flush();
 }
 
-void ScriptRunner::Say(const std::string& ansiText) { m_out << Escaped(AnsiToUtf8(ansiText)) << '\n'; }
+void ScriptRunner::Say(const std::string& ansiText) { m_out << Escaped(AnsiToUtf8(ansiText)) << '\n' << std::flush; }
 
 void ScriptRunner::Shown(const std::string& kind, const std::string& text, const std::string* answer) {
     // What the core composes in German reaches the operator in the loaded language.

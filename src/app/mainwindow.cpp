@@ -140,6 +140,8 @@ void MainWindow::FormCreate() {
     LoadHeaderLabels(m_s.WorkDir(), m_s.header);
     m_s.run.ExportFolder = LoadExportFolder(m_s.WorkDir());
     if (!m_s.ReadOnlyMedia()) {
+        RemoveStaleTempFiles(m_s.WorkDir());
+        RemoveStaleTempFiles(m_s.WorkDir() / "prg");
         // The shipped files (ISO table, templates, header labels, names files, the example
         // interface profile) where the working folder lacks them; the operator's stay.
         if (!m_s.shippedData.empty()) {

@@ -167,4 +167,18 @@ std::filesystem::path ShippedDataFolder(const std::filesystem::path& buildTree) 
     return buildTree;
 }
 
+void RemoveStaleTempFiles(const std::filesystem::path& dir) {
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(dir, ec)) {
+        const std::string name = entry.path().filename().string();
+        const auto tmp = name.rfind(".tmp");
+        if (name.size() < 6 || name[0] != '.' || tmp == std::string::npos || tmp + 4 >= name.size() ||
+            name.find_first_not_of("0123456789", tmp + 4) != std::string::npos) {
+            continue;
+        }
+        std::error_code ignored;
+        std::filesystem::remove(entry.path(), ignored);
+    }
+}
+
 }  // namespace tarvo

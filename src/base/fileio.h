@@ -38,6 +38,9 @@ int CopyMissingFiles(const std::filesystem::path& from, const std::filesystem::p
 // The data shipped with the program: "../share/tarvo/data" beside the running program when it is
 // installed, else `buildTree` (the sources' own "data" folder when it runs from its build).
 [[nodiscard]] std::filesystem::path ShippedDataFolder(const std::filesystem::path& buildTree);
+// Removes what an interrupted WriteFileAtomic left in `dir` (its hidden ".NAME.tmpNNN" files):
+// the program was killed between writing and renaming; the file itself is whole.
+void RemoveStaleTempFiles(const std::filesystem::path& dir);
 // True when a file (or marker file) of that name exists.
 [[nodiscard]] bool FileExists(const std::filesystem::path& file);
 
