@@ -425,9 +425,11 @@ void MainWindow::Grafik1Click() {
 
 void MainWindow::ResultsChanged() {
     SaveResultListNow();
-    // A shown element graphic follows the list.
-    m_graphic->SetLines(m_results.Lines());
-    ShowElementGraphic.Notify(false);
+    // A shown element graphic follows the list (a hidden one takes its copy when it is opened).
+    if (m_graphic->Shown) {
+        m_graphic->SetLines(m_results.Lines());
+        ShowElementGraphic.Notify(false);
+    }
 }
 
 void MainWindow::AreaFromCircleClick() {

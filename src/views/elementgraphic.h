@@ -56,6 +56,7 @@ public:
     [[nodiscard]] int TrackBar() const noexcept { return m_trackBar; }
     [[nodiscard]] double ZoomMargin() const noexcept { return m_trackBar * 0.1; }
     bool AlwaysVisible = false;  // `cb1` "Immer sichtbar"
+    bool Shown = false;          // the window is on the screen: it follows every change
 
     // What the right panel shows after a drawing: "Max X", "Min X", "Max Y", "Min Y" (the
     // elements' extents, 3 decimals), "# Elemente", "Offset" and "Faktor".

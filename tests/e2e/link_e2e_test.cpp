@@ -5,11 +5,18 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QProcess>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <functional>
+#include <unistd.h>
 #include <memory>
 
 #include "readout/qt/qserialdevice.h"
 #include "app/mainwindow.h"
+#include "data/resultline.h"
 #include "shell/qt/qtimerdriver.h"
 #include "support/scriptedoperator.h"
 #include "support/tempdir.h"
@@ -239,6 +246,60 @@ TEST(LinkUnplugged, TheLinkComesBackByItselfWhenTheDeviceReturns) {
     w.Close();
     say(second, "quit");
     second.waitForFinished(2000);
+}
+
+}  // namespace
+}  // namespace tarvo
+
+namespace tarvo {
+namespace {
+
+long ResidentKiB() {
+    std::ifstream statm("/proc/self/statm");
+    long size = 0;
+    long resident = 0;
+    statm >> size >> resident;
+    return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+// The soak: foot-switch captures from the readout, ten at a time, each ten evaluated as a circle,
+// in one run. Every capture arrives exactly once, every circle is listed, and the resident memory
+// stays flat after the warm-up. TARVO_SOAK_CIRCLES sets the number of circles (scripts/soak.sh
+// runs 1 000, that is 10 000 captures, and an hour's worth with "hour"; CI runs 100). The list is
+// cleared after every thousand circles, as an operator clears it after printing a batch.
+TEST_F(LinkEndToEnd, SoakCapturesAndCirclesKeepCountAndMemory) {
+    const char* env = std::getenv("TARVO_SOAK_CIRCLES");
+    const int circles = env != nullptr ? std::max(10, std::atoi(env)) : 100;
+    Start("[PARAMETER]\nTR_MODE=1\n");
+    ASSERT_TRUE(WaitFor([this] { return session->acquisition.FootSwitchMode; }));
+    long warm = 0;
+    const auto started = std::chrono::steady_clock::now();
+    for (int c = 0; c < circles; ++c) {
+        if (c == circles / 10) {
+            warm = ResidentKiB();
+        }
+        const double r = 5 + c % 7;
+        for (int k = 0; k < 10; ++k) {
+            const double a = k * M_PI / 5;
+            char command[64];
+            std::snprintf(command, sizeof command, "push0 %.3f %.3f", 100 + r * std::cos(a), 50 + r * std::sin(a));
+            Say(command);
+        }
+        ASSERT_TRUE(WaitFor([this] { return w->PointCount() >= 10; })) << "circle " << c << ": " << w->PointCount();
+        ASSERT_EQ(w->PointCount(), 10) << "circle " << c;  // none doubled
+        w->SpeedButton1Click();
+        ASSERT_EQ(w->lb1().Count(), c % 1000 + 1);
+        ASSERT_NEAR(static_cast<double>(ReadValue(w->lb1().Lines().back()).value), 2 * r, 0.002) << c;
+        if (c % 1000 == 999) {
+            w->lb1().Clear();  // a batch printed and cleared, as an operator does: the list stays bounded
+        }
+    }
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    const long growth = ResidentKiB() - warm;
+    EXPECT_EQ(op.beeps, circles * 10);
+    EXPECT_LT(growth, 1024) << "resident memory grew by " << growth << " KiB";
+    std::printf("soak: %d captures, %d circles in %.1f s, resident growth after warm-up %ld KiB\n", circles * 10,
+                circles, seconds, growth);
 }
 
 }  // namespace

@@ -207,9 +207,13 @@ TEST_F(AreaCommand, TheElementGraphicFollowsTheResultList) {
     w->ShowElementGraphic.Attach(show);
     Capture(1, 2);
     w->SpeedButton5Click();
+    EXPECT_TRUE(shows.empty());  // hidden: no copy, no drawing
+    w->ElementGraphicModel().Shown = true;
+    Capture(3, 4);
+    w->SpeedButton5Click();
     EXPECT_EQ(shows, std::vector<bool>{false});
     w->ElementGraphicModel().AlwaysVisible = true;
-    Capture(3, 4);
+    Capture(5, 6);
     w->SpeedButton5Click();
     EXPECT_EQ(shows, (std::vector<bool>{false, false, true}));
     EXPECT_EQ(w->ElementGraphicModel().Lines(), Results());

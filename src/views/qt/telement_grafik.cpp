@@ -131,6 +131,7 @@ void TElement_grafik::Refresh(bool raise) {
     Draw();
     if (raise) {
         QWidget* main = parentWidget();
+        m_model.Shown = true;
         show();
         this->raise();
         PlaceImage();
@@ -167,6 +168,11 @@ void TElement_grafik::PlaceImage() {
         ScrollBox1->verticalScrollBar()->setValue(ScrollBox1->verticalScrollBar()->maximum());
         m_firstPlacement = false;
     }
+}
+
+void TElement_grafik::hideEvent(QHideEvent* event) {
+    m_model.Shown = false;
+    QWidget::hideEvent(event);
 }
 
 void TElement_grafik::resizeEvent(QResizeEvent* event) {
