@@ -80,7 +80,8 @@ void MainWindow::PositionUpdated(int axis) {
 // succeeds again.
 void MainWindow::SaveResultListNow() {
     ++ResultsVersion;
-    if (m_destroyed || m_s.run.Recording != 0 || m_s.run.ProgramRunning || m_s.ReadOnlyMedia()) {
+    if (m_destroyed || m_s.run.Recording != 0 || m_s.run.ProgramRunning || m_s.ReadOnlyMedia() ||
+        m_resultFileUnreadable) {
         return;
     }
     const WriteResult r = m_results.SaveToFile(m_s.WorkFile(kResultListFile));
@@ -114,7 +115,25 @@ void MainWindow::ShowWriteProblem(const WriteResult& r) {
 void MainWindow::LoadResultList() {
     ++ResultsVersion;
     if (!m_results.LoadFromFile(m_s.WorkFile(kResultListFile))) {
-        m_s.Op().ShowError(Ansi("Die Datei \"speicher.dat\" kann nicht gelesen werden"));
+        // The unreadable list is never written over: it is set aside under a name of its own, so
+        // the results of this session are saved as usual; where that fails, nothing is saved.
+        const std::filesystem::path file = m_s.WorkFile(kResultListFile);
+        std::filesystem::path aside = file;
+        aside += ".unlesbar";
+        for (int n = 2; std::filesystem::exists(std::filesystem::symlink_status(aside)); ++n) {
+            aside = file;
+            aside += ".unlesbar" + std::to_string(n);
+        }
+        std::error_code ec;
+        if (!m_s.ReadOnlyMedia()) {
+            std::filesystem::rename(file, aside, ec);
+        }
+        if (!m_s.ReadOnlyMedia() && !ec) {
+            m_s.Op().ShowError(m_texts.Compose(kMsgListSetAside, {kResultListFile, aside.filename().string()}));
+        } else if (!m_resultFileUnreadable) {
+            m_resultFileUnreadable = true;
+            m_s.Op().ShowError(m_texts.Compose(kMsgListNotSaved, {kResultListFile}));
+        }
     }
     m_results.SelectLast();
 }

@@ -254,6 +254,7 @@ private:
     std::string m_logoFile;  // the logo found at start-up, empty without one
     void PrintReportNow();
     bool m_autosaveFailed = false;
+    bool m_resultFileUnreadable = false;  // "speicher.dat" could not be read nor set aside
     // What the model derives from the lists, the link and the commands' signals.
     void ResultsChanged();
     Slot<> m_resultsChanged{[this] { ResultsChanged(); }};

@@ -121,7 +121,14 @@ void FeatureDialog::AddName(const std::string& name) const {
         return;
     }
     const std::filesystem::path file = m_workDir / FeatureNamesFile(m_page);
-    std::vector<std::string> names = LoadFeatureNames(file);
+    const auto read = ReadTextLines(file);
+    if (!read && FileExists(file)) {
+        // A names file that cannot be read is not replaced by one holding only the new name.
+        m_op.ShowError(Ansi("Die Datei \"") + file.filename().string() +
+                       Ansi("\" kann nicht gelesen werden; sie wird nicht überschrieben"));
+        return;
+    }
+    std::vector<std::string> names = read.value_or(std::vector<std::string>{});
     if (std::find(names.begin(), names.end(), name) != names.end()) {
         return;
     }

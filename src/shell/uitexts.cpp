@@ -111,6 +111,9 @@ const char* const kCommonDefaults[kCommonListSize] = {
     "Kopf drucken mit LOGO",
     "getrennt",
     "Die Verbindung zur Zählerelektronik ist unterbrochen (%1). TARVO verbindet sich wieder, sobald sie zurück ist.",
+    "Die Datei \"%1\" kann nicht gelesen werden; sie bleibt als \"%2\" erhalten, die Ergebnisse werden neu gesichert",
+    "Die Datei \"%1\" kann nicht gelesen werden; sie wird nicht überschrieben, die Ergebnisse werden nicht gesichert",
+    "Die Datei \"%1\" kann nicht gelesen werden; sie wird nicht überschrieben",
 };
 
 const char* const kResultDefaults[kResultNamesSize] = {
