@@ -1,0 +1,73 @@
+// Any bytes as a program file, replayed with captures arriving, and as the header files,
+// "teiledat.txt", "dxfout" and the marker file "timer": the runner and the readers never crash
+// or hang, whatever words, parameters and line ends the file holds.
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "app/mainwindow.h"
+#include "app/scriptedoperator.h"
+#include "output/dxf.h"
+#include "output/headerdata.h"
+#include "shell/settings.h"
+
+namespace {
+
+// Answers every file dialog with the program and every question with OK; the rest is ignored.
+class Operator final : public tarvo::ScriptedOperator {
+public:
+    Operator() : ScriptedOperator(Order::ByKind) {}
+    std::optional<std::string> ChooseFile(const tarvo::FileDialogRequest&) override { return std::string("prg/p.PRG"); }
+    bool Ask(const std::string&, tarvo::Buttons) override { return true; }
+    bool ShowFeatureDialog(tarvo::FeatureDialog&) override { return false; }
+    bool WaitForPoints(int, int) override { return false; }
+    void Beep() override {}
+
+private:
+    void Shown(const std::string&, const std::string&, const std::string*) override {}
+    void Unanswered(const std::string&, const std::string&) override {}
+    void Refused(const std::string&) override {}
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size) {
+    static const std::filesystem::path dir = [] {
+        auto d = std::filesystem::temp_directory_path() / ("tarvo-fuzz-programs-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(d / "prg");
+        return d;
+    }();
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    std::ofstream(dir / "prg" / "p.PRG", std::ios::binary | std::ios::trunc) << bytes;
+    std::ofstream(dir / "t.HED", std::ios::binary | std::ios::trunc) << bytes;
+    std::ofstream(dir / "teiledat.txt", std::ios::binary | std::ios::trunc) << bytes;
+    std::ofstream(dir / "dxfout", std::ios::binary | std::ios::trunc) << bytes;
+    std::ofstream(dir / "timer", std::ios::binary | std::ios::trunc) << bytes;
+    std::filesystem::remove(dir / "speicher.dat");
+    std::filesystem::remove(dir / "TARVO.INI");
+
+    (void)tarvo::ReadHeaderFile(dir / "t.HED");
+    tarvo::ReportHeaderData header;
+    tarvo::LoadHeaderLabels(dir, header);
+    tarvo::DxfSettings dxf;
+    tarvo::LoadDxfSettings(dir, dxf);
+    tarvo::Settings settings;
+    std::vector<std::string> problems;
+    (void)tarvo::ApplyMarkerFiles(dir, settings, problems);
+
+    Operator op;
+    const tarvo::FixedWallClock clock(tarvo::DateTime{2026, 12, 8, 9, 30, 0});
+    tarvo::Session session(op, clock, dir, dir);
+    tarvo::MainWindow w(session);
+    w.FormCreate();
+    w.SpeedButton13Click();
+    for (int step = 0; step < 40 && !w.Runner().Idle(); ++step) {
+        session.run.CurrentPos = {step * 1.5L, step % 7 * 2.0L};
+        w.FormKeyDown(tarvo::kKeySpace);
+        session.timers.Advance(200);
+    }
+    (void)w.Close();
+    return 0;
+}
