@@ -24,15 +24,27 @@ std::string ItemName(std::size_t i, const std::string& item) {
     return Ansi("Eintrag ") + std::to_string(i + 1) + " (\"" + item + "\")";
 }
 
+// The items as points, a tool marker as none; a problem names the first item that is neither.
+ContourProblem ReadContour(const std::vector<std::string>& source, std::vector<std::optional<XYPair>>& points) {
+    points.clear();
+    for (std::size_t i = 0; i < source.size(); ++i) {
+        if (IsToolMarker(source[i])) {
+            points.emplace_back();
+            continue;
+        }
+        const auto point = ReadContourPoint(source[i]);
+        if (!point) {
+            return Ansi("Kein Punkt: ") + ItemName(i, source[i]);
+        }
+        points.push_back(point);
+    }
+    return std::nullopt;
+}
+
 // Below this, two directions count as one straight line (or as a reversal).
 constexpr long double kStraight = 1e-9L;
 
 }  // namespace
-
-bool IsToolMarker(const std::string& item) {
-    const std::string t = RemoveSpaces(item);
-    return t == "-" || t == "+";
-}
 
 std::optional<XYPair> ReadContourPoint(const std::string& item) {
     const auto colon = item.find(':');
@@ -117,16 +129,8 @@ ContourProblem WriteGxxProgram(const std::vector<std::string>& source, std::vect
                                ConverterPresets& presets) {
     destination.clear();
     std::vector<std::optional<XYPair>> points;
-    for (std::size_t i = 0; i < source.size(); ++i) {
-        if (IsToolMarker(source[i])) {
-            points.emplace_back();
-            continue;
-        }
-        const auto point = ReadContourPoint(source[i]);
-        if (!point) {
-            return Ansi("Kein Punkt: ") + ItemName(i, source[i]);
-        }
-        points.push_back(point);
+    if (ContourProblem problem = ReadContour(source, points)) {
+        return problem;
     }
     if (points.empty()) {
         return Ansi("Die Werkzeugbahn ist leer: kein Programm geschrieben.");
@@ -194,16 +198,8 @@ ContourProblem CreateDxfFromContour(const std::vector<std::string>& source, std:
         return Ansi("Die DXF-Vorlagen \"dxfhead.asc\" und \"dxftail.asc\" fehlen im Arbeitsordner");
     }
     std::vector<std::optional<XYPair>> points;
-    for (std::size_t i = 0; i < source.size(); ++i) {
-        if (IsToolMarker(source[i])) {
-            points.emplace_back();
-            continue;
-        }
-        const auto point = ReadContourPoint(source[i]);
-        if (!point) {
-            return Ansi("Kein Punkt: ") + ItemName(i, source[i]);
-        }
-        points.push_back(point);
+    if (ContourProblem problem = ReadContour(source, points)) {
+        return problem;
     }
     if (presets.firstPointToZero && !points.empty() && points.front()) {
         presets.offsetX = -points.front()->first;

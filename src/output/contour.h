@@ -35,7 +35,6 @@ using ContourProblem = std::optional<std::string>;
 // "X:Y" as the converter reads it (Part of the point-file rules: "," is a decimal point, blanks
 // go); nothing when the item is no readable point.
 [[nodiscard]] std::optional<std::pair<long double, long double>> ReadContourPoint(const std::string& item);
-[[nodiscard]] bool IsToolMarker(const std::string& item);
 
 // The tool path: the closed contour's segments moved by half the diameter to the right (or left)
 // of their direction, each vertex where the moved neighbours meet. A diameter of 0 copies the

@@ -15,10 +15,6 @@ namespace {
 
 std::string Fixed(long double v, int decimals) { return FormatReal(v, 0, decimals); }
 
-bool IsMarker(const std::string& item) {
-    const std::string t = RemoveSpaces(item);
-    return t == "-" || t == "+";
-}
 
 // The folder a dialog opens in, from the setting as stored (".\\" and backslashes as written by
 // stations on Windows).
@@ -45,6 +41,11 @@ const char* const kHeadTemplate[] = {"  0", "SECTION", "  2", "HEADER", "  9", "
 const char* const kTailTemplate[] = {"ENDSEC", "  0", "EOF"};
 
 }  // namespace
+
+bool IsToolMarker(const std::string& item) {
+    const std::string t = RemoveSpaces(item);
+    return t == "-" || t == "+";
+}
 
 void InstallDxfTemplates(const std::filesystem::path& dir) {
     if (!FileExists(dir / kDxfHeadFile)) {
@@ -160,7 +161,7 @@ void SavePointsAsDxf(CommandContext& ctx, DxfSettings& dxf) {
             unsigned handle = 0x2B;
             for (std::size_t i = 1; i < items.size(); ++i) {
                 // A marker carries no coordinates: no segment starts or ends at it.
-                if (IsMarker(items[i - 1]) || IsMarker(items[i])) {
+                if (IsToolMarker(items[i - 1]) || IsToolMarker(items[i])) {
                     continue;
                 }
                 const Point a = ParsePointItem(items[i - 1]);
@@ -186,7 +187,7 @@ void SavePointFile(CommandContext& ctx) {
     }
     std::vector<std::string> lines;
     for (const auto& item : ctx.points.Items()) {
-        if (IsMarker(item)) {
+        if (IsToolMarker(item)) {
             lines.push_back(RemoveSpaces(item));
             continue;
         }

@@ -14,6 +14,7 @@
 
 #include "shell/qt/qtext.h"
 #include "views/bitmapview.h"
+#include "views/qt/panel.h"
 
 namespace tarvo {
 
@@ -29,12 +30,6 @@ QImage ImageOf(const PixelBuffer& picture) {
         .copy();
 }
 
-QLabel* Value(QWidget* parent, const char* name) {
-    auto* l = new QLabel("-", parent);
-    l->setObjectName(name);
-    return l;
-}
-
 }  // namespace
 
 TBMP_View::TBMP_View(QWidget* parent)
@@ -42,15 +37,15 @@ TBMP_View::TBMP_View(QWidget* parent)
       ScrollBox1(new QScrollArea(this)),
       Image1(new QLabel),
       Image2(new QLabel(this)),
-      Label1(Value(this, "Label1")),
-      Label2(Value(this, "Label2")),
-      Label3(Value(this, "Label3")),
-      Label4(Value(this, "Label4")),
-      Label5(Value(this, "Label5")),
-      Label6(Value(this, "Label6")),
-      Label7(Value(this, "Label7")),
-      Label8(Value(this, "Label8")),
-      StatusBar1(Value(this, "StatusBar1")),
+      Label1(PanelValue(this, "Label1")),
+      Label2(PanelValue(this, "Label2")),
+      Label3(PanelValue(this, "Label3")),
+      Label4(PanelValue(this, "Label4")),
+      Label5(PanelValue(this, "Label5")),
+      Label6(PanelValue(this, "Label6")),
+      Label7(PanelValue(this, "Label7")),
+      Label8(PanelValue(this, "Label8")),
+      StatusBar1(PanelValue(this, "StatusBar1")),
       BitBtn3(new QPushButton(QString::fromUtf8("Fläche"), this)) {
     setObjectName("TBMP_View");
     setWindowTitle("Grafische Darstellung");
@@ -76,12 +71,7 @@ TBMP_View::TBMP_View(QWidget* parent)
     panel->addWidget(Image2);
     int captions = 8;
     const auto row = [&](const char* caption, QLabel* value) {
-        auto* line = new QHBoxLayout;
-        auto* label = new QLabel(caption, this);
-        label->setObjectName(QString("Label%1").arg(++captions));
-        line->addWidget(label);
-        line->addWidget(value, 1);
-        panel->addLayout(line);
+        AddPanelRow(panel, this, caption, value)->setObjectName(QString("Label%1").arg(++captions));
     };
     row("X:", Label1);
     row("Y:", Label2);

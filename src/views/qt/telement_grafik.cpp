@@ -13,19 +13,10 @@
 #include <QVBoxLayout>
 
 #include "views/elementgraphic.h"
+#include "views/qt/panel.h"
 #include "views/qt/qpaintercanvas.h"
 
 namespace tarvo {
-
-namespace {
-
-QLabel* Value(QWidget* parent, const char* name) {
-    auto* l = new QLabel("-", parent);
-    l->setObjectName(name);
-    return l;
-}
-
-}  // namespace
 
 TElement_grafik::TElement_grafik(ElementGraphic& model, QWidget* parent)
     : QWidget(parent, Qt::Window),
@@ -33,15 +24,15 @@ TElement_grafik::TElement_grafik(ElementGraphic& model, QWidget* parent)
       ScrollBox1(new QScrollArea(this)),
       Image1(new QLabel),
       lb1(new QListWidget(this)),
-      Label1(Value(this, "Label1")),
-      Label2(Value(this, "Label2")),
-      Label4(Value(this, "Label4")),
-      Label5(Value(this, "Label5")),
-      Label11(Value(this, "Label11")),
-      Label12(Value(this, "Label12")),
-      Label13(Value(this, "Label13")),
-      Label14(Value(this, "Label14")),
-      Label16(Value(this, "Label16")),
+      Label1(PanelValue(this, "Label1")),
+      Label2(PanelValue(this, "Label2")),
+      Label4(PanelValue(this, "Label4")),
+      Label5(PanelValue(this, "Label5")),
+      Label11(PanelValue(this, "Label11")),
+      Label12(PanelValue(this, "Label12")),
+      Label13(PanelValue(this, "Label13")),
+      Label14(PanelValue(this, "Label14")),
+      Label16(PanelValue(this, "Label16")),
       TrackBar1(new QSlider(Qt::Horizontal, this)),
       cb1(new QCheckBox("Immer sichtbar", this)) {
     setObjectName("TElement_grafik");
@@ -62,12 +53,7 @@ TElement_grafik::TElement_grafik(ElementGraphic& model, QWidget* parent)
     ok->setObjectName("BitBtn1");
 
     auto* panel = new QVBoxLayout;
-    const auto row = [&](const char* caption, QLabel* value) {
-        auto* line = new QHBoxLayout;
-        line->addWidget(new QLabel(caption, this));
-        line->addWidget(value, 1);
-        panel->addLayout(line);
-    };
+    const auto row = [&](const char* caption, QLabel* value) { AddPanelRow(panel, this, caption, value); };
     row("X:", Label1);
     row("Y:", Label2);
     row("Faktor", Label4);
