@@ -97,7 +97,32 @@ void MainWindow::Guarded(const std::function<void()>& command) {
     } catch (const std::exception& e) {
         m_s.Op().ShowError(e.what());
     }
+    ReportDamagedFiles();
     Changed.Notify();
+}
+
+void MainWindow::ReportDamagedFiles() {
+    for (const FileNote& note : TakeFileNotes()) {
+        const std::string name = note.file.filename().string();
+        switch (note.damage) {
+            case FileDamage::Binary:
+                m_s.Op().ShowError(m_texts.Compose(kMsgFileDamaged, {name, m_texts.Compose(kMsgBinaryBytes, {})}));
+                break;
+            case FileDamage::LongLine:
+                m_s.Op().ShowError(m_texts.Compose(
+                    kMsgFileDamaged, {name, m_texts.Compose(kMsgLongLine, {std::to_string(kMaxFileLine)})}));
+                break;
+            case FileDamage::Utf8:
+                m_s.Op().ShowError(m_texts.Compose(kMsgFileUtf8, {name}));
+                break;
+            case FileDamage::Cut:
+                m_s.Op().ShowError(m_texts.Compose(kMsgFileCut, {name}));
+                break;
+            case FileDamage::NotNumbers:
+                m_s.Op().ShowError(NotNumbersProblem(name));
+                break;
+        }
+    }
 }
 
 void MainWindow::ShowProblems(const std::vector<std::string>& problems) {
@@ -184,12 +209,14 @@ void MainWindow::FormCreate() {
         TimerReceive.SetInterval(intervals->receive);
     }
     ShowProblems(problems);
+    ReportDamagedFiles();
 }
 
 void MainWindow::Timer3Timer() {
     Timer3.SetEnabled(false);
     LoadLanguage();
     LoadResultList();
+    ReportDamagedFiles();
 }
 
 void MainWindow::LoadLanguage() {
@@ -219,6 +246,7 @@ void MainWindow::LoadLanguage() {
 void MainWindow::Timer2Timer() {
     StatusPanels[1] = m_s.settings.IfName;
     m_link->StartupStep();
+    ReportDamagedFiles();
 }
 
 void MainWindow::SpeedButton24Click() {

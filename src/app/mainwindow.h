@@ -236,6 +236,8 @@ private:
     void ScaleExit(int axis);
     void LoadResultList();
     void ShowProblems(const std::vector<std::string>& problems);
+    // Tells the operator of the damaged files the last command or start-up step read.
+    void ReportDamagedFiles();
     void ShowWriteProblem(const WriteResult& r);
 
     Session& m_s;

@@ -48,6 +48,37 @@ void AppendUtf8(std::string& out, char32_t cp) {
 
 }  // namespace
 
+bool LooksLikeUtf8(std::string_view text) {
+    bool multiByte = false;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        if (b < 0x80) {
+            ++i;
+            continue;
+        }
+        const std::size_t len = (b & 0xE0) == 0xC0 ? 2 : (b & 0xF0) == 0xE0 ? 3 : (b & 0xF8) == 0xF0 ? 4 : 0;
+        if (len == 0 || i + len > text.size()) {
+            return false;
+        }
+        char32_t cp = b & (len == 2 ? 0x1F : len == 3 ? 0x0F : 0x07);
+        for (std::size_t k = 1; k < len; ++k) {
+            const auto c = static_cast<unsigned char>(text[i + k]);
+            if ((c & 0xC0) != 0x80) {
+                return false;
+            }
+            cp = (cp << 6) | (c & 0x3F);
+        }
+        // Over-long forms are not UTF-8.
+        if (cp < (len == 2 ? 0x80u : len == 3 ? 0x800u : 0x10000u) || cp > 0x10FFFF) {
+            return false;
+        }
+        multiByte = true;
+        i += len;
+    }
+    return multiByte;
+}
+
 std::string Utf8ToAnsi(std::string_view in) {
     std::string out;
     out.reserve(in.size());

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <exception>
@@ -53,12 +54,130 @@ std::vector<std::string> SplitLines(const std::string& text) {
     return lines;
 }
 
-std::optional<std::vector<std::string>> ReadTextLines(const std::filesystem::path& file) {
+namespace {
+
+// The damaged files noted and not yet taken, and those already reported (each file and kind is
+// reported once until it is read whole again). Bounded: a session reads a few dozen files.
+struct FileNotes {
+    std::vector<FileNote> pending;
+    std::vector<FileNote> reported;
+};
+FileNotes& Notes() {
+    static FileNotes notes;
+    return notes;
+}
+constexpr std::size_t kMaxNotes = 64;
+
+bool Same(const FileNote& n, const std::filesystem::path& file, FileDamage damage) {
+    return n.damage == damage && n.file == file;
+}
+
+// The file read as text without damage: its text damage is said again should it return.
+void FileReadWhole(const std::filesystem::path& file) {
+    auto& r = Notes().reported;
+    r.erase(std::remove_if(r.begin(), r.end(),
+                           [&](const FileNote& n) { return n.file == file && n.damage != FileDamage::NotNumbers; }),
+            r.end());
+}
+
+bool BinaryByte(unsigned char c) {
+    // TAB, LF, FF, CR and the old end-of-file mark 0x1A occur in text files (and 0x7F, the
+    // comparison's bar marker, in result lines).
+    return c < 0x20 && c != '\t' && c != '\n' && c != '\f' && c != '\r' && c != 0x1A;
+}
+
+bool HasLongLine(const std::string& bytes) {
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = bytes.find('\n', start);
+        if (end == std::string::npos) {
+            end = bytes.size();
+        }
+        if (end - start > kMaxFileLine + 1) {
+            return true;
+        }
+        start = end + 1;
+    }
+    return false;
+}
+
+}  // namespace
+
+void NoteFileDamage(const std::filesystem::path& file, FileDamage damage) {
+    FileNotes& notes = Notes();
+    for (const auto* list : {&notes.pending, &notes.reported}) {
+        if (std::any_of(list->begin(), list->end(), [&](const FileNote& n) { return Same(n, file, damage); })) {
+            return;
+        }
+    }
+    if (notes.pending.size() < kMaxNotes) {
+        notes.pending.push_back({file, damage});
+    }
+}
+
+std::vector<FileNote> TakeFileNotes() {
+    FileNotes& notes = Notes();
+    std::vector<FileNote> taken = std::move(notes.pending);
+    notes.pending.clear();
+    for (const auto& n : taken) {
+        if (notes.reported.size() < kMaxNotes) {
+            notes.reported.push_back(n);
+        }
+    }
+    return taken;
+}
+
+std::optional<std::string> CheckedText(const std::filesystem::path& file, std::string bytes, bool cutOff) {
+    if (std::any_of(bytes.begin(), bytes.end(), [](char c) { return BinaryByte(static_cast<unsigned char>(c)); })) {
+        NoteFileDamage(file, FileDamage::Binary);
+        return std::nullopt;
+    }
+    if (HasLongLine(bytes)) {
+        NoteFileDamage(file, FileDamage::LongLine);
+        return std::nullopt;
+    }
+    bool damaged = false;
+    if (cutOff) {
+        NoteFileDamage(file, FileDamage::Cut);
+        damaged = true;
+    }
+    if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 || LooksLikeUtf8(bytes)) {
+        if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+            bytes.erase(0, 3);
+        }
+        bytes = Utf8ToAnsi(bytes);
+        NoteFileDamage(file, FileDamage::Utf8);
+        damaged = true;
+    }
+    if (!damaged) {
+        FileReadWhole(file);
+    }
+    return bytes;
+}
+
+std::optional<std::string> ReadTextFile(const std::filesystem::path& file, bool ownFile) {
     auto bytes = ReadFileBytes(file);
     if (!bytes) {
         return std::nullopt;
     }
-    return SplitLines(*bytes);
+    const bool cutOff = ownFile && !bytes->empty() && bytes->back() != '\n';
+    return CheckedText(file, std::move(*bytes), cutOff);
+}
+
+std::optional<std::vector<std::string>> ReadTextLines(const std::filesystem::path& file) {
+    const auto text = ReadTextFile(file);
+    if (!text) {
+        return std::nullopt;
+    }
+    return SplitLines(*text);
+}
+
+std::optional<std::vector<std::string>> ReadOwnTextLines(const std::filesystem::path& file) {
+    const auto text = ReadTextFile(file, true);
+    if (!text) {
+        return std::nullopt;
+    }
+    return SplitLines(*text);
 }
 
 std::string JoinLines(const std::vector<std::string>& lines) {

@@ -21,8 +21,38 @@ struct WriteResult {
 // Splits text at CR LF or LF; a final line break does not start another line.
 [[nodiscard]] std::vector<std::string> SplitLines(const std::string& text);
 
-// The lines of a text file, or nothing when it cannot be opened.
+// What looked wrong with a text file when it was read. TARVO's text files are Windows-1252 with
+// CR LF; a file holding binary bytes or a line over kMaxFileLine characters is damaged and is not
+// used (it reads as one that cannot be read, and the readers that write never write over it); a
+// file in UTF-8 is converted and used; a file of the program's own that does not end with its
+// line break was cut off and is used as far as it goes. `NotNumbers`: a file that must hold numbers
+// (a picture size, the DXF limits) holds none that can be used; its reader keeps its defaults.
+enum class FileDamage { Binary, LongLine, Utf8, Cut, NotNumbers };
+inline constexpr std::size_t kMaxFileLine = 16384;
+// A damaged file as it was read, for the operator's message.
+struct FileNote {
+    std::filesystem::path file;
+    FileDamage damage;
+};
+
+// The text of a file as TARVO reads it: nothing when it cannot be opened or is binary or has an
+// over-long line; UTF-8 converted to Windows-1252. What was wrong is noted (see TakeFileNotes).
+// `ownFile`: the program writes this file itself, every line with its line break.
+[[nodiscard]] std::optional<std::string> ReadTextFile(const std::filesystem::path& file, bool ownFile = false);
+// Checks text already read from `file` the same way: nothing when it is not to be used.
+// `cutOff`: the caller found the file cut off (by its line end or its format).
+[[nodiscard]] std::optional<std::string> CheckedText(const std::filesystem::path& file, std::string bytes,
+                                                     bool cutOff);
+// Notes damage a reader found in the content of a file; said once per file and kind.
+void NoteFileDamage(const std::filesystem::path& file, FileDamage damage);
+// The damaged files read since the last call, each file and kind once while it stays damaged;
+// the main window tells the operator after every command and start-up step.
+[[nodiscard]] std::vector<FileNote> TakeFileNotes();
+
+// The lines of a text file (ReadTextFile), or nothing when it cannot be opened or is damaged.
 [[nodiscard]] std::optional<std::vector<std::string>> ReadTextLines(const std::filesystem::path& file);
+// The same for a file the program writes itself ("speicher.dat", memory files, "temp.lst").
+[[nodiscard]] std::optional<std::vector<std::string>> ReadOwnTextLines(const std::filesystem::path& file);
 
 // Lines joined with CR LF after every line, as the files of existing installations have them.
 [[nodiscard]] std::string JoinLines(const std::vector<std::string>& lines);

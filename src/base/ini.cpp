@@ -1,6 +1,7 @@
 #include "base/ini.h"
 
 #include <limits>
+#include <optional>
 
 #include "base/cp1252.h"
 
@@ -71,10 +72,23 @@ bool KeyValue(std::string_view line, std::string_view& key, std::string_view& va
 }  // namespace
 
 IniFile IniFile::Load(const std::filesystem::path& file) {
-    const auto bytes = ReadFileBytes(file);
+    auto bytes = ReadFileBytes(file);
+    std::optional<std::string> text;
     if (bytes) {
-        return FromText(*bytes);
+        // A file cut off in its last line ends in a line that is neither a key, a section, a
+        // comment nor blank: what comes before it is read, and the operator is told.
+        const std::string_view last = Trim(std::string_view(*bytes).substr(bytes->rfind('\n') + 1));
+        std::string_view name;
+        std::string_view key;
+        std::string_view value;
+        const bool cut =
+            !last.empty() && !SectionName(last, name) && !KeyValue(last, key, value) && last.front() != ';';
+        text = CheckedText(file, std::move(*bytes), cut);
     }
+    if (text) {
+        return FromText(*text);
+    }
+    // Missing, unreadable or damaged: an empty file; the last two are never saved over.
     IniFile ini;
     ini.m_unreadable = FileExists(file);
     return ini;

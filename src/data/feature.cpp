@@ -1,6 +1,7 @@
 #include "data/feature.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "data/isotolerance.h"
 #include "base/cp1252.h"
@@ -108,6 +109,14 @@ void FeatureDialog::NennwertExit() {
     }
     const IsoTolerance iso = IsoToleranceLookup(typed, m_workDir / kIsoToleranceFile);
     if (!iso.found) {
+        // A size with a tolerance class ("20H7") that the table does not give: said, so that a
+        // damaged or missing table is not mistaken for a typing error at OK.
+        const std::string t = RemoveSpaces(typed);
+        if (!t.empty() && t.front() >= '0' && t.front() <= '9' &&
+            std::any_of(t.begin(), t.end(), [](char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; })) {
+            m_op.ShowError(Ansi("Die ISO-Toleranz \"") + t + Ansi("\" steht nicht in \"") + kIsoToleranceFile +
+                           "\"");
+        }
         return;
     }
     const auto f = [this](long double v) { return FormatReal(v, 0, m_decimals).substr(0, 10); };

@@ -122,7 +122,7 @@ void LoadMemory(CommandContext& ctx) {
         return;
     }
     const std::filesystem::path file = ctx.folder.File(*name);
-    const auto lines = ReadTextLines(file);
+    const auto lines = ReadOwnTextLines(file);
     if (!lines) {
         ctx.op.ShowError(Ansi("Die Datei \"") + file.filename().string() + Ansi("\" kann nicht gelesen werden"));
         return;

@@ -56,7 +56,7 @@ void ResultList::Renumber() {
 }
 
 bool ResultList::LoadFromFile(const std::filesystem::path& file) {
-    auto lines = ReadTextLines(file);
+    auto lines = ReadOwnTextLines(file);
     if (!lines && FileExists(file)) {
         return false;
     }

@@ -58,9 +58,15 @@ void InstallDxfTemplates(const std::filesystem::path& dir) {
 
 void LoadDxfSettings(const std::filesystem::path& dir, DxfSettings& dxf) {
     dxf.noLimits = FileExists(dir / "nodxflim");
-    if (const auto lines = ReadTextLines(dir / "dxfout"); lines && lines->size() >= 2) {
-        dxf.maxX = static_cast<double>(ReadNumberChecked((*lines)[0]).value);
-        dxf.maxY = static_cast<double>(ReadNumberChecked((*lines)[1]).value);
+    if (const auto lines = ReadTextLines(dir / "dxfout")) {
+        const NumberRead x = lines->size() >= 2 ? ReadNumberChecked((*lines)[0]) : NumberRead{};
+        const NumberRead y = lines->size() >= 2 ? ReadNumberChecked((*lines)[1]) : NumberRead{};
+        if (x.ok && y.ok) {
+            dxf.maxX = static_cast<double>(x.value);
+            dxf.maxY = static_cast<double>(y.value);
+        } else {
+            NoteFileDamage(dir / "dxfout", FileDamage::NotNumbers);
+        }
     }
 }
 

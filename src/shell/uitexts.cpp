@@ -114,6 +114,12 @@ const char* const kCommonDefaults[kCommonListSize] = {
     "Die Datei \"%1\" kann nicht gelesen werden; sie bleibt als \"%2\" erhalten, die Ergebnisse werden neu gesichert",
     "Die Datei \"%1\" kann nicht gelesen werden; sie wird nicht überschrieben, die Ergebnisse werden nicht gesichert",
     "Die Datei \"%1\" kann nicht gelesen werden; sie wird nicht überschrieben",
+    "Die Datei \"%1\" ist beschädigt (%2) und wird nicht verwendet",
+    "Die Datei \"%1\" ist in UTF-8 statt Windows-1252 geschrieben und wurde umgewandelt gelesen",
+    "Die Datei \"%1\" ist am Ende abgeschnitten; die letzte Zeile ist unvollständig",
+    "Binärdaten",
+    "eine Zeile mit über %1 Zeichen",
+    "Die ISO-Toleranz \"%1\" steht nicht in \"%2\"",
 };
 
 const char* const kResultDefaults[kResultNamesSize] = {

@@ -13,13 +13,18 @@ namespace tarvo {
 // 0-38 are the numbered texts of the window and its dialogs; from 39 on come the messages the
 // program composes, German patterns with "%1", "%2" ... for the parts filled in.
 inline constexpr std::size_t kNumberedTexts = 39;
-inline constexpr std::size_t kCommonListSize = 104;
+inline constexpr std::size_t kCommonListSize = 110;
 // Messages the code composes by number.
 inline constexpr int kMsgLinkDown = 99;   // "getrennt", the display while the readout is unplugged
 inline constexpr int kMsgLinkLost = 100;  // the readout unplugged, with its device
 inline constexpr int kMsgListSetAside = 101;  // an unreadable result list kept under another name
 inline constexpr int kMsgListNotSaved = 102;  // an unreadable result list that stays where it is
 inline constexpr int kMsgNotOverwritten = 103;  // an unreadable file the program would write
+inline constexpr int kMsgFileDamaged = 104;      // a damaged file that is not used, with the reason
+inline constexpr int kMsgFileUtf8 = 105;         // a file in UTF-8, read converted
+inline constexpr int kMsgFileCut = 106;          // a file cut off in its last line
+inline constexpr int kMsgBinaryBytes = 107;      // the reason: binary bytes
+inline constexpr int kMsgLongLine = 108;         // the reason: a line over the limit
 inline constexpr std::size_t kResultNamesSize = 24;
 
 class UiTexts final {

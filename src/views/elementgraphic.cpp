@@ -59,13 +59,14 @@ ElementKind ElementKindOf(const std::string& line, const UiTexts& texts) {
 
 BitmapSize ReadBitmapSize(const std::filesystem::path& file, BitmapSize defaults) {
     const auto lines = ReadTextLines(file);
-    if (!lines || lines->size() < 2) {
+    if (!lines) {
         return defaults;
     }
-    const NumberRead w = ReadNumberChecked((*lines)[0]);
-    const NumberRead h = ReadNumberChecked((*lines)[1]);
+    const NumberRead w = lines->size() >= 2 ? ReadNumberChecked((*lines)[0]) : NumberRead{};
+    const NumberRead h = lines->size() >= 2 ? ReadNumberChecked((*lines)[1]) : NumberRead{};
     const auto usable = [](const NumberRead& n) { return n.ok && n.value >= 1 && n.value <= kMaxBitmapSide; };
     if (!usable(w) || !usable(h)) {
+        NoteFileDamage(file, FileDamage::NotNumbers);
         return defaults;
     }
     return {static_cast<int>(w.value), static_cast<int>(h.value)};

@@ -154,8 +154,9 @@ TEST_F(FeatureDialogTest, ANominalWithAClassFillsTheTolerancesFromTheTable) {
     EXPECT_EQ(d.Text(FeatureDialog::kOT), "0.021");
     EXPECT_EQ(d.Text(FeatureDialog::kUT), "0.000");
     d.Text(FeatureDialog::kNennwert) = "20X9";
+    op.ExpectError();
     d.NennwertExit();
-    EXPECT_EQ(d.Text(FeatureDialog::kNennwert), "20X9");  // not in the table: left as typed
+    EXPECT_EQ(d.Text(FeatureDialog::kNennwert), "20X9");  // not in the table: left as typed, and said
 }
 
 TEST_F(FeatureDialogTest, CancelChangesNothing) {
