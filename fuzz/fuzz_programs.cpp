@@ -1,6 +1,6 @@
-// Any bytes as a program file, replayed with captures arriving, and as the header files,
-// "teiledat.txt", "dxfout" and the marker file "timer": the runner and the readers never crash
-// or hang, whatever words, parameters and line ends the file holds.
+// Any bytes as a program file, replayed with captures arriving, and as the header files, a
+// memory file, "teiledat.txt", "dxfout" and the marker file "timer": the runner and the readers
+// never crash or hang, whatever words, parameters and line ends the file holds.
 #include <unistd.h>
 
 #include <filesystem>
@@ -19,7 +19,9 @@ namespace {
 class Operator final : public tarvo::ScriptedOperator {
 public:
     Operator() : ScriptedOperator(Order::ByKind) {}
-    std::optional<std::string> ChooseFile(const tarvo::FileDialogRequest&) override { return std::string("prg/p.PRG"); }
+    std::optional<std::string> ChooseFile(const tarvo::FileDialogRequest& r) override {
+        return std::string(r.dialog == "OpenDialog1" ? "m.spt" : "prg/p.PRG");
+    }
     bool Ask(const std::string&, tarvo::Buttons) override { return true; }
     bool ShowFeatureDialog(tarvo::FeatureDialog&) override { return false; }
     bool WaitForPoints(int, int) override { return false; }
@@ -45,6 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     std::ofstream(dir / "teiledat.txt", std::ios::binary | std::ios::trunc) << bytes;
     std::ofstream(dir / "dxfout", std::ios::binary | std::ios::trunc) << bytes;
     std::ofstream(dir / "timer", std::ios::binary | std::ios::trunc) << bytes;
+    std::ofstream(dir / "m.spt", std::ios::binary | std::ios::trunc) << bytes;
     std::filesystem::remove(dir / "speicher.dat");
     std::filesystem::remove(dir / "TARVO.INI");
 
@@ -62,6 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     tarvo::Session session(op, clock, dir, dir);
     tarvo::MainWindow w(session);
     w.FormCreate();
+    w.LoadMemoryClick();
     w.SpeedButton13Click();
     for (int step = 0; step < 40 && !w.Runner().Idle(); ++step) {
         session.run.CurrentPos = {step * 1.5L, step % 7 * 2.0L};

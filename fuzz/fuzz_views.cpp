@@ -45,5 +45,6 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     tarvo::PixelBuffer picture(graphic.Width(), graphic.Height());
     tarvo::PixelCanvas canvas(picture);
     graphic.Draw(canvas);
+    (void)tarvo::TakeFileNotes();
     return 0;
 }
