@@ -153,6 +153,7 @@ void MainWindow::LoadResultList() {
         if (!m_s.ReadOnlyMedia()) {
             std::filesystem::rename(file, aside, ec);
         }
+        ReportDamagedFiles();  // why it cannot be read comes first
         if (!m_s.ReadOnlyMedia() && !ec) {
             m_s.Op().ShowError(m_texts.Compose(kMsgListSetAside, {kResultListFile, aside.filename().string()}));
         } else if (!m_resultFileUnreadable) {
