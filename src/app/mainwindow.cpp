@@ -121,6 +121,9 @@ void MainWindow::ReportDamagedFiles() {
             case FileDamage::NotNumbers:
                 m_s.Op().ShowError(NotNumbersProblem(name));
                 break;
+            case FileDamage::NotPicture:
+                m_s.Op().ShowError(m_texts.Compose(kMsgNotPicture, {name}));
+                break;
         }
     }
 }

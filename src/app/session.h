@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/datetime.h"
+#include "base/fileio.h"
 #include "base/timers.h"
 #include "data/feature.h"
 #include "data/reportheader.h"
@@ -26,7 +27,9 @@ public:
     // `workDir` is the installation's data folder every file is looked up in; `driveRoot` is the
     // root of its file system, where the read-only marker "menue.cd" of CD installations lies.
     Session(Operator& op, const WallClock& clock, std::filesystem::path workDir, std::filesystem::path driveRoot)
-        : folder(std::move(workDir), std::move(driveRoot)), m_op(op), m_clock(clock) {}
+        : folder(std::move(workDir), std::move(driveRoot)), m_op(op), m_clock(clock) {
+        ResetFileNotes();  // a new session tells of the damaged files it reads afresh
+    }
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 

@@ -76,7 +76,7 @@ bool Same(const FileNote& n, const std::filesystem::path& file, FileDamage damag
 void FileReadWhole(const std::filesystem::path& file) {
     auto& r = Notes().reported;
     r.erase(std::remove_if(r.begin(), r.end(),
-                           [&](const FileNote& n) { return n.file == file && n.damage != FileDamage::NotNumbers; }),
+                           [&](const FileNote& n) { return n.file == file && n.damage < FileDamage::NotNumbers; }),
             r.end());
 }
 
@@ -102,6 +102,16 @@ bool HasLongLine(const std::string& bytes) {
 }
 
 }  // namespace
+
+void NoteFileWhole(const std::filesystem::path& file) {
+    auto& r = Notes().reported;
+    r.erase(std::remove_if(r.begin(), r.end(), [&](const FileNote& n) { return n.file == file; }), r.end());
+}
+
+void ResetFileNotes() {
+    Notes().pending.clear();
+    Notes().reported.clear();
+}
 
 void NoteFileDamage(const std::filesystem::path& file, FileDamage damage) {
     FileNotes& notes = Notes();

@@ -27,7 +27,8 @@ struct WriteResult {
 // file in UTF-8 is converted and used; a file of the program's own that does not end with its
 // line break was cut off and is used as far as it goes. `NotNumbers`: a file that must hold numbers
 // (a picture size, the DXF limits) holds none that can be used; its reader keeps its defaults.
-enum class FileDamage { Binary, LongLine, Utf8, Cut, NotNumbers };
+// `NotPicture`: the report's logo is no picture that can be read; the report goes without it.
+enum class FileDamage { Binary, LongLine, Utf8, Cut, NotNumbers, NotPicture };
 inline constexpr std::size_t kMaxFileLine = 16384;
 // A damaged file as it was read, for the operator's message.
 struct FileNote {
@@ -45,6 +46,10 @@ struct FileNote {
                                                      bool cutOff);
 // Notes damage a reader found in the content of a file; said once per file and kind.
 void NoteFileDamage(const std::filesystem::path& file, FileDamage damage);
+// The reader found the file as it should be: damage found in it later is said again.
+void NoteFileWhole(const std::filesystem::path& file);
+// Forgets every note: a new session says what it finds afresh.
+void ResetFileNotes();
 // The damaged files read since the last call, each file and kind once while it stays damaged;
 // the main window tells the operator after every command and start-up step.
 [[nodiscard]] std::vector<FileNote> TakeFileNotes();

@@ -64,6 +64,7 @@ void LoadDxfSettings(const std::filesystem::path& dir, DxfSettings& dxf) {
         if (x.ok && y.ok) {
             dxf.maxX = static_cast<double>(x.value);
             dxf.maxY = static_cast<double>(y.value);
+            NoteFileWhole(dir / "dxfout");
         } else {
             NoteFileDamage(dir / "dxfout", FileDamage::NotNumbers);
         }

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "base/fileio.h"
+
 namespace tarvo {
 
 namespace {
@@ -122,9 +124,18 @@ bool ReadBmp(const std::filesystem::path& file, int& width, int& height, std::st
 
 void PdfCanvas::ImageMm(const std::string& file, double left, double top, double right, double bottom) {
     Image image;
-    if (m_pages.empty() || !ReadBmp(file, image.width, image.height, image.rgb)) {
-        return;  // no picture that can be read: nothing is drawn, as for a missing logo
+    if (m_pages.empty()) {
+        return;
     }
+    if (!ReadBmp(file, image.width, image.height, image.rgb)) {
+        // No picture that can be read: nothing is drawn, as for a missing logo, and the operator
+        // is told when the file is there.
+        if (FileExists(file)) {
+            NoteFileDamage(file, FileDamage::NotPicture);
+        }
+        return;
+    }
+    NoteFileWhole(file);
     const std::string name = "/Im" + std::to_string(m_images.size());
     m_images.push_back(std::move(image));
     m_pages.back() += "q " + Num((right - left) * kPointsPerMm) + " 0 0 " + Num((bottom - top) * kPointsPerMm) + " " +

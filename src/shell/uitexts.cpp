@@ -120,6 +120,7 @@ const char* const kCommonDefaults[kCommonListSize] = {
     "Binärdaten",
     "eine Zeile mit über %1 Zeichen",
     "Die ISO-Toleranz \"%1\" steht nicht in \"%2\"",
+    "Die Datei \"%1\" ist kein lesbares Bild; der Bericht wird ohne sie gedruckt",
 };
 
 const char* const kResultDefaults[kResultNamesSize] = {

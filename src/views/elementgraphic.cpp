@@ -69,6 +69,7 @@ BitmapSize ReadBitmapSize(const std::filesystem::path& file, BitmapSize defaults
         NoteFileDamage(file, FileDamage::NotNumbers);
         return defaults;
     }
+    NoteFileWhole(file);
     return {static_cast<int>(w.value), static_cast<int>(h.value)};
 }
 

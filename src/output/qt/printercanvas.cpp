@@ -5,6 +5,7 @@
 #include <QPageLayout>
 #include <cmath>
 
+#include "base/fileio.h"
 #include "shell/qt/qtext.h"
 
 namespace tarvo {
@@ -55,7 +56,11 @@ void PrinterCanvas::TextMm(const std::string& text, double x, double y) {
 
 void PrinterCanvas::ImageMm(const std::string& file, double left, double top, double right, double bottom) {
     const QImage picture(Q(file));
+    if (picture.isNull() && tarvo::FileExists(file)) {
+        tarvo::NoteFileDamage(file, tarvo::FileDamage::NotPicture);
+    }
     if (!picture.isNull()) {
+        tarvo::NoteFileWhole(file);
         m_painter.drawImage(QRect(QPoint(X(left), Y(top)), QPoint(X(right), Y(bottom))), picture);
     }
 }
