@@ -35,8 +35,25 @@ std::string WriteTextLine(int number, std::string_view text) {
     return FormatInt(number, kNumberWidth) + " " + std::string(text);
 }
 
+std::size_t NumberOverflow(std::string_view line) {
+    std::size_t end = 0;
+    while (end < line.size() && line[end] == ' ') {
+        ++end;
+    }
+    const std::size_t digits = end;
+    while (end < line.size() && line[end] >= '0' && line[end] <= '9') {
+        ++end;
+    }
+    // Only a number followed by its blank is a line number (a text line may start otherwise).
+    if (end == digits || end <= kNumberWidth || end >= line.size() || line[end] != ' ') {
+        return 0;
+    }
+    return end - kNumberWidth;
+}
+
 std::string Renumbered(std::string_view line, int number) {
-    const std::string_view rest = line.size() > kNumberWidth ? line.substr(kNumberWidth, 200) : std::string_view();
+    const std::size_t from = kNumberWidth + NumberOverflow(line);
+    const std::string_view rest = line.size() > from ? line.substr(from, 200) : std::string_view();
     return FormatInt(number, kNumberWidth) + std::string(rest);
 }
 
@@ -53,7 +70,7 @@ std::string BuildResultLine(int number, std::string_view name, std::string_view 
 }
 
 std::string ColumnText(std::string_view line, Column c) {
-    const auto start = static_cast<std::size_t>(c.start - 1);
+    const auto start = static_cast<std::size_t>(c.start - 1) + NumberOverflow(line);
     if (start >= line.size()) {
         return {};
     }

@@ -58,6 +58,10 @@ inline constexpr Column kSizeKindColumn{16, 2};
                                           std::optional<long double> deviation = std::nullopt);
 
 // --- Reading -------------------------------------------------------------------------------
+// How far the columns of a line stand to the right of their places because its number has more
+// than three digits: from line 1000 on the number is written whole and moves the rest of the
+// line. Every reader of columns adds it, so line 1000 reads as line 999 does.
+[[nodiscard]] std::size_t NumberOverflow(std::string_view line);
 // The characters of a column (fewer, or none, when the line is shorter).
 [[nodiscard]] std::string ColumnText(std::string_view line, Column c);
 // A column read as a number with its blanks removed.

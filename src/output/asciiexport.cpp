@@ -8,6 +8,7 @@
 #include "base/fileio.h"
 #include "base/text.h"
 #include "data/commandcontext.h"
+#include "data/resultline.h"
 
 namespace tarvo {
 
@@ -30,7 +31,11 @@ int ComparisonKind(const CommandContext& ctx, const std::string& line) {
 }
 
 // A piece of a line read as the export reads numbers: the conversion's failure is not consulted.
+// From line 1000 on the columns stand further right by the number's extra digits.
 long double Piece(const std::string& line, std::size_t from, std::size_t to) {
+    const std::size_t s = NumberOverflow(line);
+    from += s;
+    to += s;
     if (from > line.size()) {
         return 0;
     }
@@ -49,7 +54,8 @@ Follower Following(const CommandContext& ctx, std::size_t j) {
     const auto& lines = ctx.results.Lines();
     const std::string& next = j + 1 < lines.size() ? lines[j + 1] : std::string();
     const std::string& valueLine = j + 1 < lines.size() ? next : lines[j];
-    std::string name = next.size() >= 5 ? next.substr(4, 17) : std::string();
+    const std::size_t s = NumberOverflow(next);
+    std::string name = next.size() >= 5 + s ? next.substr(4 + s, 17) : std::string();
     return {PadRight(name, 17) + "   ", Piece(valueLine, 27, 36)};
 }
 

@@ -27,7 +27,8 @@ std::string Slice(std::string_view text, std::size_t from, std::size_t to) {
 
 // Characters 32-34 read as a number, as the report's column test takes them.
 bool MiddleIsNumber(std::string_view line) {
-    std::string t = Slice(line, 32, 34);
+    const std::size_t s = NumberOverflow(line);
+    std::string t = Slice(line, 32 + s, 34 + s);
     if (t.empty()) {
         return false;
     }
@@ -56,11 +57,12 @@ void ResultLine(ReportCanvas& c, const std::string& line, const std::string& poi
         c.TextMm(line, kLeft, y);
         return;
     }
-    c.TextMm(Slice(line, 1, 25), kLeft + kColumns[0], y);
-    c.TextMm(RemoveSpacesUnlessTime(Slice(line, 27, 36)), kLeft + kColumns[1], y);
-    c.TextMm(RemoveSpacesUnlessTime(Slice(line, 39, 48)), kLeft + kColumns[2], y);
-    c.TextMm(RemoveSpacesUnlessTime(Slice(line, 51, 60)), kLeft + kColumns[3], y);
-    c.TextMm(Slice(line, 61, 75), kLeft + kColumns[4], y);
+    const std::size_t s = NumberOverflow(line);  // line 1000 on: every column one further
+    c.TextMm(Slice(line, 1, 25 + s), kLeft + kColumns[0], y);
+    c.TextMm(RemoveSpacesUnlessTime(Slice(line, 27 + s, 36 + s)), kLeft + kColumns[1], y);
+    c.TextMm(RemoveSpacesUnlessTime(Slice(line, 39 + s, 48 + s)), kLeft + kColumns[2], y);
+    c.TextMm(RemoveSpacesUnlessTime(Slice(line, 51 + s, 60 + s)), kLeft + kColumns[3], y);
+    c.TextMm(Slice(line, 61 + s, 75 + s), kLeft + kColumns[4], y);
 }
 
 // The title block and the header data when it is to be printed. Returns the print line.
@@ -110,7 +112,8 @@ bool PrintedInColumns(std::string_view line, const std::string& pointName) {
         return true;
     }
     const std::string name = RemoveSpaces(pointName);
-    return dots == 2 && !name.empty() && line.size() >= 4 && line.substr(4, name.size()) == name;
+    const std::size_t s = NumberOverflow(line);
+    return dots == 2 && !name.empty() && line.size() >= 4 + s && line.substr(4 + s, name.size()) == name;
 }
 
 ReportContent CollectReport(CommandContext& ctx, const std::string& logoFile) {

@@ -41,6 +41,26 @@ TEST(ResultLine, RenumberingKeepsTheRestOfTheLine) {
     EXPECT_EQ(Renumbered("  1 " + std::string(300, 'x'), 2).size(), 203u);  // 200 characters of the rest
 }
 
+TEST(ResultLine, FromLineThousandOnTheColumnsAreReadWhereTheNumberPushedThem) {
+    const std::string l999 = BuildResultLine(999, "Kreis", " 3 D", 15.999L, 100.5L, -50.25L, 3);
+    const std::string l1000 = BuildResultLine(1000, "Kreis", " 3 D", 15.999L, 100.5L, -50.25L, 3);
+    EXPECT_EQ(l1000, "1000" + l999.substr(3));  // written whole, the rest one column on
+    for (const std::string& line : {l999, l1000, "12000" + l999.substr(3)}) {
+        EXPECT_EQ(ReadValue(line).value, 15.999L) << line;
+        EXPECT_EQ(ReadX(line).value, 100.5L) << line;
+        EXPECT_EQ(ReadY(line).value, -50.25L) << line;
+        EXPECT_EQ(RemoveSpaces(ColumnText(line, kSizeKindColumn)), "D") << line;
+    }
+    // Renumbering line 1000 down gives the line as it would have been written there.
+    EXPECT_EQ(Renumbered(l1000, 999), l999);
+    EXPECT_EQ(Renumbered(Renumbered(l999, 1000), 999), l999);
+    // Lines that do not begin with a number and its blank are read where they stand.
+    EXPECT_EQ(NumberOverflow("12345678"), 0u);
+    EXPECT_EQ(NumberOverflow("Bohrung 1000 links"), 0u);
+    EXPECT_EQ(NumberOverflow("  7 1000 Teile"), 0u);
+    EXPECT_EQ(NumberOverflow("10000 x"), 2u);
+}
+
 TEST(ResultLine, KindsAreFoundByResultNameAsTheListComparesThem) {
     const UiTexts texts;
     const std::string circle = BuildResultLine(1, "Kreis", " 3 R", 5, 1, 2, 3);

@@ -292,9 +292,11 @@ TEST_F(LinkEndToEnd, SoakCapturesAndCirclesKeepCountAndMemory) {
         }
         ASSERT_TRUE(WaitFor([this] { return w->PointCount() >= 10; })) << "circle " << c << ": " << w->PointCount();
         ASSERT_EQ(w->PointCount(), 10) << "circle " << c;  // none doubled
+        const std::vector<std::string> points = w->ListBox1().Items();
         w->SpeedButton1Click();
         ASSERT_EQ(w->lb1().Count(), c % 1000 + 1);
-        ASSERT_NEAR(static_cast<double>(ReadValue(w->lb1().Lines().back()).value), 2 * r, 0.002) << c;
+        ASSERT_NEAR(static_cast<double>(ReadValue(w->lb1().Lines().back()).value), 2 * r, 0.002)
+            << "circle " << c << " from " << ::testing::PrintToString(points);
         if (c % 1000 == 999) {
             w->lb1().Clear();  // a batch printed and cleared, as an operator does: the list stays bounded
         }

@@ -95,6 +95,16 @@ TEST_F(Report, TitleHeaderAndColumns) {
     EXPECT_FALSE(session->acquisition.PollPaused);
 }
 
+TEST_F(Report, LineThousandPrintsInTheSameColumnsAsTheOthers) {
+    w->lb1().Append(BuildResultLine(1000, "Kreis", " 3 D", 15.999L, 100.5L, -50.25L, 3));
+    ASSERT_TRUE(PrintReport(w->Context(), canvas, ""));
+    ASSERT_NE(canvas.Text("1000 Kreis    3 D         "), nullptr);
+    ASSERT_NE(canvas.Text("15.999"), nullptr);  // not "15.99" with a blank in front
+    EXPECT_EQ(canvas.Text("15.999")->x, 60);
+    ASSERT_NE(canvas.Text("100.500"), nullptr);
+    ASSERT_NE(canvas.Text("-50.250"), nullptr);
+}
+
 TEST_F(Report, HeaderDataMovesTheColumnsTo103EvenWhenNotPrinted) {
     session->header.present = true;
     session->header.values[0] = "A-4711";
