@@ -1,6 +1,7 @@
-// Any bytes as a language file, a bitmap size file, a contour point file or a result list drawn
-// by the element graphic: the readers, the converter's steps and the drawing never crash or
-// hang, and what they refuse they refuse with a message.
+// Any bytes as a language file, a bitmap size file, a contour point file (opened in the converter
+// and taken through its menu) or a result list drawn by the element graphic: the readers, the
+// converter's steps and the drawing never crash or hang, and what they refuse they refuse with
+// a message.
 #include <unistd.h>
 
 #include <filesystem>
@@ -10,6 +11,7 @@
 #include "base/fileio.h"
 #include "base/ini.h"
 #include "output/contour.h"
+#include "shell/nulloperator.h"
 #include "shell/stringloader.h"
 #include "shell/uitexts.h"
 #include "views/bitmapview.h"
@@ -38,6 +40,17 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     tarvo::ConverterPresets presets;
     (void)tarvo::CompensateRadius(items, path, 2, false);
     (void)tarvo::WriteGxxProgram(items, program, presets);
+    // The same bytes as a point file opened in the converter and taken through its menu.
+    std::ofstream(dir / "kontur.pnt", std::ios::binary | std::ios::trunc) << bytes;
+    static tarvo::NullOperator op;
+    tarvo::ContourConverter converter(op, dir, tarvo::DxfSettings{});
+    if (converter.Open("kontur.pnt")) {
+        converter.ExtractLinesClick();
+        converter.CopyLinesClick();
+        converter.CompensateClick();
+        converter.CopyPathClick();
+        converter.RemoveMarkersClick();
+    }
     // The same lines as a result list in the element graphic, on a small picture.
     std::ofstream(dir / tarvo::kElementGraphicSizeFile, std::ios::binary | std::ios::trunc) << "200\n120\n";
     tarvo::ElementGraphic graphic(dir, texts);
