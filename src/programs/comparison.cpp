@@ -1,5 +1,6 @@
 #include "programs/comparison.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -39,9 +40,12 @@ std::optional<long double> ActualValue(const std::string& line, bool angleToo) {
 }
 
 // The head of a judgement line: the name in 17, "#", the compared line's number in 3, a blank:
-// together the 22 label columns, so the value stands in the result value's field.
+// together the 22 label columns, so the value stands in the result value's field. A number of
+// more digits (line 1000 on) is kept whole and takes its room from the name: cut to three
+// digits it would name another line.
 std::string JudgementLabel(const std::string& name, const std::string& lineNo) {
-    return FitLeft(name, kNameWidth) + "#" + FitLeft(lineNo, 3) + " ";
+    const int extra = std::min(std::max(static_cast<int>(lineNo.size()) - 3, 0), kNameWidth);
+    return FitLeft(name, kNameWidth - extra) + "#" + FitLeft(lineNo, 3 + extra) + " ";
 }
 
 void Refuse(CommandContext& ctx, const std::string& why) { ctx.op.ShowError(why); }

@@ -58,6 +58,19 @@ protected:
     }
 };
 
+TEST_F(Comparison, LineThousandIsNamedWholeAndReadWhereItStands) {
+    for (int n = 1; n <= 1000; ++n) {
+        w->lb1().Append(BuildResultLine(n, "Kreis", " 3 D", 15.999L, 100.5L, -50.25L, 3));
+    }
+    w->lb1().SetItemIndex(999);
+    Define(0, "Bohrung links oben", 16, 0.01L, -0.01L);
+    w->SpeedButton16Click();
+    const std::string judged = Results().back();
+    EXPECT_EQ(judged.substr(0, 27), "1002 Bohrung links ob#1000 ");  // the name gives way to the number
+    EXPECT_EQ(ReadValue(judged).value, 15.999L);                       // read after line 1000, not 15.99
+    EXPECT_NE(judged.find(Bar("-|----#|-----|-")), std::string::npos) << judged;
+}
+
 TEST_F(Comparison, VariablePositionAndAttributeLines) {
     w->lb1().Append(BuildResultLine(1, "Abstand", "", 10.05L, 3.01L, 4, 3));
     w->lb1().SetItemIndex(0);
