@@ -56,6 +56,13 @@ Follower Following(const CommandContext& ctx, std::size_t j) {
     const std::string& valueLine = j + 1 < lines.size() ? next : lines[j];
     const std::size_t s = NumberOverflow(next);
     std::string name = next.size() >= 5 + s ? next.substr(4 + s, 17) : std::string();
+    // A judgement of line 1000 or later gave part of the name to the "#" and the line number.
+    const std::size_t hash = name.rfind('#');
+    const std::size_t after = 4 + s + hash + 1;  // in the whole line
+    if (hash != std::string::npos && name.find_first_not_of("0123456789", hash + 1) == std::string::npos &&
+        after < next.size() && next[after] >= '0' && next[after] <= '9') {
+        name.resize(hash);
+    }
     return {PadRight(name, 17) + "   ", Piece(valueLine, 27, 36)};
 }
 

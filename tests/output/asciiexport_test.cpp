@@ -60,6 +60,21 @@ TEST_F(Export, WritesTheComparisonAndTransferFiles) {
     EXPECT_EQ(w->LB_list().back(), "ASCII:Welle               ");
 }
 
+TEST_F(Export, AJudgementOfLineThousandExportsItsNameAndValue) {
+    w->lb1().Append("1001 Soll-Ist Vergleich NW:    16.000  OT:  0.010  UT: -0.010");
+    w->lb1().Append("1002 Bohrung         #1000     15.999                        -|----\x7F|-----|-");
+    Teach();
+    op.ExpectInput("Welle");
+    op.ExpectInput("Meier");
+    op.ExpectInput("K1");
+    w->SpeedButton19Click();
+    ASSERT_EQ(Files(".TRF").size(), 1u);
+    EXPECT_NE(dir.Read(Files(".TRF")[0]).find("*Bohrung             \r\n15.999\r\n"), std::string::npos)
+        << dir.Read(Files(".TRF")[0]);
+    EXPECT_NE(dir.Read(Files(".NPA")[0]).find("=Bohrung             ,16.000,0.010,-0.010"), std::string::npos)
+        << dir.Read(Files(".NPA")[0]);
+}
+
 TEST_F(Export, NothingWithoutComparisonsAndTwoExportsNeverShareAName) {
     w->lb1().Append(BuildResultLine(1, "Kreis", " 3 D", 10, 1, 2, 3));
     op.ExpectInput("Welle");
