@@ -213,7 +213,7 @@ void MainWindow::FormCreate() {
         TimerReceive.SetInterval(intervals->receive);
     }
     ShowProblems(problems);
-    ReportDamagedFiles();
+    // The damaged files read so far are told by the start-up timer, in the operator's language.
 }
 
 void MainWindow::Timer3Timer() {
