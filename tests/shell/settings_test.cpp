@@ -74,17 +74,6 @@ TEST_F(SettingsFiles, GarbageNeverStopsTheLoad) {
     EXPECT_EQ(s.Decimals, 0);  // a value that does not begin with digits reads as 0
 }
 
-TEST_F(SettingsFiles, ABinaryFileIsNeitherUsedNorWrittenOver) {
-    static const char kBinary[] = "\x00\xff[[[\n[Einstellungen]\nNK=5\n";
-    const std::string bytes(kBinary, sizeof kBinary - 1);
-    const auto problems = Load(bytes);
-    ASSERT_EQ(problems.size(), 1u);
-    EXPECT_NE(problems[0].find("TARVO.INI"), std::string::npos);
-    EXPECT_EQ(s.Decimals, 3);  // the defaults
-    EXPECT_TRUE(SaveSettings(dir.work() / "TARVO.INI", s).ok);  // nothing to do: it is kept
-    EXPECT_EQ(dir.Read("TARVO.INI"), bytes);
-}
-
 TEST_F(SettingsFiles, MarkerFilesSwitchTheirBehaviour) {
     dir.Write("winkel", "");
     dir.Write("siemens", "");
