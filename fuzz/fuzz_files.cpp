@@ -3,8 +3,6 @@
 // limits from "dxfout", and the export folder file "asc_pfad.cfg". The readers never crash or
 // hang, a result line read back by columns never fails, and what a reader refuses leaves the
 // list in memory as it was.
-#include <unistd.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -17,13 +15,10 @@
 #include "data/resultlist.h"
 #include "output/asciiexport.h"
 #include "output/dxf.h"
+#include "fuzzdir.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size) {
-    static const std::filesystem::path dir = [] {
-        auto d = std::filesystem::temp_directory_path() / ("tarvo-fuzz-files-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(d);
-        return d;
-    }();
+    static const std::filesystem::path dir = FuzzDir("files");
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     for (const char* name : {"iso_tol.dat", "speicher.dat", "mrk_var.txt", "dxfhead.asc", "dxftail.asc", "dxfout",
                              "asc_pfad.cfg"}) {

@@ -2,8 +2,6 @@
 // reader, the whole settings load and its write-back, the interface profile (".VAL"), the marker
 // files "ch_dir" and "timer" and the counter card's "if3inc.adr" and "if3inc.dat" never crash,
 // a write keeps the value it wrote readable, and a file that was not used is never written over.
-#include <unistd.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -14,13 +12,10 @@
 #include "readout/countercard.h"
 #include "readout/interfaceprofile.h"
 #include "shell/settings.h"
+#include "fuzzdir.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size) {
-    static const std::filesystem::path dir = [] {
-        auto d = std::filesystem::temp_directory_path() / ("tarvo-fuzz-ini-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(d);
-        return d;
-    }();
+    static const std::filesystem::path dir = FuzzDir("ini");
     const std::string text(reinterpret_cast<const char*>(data), size);
     tarvo::IniFile ini = tarvo::IniFile::FromText(text);
     (void)ini.ReadString("Einstellungen", "IFNAME", "IF2M", 9);

@@ -1,8 +1,6 @@
 // Any bytes as a program file, replayed with captures arriving, and as the header files, a
 // memory file, "teiledat.txt", "dxfout" and the marker file "timer": the runner and the readers
 // never crash or hang, whatever words, parameters and line ends the file holds.
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -12,6 +10,7 @@
 #include "output/dxf.h"
 #include "output/headerdata.h"
 #include "shell/settings.h"
+#include "fuzzdir.h"
 
 namespace {
 
@@ -37,7 +36,7 @@ private:
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size) {
     static const std::filesystem::path dir = [] {
-        auto d = std::filesystem::temp_directory_path() / ("tarvo-fuzz-programs-" + std::to_string(::getpid()));
+        auto d = FuzzDir("programs");
         std::filesystem::create_directories(d / "prg");
         return d;
     }();

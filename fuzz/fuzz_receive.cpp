@@ -10,6 +10,7 @@
 #include "readout/simulatedreadout.h"
 #include "app/mainwindow.h"
 #include "shell/nulloperator.h"
+#include "fuzzdir.h"
 
 namespace {
 
@@ -30,14 +31,12 @@ void Receive(tarvo::Session& session, tarvo::MainWindow& w, const char* bytes, s
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size) {
     static tarvo::NullOperator op;
     static const tarvo::FixedWallClock clock(tarvo::DateTime{});
-    static const std::filesystem::path dir = std::filesystem::temp_directory_path() / "tarvo-fuzz-receive";
+    static const std::filesystem::path dir = FuzzDir("receive");
     static const std::filesystem::path diagnostic = [] {
-        auto d = std::filesystem::temp_directory_path() / "tarvo-fuzz-receive-diagnostic";
-        std::filesystem::create_directories(d);
+        auto d = FuzzDir("receive-diagnostic");
         std::ofstream(d / "RS_TEST") << "";
         return d;
     }();
-    std::filesystem::create_directories(dir);
     const auto* bytes = reinterpret_cast<const char*>(data);
     {
         tarvo::Session session(op, clock, dir, dir);

@@ -2,8 +2,6 @@
 // and taken through its menu) or a result list drawn by the element graphic: the readers, the
 // converter's steps and the drawing never crash or hang, and what they refuse they refuse with
 // a message.
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -16,13 +14,10 @@
 #include "shell/uitexts.h"
 #include "views/bitmapview.h"
 #include "views/elementgraphic.h"
+#include "fuzzdir.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size) {
-    static const std::filesystem::path dir = [] {
-        auto d = std::filesystem::temp_directory_path() / ("tarvo-fuzz-views-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(d);
-        return d;
-    }();
+    static const std::filesystem::path dir = FuzzDir("views");
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     // Language files.
     const tarvo::IniFile ini = tarvo::IniFile::FromText(bytes);

@@ -174,20 +174,18 @@ std::optional<std::string> ReadTextFile(const std::filesystem::path& file, bool 
     return CheckedText(file, std::move(*bytes), cutOff);
 }
 
+namespace {
+std::optional<std::vector<std::string>> Lines(const std::optional<std::string>& text) {
+    return text ? std::optional(SplitLines(*text)) : std::nullopt;
+}
+}  // namespace
+
 std::optional<std::vector<std::string>> ReadTextLines(const std::filesystem::path& file) {
-    const auto text = ReadTextFile(file);
-    if (!text) {
-        return std::nullopt;
-    }
-    return SplitLines(*text);
+    return Lines(ReadTextFile(file));
 }
 
 std::optional<std::vector<std::string>> ReadOwnTextLines(const std::filesystem::path& file) {
-    const auto text = ReadTextFile(file, true);
-    if (!text) {
-        return std::nullopt;
-    }
-    return SplitLines(*text);
+    return Lines(ReadTextFile(file, true));
 }
 
 std::string JoinLines(const std::vector<std::string>& lines) {
