@@ -46,7 +46,7 @@ MainWindow::MainWindow(Session& session)
                                                           session.serialDevice, session.ioPorts, session.counterCard});
     m_runner = std::make_unique<ProgramRunner>(m_ctx, wb_timer);
     m_runner->OnPrint = [this] { PrintReportNow(); };
-    m_runner->OnAsciiExport = [this](const std::string& part) { ExportTransferFile(m_ctx, part); };
+    m_runner->OnAsciiExport = [this](const std::string& part) { ReplayAsciiExport(m_ctx, part); };
     m_runner->OnArea = [this] { MeasureArea(m_ctx, *m_bitmapView); };
     session.changes.ElementGraphicChanged.Attach(m_elementGraphicChanged);
     m_program.push_back(Ansi(kProgramListItem));
@@ -263,7 +263,14 @@ void MainWindow::SpeedButton25Click() {
 
 // Closing while a program is taught in first ends the recording with its save; the window stays
 // open when the operator goes on recording.
-bool MainWindow::FormClose() { return m_s.run.Recording == 0 || StopRecording(m_ctx); }
+bool MainWindow::FormClose() {
+    if (m_s.run.Recording != 0) {
+        return StopRecording(m_ctx);
+    }
+    // A run ends with the window: the list before the run is what is saved at exit.
+    m_runner->Cancel();
+    return true;
+}
 
 void MainWindow::SpeedButton11Click() {
     Guarded([this] { StartRecording(m_ctx); });
@@ -356,6 +363,7 @@ void MainWindow::FormDestroy() {
     if (m_destroyed) {
         return;
     }
+    m_runner->Cancel();
     m_destroyed = true;
     Timersend.SetEnabled(false);
     TimerReceive.SetEnabled(false);
@@ -378,6 +386,10 @@ bool MainWindow::IsEnabled(const Command& command) const noexcept {
             return m_s.acquisition.FootSwitchMode;
         case Enabled::Pictures:
             return m_graphic->BitmapReady();
+        case Enabled::NoRun:
+            return !m_s.run.ProgramRunning;
+        case Enabled::RunIdle:
+            return m_s.run.Recording == 0 && !m_s.run.RunLineBusy;
     }
     return false;
 }
@@ -513,8 +525,10 @@ void MainWindow::ListBox1KeyDown(int key) {
 }
 
 void MainWindow::SpeedButton7Click() {
-    m_s.run.AbortRequested = 1;
-    Close();
+    m_s.run.AbortRequested = 1;  // a wait for points ends first
+    if (!Close()) {
+        m_s.run.AbortRequested = 0;  // the operator goes on: the commands work again
+    }
 }
 
 void MainWindow::SpeedButton23Click() {

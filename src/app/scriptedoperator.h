@@ -24,6 +24,8 @@ public:
     // order also "info" and "error" for the boxes that must come.
     void Queue(std::string kind, std::string words) { m_queue.push_back({std::move(kind), std::move(words)}); }
     [[nodiscard]] const auto& Queued() const noexcept { return m_queue; }
+    // Forgets the answers no dialog took.
+    void ClearQueue() noexcept { m_queue.clear(); }
 
     void ShowInfo(const std::string& text) override;
     void ShowError(const std::string& text) override;

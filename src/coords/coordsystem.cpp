@@ -118,10 +118,7 @@ void Rotate(CommandContext& ctx) {
     if (!text) {
         return;
     }
-    const Real v = ReadNumber(*text);
-    ctx.settings.OffsetW += v;
-    ctx.ListText(ctx.texts.Translate("Koordinatensystem drehen "));
-    ctx.Record(word::kRotate, FormatReal(v, 0, 4));
+    ApplyRotation(ctx, ReadNumber(*text));
 }
 
 void Reset(CommandContext& ctx) {
@@ -153,11 +150,21 @@ bool Zero(CommandContext& ctx, int axis, ZeroSource source) {
         s.OffsetY += v * CosDeg(wAngle);
     }
     ctx.Record(axis == 0 ? word::kZeroX : word::kZeroY);
-    if (source == ZeroSource::Button) {
-        // A text line whose blanks run up to the X column.
-        ctx.ListText(ctx.Label(22, 8, axis == 0 ? " X" : " Y") + std::string(kFieldWidth + 2, ' '));
-    }
+    // A text line whose blanks run up to the X column.
+    ctx.ListText(ctx.Label(22, 8, axis == 0 ? " X" : " Y") + std::string(kFieldWidth + 2, ' '));
     return true;
+}
+
+void ApplyOffset(CommandContext& ctx, int axis, long double v) {
+    (axis == 0 ? ctx.settings.OffsetX : ctx.settings.OffsetY) += v;
+    ctx.ListResult(ResultLabel(ctx.UiText(26), 8, axis == 0 ? "   X" : "   Y"), FieldText(ctx, v));
+    ctx.Record(axis == 0 ? word::kOffsetX : word::kOffsetY, FormatReal(v, 0, 4));
+}
+
+void ApplyRotation(CommandContext& ctx, long double v) {
+    ctx.settings.OffsetW += v;
+    ctx.ListText(ctx.texts.Translate("Koordinatensystem drehen "));
+    ctx.Record(word::kRotate, FormatReal(v, 0, 4));
 }
 
 void OffsetEntry(CommandContext& ctx, int axis) {
@@ -166,10 +173,7 @@ void OffsetEntry(CommandContext& ctx, int axis) {
     if (!text) {
         return;
     }
-    const Real v = ReadNumber(*text);
-    (axis == 0 ? ctx.settings.OffsetX : ctx.settings.OffsetY) += v;
-    ctx.ListResult(ResultLabel(ctx.UiText(26), 8, axis == 0 ? "   X" : "   Y"), FieldText(ctx, v));
-    ctx.Record(axis == 0 ? word::kOffsetX : word::kOffsetY, FormatReal(v, 0, 4));
+    ApplyOffset(ctx, axis, ReadNumber(*text));
 }
 
 bool RunCoordinateEntry(CommandContext& ctx, int entry) {

@@ -14,7 +14,10 @@ bool WaitForPointCount(CommandContext& ctx, int count, int method) {
     ctx.run.AbortRequested = 0;
     const bool enough = ctx.op.WaitForPoints(count, method);
     if (ctx.run.AbortRequested != 0 || !enough || ctx.PointCount() < count) {
-        ctx.run.AbortRequested = 0;
+        // In a program run the flag stays, so the runner asks whether to end the run.
+        if (!ctx.run.ProgramRunning) {
+            ctx.run.AbortRequested = 0;
+        }
         return false;
     }
     return true;

@@ -98,7 +98,8 @@ enum Method : int {
 
 // Until the point memory holds `count` points: clears the abort flag and waits for captures
 // with the illustration `method`. @retval false the operator aborted with Esc (the flag is
-// cleared again; the points captured so far stay).
+// cleared again, except in a program run, whose runner asks about it; the points captured so
+// far stay).
 [[nodiscard]] bool WaitForPointCount(CommandContext& ctx, int count, int method);
 
 // Points first..first+count-1 (0-based) of the point memory as a working list.

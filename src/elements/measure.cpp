@@ -133,7 +133,10 @@ void PointEntry(CommandContext& ctx) {
     if (!yText) {
         return;
     }
-    const Real y = ReadNumber(*yText);
+    ListEnteredPoint(ctx, x, ReadNumber(*yText));
+}
+
+void ListEnteredPoint(CommandContext& ctx, long double x, long double y) {
     const int dec = ctx.settings.Decimals;
     ctx.ListResult(ResultLabel(ctx.UiText(32), 21), "", {FieldText(ctx, x), FieldText(ctx, y)});
     ctx.geometry.ElementPosX = x;
@@ -275,12 +278,15 @@ void IntersectCirclesCommand(CommandContext& ctx) {
 
 void AreaFromStoredCircle(CommandContext& ctx) {
     const int index = ctx.results.ItemIndex();
-    if (index < 0) {
-        return;
+    if (index >= 0) {
+        (void)AreaOfCircleLine(ctx, index);
     }
+}
+
+bool AreaOfCircleLine(CommandContext& ctx, int index) {
     const std::string line = ctx.results.Line(index);
     if (!HasResultName(line, 0, ctx.texts)) {
-        return;
+        return false;
     }
     const Real x = ReadX(line).value;
     const Real y = ReadY(line).value;
@@ -291,7 +297,9 @@ void AreaFromStoredCircle(CommandContext& ctx) {
     ctx.geometry.ElementPosX = x;
     ctx.geometry.ElementPosY = y;
     ctx.ListResult(ctx.Label(0, 21), FieldText(ctx, area), {FieldText(ctx, x), FieldText(ctx, y)});
-    ctx.Record(word::kAreaFromCircle);
+    // The line it used goes with the word: on replay the selection is wherever the run left it.
+    ctx.Record(word::kAreaFromCircle, ":" + std::to_string(index));
+    return true;
 }
 
 }  // namespace tarvo

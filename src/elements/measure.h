@@ -16,9 +16,14 @@ void LineCommand(CommandContext& ctx);             // "Gerade", SpeedButton6, F6
 void SymmetryLineCommand(CommandContext& ctx);     // "Symetriegerade", SpeedButton9
 void AxisDistanceCommand(CommandContext& ctx);     // "Abstand X" / "Abstand Y", SpeedButton17
 void PointEntry(CommandContext& ctx);              // "Punkteingabe", SpeedButton18
+// Lists an entered point as the point entry does (also its replay) and records it.
+void ListEnteredPoint(CommandContext& ctx, long double x, long double y);
 
 void IntersectCircleLineCommand(CommandContext& ctx);  // menu "Schnitpunkt(e) Kreis-Gerade"
 void IntersectCirclesCommand(CommandContext& ctx);     // menu "Schnittpunkt Kreis-Kreis"
 void AreaFromStoredCircle(CommandContext& ctx);        // menu "Fläche aus Speicherkreis"
+// The area of the circle on result line `index`; records the line it used. @retval false the
+// line is no circle (nothing listed).
+bool AreaOfCircleLine(CommandContext& ctx, int index);
 
 }  // namespace tarvo

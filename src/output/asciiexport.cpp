@@ -152,24 +152,30 @@ void AsciiExport(CommandContext& ctx) {
     if (!Write(ctx, *npa, records)) {
         return;
     }
-    ExportTransferFile(ctx, part);
+    (void)ExportTransferFile(ctx, part);
     ctx.ListText("ASCII-Export");
     ctx.Record(word::kAscii, part);
 }
 
-void ExportTransferFile(CommandContext& ctx, const std::string& partName) {
+void ReplayAsciiExport(CommandContext& ctx, const std::string& partName) {
+    if (ExportTransferFile(ctx, partName)) {
+        ctx.ListText("ASCII-Export");  // as the export listed it while teaching in
+    }
+}
+
+bool ExportTransferFile(CommandContext& ctx, const std::string& partName) {
     const std::string part = partName.substr(0, kPartNameLength);
     const auto inspector = ctx.op.Input(ctx.UiText(27), "");
     if (!inspector) {
-        return;
+        return false;
     }
     const auto batch = ctx.op.Input(ctx.UiText(28), "");
     if (!batch) {
-        return;
+        return false;
     }
     const auto trf = NewExportFile(ctx, ".TRF");
     if (!trf) {
-        return;
+        return false;
     }
     std::vector<std::string> lines = {"$" + part, "&" + TimeStampText(ctx.clock.Now()),
                                       "/" + inspector->substr(0, 20), "%" + batch->substr(0, 5)};
@@ -181,7 +187,7 @@ void ExportTransferFile(CommandContext& ctx, const std::string& partName) {
             lines.push_back(Fixed(ctx, f.value));
         }
     }
-    (void)Write(ctx, *trf, lines);
+    return Write(ctx, *trf, lines);
 }
 
 }  // namespace tarvo

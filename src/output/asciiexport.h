@@ -21,8 +21,10 @@ inline constexpr const char* kDefaultExportFolder = "ascii";
 // " ASCII-Export" in the result list and records "ASCII:" + the part name while teaching in.
 void AsciiExport(CommandContext& ctx);
 
-// The transfer file alone (also the runner's "ASCII:" line): asks inspector and batch, then
-// writes the part name, the time, both answers and one name/value pair per comparison.
-void ExportTransferFile(CommandContext& ctx, const std::string& partName);
+// The transfer file alone: asks inspector and batch, then writes the part name, the time, both
+// answers and one name/value pair per comparison. @retval true the file was written.
+bool ExportTransferFile(CommandContext& ctx, const std::string& partName);
+// The runner's "ASCII:" line: the transfer file, and the export's line in the result list.
+void ReplayAsciiExport(CommandContext& ctx, const std::string& partName);
 
 }  // namespace tarvo

@@ -176,53 +176,60 @@ void CompareNominalActual(CommandContext& ctx) {
     ctx.ClearPoints();
 }
 
-void ReplayComparison(CommandContext& ctx, const std::string& upperLine, const ProgramLine& p) {
+std::optional<std::string> ReplayComparison(CommandContext& ctx, const std::string& upperLine, const ProgramLine& p) {
     FeatureDef& f = ctx.feature;
-    const auto v = [&p](std::size_t i) { return p.Value[i].value_or(0) * 0.0001L; };
     if (upperLine.rfind("SOLLIST-A", 0) == 0) {
-        f.Name = p.Param[1].substr(0, kFeatureNameLength);
+        f.Name = p.Rest[1].substr(0, kFeatureNameLength);
         f.Kind = 2;
         ListAttribute(ctx, f, ctx.op.Ask("   " + f.Name + "   ", Buttons::YesNo));
         ctx.results.SelectLast();
         ctx.ClearPoints();
-        return;
+        return std::nullopt;
     }
     const bool variable = upperLine.rfind("SOLLIST-V", 0) == 0;
-    const long long index = p.Value[1] ? std::llround(*p.Value[1]) : -1;
+    // The line, the limits (and the factor) must all be there: a missing or damaged number is
+    // never judged as 0.
+    const std::size_t numbers = variable ? 5 : 4;
+    for (std::size_t i = 1; i <= numbers; ++i) {
+        if (i > p.count || !p.Value[i] || std::fabs(*p.Value[i]) > 1e12L) {
+            return Ansi("Feld ") + std::to_string(i) + Ansi(" ist keine Zahl");
+        }
+    }
+    const auto v = [&p](std::size_t i) { return *p.Value[i] * 0.0001L; };
+    const long long index = std::llround(*p.Value[1]);
     if (index < 0 || index >= ctx.results.Count()) {
-        Refuse(ctx, Ansi("Soll-Ist Vergleich: Speicherzeile ") + p.Param[1] + Ansi(" gibt es nicht"));
-        return;
+        return Ansi("Speicherzeile ") + std::to_string(index + 1) + Ansi(" gibt es nicht");
     }
     const std::string& line = ctx.results.Line(static_cast<int>(index));
     const int lineNo = static_cast<int>(index) + 1;
     if (variable) {
+        // Read as the interactive comparison reads it: a degree:minute:second angle too.
+        const auto actual = ActualValue(line, true);
+        if (!actual) {
+            return Ansi("Soll-Ist Vergleich: Zeile ") + std::to_string(lineNo) + Ansi(" hat keinen lesbaren Wert");
+        }
         f.Nominal = v(2);
         f.UpperTol = v(3);
         f.LowerTol = v(4);
         f.Factor = v(5);
-        f.Name = p.Param[6].substr(0, kFeatureNameLength);
+        f.Name = (p.count >= 6 ? p.Rest[6] : std::string()).substr(0, kFeatureNameLength);
         f.Kind = 0;
-        const auto actual = ActualValue(line, false);
-        if (!actual) {
-            Refuse(ctx, Ansi("Soll-Ist Vergleich: Zeile ") + std::to_string(lineNo) + Ansi(" hat keinen lesbaren Wert"));
-            return;
-        }
         ListVariable(ctx, f, lineNo, *actual * f.Factor);
     } else {
+        const auto pos = LinePosition(line);
+        if (!pos) {
+            return Ansi("Soll-Ist Vergleich: Zeile ") + std::to_string(lineNo) + Ansi(" hat keine lesbare Position");
+        }
         f.PosX = v(2);
         f.PosY = v(3);
         f.PosTol = v(4);
-        f.Name = p.Param[5].substr(0, kFeatureNameLength);
+        f.Name = (p.count >= 5 ? p.Rest[5] : std::string()).substr(0, kFeatureNameLength);
         f.Kind = 1;
-        const auto pos = LinePosition(line);
-        if (!pos) {
-            Refuse(ctx, Ansi("Soll-Ist Vergleich: Zeile ") + std::to_string(lineNo) + Ansi(" hat keine lesbare Position"));
-            return;
-        }
         ListPosition(ctx, f, lineNo, pos->first, pos->second);
     }
     ctx.results.SelectLast();
     ctx.ClearPoints();
+    return std::nullopt;
 }
 
 }  // namespace tarvo

@@ -4,6 +4,7 @@
 // with a 15-character tolerance bar, and records a "SOLLIST-" program line.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "base/real.h"
@@ -24,6 +25,9 @@ inline constexpr char kBarMarker = '\x7F';
 void CompareNominalActual(CommandContext& ctx);
 
 // The runner's "SOLLIST-V", "SOLLIST-P" and "SOLLIST-A" lines (`upperLine` upper-cased).
-void ReplayComparison(CommandContext& ctx, const std::string& upperLine, const ProgramLine& p);
+// @return why the line cannot be judged (a missing or damaged number, a result line that is not
+// there or holds no value); nothing is listed then.
+[[nodiscard]] std::optional<std::string> ReplayComparison(CommandContext& ctx, const std::string& upperLine,
+                                                          const ProgramLine& p);
 
 }  // namespace tarvo

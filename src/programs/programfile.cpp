@@ -23,6 +23,7 @@ ProgramLine ParseProgramLine(std::string_view line) {
             field = field.substr(0, kLastFieldLength);
         }
         p.Param[p.count] = std::string(field);
+        p.Rest[p.count] = std::string(rest.substr(0, kLastFieldLength));
         const NumberRead n = ReadNumberChecked(RemoveSpaces(NormalizeDecimal(field)));
         if (n.ok) {
             p.Value[p.count] = n.value;

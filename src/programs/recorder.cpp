@@ -8,14 +8,23 @@ namespace tarvo {
 
 namespace {
 
-// The result list goes to "temp.lst" for the time of a recording; reported when it cannot.
-bool SaveResultBackup(CommandContext& ctx) {
-    const WriteResult r = ctx.results.SaveToFile(ctx.folder.File(kRunBackupFile));
-    if (!r.ok) {
-        ctx.op.ShowError(r.error);
+}  // namespace
+
+bool SetListAside(CommandContext& ctx) {
+    // On read-only media the copy in memory is all there is; elsewhere "temp.lst" keeps it too,
+    // and without that file nothing starts.
+    if (!ctx.folder.ReadOnlyMedia()) {
+        const WriteResult r = ctx.results.SaveToFile(ctx.folder.File(kRunBackupFile));
+        if (!r.ok) {
+            ctx.op.ShowError(r.error);
+            return false;
+        }
     }
-    return r.ok;
+    ctx.run.ListBeforeRun = ctx.results.Lines();
+    return true;
 }
+
+namespace {
 
 // The save dialog until the program is written or the operator discards it.
 void SaveOrDiscard(CommandContext& ctx) {
@@ -41,15 +50,21 @@ void SaveOrDiscard(CommandContext& ctx) {
 }  // namespace
 
 void RestoreResultList(CommandContext& ctx) {
-    if (!ctx.results.LoadFromFile(ctx.folder.File(kRunBackupFile))) {
-        ctx.op.ShowError(Ansi("Die Datei \"temp.lst\" kann nicht gelesen werden"));
+    // The file as before; where it cannot be read (or was never written), the copy in memory.
+    if (ctx.folder.ReadOnlyMedia() || !ctx.results.LoadFromFile(ctx.folder.File(kRunBackupFile))) {
+        if (!ctx.folder.ReadOnlyMedia()) {
+            ctx.op.ShowError(Ansi("Die Datei \"temp.lst\" kann nicht gelesen werden"));
+        }
+        ctx.results.SetLines(ctx.run.ListBeforeRun);
     }
+    ctx.run.ListBeforeRun.clear();
     ctx.results.SelectLast();
     ctx.results.Changed.Notify();
 }
 
 void StartRecording(CommandContext& ctx) {
-    if (ctx.Recording()) {
+    // A run owns the list and "temp.lst" until it ends: no teach-in over it.
+    if (ctx.Recording() || ctx.run.ProgramRunning) {
         return;
     }
     ctx.changes.PanelText.Notify(2, ctx.UiText(15));
@@ -58,13 +73,15 @@ void StartRecording(CommandContext& ctx) {
         return;
     }
     // The list is kept in "temp.lst" before it is emptied; without that copy nothing starts.
-    if (!SaveResultBackup(ctx)) {
+    if (!SetListAside(ctx)) {
         ctx.changes.PanelText.Notify(2, "");
         return;
     }
     ctx.run.Recording = 1;
     ctx.program.clear();
+    // The modes the results are written in, so a replay on another station writes the same.
     ctx.Record(word::kCircleMode, std::to_string(ctx.settings.CircleMode));
+    ctx.Record(word::kAngleMode, std::to_string(ctx.settings.AngleMode));
     ctx.results.Clear();
     ctx.changes.PanelText.Notify(1, ctx.UiText(17));
     Settings& s = ctx.settings;

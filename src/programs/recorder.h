@@ -6,8 +6,9 @@ namespace tarvo {
 
 struct CommandContext;
 
-// SpeedButton11: asks, then records from an empty program that begins with "KRMODE:", with the
-// result list saved to "temp.lst" and emptied; offers to reset the coordinate system.
+// SpeedButton11: asks, then records from an empty program that begins with "KRMODE:" and
+// "WIMODE:", with the result list set aside and emptied; offers to reset the coordinate
+// system. Nothing while a program run is active.
 void StartRecording(CommandContext& ctx);
 
 // SpeedButton12 (and closing the window while recording): asks, then saves the program in "prg"
@@ -16,7 +17,13 @@ void StartRecording(CommandContext& ctx);
 // between the save dialog again and discarding the program. @retval true recording has ended.
 bool StopRecording(CommandContext& ctx);
 
-// The result list as it was before recording or a program run ("temp.lst"), last line selected.
+// Keeps the result list before a recording or a run: in memory and, unless the folder is on
+// read-only media, in "temp.lst". @retval false the file could not be written (said); nothing
+// may start then.
+[[nodiscard]] bool SetListAside(CommandContext& ctx);
+
+// The result list as it was before recording or a program run ("temp.lst", or the copy in
+// memory where the file cannot be read), last line selected.
 void RestoreResultList(CommandContext& ctx);
 
 }  // namespace tarvo

@@ -56,7 +56,9 @@ std::optional<long long> Rounded(const ProgramLine& p, std::size_t field) {
 }  // namespace
 
 void ProgramRunner::RunProgram() {
-    if (m_ctx.Recording()) {
+    // While a line of the run is busy (a measuring line waiting for points inside), the button
+    // neither starts a second run over this one nor skips what that line waits for.
+    if (m_ctx.Recording() || m_ctx.run.RunLineBusy) {
         return;
     }
     if (m_resumeLine < 0) {
@@ -76,22 +78,43 @@ void ProgramRunner::WaitTick() {
         m_timer.SetEnabled(false);
         return;
     }
-    if (m_ctx.PointCount() > m_waitPointCount || m_ctx.run.AbortRequested != 0) {
+    if (m_ctx.PointCount() > m_waitPointCount) {
         m_timer.SetEnabled(false);
         // This GETPOINT took one point; a second one captured within the same tick belongs to
         // the next GETPOINT line.
-        m_taken = m_ctx.PointCount() > m_waitPointCount ? m_waitPointCount + 1 : -1;
+        m_taken = m_waitPointCount + 1;
         Continue(m_resumeLine + 1);
+    } else if (m_ctx.run.AbortRequested != 0) {
+        // Esc during the wait: the line in question is the wait itself. No waits again for the
+        // same point; the line after it runs once, when the point has come.
+        m_timer.SetEnabled(false);
+        if (m_ctx.op.Ask(m_ctx.UiText(21), Buttons::YesNo)) {
+            Finish(true);
+            return;
+        }
+        m_ctx.run.AbortRequested = 0;
+        Wait(m_resumeLine);
     }
+}
+
+void ProgramRunner::Cancel() {
+    if (m_resumeLine < 0 && !m_ctx.run.ProgramRunning) {
+        return;
+    }
+    m_timer.SetEnabled(false);
+    m_ctx.changes.PanelText.Notify(2, "");
+    m_ctx.changes.Prompt.Notify("");
+    m_ctx.run.ProgramRunning = false;
+    RestoreResultList(m_ctx);
+    m_ctx.ClearPoints();
+    m_ctx.run.AbortRequested = 0;
+    m_resumeLine = -1;
 }
 
 bool ProgramRunner::StartRun() {
     m_ctx.run.AbortRequested = 0;
-    const WriteResult saved = m_ctx.results.SaveToFile(m_ctx.folder.File(kRunBackupFile));
-    if (!saved.ok) {
-        // Without the copy the list could not be given back after the run: nothing starts.
-        m_ctx.op.ShowError(saved.error);
-        return false;
+    if (!SetListAside(m_ctx)) {
+        return false;  // without the copy the list could not be given back after the run
     }
     m_ctx.run.ProgramRunning = true;
     m_ctx.results.Clear();
@@ -115,6 +138,7 @@ bool ProgramRunner::StartRun() {
     if (m_ctx.program.empty()) {
         m_ctx.op.ShowInfo("Nichts zu tun");
         m_ctx.run.ProgramRunning = false;
+        RestoreResultList(m_ctx);
         return false;
     }
     Settings& s = m_ctx.settings;
@@ -131,7 +155,7 @@ void ProgramRunner::Continue(int line) {
     m_ctx.run.ProgramRunning = true;
     int current = line;
     while (current < static_cast<int>(m_ctx.program.size())) {
-        const Step step = Execute(current);
+        const Step step = ExecuteBusy(current);
         m_ctx.run.ReplayChoice = 0;  // a preset never outlives its line
         if (step == Step::Wait || step == Step::Stop) {
             return;
@@ -149,6 +173,15 @@ void ProgramRunner::Continue(int line) {
     Finish(false);
 }
 
+ProgramRunner::Step ProgramRunner::ExecuteBusy(int index) {
+    struct Busy {
+        bool& flag;
+        explicit Busy(bool& f) : flag(f) { flag = true; }
+        ~Busy() { flag = false; }
+    } busy(m_ctx.run.RunLineBusy);
+    return Execute(index);
+}
+
 ProgramRunner::Step ProgramRunner::Execute(int index) {
     const std::string& line = m_ctx.program[static_cast<std::size_t>(index)];
     m_ctx.changes.PanelText.Notify(2, line);
@@ -163,10 +196,12 @@ ProgramRunner::Step ProgramRunner::Execute(int index) {
 
 ProgramRunner::Step ProgramRunner::Dispatch(const std::string& upper, const ProgramLine& p, int index) {
     CommandContext& c = m_ctx;
+    bool known = false;
     for (const WordEntry& e : kWords) {
         if (!StartsWith(upper, e.upper)) {
             continue;
         }
+        known = true;
         switch (e.word) {
             case Word::GetPoint:
                 if (c.run.AbortRequested == 0) {
@@ -178,8 +213,8 @@ ProgramRunner::Step ProgramRunner::Dispatch(const std::string& upper, const Prog
                 EvaluateCircle(c);
                 break;
             case Word::Text:
-                c.ListText(p.Param[1]);
-                m_prompt = p.Param[1] + " " + c.UiText(20);
+                c.ListText(p.Rest[1]);
+                m_prompt = p.Rest[1] + " " + c.UiText(20);
                 break;
             case Word::Abstand2P:
                 DistanceTwoPoints(c);
@@ -213,7 +248,7 @@ ProgramRunner::Step ProgramRunner::Dispatch(const std::string& upper, const Prog
                     if (HasResultName(c.results.Line(i), 0, c.texts)) {
                         RecallCircle(c, i);
                     } else {
-                        Skip(index, Ansi("Speicherzeile ") + std::to_string(i) + Ansi(" ist kein Kreis"));
+                        Skip(index, Ansi("Speicherzeile ") + std::to_string(i + 1) + Ansi(" ist kein Kreis"));
                     }
                 }
                 break;
@@ -227,7 +262,9 @@ ProgramRunner::Step ProgramRunner::Dispatch(const std::string& upper, const Prog
             case Word::SollistV:
             case Word::SollistP:
             case Word::SollistA:
-                ReplayComparison(c, upper, p);
+                if (const auto why = ReplayComparison(c, upper, p)) {
+                    Skip(index, *why);
+                }
                 break;
             case Word::Spdrucken:
                 if (OnPrint) {
@@ -235,16 +272,12 @@ ProgramRunner::Step ProgramRunner::Dispatch(const std::string& upper, const Prog
                 }
                 break;
             case Word::Aar0:
-                c.settings.OffsetW = 0;
-                c.settings.OffsetX = 0;
-                c.settings.OffsetY = 0;
+                (void)RunCoordinateEntry(c, kReset);
                 break;
             case Word::Aarvx:
             case Word::Aarvy:
                 if (p.Value[1]) {
-                    const bool x = e.word == Word::Aarvx;
-                    (x ? c.settings.OffsetX : c.settings.OffsetY) += *p.Value[1];
-                    c.ListResult(ResultLabel(c.ResultName(x ? 17 : 18), 12), FieldText(c, *p.Value[1]));
+                    ApplyOffset(c, e.word == Word::Aarvx ? 0 : 1, *p.Value[1]);
                 } else {
                     Skip(index, Ansi("kein Versatz angegeben"));
                 }
@@ -253,8 +286,7 @@ ProgramRunner::Step ProgramRunner::Dispatch(const std::string& upper, const Prog
                 // The angle offset taught in is applied again, as the entry "Koordinatensystem
                 // drehen" did, so the replay measures in the system the program was taught in.
                 if (p.Value[1]) {
-                    c.settings.OffsetW += *p.Value[1];
-                    c.ListText(c.texts.Translate("Koordinatensystem drehen "));
+                    ApplyRotation(c, *p.Value[1]);
                 } else {
                     Skip(index, Ansi("kein Winkel angegeben"));
                 }
@@ -275,12 +307,12 @@ ProgramRunner::Step ProgramRunner::Dispatch(const std::string& upper, const Prog
             }
             case Word::Ascii:
                 if (OnAsciiExport) {
-                    OnAsciiExport(p.Param[1]);
+                    OnAsciiExport(p.Rest[1]);
                 }
                 break;
             case Word::Pkt:
                 if (p.Value[1] && p.Value[2]) {
-                    c.ListResult(c.Label(7, 11), "", {FieldText(c, *p.Value[1]), FieldText(c, *p.Value[2])});
+                    ListEnteredPoint(c, *p.Value[1], *p.Value[2]);
                 } else {
                     Skip(index, Ansi("keine Koordinaten angegeben"));
                 }
@@ -295,9 +327,7 @@ ProgramRunner::Step ProgramRunner::Dispatch(const std::string& upper, const Prog
                 break;
             case Word::NullX:
             case Word::NullY: {
-                const int axis = e.word == Word::NullX ? 0 : 1;
-                (void)Zero(c, axis, ZeroSource::Chooser);
-                c.ListText(FitLeft(c.ResultName(22), 8) + (axis == 0 ? "X" : "Y") + std::string(24, ' '));
+                (void)Zero(c, e.word == Word::NullX ? 0 : 1, ZeroSource::Chooser);
                 break;
             }
             case Word::Flaeche:
@@ -306,7 +336,12 @@ ProgramRunner::Step ProgramRunner::Dispatch(const std::string& upper, const Prog
                 }
                 break;
             case Word::Sf1:
-                AreaFromStoredCircle(c);
+                // With the line it was taught on; a line without one takes the selected line.
+                if (p.count == 0) {
+                    AreaFromStoredCircle(c);
+                } else if (const int i = ResultIndex(p, index); i >= 0 && !AreaOfCircleLine(c, i)) {
+                    Skip(index, Ansi("Speicherzeile ") + std::to_string(i + 1) + Ansi(" ist kein Kreis"));
+                }
                 break;
             case Word::Spkg:
                 IntersectCircleLineCommand(c);
@@ -324,6 +359,11 @@ ProgramRunner::Step ProgramRunner::Dispatch(const std::string& upper, const Prog
                 (void)RunCoordinateEntry(c, kZeroPoint);
                 break;
         }
+    }
+    // A word the runner does not know (a typo) is said; a blank line stays silent.
+    if (!known && !RemoveSpaces(upper).empty()) {
+        const std::string w = upper.substr(0, upper.find(':'));
+        Skip(index, Ansi("unbekanntes Wort \"") + w.substr(0, 20) + "\"");
     }
     return Step::Next;
 }
@@ -376,6 +416,8 @@ bool ProgramRunner::Preset(const ProgramLine& p, int count, int index) {
     const auto v = Rounded(p, 1);
     if (!v || *v < 1 || *v > count) {
         Skip(index, Ansi("Auswahl ") + (p.count >= 1 ? p.Param[1] : std::string()) + Ansi(" gibt es nicht"));
+        // The points captured for this measurement are not left to the next one.
+        m_ctx.ClearPoints();
         return false;
     }
     m_ctx.run.ReplayChoice = static_cast<std::uint8_t>(*v);
@@ -385,7 +427,9 @@ bool ProgramRunner::Preset(const ProgramLine& p, int count, int index) {
 int ProgramRunner::ResultIndex(const ProgramLine& p, int index) {
     const auto v = Rounded(p, 1);
     if (!v || *v < 0 || *v >= m_ctx.results.Count()) {
-        Skip(index, Ansi("Speicherzeile ") + (p.count >= 1 ? p.Param[1] : std::string()) + Ansi(" gibt es nicht"));
+        // Named as the list numbers its lines (from 1); the file counts from 0.
+        Skip(index, Ansi("Speicherzeile ") + (v ? std::to_string(*v + 1) : p.count >= 1 ? p.Param[1] : std::string()) +
+                        Ansi(" gibt es nicht"));
         return -1;
     }
     return static_cast<int>(*v);

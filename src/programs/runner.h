@@ -24,11 +24,13 @@ public:
     // `wb_timer`: when a point has arrived or Esc was pressed, the run goes on with the next line.
     void WaitTick();
 
+    // Ends an active run without a word, the result list given back: the window closes.
+    void Cancel();
+
     [[nodiscard]] bool Idle() const noexcept { return m_resumeLine < 0; }
     [[nodiscard]] int ResumeLine() const noexcept { return m_resumeLine; }
 
-    // What the report and the export do on their words ("SPDRUCKEN", "ASCII"); until they are
-    // built, their lines are recognised and do nothing.
+    // What the report and the export do on their words ("SPDRUCKEN", "ASCII").
     std::function<void()> OnPrint;
     std::function<void(const std::string& partName)> OnAsciiExport;
     // "FLAECHE": the area command (the bitmap view lives above the runner).
@@ -39,6 +41,7 @@ private:
     Step Stop(int index);
     bool StartRun();
     void Continue(int line);
+    Step ExecuteBusy(int index);
     Step Execute(int index);
     Step Dispatch(const std::string& upper, const ProgramLine& p, int index);
     void Wait(int index);

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "base/real.h"
 #include "shell/signal.h"
@@ -25,6 +26,12 @@ struct RunState {
     Position CurrentPos;
     // A program run is active (the runner sets it); the result list is then saved at its end.
     bool ProgramRunning = false;
+    // A line of the run is being executed (a measuring line may wait inside for points): the run
+    // button and the teach-in wait until it has returned.
+    bool RunLineBusy = false;
+    // The result list as it was before the teach-in or the run, given back when it ends (also
+    // kept in "temp.lst" where the folder can be written).
+    std::vector<std::string> ListBeforeRun;
     // The choice the program runner presets for the next angle chooser, X/Y distance or X/Y
     // alignment (1..4); 0 asks the operator. Every command that reads it sets it back to 0 when
     // it ends with a result.

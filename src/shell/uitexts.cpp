@@ -121,6 +121,8 @@ const char* const kCommonDefaults[kCommonListSize] = {
     "eine Zeile mit über %1 Zeichen",
     "Die ISO-Toleranz \"%1\" steht nicht in \"%2\"",
     "Die Datei \"%1\" ist kein lesbares Bild; der Bericht wird ohne sie gedruckt",
+    "unbekanntes Wort \"%1\"",
+    "Feld %1 ist keine Zahl",
 };
 
 const char* const kResultDefaults[kResultNamesSize] = {

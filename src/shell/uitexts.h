@@ -13,7 +13,7 @@ namespace tarvo {
 // 0-38 are the numbered texts of the window and its dialogs; from 39 on come the messages the
 // program composes, German patterns with "%1", "%2" ... for the parts filled in.
 inline constexpr std::size_t kNumberedTexts = 39;
-inline constexpr std::size_t kCommonListSize = 111;
+inline constexpr std::size_t kCommonListSize = 113;
 // Messages the code composes by number.
 inline constexpr int kMsgLinkDown = 99;   // "getrennt", the display while the readout is unplugged
 inline constexpr int kMsgLinkLost = 100;  // the readout unplugged, with its device
