@@ -241,8 +241,8 @@ TEST_F(CliTest, TeachesSavesAndReplaysAProgram) {
                   "file teil\nclick SpeedButton13\nprint prompt\npoint 0 0\nwait 200\npoint 3 4\nprint results\nwait 200\n"
                   "print results\n"),
               kScriptOk);
-    EXPECT_EQ(dir.Read("prg/teil.PRG"), "KRMODE:0\r\nGETPOINT:\r\nGETPOINT:\r\nAbstand2P:\r\n");
-    EXPECT_NE(out.find("file: SaveDialog2 -> teil\n--- program (4)\nKRMODE:0\nGETPOINT:\nGETPOINT:\nAbstand2P:\n"),
+    EXPECT_EQ(dir.Read("prg/teil.PRG"), "KRMODE:0\r\nWIMODE:0\r\nGETPOINT:\r\nGETPOINT:\r\nAbstand2P:\r\n");
+    EXPECT_NE(out.find("file: SaveDialog2 -> teil\n--- program (5)\nKRMODE:0\nWIMODE:0\nGETPOINT:\nGETPOINT:\nAbstand2P:\n"),
               std::string::npos)
         << out;
     EXPECT_NE(out.find("file: OpenDialog2 -> teil\n--- prompt (1)\n2 \n"), std::string::npos) << out;

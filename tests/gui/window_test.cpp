@@ -171,6 +171,7 @@ TEST(WholeProgram, TeachesAndReplaysACircleThroughTheWindow) {
     op.ExpectAsk(true);
     QTest::mouseClick(window.Button("SpeedButton11"), Qt::LeftButton);
     EXPECT_EQ(window.findChild<QLabel*>("lb1_label")->styleSheet(), "color: red;");
+    EXPECT_FALSE(window.Button("SpeedButton13")->isEnabled());  // no run while teaching in
     for (const auto& [x, y] : points) {
         captureAt(x, y);
     }
@@ -178,7 +179,8 @@ TEST(WholeProgram, TeachesAndReplaysACircleThroughTheWindow) {
     op.ExpectAsk(true);
     op.ExpectFile("kreis");
     QTest::mouseClick(window.Button("SpeedButton12"), Qt::LeftButton);
-    EXPECT_EQ(p.dir.Read("prg/kreis.PRG"), "KRMODE:0\r\nGETPOINT:\r\nGETPOINT:\r\nGETPOINT:\r\nKreis:\r\n");
+    EXPECT_EQ(p.dir.Read("prg/kreis.PRG"), "KRMODE:0\r\nWIMODE:0\r\nGETPOINT:\r\nGETPOINT:\r\nGETPOINT:\r\nKreis:\r\n");
+    EXPECT_TRUE(window.Button("SpeedButton13")->isEnabled());
 
     std::string replayed;
     Slot<> keep([&] {
@@ -192,12 +194,15 @@ TEST(WholeProgram, TeachesAndReplaysACircleThroughTheWindow) {
     QApplication::processEvents();
     EXPECT_TRUE(label1->isVisible());
     EXPECT_EQ(label1->text(), "3 ");
+    EXPECT_FALSE(window.Button("SpeedButton11")->isEnabled());  // no teach-in over a run
     op.ExpectInfo();  // "Wiederholung beendet !"
     for (const auto& [x, y] : points) {
         captureAt(x, y);
     }
     ASSERT_TRUE(waitFor([&] { return model.Runner().Idle(); }));
     EXPECT_EQ(replayed, "  1 Kreis    3 D              10.000      10.000      20.000");
+    QApplication::processEvents();
+    EXPECT_TRUE(window.Button("SpeedButton11")->isEnabled());
     window.close();
 }
 
