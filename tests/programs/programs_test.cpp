@@ -305,18 +305,25 @@ TEST_F(Programs, ALineThatDoesNotCompleteLeavesNoPoints) {
 
 // Every way a run ends gives the operator's list back; a run owns the list while it lasts.
 TEST_F(Programs, NoWayOutOfARunLosesTheList) {
-    dir.Write("prg/p.PRG", "GETPOINT:\nPunkt:\n");
+    dir.Write("prg/p.PRG", "GETPOINT:\nAbstand2P:\nGETPOINT:\nPunkt:\n");
     w->lb1().Append("  1 vorher");
     StartRun("p.PRG");
     EXPECT_FALSE(w->IsEnabled(CommandOf(CommandId::StartTeachIn)));
     w->SpeedButton11Click();  // no teach-in over a run: nothing asked, temp.lst untouched
     EXPECT_EQ(run().Recording, 0);
-    // The run button while a line waits inside does not start a second run.
-    run().RunLineBusy = true;
-    EXPECT_FALSE(w->IsEnabled(CommandOf(CommandId::RunProgram)));
-    w->SpeedButton13Click();
-    run().RunLineBusy = false;
-    EXPECT_EQ(w->Runner().ResumeLine(), 0);
+    // Abstand2P waits inside for its second point; the run button there starts no second run
+    // and skips nothing.
+    bool enabledInside = true;
+    op.duringWait = [&] {
+        enabledInside = w->IsEnabled(CommandOf(CommandId::RunProgram));
+        w->SpeedButton13Click();
+        Capture(3, 4);
+    };
+    Feed(0, 0);
+    op.duringWait = nullptr;
+    EXPECT_FALSE(enabledInside);
+    EXPECT_EQ(Results(), std::vector<std::string>{"  1 Abstand 2P                 5.000       1.500       2.000"});
+    EXPECT_EQ(w->Runner().ResumeLine(), 2);
     // Closing the window ends the run: the list before it is what is saved.
     EXPECT_TRUE(w->Close());
     EXPECT_EQ(dir.Read("speicher.dat"), "  1 vorher\r\n");
