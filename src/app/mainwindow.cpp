@@ -169,6 +169,17 @@ void MainWindow::LoadResultList() {
 
 void MainWindow::FormCreate() {
     ScaleText = {"1.0000", "1.0000"};
+    if (!m_s.ReadOnlyMedia()) {
+        RemoveStaleTempFiles(m_s.WorkDir());
+        RemoveStaleTempFiles(m_s.WorkDir() / "prg");
+        // The shipped files (ISO table, templates, header labels, names files, the example
+        // interface profile) where the working folder lacks them, the operator's kept: first,
+        // so that everything below reads them on the first start in a new folder too.
+        if (!m_s.shippedData.empty()) {
+            (void)CopyMissingFiles(m_s.shippedData, m_s.WorkDir(), false);
+        }
+        InstallDxfTemplates(m_s.WorkDir());
+    }
     Settings& s = m_s.settings;
     ShowProblems(LoadSettings(m_s.WorkFile(kSettingsFile), s));
     // The counter card's ports are touched only when the card is the selected interface:
@@ -187,16 +198,6 @@ void MainWindow::FormCreate() {
     LoadResultList();
     LoadHeaderLabels(m_s.WorkDir(), m_s.header);
     m_s.run.ExportFolder = LoadExportFolder(m_s.WorkDir());
-    if (!m_s.ReadOnlyMedia()) {
-        RemoveStaleTempFiles(m_s.WorkDir());
-        RemoveStaleTempFiles(m_s.WorkDir() / "prg");
-        // The shipped files (ISO table, templates, header labels, names files, the example
-        // interface profile) where the working folder lacks them; the operator's stay.
-        if (!m_s.shippedData.empty()) {
-            (void)CopyMissingFiles(m_s.shippedData, m_s.WorkDir(), false);
-        }
-        InstallDxfTemplates(m_s.WorkDir());
-    }
     LoadDxfSettings(m_s.WorkDir(), m_s.dxf);
     if (FileExists(m_s.WorkFile(kLogoFile))) {
         m_logoFile = m_s.WorkFile(kLogoFile).string();
@@ -225,7 +226,6 @@ void MainWindow::Timer3Timer() {
 
 void MainWindow::LoadLanguage() {
     const int index = m_s.settings.Language;
-    StatusPanels[2] = "Language:" + std::to_string(index);
     auto folder = LanguageFolder(index);
     if (!folder) {
         m_s.settings.Language = 0;
@@ -620,6 +620,13 @@ void MainWindow::AppendPoint() {
 }
 
 void MainWindow::CapturePoint() {
+    // With the readout unplugged the display shows no position: the last one known is not
+    // taken for a new point.
+    if (m_link->LinkDown()) {
+        m_s.Op().Beep();
+        m_s.Op().ShowError(UiText(kMsgCaptureOffline));
+        return;
+    }
     const Position& p = m_s.run.CurrentPos;
     m_points.Append(PointItemText(p.x, p.y, m_s.settings.Decimals));
     m_ctx.Record(word::kGetPoint);

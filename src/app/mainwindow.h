@@ -197,6 +197,9 @@ public:
     std::string Label1 = "******";
     // The result list's header label: red while a program is taught in.
     [[nodiscard]] bool HeaderRed() const noexcept { return m_s.run.Recording != 0; }
+    // The scale fields "FX"/"FY" act on polled positions only: in foot-switch mode they are
+    // shown inactive.
+    [[nodiscard]] bool ScaleFieldsActive() const noexcept { return !m_s.acquisition.FootSwitchMode; }
     bool Label1Visible = true;
     std::string Label5 = "-";
     std::string Caption = "TARVO v1.51";
@@ -272,6 +275,7 @@ private:
     Slot<> m_footSwitchSelected{[this] { LV1 = LV2 = "----"; }};
     Slot<bool> m_linkState{[this](bool up) {
         LV1 = LV2 = up ? (m_s.acquisition.FootSwitchMode ? "----" : "-") : UiText(kMsgLinkDown);
+        StatusPanels[0] = up ? std::string() : m_link->LostText();
     }};
     Slot<> m_footSwitchCapture{[this] { CapturePoint(); }};
     Slot<int, const std::string&> m_panelText{[this](int panel, const std::string& text) {

@@ -117,6 +117,32 @@ std::string ToleranceBar(Real actual, Real nominal, Real upper, Real lower) {
     return bar;
 }
 
+std::optional<bool> BarJudgement(std::string_view line) {
+    static constexpr std::string_view kBar = "-|-----|-----|-";
+    if (line.size() < kBar.size()) {
+        return std::nullopt;
+    }
+    const std::string_view tail = line.substr(line.size() - kBar.size());
+    int marks = 0;
+    bool good = false;
+    for (std::size_t i = 0; i < kBar.size(); ++i) {
+        if (tail[i] == kBar[i]) {
+            continue;
+        }
+        const bool low = i == 0 && tail[i] == '<';
+        const bool high = i + 1 == kBar.size() && tail[i] == '>';
+        if (tail[i] != kBarMarker && !low && !high) {
+            return std::nullopt;
+        }
+        good = tail[i] == kBarMarker;
+        ++marks;
+    }
+    if (marks != 1) {
+        return std::nullopt;
+    }
+    return good;
+}
+
 void CompareNominalActual(CommandContext& ctx) {
     if (ctx.run.AbortRequested != 0) {
         return;

@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "base/real.h"
 #include "programs/programfile.h"
@@ -20,6 +21,10 @@ inline constexpr char kBarMarker = '\x7F';
 // "-|-----|-----|-" with "<" at position 1 below the lower limit, ">" at 15 above the upper one,
 // else the marker in one of 13 equal bands between the limits (limits and step stored reals).
 [[nodiscard]] std::string ToleranceBar(Real actual, Real nominal, Real upper, Real lower);
+
+// The judgement a result line carries in its tolerance bar: true good, false bad, nothing for a
+// line without a bar.
+[[nodiscard]] std::optional<bool> BarJudgement(std::string_view line);
 
 // SpeedButton16: the feature dialog, then the two lines for the selected result line.
 void CompareNominalActual(CommandContext& ctx);

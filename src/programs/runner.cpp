@@ -403,7 +403,19 @@ void ProgramRunner::Finish(bool aborted) {
     m_timer.SetEnabled(false);
     m_ctx.changes.PanelText.Notify(2, "");
     m_ctx.changes.Prompt.Notify("");
-    m_ctx.op.ShowInfo(m_ctx.UiText(aborted ? 22 : 23));
+    // What the part got, said before the list before the run comes back; the box stays until
+    // the operator closes it.
+    int good = 0;
+    int bad = 0;
+    for (const std::string& line : m_ctx.results.Lines()) {
+        if (const auto judged = BarJudgement(line)) {
+            ++(*judged ? good : bad);
+        }
+    }
+    m_ctx.op.ShowInfo(m_ctx.UiText(aborted ? 22 : 23) + "\n" +
+                      m_ctx.texts.Compose(kMsgRunSummary, {std::to_string(m_ctx.results.Count()),
+                                                           std::to_string(good + bad), std::to_string(good),
+                                                           std::to_string(bad)}));
     m_ctx.run.ProgramRunning = false;
     RestoreResultList(m_ctx);
     m_ctx.changes.PanelText.Notify(aborted ? 1 : 0, "");

@@ -74,8 +74,9 @@ void ReadoutLink::LineLost() {
     m_reconnectTicks = 0;
     DiscardInput();
     m_c.acquisition.NewValue = false;
+    // Said where it stays true while it lasts (the display and the status bar), not in a box
+    // that would still stand when the link is back.
     LinkStateChanged.Notify(false);
-    m_c.op.ShowError(m_c.texts.Compose(kMsgLinkLost, {m_port.DeviceName()}));
 }
 
 bool ReadoutLink::LinkUp() {

@@ -83,6 +83,8 @@ public:
     // The line to the readout was lost (false) or is back (true).
     Signal<bool> LinkStateChanged;
     [[nodiscard]] bool LinkDown() const noexcept { return m_linkDown; }
+    // What the status bar says while the link is down: the device and that it comes back.
+    [[nodiscard]] std::string LostText() const { return m_c.texts.Compose(kMsgLinkLost, {m_port.DeviceName()}); }
 
 private:
     // The readout unplugged: reported once; the port is tried again every second from the

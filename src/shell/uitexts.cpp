@@ -123,6 +123,9 @@ const char* const kCommonDefaults[kCommonListSize] = {
     "Die Datei \"%1\" ist kein lesbares Bild; der Bericht wird ohne sie gedruckt",
     "unbekanntes Wort \"%1\"",
     "Feld %1 ist keine Zahl",
+    "Keine Position: die Verbindung zur Zählerelektronik ist unterbrochen. Es wurde kein Punkt aufgenommen.",
+    "%1 Ergebniszeilen, %2 Merkmale: %3 gut, %4 schlecht",
+    "Im Fußschalterbetrieb gelten die Faktoren nicht: die Positionen kommen fertig von der Zählerelektronik.",
 };
 
 const char* const kResultDefaults[kResultNamesSize] = {

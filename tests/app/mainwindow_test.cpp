@@ -28,6 +28,17 @@ TEST_F(MainWindowTest, FirstStartInAnEmptyFolder) {
     EXPECT_EQ(w->TimerReceive.Interval(), 20);
 }
 
+// The shipped files are in the folder before anything reads them: the header labels of the
+// first start are the shipped ones, not "Feld 1" ...
+TEST_F(MainWindowTest, TheFirstStartInANewFolderReadsTheShippedFiles) {
+    session = std::make_unique<Session>(op, clock, dir.work(), dir.root());
+    session->shippedData = TARVO_SHIPPED_DATA;
+    w = std::make_unique<MainWindow>(*session);
+    w->FormCreate();
+    EXPECT_EQ(session->header.labels[0], "Auftrag");
+    EXPECT_EQ(session->header.labels[1], "Teilenummer");
+}
+
 TEST_F(MainWindowTest, StartUpTakesSlowModeThenTheTimerFileAndShowsSiemens) {
     dir.Write("TARVO.INI", "[PARAMETER]\nSLOW_MODE=1\n");
     Start();

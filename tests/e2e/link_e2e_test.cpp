@@ -228,19 +228,26 @@ TEST(LinkUnplugged, TheLinkComesBackByItselfWhenTheDeviceReturns) {
     say(first, "pos 1 2");
     ASSERT_TRUE(WaitFor([&] { return w.LV1 == "1.000" && w.LV2 == "2.000"; }));
 
-    op.ExpectError();  // the link is lost: said once
     say(first, "quit");
     ASSERT_TRUE(first.waitForFinished(3000));
     ASSERT_TRUE(WaitFor([&] { return w.Link().LinkDown(); }, 5000));
-    EXPECT_EQ(w.LV1, "getrennt");
-    Spin(1500);  // tries to reconnect meanwhile: no further message
-    EXPECT_EQ(op.shown.size(), 1u);
+    EXPECT_EQ(w.LV1, "getrennt");  // said by the display and the status bar, in no box
+    EXPECT_NE(w.StatusPanels[0].find(link), std::string::npos) << w.StatusPanels[0];
+    Spin(1500);  // tries to reconnect meanwhile
+    EXPECT_TRUE(op.shown.empty());
+    // No position while it is down: a capture is refused, with a beep, and nothing is taken.
+    op.ExpectError();
+    const int beeps = op.beeps;
+    EXPECT_TRUE(w.FormKeyDown(kKeySpace));
+    EXPECT_TRUE(w.ListBox1().Items().empty());
+    EXPECT_EQ(op.beeps, beeps + 1);
 
     QProcess second;
     ASSERT_TRUE(startSim(second));
     say(second, "pos 3 4");
     ASSERT_TRUE(WaitFor([&] { return w.LV1 == "3.000" && w.LV2 == "4.000"; })) << w.LV1;
     EXPECT_FALSE(w.Link().LinkDown());
+    EXPECT_EQ(w.StatusPanels[0], "");
     EXPECT_TRUE(w.FormKeyDown(kKeySpace));
     EXPECT_EQ(w.ListBox1().Items(), std::vector<std::string>{"   3.000 :    4.000"});
     w.Close();

@@ -5,6 +5,7 @@
 #include "output/qt/theaddata.h"
 
 #include <QProcess>
+#include <QTabBar>
 #include <QRegularExpression>
 #include <QStandardPaths>
 
@@ -63,6 +64,35 @@ TEST(Dialogs, FeatureDialogLetsTabAndClicksLeaveNennwert) {
     EXPECT_FALSE(form.Run(logic));
     EXPECT_EQ(afterTab, form.findChild<QLineEdit*>("OT"));
     EXPECT_EQ(afterClick, form.findChild<QLineEdit*>("UT"));
+}
+
+// Whatever page was used last, the dialog opens with the focus on the name; Tab goes from the
+// name through the fields, not through the tab bar; F4 opens the names; no tab is cut.
+TEST(Dialogs, FeatureDialogOpensOnTheNameAndTabsThroughItsFields) {
+    FeatureForm f;
+    f.logic.SetPage(FeatureDialog::kAttributiv);
+    QTimer::singleShot(0, [&] { f.form.reject(); });
+    EXPECT_FALSE(f.form.Run(f.logic));
+    f.logic.Prefill();
+    std::vector<QString> focus;
+    bool tabsWhole = false;
+    f.op.ExpectChoose("cancel");
+    QTimer::singleShot(0, [&] {
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&f.form));
+        focus.push_back(QApplication::focusWidget()->objectName());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        focus.push_back(QApplication::focusWidget()->objectName());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        focus.push_back(QApplication::focusWidget()->objectName());
+        QTest::keyClick(f.form.findChild<QLineEdit*>("Name"), Qt::Key_F4);
+        auto* bar = f.form.findChild<QTabBar*>();
+        tabsWhole = bar->tabRect(2).width() > bar->fontMetrics().horizontalAdvance("Attributiv");
+        f.form.reject();
+    });
+    EXPECT_FALSE(f.form.Run(f.logic));
+    EXPECT_EQ(focus, (std::vector<QString>{"Name", "NameChooser", "Nennwert"}));
+    EXPECT_EQ(f.op.shown.back(), "choose: Tmerkmalsnamen");
+    EXPECT_TRUE(tabsWhole);
 }
 
 TEST(Dialogs, AListChooserIgnoresOkWithoutASelection) {

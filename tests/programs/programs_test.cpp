@@ -34,6 +34,9 @@ TEST(ProgramLine, FieldsAsTextAndNumbers) {
     EXPECT_EQ(ParseProgramLine("Text:" + std::string(150, 'a')).Param[1].size(), 100u);
 }
 
+// The first line of a message (the end of a run says its summary below).
+std::string FirstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
+
 class Programs : public test::MainWindowFixture {
 protected:
     void SetUp() override {
@@ -147,7 +150,7 @@ TEST_F(Programs, ARunWaitsPointByPointAndEndsWithTheListAsBefore) {
     Feed(10, 25);
     op.ExpectInfo();  // "Wiederholung beendet !"
     Feed(5, 20);
-    EXPECT_EQ(op.shown.back(), "info: Wiederholung beendet !");
+    EXPECT_EQ(FirstLine(op.shown.back()), "info: Wiederholung beendet !");
     EXPECT_TRUE(w->Runner().Idle());
     EXPECT_EQ(Results(), std::vector<std::string>{"  1 vorher"});
     EXPECT_EQ(w->PointCount(), 0);
@@ -268,7 +271,7 @@ TEST_F(Programs, AbortWithNoGoesOnAndWithYesEnds) {
     op.ExpectAsk(true);
     op.ExpectInfo();
     session->timers.Advance(200);
-    EXPECT_EQ(op.shown.back(), "info: Wiederholung abgebrochen !");
+    EXPECT_EQ(FirstLine(op.shown.back()), "info: Wiederholung abgebrochen !");
     EXPECT_TRUE(w->Runner().Idle());
     EXPECT_EQ(Results(), std::vector<std::string>{"  1 vorher"});
     EXPECT_EQ(run().AbortRequested, 0);
@@ -300,7 +303,7 @@ TEST_F(Programs, ALineThatDoesNotCompleteLeavesNoPoints) {
     Feed(-5, 0);
     ASSERT_EQ(listed.size(), 1u);
     EXPECT_EQ(ReadValue(listed[0]).value, 10.0L);  // the circle of its own three points
-    EXPECT_EQ(op.shown.back(), "info: Wiederholung abgebrochen !");
+    EXPECT_EQ(FirstLine(op.shown.back()), "info: Wiederholung abgebrochen !");
 }
 
 // Every way a run ends gives the operator's list back; a run owns the list while it lasts.
@@ -347,7 +350,7 @@ TEST_F(Programs, ARunFromReadOnlyMediaGivesTheListBack) {
     op.ExpectFile("p.PRG");
     op.ExpectInfo();
     w->SpeedButton13Click();
-    EXPECT_EQ(op.shown.back(), "info: Wiederholung beendet !");
+    EXPECT_EQ(FirstLine(op.shown.back()), "info: Wiederholung beendet !");
     EXPECT_EQ(Results(), std::vector<std::string>{"  1 vorher"});
     EXPECT_FALSE(std::filesystem::exists(dir.work() / "temp.lst"));
 }
@@ -417,6 +420,7 @@ TEST_F(Programs, AReplayJudgesAnAngleInDegreesMinutesSeconds) {
     EXPECT_EQ(listed.size(), 3u);
     ASSERT_FALSE(listed.empty());
     EXPECT_EQ(listed.back().substr(0, 36), "  3 Fase: links      #1       45.000") << listed.back();
+    EXPECT_EQ(op.shown.back(), "info: Wiederholung beendet !\n3 Ergebniszeilen, 1 Merkmale: 1 gut, 0 schlecht");
 }
 
 TEST_F(Programs, ReplayingATaughtSessionGivesItsResultLines) {
@@ -466,7 +470,7 @@ TEST_F(Programs, ReplayingATaughtSessionGivesItsResultLines) {
     w->lb1().Changed.Attach(keep);
     session->timers.Advance(200);
     EXPECT_EQ(replayed, taught);
-    EXPECT_EQ(op.shown.back(), "info: Wiederholung beendet !");
+    EXPECT_EQ(FirstLine(op.shown.back()), "info: Wiederholung beendet !");
 }
 
 }  // namespace

@@ -46,7 +46,7 @@ public:
 private:
     void Shown(const std::string& kind, const std::string& text, const std::string*) override {
         shown.push_back(kind + ": " + text);
-        if (kind == "info" && text == runEndText && runEnded) {
+        if (kind == "info" && text.rfind(runEndText, 0) == 0 && runEnded) {
             runEnded();
         }
     }

@@ -63,6 +63,11 @@ bool QtOperator::Ask(const std::string& text, Buttons buttons) {
     const bool yesNo = buttons == Buttons::YesNo;
     QMessageBox box(QMessageBox::Question, "TARVO", Q(Tr(text)),
                     yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok | QMessageBox::Cancel, m_window);
+    // A question with Yes and No asks before something is ended or reset ("Lernbetrieb
+    // abbrechen ?"): Enter, pressed out of habit, answers No.
+    if (yesNo) {
+        box.setDefaultButton(QMessageBox::No);
+    }
     const int r = box.exec();
     return r == QMessageBox::Yes || r == QMessageBox::Ok;
 }

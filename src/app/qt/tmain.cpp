@@ -119,6 +119,9 @@ Tmain::Tmain(MainWindow& model, QWidget* parent)
 
     auto* left = new QVBoxLayout;
     left->addLayout(top);
+    // The wait of a program run: the points due and the prompt, large, above the list.
+    Label1->setStyleSheet("font-size: 18pt; font-weight: bold; background: #fff3a0; padding: 4px;");
+    Label1->setWordWrap(true);
     left->addWidget(Label1);
     left->addWidget(lb1_label);
     left->addWidget(lb1, 1);
@@ -405,6 +408,11 @@ void Tmain::Render() {
     }
     for (const auto& [button, command] : m_commands) {
         button->setEnabled(m_m.IsEnabled(*command));
+    }
+    const bool scales = m_m.ScaleFieldsActive();
+    for (QLineEdit* field : {FX, FY}) {
+        field->setEnabled(scales);
+        field->setToolTip(scales ? QString() : Q(m_m.UiText(kMsgScaleInactive)));
     }
     if (!FX->hasFocus()) {
         FX->setText(Q(m_m.ScaleText[0]));

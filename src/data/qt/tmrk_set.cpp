@@ -3,7 +3,10 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QKeyEvent>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QTabBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "shell/qt/dialogs.h"
@@ -66,12 +69,46 @@ Tmrk_set::Tmrk_set(QWidget* parent) : QDialog(parent), m_pages(new QTabWidget(th
         }
     });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    // The names file's chooser on a button of its own (and F4 in the name field): a double or
+    // triple click into the name selects text, as in every other field.
+    auto* chooser = new QToolButton;
+    chooser->setObjectName("NameChooser");
+    chooser->setText("...");
+    chooser->setToolTip("F4");
+    connect(chooser, &QToolButton::clicked, this, [this] { OpenNameChooser(); });
+    auto* nameRow = new QHBoxLayout;
+    nameRow->addWidget(Field(FeatureDialog::kName), 1);
+    nameRow->addWidget(chooser);
     auto* layout = new QVBoxLayout(this);
     auto* names = new QFormLayout;
-    names->addRow("Name", Field(FeatureDialog::kName));
+    names->addRow("Name", nameRow);
     layout->addLayout(names);
     layout->addWidget(m_pages);
     layout->addWidget(buttons);
+    // Room for every tab's caption; Tab goes from the name through the fields to the buttons,
+    // not through the tab bar.
+    m_pages->tabBar()->setFocusPolicy(Qt::NoFocus);
+    m_pages->setUsesScrollButtons(false);
+    m_pages->tabBar()->setElideMode(Qt::ElideNone);
+    setMinimumWidth(380);
+    QWidget* previous = Field(FeatureDialog::kName);
+    for (QWidget* next : std::initializer_list<QWidget*>{
+             chooser, Field(FeatureDialog::kNennwert), Field(FeatureDialog::kOT), Field(FeatureDialog::kUT),
+             Field(FeatureDialog::kFaktor), Field(FeatureDialog::kPositionX), Field(FeatureDialog::kPositionY),
+             Field(FeatureDialog::kToleranz), m_choice, buttons}) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
+}
+
+void Tmrk_set::OpenNameChooser() {
+    if (m_dialog == nullptr) {
+        return;
+    }
+    Store();
+    m_dialog->SetFocus(FeatureDialog::kName);
+    m_dialog->NameDblClick();
+    Load();
 }
 
 void Tmrk_set::LoadTexts() {
@@ -113,13 +150,12 @@ bool Tmrk_set::eventFilter(QObject* watched, QEvent* e) {
             Store();
             m_dialog->NennwertExit();
             LoadTexts();
-        } else if (e->type() == QEvent::MouseButtonDblClick && f == FeatureDialog::kName) {
-            Store();
-            m_dialog->NameDblClick();
-            Load();
-            return true;
         } else if (e->type() == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent*>(e)->key();
+            if (key == Qt::Key_F4 && f == FeatureDialog::kName) {
+                OpenNameChooser();
+                return true;
+            }
             const int vk = key == Qt::Key_Down ? 40 : key == Qt::Key_Up ? 38 : key == Qt::Key_Right ? 39
                          : (key == Qt::Key_Return || key == Qt::Key_Enter) ? 13 : 0;
             if (vk == 39 && f != FeatureDialog::kName) {
@@ -137,8 +173,11 @@ bool Tmrk_set::eventFilter(QObject* watched, QEvent* e) {
 }
 
 bool Tmrk_set::Run(FeatureDialog& dialog) {
-    m_dialog = &dialog;
+    // The page first, with no dialog attached: turning back to the first page must not move
+    // the focus to that page's first field. On showing, the name has the focus.
+    m_dialog = nullptr;
     m_pages->setCurrentIndex(dialog.ActivePage());
+    m_dialog = &dialog;
     Load();
     const bool ok = exec() == QDialog::Accepted;
     m_dialog = nullptr;

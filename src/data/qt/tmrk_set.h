@@ -27,6 +27,7 @@ private:
     void Load();       // the fields and the focus of the dialog logic
     void LoadTexts();  // the fields only
     void Store();
+    void OpenNameChooser();  // the names file's chooser for the active page
     QLineEdit* Field(FeatureDialog::Field f) { return m_edits[static_cast<std::size_t>(f)]; }
     FeatureDialog* m_dialog = nullptr;
     QTabWidget* m_pages;
