@@ -33,15 +33,17 @@ std::vector<std::string> LoadInterfaceProfile(const std::filesystem::path& file,
     const IniFile ini = IniFile::Load(file);
     const std::string name = file.filename().string();
     const auto integer = [&](const char* key, long long def) { return ini.ReadInteger(kSection, key, def); };
-    const auto byte = [&](const char* key, long long def, std::uint8_t& field, long long add = 0) {
-        const long long v = integer(key, def) + add;
-        if (!FitsIn<std::uint8_t>(v)) {
-            problems.push_back(name + ": " + key + " = " + std::to_string(v - add) + Ansi(" liegt außerhalb 0..") +
-                               std::to_string(255 - add) + Ansi(", der Standardwert bleibt"));
+    const auto asWritten = [&](const char* key) { return ini.ReadString(kSection, key, ""); };
+    // A byte field takes 0..255 as the file has it (ENDPOS 0..254, since the record keeps
+    // ENDPOS + 1): the range is checked before anything is added, so no value can overflow.
+    const auto byte = [&](const char* key, int def, std::uint8_t& field, int add = 0) {
+        const long long v = integer(key, def);
+        if (v < 0 || v > 255 - add) {
+            problems.push_back(RangeProblem(name, key, asWritten(key), 0, 255 - add));
             field = static_cast<std::uint8_t>(def + add);
             return;
         }
-        field = static_cast<std::uint8_t>(v);
+        field = static_cast<std::uint8_t>(v + add);
     };
     const auto whole = [&](const char* key, long long def, int& field) {
         const long long v = integer(key, def);
