@@ -1,6 +1,7 @@
 #include "base/fileio.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -209,6 +210,38 @@ WriteResult Failed(const std::filesystem::path& file, int err) {
 }
 }  // namespace
 
+namespace {
+WriteStepObserver& StepObserver() {
+    static WriteStepObserver observer;
+    return observer;
+}
+
+void Step(std::string_view step, const std::filesystem::path& path) {
+    if (StepObserver()) {
+        StepObserver()(step, path);
+    }
+}
+
+// Flushes the folder's entries (the rename) to disk. A file system that cannot sync a folder
+// (EINVAL) has nothing more to flush.
+int SyncFolder(const std::filesystem::path& dir) {
+    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        return errno;
+    }
+    int err = ::fsync(fd) == 0 || errno == EINVAL ? 0 : errno;
+    if (::close(fd) != 0 && err == 0) {
+        err = errno;
+    }
+    if (err == 0) {
+        Step("fsync", dir);
+    }
+    return err;
+}
+}  // namespace
+
+void SetWriteStepObserver(WriteStepObserver observer) { StepObserver() = std::move(observer); }
+
 WriteResult WriteFileAtomic(const std::filesystem::path& file, const std::string& bytes) {
     const std::filesystem::path dir = file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
     std::random_device rd;
@@ -217,6 +250,16 @@ WriteResult WriteFileAtomic(const std::filesystem::path& file, const std::string
     if (fd < 0) {
         return Failed(file, errno);
     }
+    const auto fail = [&](int err) {
+        ::close(fd);
+        ::unlink(tmp.c_str());
+        return Failed(file, err);
+    };
+    // The file it replaces keeps its permission bits (one made read-only for others stays so).
+    struct stat old {};
+    if (::stat(file.c_str(), &old) == 0 && S_ISREG(old.st_mode) && ::fchmod(fd, old.st_mode & 07777) != 0) {
+        return fail(errno);
+    }
     std::size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
@@ -224,14 +267,15 @@ WriteResult WriteFileAtomic(const std::filesystem::path& file, const std::string
             if (errno == EINTR) {
                 continue;
             }
-            const int err = errno;
-            ::close(fd);
-            ::unlink(tmp.c_str());
-            return Failed(file, err);
+            return fail(errno);
         }
         done += static_cast<std::size_t>(n);
     }
-    if (::fsync(fd) != 0 || ::close(fd) != 0) {
+    if (::fsync(fd) != 0) {
+        return fail(errno);
+    }
+    Step("fsync", tmp);
+    if (::close(fd) != 0) {
         const int err = errno;
         ::unlink(tmp.c_str());
         return Failed(file, err);
@@ -239,6 +283,10 @@ WriteResult WriteFileAtomic(const std::filesystem::path& file, const std::string
     if (::rename(tmp.c_str(), file.c_str()) != 0) {
         const int err = errno;
         ::unlink(tmp.c_str());
+        return Failed(file, err);
+    }
+    Step("rename", file);
+    if (const int err = SyncFolder(dir); err != 0) {
         return Failed(file, err);
     }
     return {};
