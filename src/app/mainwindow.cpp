@@ -58,9 +58,10 @@ MainWindow::MainWindow(Session& session)
     m_link->FootSwitchCapture.Attach(m_footSwitchCapture);
     session.changes.PanelText.Attach(m_panelText);
     session.changes.Prompt.Attach(m_prompt);
+    SetFileNoteTeller([this] { ReportDamagedFiles(); });
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() { SetFileNoteTeller({}); }
 
 void MainWindow::PointsChanged(bool cleared) {
     Label5 = cleared ? "-" : std::to_string(m_points.PointCount());
@@ -170,7 +171,11 @@ void MainWindow::LoadResultList() {
 void MainWindow::FormCreate() {
     ScaleText = {"1.0000", "1.0000"};
     Settings& s = m_s.settings;
-    ShowProblems(LoadSettings(m_s.WorkFile(kSettingsFile), s));
+    const auto settingsProblems = LoadSettings(m_s.WorkFile(kSettingsFile), s);
+    if (!settingsProblems.empty() && settingsProblems.front() == UnreadableIniProblem(m_s.WorkFile(kSettingsFile))) {
+        ReportDamagedFiles();  // why it cannot be read comes first (in German: its language is unknown)
+    }
+    ShowProblems(settingsProblems);
     // The counter card's ports are touched only when the card is the selected interface:
     // writing I/O ports of a machine without it could disturb other hardware.
     if (s.If3Inc != 0) {

@@ -126,6 +126,21 @@ void NoteFileDamage(const std::filesystem::path& file, FileDamage damage) {
     }
 }
 
+namespace {
+std::function<void()>& Teller() {
+    static std::function<void()> teller;
+    return teller;
+}
+}  // namespace
+
+void SetFileNoteTeller(std::function<void()> teller) { Teller() = std::move(teller); }
+
+void TellFileNotes() {
+    if (Teller()) {
+        Teller()();
+    }
+}
+
 std::vector<FileNote> TakeFileNotes() {
     FileNotes& notes = Notes();
     std::vector<FileNote> taken = std::move(notes.pending);

@@ -52,6 +52,11 @@ void NoteFileDamage(const std::filesystem::path& file, FileDamage damage);
 void NoteFileWhole(const std::filesystem::path& file);
 // Forgets every note: a new session says what it finds afresh.
 void ResetFileNotes();
+// Who tells the operator about the damaged files noted (the main window; nobody: empty). A
+// reader that refuses a file calls TellFileNotes() before its own message, so that the operator
+// always hears why a file cannot be used first and what follows from it after.
+void SetFileNoteTeller(std::function<void()> teller);
+void TellFileNotes();
 // The damaged files read since the last call, each file and kind once while it stays damaged;
 // the main window tells the operator after every command and start-up step.
 [[nodiscard]] std::vector<FileNote> TakeFileNotes();

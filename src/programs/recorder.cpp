@@ -42,6 +42,7 @@ void SaveOrDiscard(CommandContext& ctx) {
 
 void RestoreResultList(CommandContext& ctx) {
     if (!ctx.results.LoadFromFile(ctx.folder.File(kRunBackupFile))) {
+        TellFileNotes();  // why it cannot be read comes first
         ctx.op.ShowError(Ansi("Die Datei \"temp.lst\" kann nicht gelesen werden"));
     }
     ctx.results.SelectLast();
