@@ -121,6 +121,7 @@ const char* const kCommonDefaults[kCommonListSize] = {
     "eine Zeile mit über %1 Zeichen",
     "Die ISO-Toleranz \"%1\" steht nicht in \"%2\"",
     "Die Datei \"%1\" ist kein lesbares Bild; der Bericht wird ohne sie gedruckt",
+    "%1: %2 = %3 ist nicht erlaubt, es gilt %4",
 };
 
 const char* const kResultDefaults[kResultNamesSize] = {

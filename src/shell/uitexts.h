@@ -13,7 +13,7 @@ namespace tarvo {
 // 0-38 are the numbered texts of the window and its dialogs; from 39 on come the messages the
 // program composes, German patterns with "%1", "%2" ... for the parts filled in.
 inline constexpr std::size_t kNumberedTexts = 39;
-inline constexpr std::size_t kCommonListSize = 111;
+inline constexpr std::size_t kCommonListSize = 112;
 // Messages the code composes by number.
 inline constexpr int kMsgLinkDown = 99;   // "getrennt", the display while the readout is unplugged
 inline constexpr int kMsgLinkLost = 100;  // the readout unplugged, with its device
@@ -26,6 +26,8 @@ inline constexpr int kMsgFileCut = 106;          // a file cut off in its last l
 inline constexpr int kMsgBinaryBytes = 107;      // the reason: binary bytes
 inline constexpr int kMsgLongLine = 108;         // the reason: a line over the limit
 inline constexpr int kMsgNotPicture = 110;       // the report's logo cannot be read as a picture
+inline constexpr int kMsgNotAllowed = 111;       // a serial setting of the interface profile the port
+                                                 // cannot take, and what it takes instead
 inline constexpr std::size_t kResultNamesSize = 24;
 
 class UiTexts final {

@@ -5,6 +5,7 @@
 #include "readout/simulatedreadout.h"
 #include "base/cp1252.h"
 #include "base/ini.h"
+#include "shell/uitexts.h"
 #include "base/timers.h"
 #include "support/mainwindowfixture.h"
 
@@ -83,6 +84,24 @@ TEST(InterfaceProfile, ByteFieldsTakeTheirRangeAndRejectTheRestAsWritten) {
                       std::string::npos);
             EXPECT_EQ(bytes(p), defaults) << key << text;
         }
+    }
+}
+
+// A BAUD, BYTELEN or STOPBITS the port cannot take is said once each, with the value as written
+// and what the port takes instead; allowed and missing values are not.
+TEST(InterfaceProfile, LineSettingsThePortCannotTakeAreSaid) {
+    const test::TempDir dir;
+    dir.Write("IF2M.VAL", "[PARAMETER]\nBAUD=12345\nBYTELEN=9\nSTOPBITS=0\nPARITY=7\n");
+    InterfaceProfile p;
+    const UiTexts texts;
+    EXPECT_EQ(LoadInterfaceProfile(dir.work() / "IF2M.VAL", p),
+              (std::vector<std::string>{texts.Compose(kMsgNotAllowed, {"IF2M.VAL", "BAUD", "12345", "9600"}),
+                                        texts.Compose(kMsgNotAllowed, {"IF2M.VAL", "BYTELEN", "9", "8"}),
+                                        "IF2M.VAL: STOPBITS = 0 ist nicht erlaubt, es gilt 1"}));
+    EXPECT_EQ(p.BaudRate, 12345);  // held as read; the port keeps its own
+    for (const char* good : {"BAUD=110\nBYTELEN=5\nSTOPBITS=2\n", "BAUD=115200\nBYTELEN=8\nSTOPBITS=1\n", ""}) {
+        dir.Write("IF2M.VAL", std::string("[PARAMETER]\n") + good);
+        EXPECT_TRUE(LoadInterfaceProfile(dir.work() / "IF2M.VAL", p).empty()) << good;
     }
 }
 
@@ -309,7 +328,15 @@ TEST_F(Link, LineSettingsReachTheDevice) {
     };
     for (const auto& c : cases) {
         w.reset();
+        op.shown.clear();
+        const bool refused = std::string(c.profile).find("12345") != std::string::npos;
+        if (refused) {  // BAUD, BYTELEN and STOPBITS are said, once each
+            op.ExpectError();
+            op.ExpectError();
+            op.ExpectError();
+        }
         StartWith("", std::string("[PARAMETER]\n") + c.profile);
+        EXPECT_EQ(op.shown.size(), refused ? 3u : 0u) << c.profile;
         const SerialSettings& s = readout.applied;
         EXPECT_EQ(s.baud, c.baud) << c.profile;
         EXPECT_EQ(s.dataBits, c.dataBits) << c.profile;
