@@ -195,6 +195,8 @@ void MainWindow::FormCreate() {
     if (!m_s.ReadOnlyMedia()) {
         RemoveStaleTempFiles(m_s.WorkDir());
         RemoveStaleTempFiles(m_s.WorkDir() / "prg");
+        // A hidden half-written export must not lie in the folder the evaluation system reads.
+        RemoveStaleTempFiles(m_s.folder.File(m_s.run.ExportFolder));
         // The shipped files (ISO table, templates, header labels, names files, the example
         // interface profile) where the working folder lacks them; the operator's stay.
         if (!m_s.shippedData.empty()) {

@@ -6,11 +6,14 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <exception>
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <thread>
 
 #include "base/cp1252.h"
 
@@ -223,9 +226,7 @@ WriteResult Failed(const std::filesystem::path& file, int err) {
     return {false, Ansi("Datei kann nicht geschrieben werden: ") + file.filename().string() + " (" +
                        std::strerror(err) + ")"};
 }
-}  // namespace
 
-namespace {
 WriteStepObserver& StepObserver() {
     static WriteStepObserver observer;
     return observer;
@@ -253,6 +254,39 @@ int SyncFolder(const std::filesystem::path& dir) {
     }
     return err;
 }
+
+// The kill test's aim: with TARVO_WRITE_PAUSE_MS set, every atomic write pauses that long, half
+// of it half-way through the bytes and half before the rename, so that a kill can be sent into
+// the two moments a crash must never spoil.
+int WritePauseMs() {
+    static const int ms = [] {
+        const char* v = std::getenv("TARVO_WRITE_PAUSE_MS");
+        return v == nullptr ? 0 : std::clamp(std::atoi(v), 0, 1000);
+    }();
+    return ms;
+}
+
+void WritePause() {
+    if (WritePauseMs() > 0) {
+        std::this_thread::sleep_for(std::chrono::microseconds(WritePauseMs() * 500));
+    }
+}
+
+// Writes all of `size` bytes, retrying after signals; false with errno set on failure.
+bool WriteAll(int fd, const char* data, std::size_t size) {
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t n = ::write(fd, data + done, size - done);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
 }  // namespace
 
 void SetWriteStepObserver(WriteStepObserver observer) { StepObserver() = std::move(observer); }
@@ -275,21 +309,19 @@ WriteResult WriteFileAtomic(const std::filesystem::path& file, const std::string
     if (::stat(file.c_str(), &old) == 0 && S_ISREG(old.st_mode) && ::fchmod(fd, old.st_mode & 07777) != 0) {
         return fail(errno);
     }
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return fail(errno);
-        }
-        done += static_cast<std::size_t>(n);
+    const std::size_t half = bytes.size() / 2;
+    if (!WriteAll(fd, bytes.data(), half)) {
+        return fail(errno);
+    }
+    WritePause();
+    if (!WriteAll(fd, bytes.data() + half, bytes.size() - half)) {
+        return fail(errno);
     }
     if (::fsync(fd) != 0) {
         return fail(errno);
     }
     Step("fsync", tmp);
+    WritePause();
     if (::close(fd) != 0) {
         const int err = errno;
         ::unlink(tmp.c_str());
