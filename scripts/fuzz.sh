@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang (AddressSanitizer and UndefinedBehaviorSanitizer in
-# every target) and runs each, starting from the committed seeds.
+# every target) and runs each, starting from the committed seeds. Any sanitizer report, undefined
+# behaviour included, stops the target and is a finding.
 #   bash scripts/fuzz.sh [SECONDS] [TARGET ...]   each target for SECONDS (default 60)
 #   bash scripts/fuzz.sh long [TARGET ...]        the release run: each target to 10 million
 #                                                 executions or 30 minutes, two at a time;
@@ -11,6 +12,8 @@ all=(fuzz_read_number fuzz_ini fuzz_point_item fuzz_files fuzz_receive fuzz_view
 mode=${1:-60}
 shift || true
 targets=("$@")
+# Last, so that options of the caller's cannot turn the stop off.
+export UBSAN_OPTIONS="${UBSAN_OPTIONS:+$UBSAN_OPTIONS:}halt_on_error=1:print_stacktrace=1"
 [ ${#targets[@]} -eq 0 ] && targets=("${all[@]}")
 CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVO_BUILD_FUZZ=ON \
   -DTARVO_BUILD_TESTS=OFF -DTARVO_WITH_QT=OFF >/dev/null

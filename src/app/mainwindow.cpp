@@ -58,9 +58,10 @@ MainWindow::MainWindow(Session& session)
     m_link->FootSwitchCapture.Attach(m_footSwitchCapture);
     session.changes.PanelText.Attach(m_panelText);
     session.changes.Prompt.Attach(m_prompt);
+    SetFileNoteTeller([this] { ReportDamagedFiles(); });
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() { SetFileNoteTeller({}); }
 
 void MainWindow::PointsChanged(bool cleared) {
     Label5 = cleared ? "-" : std::to_string(m_points.PointCount());
@@ -181,7 +182,11 @@ void MainWindow::FormCreate() {
         InstallDxfTemplates(m_s.WorkDir());
     }
     Settings& s = m_s.settings;
-    ShowProblems(LoadSettings(m_s.WorkFile(kSettingsFile), s));
+    const auto settingsProblems = LoadSettings(m_s.WorkFile(kSettingsFile), s);
+    if (!settingsProblems.empty() && settingsProblems.front() == UnreadableIniProblem(m_s.WorkFile(kSettingsFile))) {
+        ReportDamagedFiles();  // why it cannot be read comes first (in German: its language is unknown)
+    }
+    ShowProblems(settingsProblems);
     // The counter card's ports are touched only when the card is the selected interface:
     // writing I/O ports of a machine without it could disturb other hardware.
     if (s.If3Inc != 0) {
@@ -198,6 +203,10 @@ void MainWindow::FormCreate() {
     LoadResultList();
     LoadHeaderLabels(m_s.WorkDir(), m_s.header);
     m_s.run.ExportFolder = LoadExportFolder(m_s.WorkDir());
+    if (!m_s.ReadOnlyMedia()) {
+        // A hidden half-written export must not lie in the folder the evaluation system reads.
+        RemoveStaleTempFiles(m_s.folder.File(m_s.run.ExportFolder));
+    }
     LoadDxfSettings(m_s.WorkDir(), m_s.dxf);
     if (FileExists(m_s.WorkFile(kLogoFile))) {
         m_logoFile = m_s.WorkFile(kLogoFile).string();

@@ -1,15 +1,19 @@
 #include "base/fileio.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <exception>
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <thread>
 
 #include "base/cp1252.h"
 
@@ -125,6 +129,21 @@ void NoteFileDamage(const std::filesystem::path& file, FileDamage damage) {
     }
 }
 
+namespace {
+std::function<void()>& Teller() {
+    static std::function<void()> teller;
+    return teller;
+}
+}  // namespace
+
+void SetFileNoteTeller(std::function<void()> teller) { Teller() = std::move(teller); }
+
+void TellFileNotes() {
+    if (Teller()) {
+        Teller()();
+    }
+}
+
 std::vector<FileNote> TakeFileNotes() {
     FileNotes& notes = Notes();
     std::vector<FileNote> taken = std::move(notes.pending);
@@ -207,7 +226,70 @@ WriteResult Failed(const std::filesystem::path& file, int err) {
     return {false, Ansi("Datei kann nicht geschrieben werden: ") + file.filename().string() + " (" +
                        std::strerror(err) + ")"};
 }
+
+WriteStepObserver& StepObserver() {
+    static WriteStepObserver observer;
+    return observer;
+}
+
+void Step(std::string_view step, const std::filesystem::path& path) {
+    if (StepObserver()) {
+        StepObserver()(step, path);
+    }
+}
+
+// Flushes the folder's entries (the rename) to disk. A file system that cannot sync a folder
+// (EINVAL) has nothing more to flush.
+int SyncFolder(const std::filesystem::path& dir) {
+    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        return errno;
+    }
+    int err = ::fsync(fd) == 0 || errno == EINVAL ? 0 : errno;
+    if (::close(fd) != 0 && err == 0) {
+        err = errno;
+    }
+    if (err == 0) {
+        Step("fsync", dir);
+    }
+    return err;
+}
+
+// The kill test's aim: with TARVO_WRITE_PAUSE_MS set, every atomic write pauses that long, half
+// of it half-way through the bytes and half before the rename, so that a kill can be sent into
+// the two moments a crash must never spoil.
+int WritePauseMs() {
+    static const int ms = [] {
+        const char* v = std::getenv("TARVO_WRITE_PAUSE_MS");
+        return v == nullptr ? 0 : std::clamp(std::atoi(v), 0, 1000);
+    }();
+    return ms;
+}
+
+void WritePause() {
+    if (WritePauseMs() > 0) {
+        std::this_thread::sleep_for(std::chrono::microseconds(WritePauseMs() * 500));
+    }
+}
+
+// Writes all of `size` bytes, retrying after signals; false with errno set on failure.
+bool WriteAll(int fd, const char* data, std::size_t size) {
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t n = ::write(fd, data + done, size - done);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
 }  // namespace
+
+void SetWriteStepObserver(WriteStepObserver observer) { StepObserver() = std::move(observer); }
 
 WriteResult WriteFileAtomic(const std::filesystem::path& file, const std::string& bytes) {
     const std::filesystem::path dir = file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
@@ -217,21 +299,30 @@ WriteResult WriteFileAtomic(const std::filesystem::path& file, const std::string
     if (fd < 0) {
         return Failed(file, errno);
     }
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            const int err = errno;
-            ::close(fd);
-            ::unlink(tmp.c_str());
-            return Failed(file, err);
-        }
-        done += static_cast<std::size_t>(n);
+    const auto fail = [&](int err) {
+        ::close(fd);
+        ::unlink(tmp.c_str());
+        return Failed(file, err);
+    };
+    // The file it replaces keeps its permission bits (one made read-only for others stays so).
+    struct stat old {};
+    if (::stat(file.c_str(), &old) == 0 && S_ISREG(old.st_mode) && ::fchmod(fd, old.st_mode & 07777) != 0) {
+        return fail(errno);
     }
-    if (::fsync(fd) != 0 || ::close(fd) != 0) {
+    const std::size_t half = bytes.size() / 2;
+    if (!WriteAll(fd, bytes.data(), half)) {
+        return fail(errno);
+    }
+    WritePause();
+    if (!WriteAll(fd, bytes.data() + half, bytes.size() - half)) {
+        return fail(errno);
+    }
+    if (::fsync(fd) != 0) {
+        return fail(errno);
+    }
+    Step("fsync", tmp);
+    WritePause();
+    if (::close(fd) != 0) {
         const int err = errno;
         ::unlink(tmp.c_str());
         return Failed(file, err);
@@ -239,6 +330,10 @@ WriteResult WriteFileAtomic(const std::filesystem::path& file, const std::string
     if (::rename(tmp.c_str(), file.c_str()) != 0) {
         const int err = errno;
         ::unlink(tmp.c_str());
+        return Failed(file, err);
+    }
+    Step("rename", file);
+    if (const int err = SyncFolder(dir); err != 0) {
         return Failed(file, err);
     }
     return {};

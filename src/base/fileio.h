@@ -4,8 +4,10 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tarvo {
@@ -50,6 +52,11 @@ void NoteFileDamage(const std::filesystem::path& file, FileDamage damage);
 void NoteFileWhole(const std::filesystem::path& file);
 // Forgets every note: a new session says what it finds afresh.
 void ResetFileNotes();
+// Who tells the operator about the damaged files noted (the main window; nobody: empty). A
+// reader that refuses a file calls TellFileNotes() before its own message, so that the operator
+// always hears why a file cannot be used first and what follows from it after.
+void SetFileNoteTeller(std::function<void()> teller);
+void TellFileNotes();
 // The damaged files read since the last call, each file and kind once while it stays damaged;
 // the main window tells the operator after every command and start-up step.
 [[nodiscard]] std::vector<FileNote> TakeFileNotes();
@@ -62,9 +69,17 @@ void ResetFileNotes();
 // Lines joined with CR LF after every line, as the files of existing installations have them.
 [[nodiscard]] std::string JoinLines(const std::vector<std::string>& lines);
 
-// Writes `bytes` to a temporary file beside `file`, flushes it to disk and renames it over
-// `file`. On failure the old file is untouched and the temporary file is removed.
+// Writes `bytes` to a temporary file beside `file`, flushes it to disk, renames it over `file`
+// and flushes the folder, so that after a power loss the folder names either the old or the new
+// file. The new file keeps the permission bits of the one it replaces. On failure before the
+// rename the old file is untouched and the temporary file is removed; a folder that cannot be
+// flushed afterwards (a disk error) is reported too, though the new content is in place.
 [[nodiscard]] WriteResult WriteFileAtomic(const std::filesystem::path& file, const std::string& bytes);
+
+// The steps WriteFileAtomic takes to make a write last, as they succeed: "fsync" with the
+// temporary file, "rename" with the target, "fsync" with the folder. For tests; empty to stop.
+using WriteStepObserver = std::function<void(std::string_view step, const std::filesystem::path& path)>;
+void SetWriteStepObserver(WriteStepObserver observer);
 
 // Copies the files of `from` (and its folders) into `to` where they are missing there; the
 // operator's own files are never overwritten. Returns the number of files copied.

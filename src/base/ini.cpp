@@ -99,6 +99,12 @@ std::string UnreadableIniProblem(const std::filesystem::path& file) {
            Ansi("\" kann nicht gelesen werden; sie wird nicht überschrieben, die Standardwerte gelten");
 }
 
+std::string RangeProblem(const std::string& file, std::string_view key, std::string_view text, long long lo,
+                         long long hi) {
+    return file + ": " + std::string(key) + " = " + std::string(text) + Ansi(" liegt außerhalb ") +
+           std::to_string(lo) + ".." + std::to_string(hi) + Ansi(", der Standardwert bleibt");
+}
+
 IniFile IniFile::FromText(const std::string& text) {
     IniFile ini;
     ini.m_lines = SplitLines(text);

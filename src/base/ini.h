@@ -52,6 +52,11 @@ private:
 // The message for a settings file that exists but cannot be read.
 [[nodiscard]] std::string UnreadableIniProblem(const std::filesystem::path& file);
 
+// The message for an integer key outside lo..hi; `text` is the value as the file has it (a value
+// of more digits than any integer holds is named as written, not as it was read).
+[[nodiscard]] std::string RangeProblem(const std::string& file, std::string_view key, std::string_view text,
+                                       long long lo, long long hi);
+
 // The leading integer of a text as a private-profile integer read takes it (see ReadInteger).
 [[nodiscard]] long long ParseProfileInteger(std::string_view text);
 

@@ -133,6 +133,7 @@ void FeatureDialog::AddName(const std::string& name) const {
     const auto read = ReadTextLines(file);
     if (!read && FileExists(file)) {
         // A names file that cannot be read is not replaced by one holding only the new name.
+        TellFileNotes();  // why it cannot be read comes first
         m_op.ShowError(Ansi("Die Datei \"") + file.filename().string() +
                        Ansi("\" kann nicht gelesen werden; sie wird nicht überschrieben"));
         return;

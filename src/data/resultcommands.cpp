@@ -124,6 +124,7 @@ void LoadMemory(CommandContext& ctx) {
     const std::filesystem::path file = ctx.folder.File(*name);
     const auto lines = ReadOwnTextLines(file);
     if (!lines) {
+        TellFileNotes();  // why it cannot be read comes first
         ctx.op.ShowError(Ansi("Die Datei \"") + file.filename().string() + Ansi("\" kann nicht gelesen werden"));
         return;
     }

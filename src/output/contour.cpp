@@ -307,6 +307,7 @@ bool ContourConverter::Report(const ContourProblem& problem) {
 bool ContourConverter::Open(const std::filesystem::path& file) {
     const auto lines = ReadTextLines(m_dir / file);
     if (!lines) {
+        TellFileNotes();  // why it cannot be read comes first
         m_op.ShowError(Ansi("Die Datei \"") + file.string() + Ansi("\" kann nicht gelesen werden"));
         return false;
     }

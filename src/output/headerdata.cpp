@@ -46,6 +46,7 @@ void EditHeaderData(CommandContext& ctx) {
         const auto file = ctx.folder.File(*name);
         const auto values = ReadHeaderFile(file);
         if (!values) {
+            TellFileNotes();  // why it cannot be read comes first
             ctx.op.ShowError(Ansi("Die Datei \"") + file.filename().string() + Ansi("\" kann nicht gelesen werden"));
         } else {
             dialog.inputs = *values;

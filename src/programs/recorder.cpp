@@ -53,6 +53,7 @@ void RestoreResultList(CommandContext& ctx) {
     // The file as before; where it cannot be read (or was never written), the copy in memory.
     if (ctx.folder.ReadOnlyMedia() || !ctx.results.LoadFromFile(ctx.folder.File(kRunBackupFile))) {
         if (!ctx.folder.ReadOnlyMedia()) {
+            TellFileNotes();  // why it cannot be read comes first
             ctx.op.ShowError(Ansi("Die Datei \"temp.lst\" kann nicht gelesen werden"));
         }
         ctx.results.SetLines(ctx.run.ListBeforeRun);

@@ -128,6 +128,7 @@ bool ProgramRunner::StartRun() {
     const auto file = m_ctx.folder.File(*name);
     const auto lines = ReadTextLines(file);
     if (!lines) {
+        TellFileNotes();  // why it cannot be read comes first
         m_ctx.op.ShowError(Ansi("Die Datei \"") + file.filename().string() + Ansi("\" kann nicht gelesen werden"));
         m_ctx.run.ProgramRunning = false;
         RestoreResultList(m_ctx);

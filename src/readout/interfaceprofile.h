@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tarvo {
@@ -41,8 +42,15 @@ struct InterfaceProfile {
     [[nodiscard]] std::string ValueWindow(const std::string& line) const;
 };
 
-// Reads section "PARAMETER" of `file`; missing file or keys give the defaults. A value that
-// does not fit its byte field keeps the default and is reported in the returned list.
+// Reads section "PARAMETER" of `file`; missing file or keys give the defaults. Returned, one
+// message per key, in the file's order: a value that does not fit its byte field (it keeps the
+// default) and a BAUD, BYTELEN or STOPBITS the serial port cannot take (the port keeps its
+// default; the record holds the value as read).
 std::vector<std::string> LoadInterfaceProfile(const std::filesystem::path& file, InterfaceProfile& p);
+
+// The message for a line setting `key` = `text` (as written) that the port cannot take; it
+// takes `used`.
+[[nodiscard]] std::string NotAllowedProblem(const std::string& file, std::string_view key, std::string_view text,
+                                            int used);
 
 }  // namespace tarvo

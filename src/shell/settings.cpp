@@ -17,12 +17,6 @@ namespace tarvo {
 
 namespace {
 
-std::string RangeMessage(const std::string& file, const std::string& key, long long value, long long lo,
-                         long long hi) {
-    return file + ": " + key + " = " + std::to_string(value) + Ansi(" liegt außerhalb ") + std::to_string(lo) +
-           ".." + std::to_string(hi) + Ansi(", der Standardwert bleibt");
-}
-
 // How a field is stored in the settings file.
 enum class Stored {
     No,      // set by a marker file, never read from or written to the settings file
@@ -86,7 +80,8 @@ void ReadField(const Field& f, const IniFile& ini, const std::string& file, Sett
     if (f.stored == Stored::Offset) {
         const long long v = ini.ReadInteger(f.section, f.key, 0);
         if (!FitsIn<std::int32_t>(v)) {
-            problems.push_back(RangeMessage(file, f.key, v, std::numeric_limits<std::int32_t>::min(),
+            problems.push_back(RangeProblem(file, f.key, ini.ReadString(f.section, f.key, ""),
+                                            std::numeric_limits<std::int32_t>::min(),
                                             std::numeric_limits<std::int32_t>::max()));
             return;
         }
@@ -103,7 +98,7 @@ void ReadField(const Field& f, const IniFile& ini, const std::string& file, Sett
     } else {
         const long long v = ini.ReadInteger(f.section, f.key, field);
         if (!FitsIn<std::uint8_t>(v)) {
-            problems.push_back(RangeMessage(file, f.key, v, 0, 255));
+            problems.push_back(RangeProblem(file, f.key, ini.ReadString(f.section, f.key, ""), 0, 255));
             return;
         }
         field = static_cast<std::uint8_t>(v);

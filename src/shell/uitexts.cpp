@@ -126,6 +126,7 @@ const char* const kCommonDefaults[kCommonListSize] = {
     "Keine Position: die Verbindung zur Zählerelektronik ist unterbrochen. Es wurde kein Punkt aufgenommen.",
     "%1 Ergebniszeilen, %2 Merkmale: %3 gut, %4 schlecht",
     "Im Fußschalterbetrieb gelten die Faktoren nicht: die Positionen kommen fertig von der Zählerelektronik.",
+    "%1: %2 = %3 ist nicht erlaubt, es gilt %4",
 };
 
 const char* const kResultDefaults[kResultNamesSize] = {

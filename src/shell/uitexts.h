@@ -13,7 +13,7 @@ namespace tarvo {
 // 0-38 are the numbered texts of the window and its dialogs; from 39 on come the messages the
 // program composes, German patterns with "%1", "%2" ... for the parts filled in.
 inline constexpr std::size_t kNumberedTexts = 39;
-inline constexpr std::size_t kCommonListSize = 116;
+inline constexpr std::size_t kCommonListSize = 117;
 // Messages the code composes by number.
 inline constexpr int kMsgLinkDown = 99;   // "getrennt", the display while the readout is unplugged
 inline constexpr int kMsgLinkLost = 100;  // the readout unplugged, with its device
@@ -29,6 +29,8 @@ inline constexpr int kMsgNotPicture = 110;       // the report's logo cannot be 
 inline constexpr int kMsgCaptureOffline = 113;   // a capture while the readout is unplugged
 inline constexpr int kMsgRunSummary = 114;       // the end of a run: lines, features, good, bad
 inline constexpr int kMsgScaleInactive = 115;    // why the scale fields are inactive (foot switch)
+inline constexpr int kMsgNotAllowed = 116;       // a serial setting of the interface profile the port
+                                                 // cannot take, and what it takes instead
 inline constexpr std::size_t kResultNamesSize = 24;
 
 class UiTexts final {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/scriptedoperator.h"
+#include "base/cp1252.h"
 #include "base/ini.h"
 #include "data/feature.h"
 #include "support/mainwindowfixture.h"
@@ -172,6 +173,53 @@ TEST_P(DamagedVariants, AreSaidByNameAndNeverWrittenOver) {
         if (unused && name != "speicher.dat") {  // the result list is set aside instead
             EXPECT_EQ(dir.Read(name), v.bytes) << name << ", " << v.name << " was written over";
         }
+    }
+}
+
+// A file refused because of its content: why (binary bytes) is said before what follows from it
+// ("kann nicht gelesen werden"), the same for every file and every moment it is read.
+TEST(DamagedFileMessages, TheReasonComesBeforeTheRefusal) {
+    const struct {
+        const char* name;
+        std::function<void(MainWindow&)> act;
+    } cases[] = {
+        {"TARVO.INI", [](MainWindow&) {}},
+        {"speicher.dat", [](MainWindow&) {}},
+        {"prg/p.PRG", [](MainWindow& m) { m.SpeedButton13Click(); }},
+        {"mrk_var.txt",
+         [](MainWindow& m) {
+             m.lb1().SetLines({"  1 Kreis    3 D              10.000       5.000       0.000"});
+             m.lb1().SelectLast();
+             m.SpeedButton16Click();
+         }},
+    };
+    for (const auto& c : cases) {
+        const test::TempDir dir;
+        const FixedWallClock clock{DateTime{2026, 12, 8, 9, 30, 0}};
+        dir.Write(c.name, std::string("1\r\n\0\0\0\r\n", 8));
+        Lenient op;
+        {
+            Session s(op, clock, dir.work(), dir.root());
+            MainWindow m(s);
+            m.FormCreate();
+            m.Timer3Timer();
+            c.act(m);
+        }
+        const std::string quoted = "\"" + std::filesystem::path(c.name).filename().string() + "\"";
+        const auto first = [&](const std::string& what) {
+            return std::find_if(op.said.begin(), op.said.end(), [&](const std::string& line) {
+                return line.find(quoted + what) != std::string::npos;
+            });
+        };
+        const auto reason = first(Ansi(" ist beschädigt"));
+        const auto refusal = first(" kann nicht gelesen werden");
+        ASSERT_NE(reason, op.said.end()) << c.name << ::testing::PrintToString(op.said);
+        ASSERT_NE(refusal, op.said.end()) << c.name << ::testing::PrintToString(op.said);
+        EXPECT_LT(reason, refusal) << c.name << ::testing::PrintToString(op.said);
+        EXPECT_EQ(std::count_if(op.said.begin(), op.said.end(),
+                                [&](const std::string& l) { return l.find(Ansi(" ist beschädigt")) != std::string::npos; }),
+                  1)
+            << c.name;  // said once
     }
 }
 

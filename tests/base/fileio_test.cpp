@@ -1,6 +1,7 @@
 #include "base/fileio.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "base/ini.h"
 #include "support/tempdir.h"
@@ -96,6 +97,40 @@ TEST_F(DamagedText, SettingsFilesCutInALineOrDamagedAreMarked) {
     bin.WriteString("A", "K", "2");
     EXPECT_FALSE(bin.Save(dir.work() / "bin.ini").ok);
     EXPECT_EQ(dir.Read("bin.ini"), std::string("[A]\r\nK=\0\0", 9));  // never written over
+}
+
+// A write survives a power loss: the temporary file is flushed before the rename and the folder
+// after it, each once, in that order; the file it replaces keeps its permission bits, and a new
+// file gets the usual ones.
+TEST(AtomicWrite, FlushesTheDataThenRenamesThenFlushesTheFolderAndKeepsTheMode) {
+    const test::TempDir dir;
+    const auto file = dir.work() / "speicher.dat";
+    std::vector<std::string> steps;
+    SetWriteStepObserver([&](std::string_view step, const std::filesystem::path& p) {
+        const std::string name = p.filename().string();
+        const std::string what = p == dir.work() ? "folder" : name.rfind(".speicher.dat.tmp", 0) == 0 ? "temp" : name;
+        steps.push_back(std::string(step) + " " + what);
+    });
+    struct Reset {
+        ~Reset() { SetWriteStepObserver({}); }
+    } reset;
+    const auto mode = [&] {
+        struct stat st {};
+        EXPECT_EQ(::stat(file.c_str(), &st), 0);
+        return st.st_mode & 07777;
+    };
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ASSERT_TRUE(WriteFileAtomic(file, "new\r\n").ok);
+    EXPECT_EQ(steps, (std::vector<std::string>{"fsync temp", "rename speicher.dat", "fsync folder"}));
+    EXPECT_EQ(mode(), 0644u & ~mask);
+    for (const mode_t kept : {0600u, 0640u, 0444u, 0664u}) {
+        ASSERT_EQ(::chmod(file.c_str(), kept), 0);
+        ASSERT_TRUE(WriteFileAtomic(file, "again\r\n").ok);
+        EXPECT_EQ(mode(), kept);
+        EXPECT_EQ(dir.Read("speicher.dat"), "again\r\n");
+    }
+    EXPECT_EQ(steps.size(), 3u * 5u);
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include "readout/interfaceprofile.h"
 #include "readout/simulatedreadout.h"
 #include "base/cp1252.h"
+#include "base/ini.h"
+#include "shell/uitexts.h"
 #include "base/timers.h"
 #include "support/mainwindowfixture.h"
 
@@ -47,6 +49,60 @@ TEST(InterfaceProfile, KeysLimitsTerminatorAndEscapes) {
     EXPECT_FALSE(p.UseRtsCts);
     EXPECT_TRUE(p.RaiseRts);
     EXPECT_EQ(p.AutoTrigger, 1);
+}
+
+// Every byte field takes 0..255 as written (ENDPOS 0..254); anything else, however many digits
+// it has, is one range error naming the key and the text as the file has it, and the field
+// keeps its default.
+TEST(InterfaceProfile, ByteFieldsTakeTheirRangeAndRejectTheRestAsWritten) {
+    const auto bytes = [](const InterfaceProfile& p) {
+        return std::array<int, 10>{p.EndChar1,  p.EndChar2,      p.StartPos,      p.EndPosPlus1,  p.CharCount,
+                                   p.AutoTrigger, p.AutoX.Start, p.AutoX.Length, p.AutoY.Start, p.AutoY.Length};
+    };
+    const char* const keys[] = {"ENDCHAR1", "ENDCHAR2",    "STARTPOS",   "ENDPOS",     "CNTCH",
+                                "AUTOTRIGGER", "AUTOTRG_S1", "AUTOTRG_L1", "AUTOTRG_S2", "AUTOTRG_L2"};
+    const auto defaults = bytes(InterfaceProfile());
+    const test::TempDir dir;
+    for (std::size_t k = 0; k < std::size(keys); ++k) {
+        const std::string key = keys[k];
+        const int add = key == "ENDPOS" ? 1 : 0;
+        const int hi = 255 - add;
+        for (const int v : {0, hi}) {
+            dir.Write("IF2M.VAL", "[PARAMETER]\n" + key + "=" + std::to_string(v) + "\n");
+            InterfaceProfile p;
+            EXPECT_TRUE(LoadInterfaceProfile(dir.work() / "IF2M.VAL", p).empty()) << key << v;
+            EXPECT_EQ(bytes(p)[k], v + add) << key;
+        }
+        for (const std::string& text : {std::to_string(hi + 1), std::string("-1"), std::string("99999999999999999999"),
+                                       std::string("-99999999999999999999"), std::string("9223372036854775807")}) {
+            dir.Write("IF2M.VAL", "[PARAMETER]\n" + key + " = " + text + "\n");
+            InterfaceProfile p;
+            const auto problems = LoadInterfaceProfile(dir.work() / "IF2M.VAL", p);
+            ASSERT_EQ(problems.size(), 1u) << key << text;
+            EXPECT_EQ(problems[0], RangeProblem("IF2M.VAL", key, text, 0, hi));
+            EXPECT_NE(problems[0].find(key + " = " + text + Ansi(" liegt außerhalb 0..") + std::to_string(hi)),
+                      std::string::npos);
+            EXPECT_EQ(bytes(p), defaults) << key << text;
+        }
+    }
+}
+
+// A BAUD, BYTELEN or STOPBITS the port cannot take is said once each, with the value as written
+// and what the port takes instead; allowed and missing values are not.
+TEST(InterfaceProfile, LineSettingsThePortCannotTakeAreSaid) {
+    const test::TempDir dir;
+    dir.Write("IF2M.VAL", "[PARAMETER]\nBAUD=12345\nBYTELEN=9\nSTOPBITS=0\nPARITY=7\n");
+    InterfaceProfile p;
+    const UiTexts texts;
+    EXPECT_EQ(LoadInterfaceProfile(dir.work() / "IF2M.VAL", p),
+              (std::vector<std::string>{texts.Compose(kMsgNotAllowed, {"IF2M.VAL", "BAUD", "12345", "9600"}),
+                                        texts.Compose(kMsgNotAllowed, {"IF2M.VAL", "BYTELEN", "9", "8"}),
+                                        "IF2M.VAL: STOPBITS = 0 ist nicht erlaubt, es gilt 1"}));
+    EXPECT_EQ(p.BaudRate, 12345);  // held as read; the port keeps its own
+    for (const char* good : {"BAUD=110\nBYTELEN=5\nSTOPBITS=2\n", "BAUD=115200\nBYTELEN=8\nSTOPBITS=1\n", ""}) {
+        dir.Write("IF2M.VAL", std::string("[PARAMETER]\n") + good);
+        EXPECT_TRUE(LoadInterfaceProfile(dir.work() / "IF2M.VAL", p).empty()) << good;
+    }
 }
 
 TEST(CommPortDriver, LineSettingsNamesAndPolling) {
@@ -272,7 +328,15 @@ TEST_F(Link, LineSettingsReachTheDevice) {
     };
     for (const auto& c : cases) {
         w.reset();
+        op.shown.clear();
+        const bool refused = std::string(c.profile).find("12345") != std::string::npos;
+        if (refused) {  // BAUD, BYTELEN and STOPBITS are said, once each
+            op.ExpectError();
+            op.ExpectError();
+            op.ExpectError();
+        }
         StartWith("", std::string("[PARAMETER]\n") + c.profile);
+        EXPECT_EQ(op.shown.size(), refused ? 3u : 0u) << c.profile;
         const SerialSettings& s = readout.applied;
         EXPECT_EQ(s.baud, c.baud) << c.profile;
         EXPECT_EQ(s.dataBits, c.dataBits) << c.profile;

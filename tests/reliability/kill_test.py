@@ -5,6 +5,11 @@ each file the program writes is either absent, or the complete old, or the compl
 (never half), and a restart shows every result line that was acknowledged (printed after its
 command) before the kill.
 
+Most kills are aimed into a file write: the program runs with TARVO_WRITE_PAUSE_MS, which makes
+each atomic write pause half-way through its bytes and again before its rename, and the harness
+kills while a temporary file of the writer is there. A kill counts as one inside a write when the
+writer's temporary file is left behind by it; at least half of them must be.
+
     kill_test.py TARVO_CLI WORK [KILLS] [SEED]
 """
 import os
@@ -17,6 +22,8 @@ import sys
 import time
 
 RESULT_LINE = re.compile(r"^ {0,2}\d{1,4} \S")
+TEMP_FILE = re.compile(r"^\..+\.tmp\d+$")
+WRITE_PAUSE_MS = 12
 
 
 def block(i):
@@ -67,6 +74,8 @@ def check_files(work):
     prg = os.path.join(work, "prg")
     if os.path.isdir(prg):
         for name in os.listdir(prg):
+            if TEMP_FILE.match(name):
+                continue  # the writer's own, removed at the next start
             p = check_text_file(os.path.join(prg, name), lambda l: bool(l.strip()))
             if p:
                 problems.append(p)
@@ -90,6 +99,29 @@ def check_files(work):
     return problems
 
 
+def temp_files(work):
+    """The writer's temporary files in the folders the program writes."""
+    found = set()
+    for folder in (work, os.path.join(work, "prg"), os.path.join(work, "ascii")):
+        if os.path.isdir(folder):
+            found.update(os.path.join(folder, n) for n in os.listdir(folder) if TEMP_FILE.match(n))
+    return found
+
+
+def kill_in_a_write(p, work, rng):
+    """Waits a moment, then for a write to begin, and kills inside its pauses."""
+    time.sleep(rng.uniform(0.002, 0.06))
+    before = temp_files(work)
+    # Not for long: while an export waits for a free file name nothing is written.
+    deadline = time.monotonic() + 0.25
+    while time.monotonic() < deadline and p.poll() is None:
+        if temp_files(work) - before:
+            time.sleep(rng.uniform(0, 0.75 * WRITE_PAUSE_MS / 1000))
+            break
+        time.sleep(0.001)
+    p.send_signal(signal.SIGKILL)
+
+
 def main():
     cli, work = sys.argv[1], sys.argv[2]
     kills = int(sys.argv[3]) if len(sys.argv) > 3 else 200
@@ -104,17 +136,35 @@ def main():
         f.write("wait 200\nprint results\n")
     done = 0
     ended_alone = 0
+    in_write = 0
+    written = {}
     checked = 0
     start = time.monotonic()
+    env = dict(os.environ, TARVO_WRITE_PAUSE_MS=str(WRITE_PAUSE_MS))
+    output_file = os.path.join(work, "..", "output.txt")
     while done < kills:
-        p = subprocess.Popen([cli, "--dir", work, script], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
-        time.sleep(rng.uniform(0.002, 0.25))
-        p.send_signal(signal.SIGKILL)
-        out, _ = p.communicate()
+        before = temp_files(work)
+        # The output goes to a file: a pipe that nobody reads could stall the program.
+        with open(output_file, "wb") as out:
+            p = subprocess.Popen([cli, "--dir", work, script], stdout=out, stderr=subprocess.DEVNULL, env=env)
+            if done % 8 != 7:  # and now and then at any moment, as before
+                kill_in_a_write(p, work, rng)
+            else:
+                time.sleep(rng.uniform(0.002, 0.25))
+                p.send_signal(signal.SIGKILL)
+            p.wait()
         if p.returncode != -signal.SIGKILL:
             ended_alone += 1
+        elif temp_files(work) - before:
+            in_write += 1
+            for t in temp_files(work) - before:
+                target = re.sub(r"\.tmp\d+$", "", os.path.basename(t))[1:]
+                kind = target if target in ("speicher.dat", "TARVO.INI", "temp.lst", "mrk_var.txt") \
+                    else "*" + os.path.splitext(target)[1].upper()
+                written[kind] = written.get(kind, 0) + 1
         done += 1
-        output = out.decode("utf-8", "replace")
+        with open(output_file, "rb") as f:
+            output = f.read().decode("utf-8", "replace")
         problems = check_files(work)
         seen = subprocess.run([cli, "--dir", work, restart], capture_output=True, timeout=60)
         after = seen.stdout.decode("utf-8", "replace").split("\n")
@@ -130,12 +180,17 @@ def main():
             for name in ("speicher.dat", "TARVO.INI"):
                 if os.path.exists(os.path.join(work, name)):
                     os.remove(os.path.join(work, name))
-    leftovers = [n for n in os.listdir(work) if ".tmp" in n]
+    # The restart after the last kill has removed what that kill left behind.
+    leftovers = sorted(temp_files(work))
     if leftovers:
         print("temporary files left behind:", leftovers)
         return 1
-    print(f"{done} kills in {time.monotonic() - start:.1f} s: every file whole, {checked} acknowledged lines kept"
-          f" ({ended_alone} runs ended before their kill)")
+    files = ", ".join(f"{k} {v}" for k, v in sorted(written.items(), key=lambda kv: -kv[1]))
+    print(f"{done} kills in {time.monotonic() - start:.1f} s, {in_write} of them inside a file write ({files}):"
+          f" every file whole, {checked} acknowledged lines kept ({ended_alone} runs ended before their kill)")
+    if in_write * 2 < done:
+        print("fewer than half of the kills landed inside a file write")
+        return 1
     return 0
 
 

@@ -56,11 +56,16 @@ TEST_F(SettingsFiles, SlowModeOnlyForExactlyOne) {
 }
 
 TEST_F(SettingsFiles, ValuesThatDoNotFitAreReportedOnceAndKeepTheDefault) {
-    const auto problems = Load("[Einstellungen]\nNK=300\n[PARAMETER]\nKR_MODE=-1\nOFFSETX=99999999999\nWI_MODE=1\n");
-    ASSERT_EQ(problems.size(), 3u);
+    const auto problems = Load(
+        "[Einstellungen]\nNK=300\n[PARAMETER]\nKR_MODE=-1\nOFFSETX=99999999999\nWI_MODE=1\n"
+        "OFFSETY=-99999999999999999999\nFONT_SIZE=18446744073709551616\n");
+    ASSERT_EQ(problems.size(), 5u);
     EXPECT_NE(problems[0].find("NK = 300"), std::string::npos);
-    EXPECT_NE(problems[1].find("OFFSETX = 99999999999"), std::string::npos);
-    EXPECT_NE(problems[2].find("KR_MODE = -1"), std::string::npos);
+    // Values beyond any integer are named as the file has them.
+    EXPECT_NE(problems[1].find("FONT_SIZE = 18446744073709551616"), std::string::npos);
+    EXPECT_NE(problems[2].find("OFFSETX = 99999999999"), std::string::npos);
+    EXPECT_NE(problems[3].find("OFFSETY = -99999999999999999999"), std::string::npos);
+    EXPECT_NE(problems[4].find("KR_MODE = -1"), std::string::npos);
     EXPECT_EQ(s.Decimals, 3);
     EXPECT_EQ(s.CircleMode, 0);
     EXPECT_EQ(s.OffsetX.value(), 0.0L);
