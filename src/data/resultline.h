@@ -18,9 +18,6 @@
 
 namespace tarvo {
 
-// The caption of the result list's header label `lb1_label`, column by column.
-inline constexpr const char* kResultListHeader = " #  Merkmal               Ergebnis    X-Pos.    Y-Pos     Abw.         .";
-
 inline constexpr int kNumberWidth = 3;
 inline constexpr int kLabelWidth = 22;
 inline constexpr int kFieldWidth = 10;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <initializer_list>
+#include <utility>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +28,9 @@ inline constexpr int kMsgBinaryBytes = 107;      // the reason: binary bytes
 inline constexpr int kMsgLongLine = 108;         // the reason: a line over the limit
 inline constexpr int kMsgNotPicture = 110;       // the report's logo cannot be read as a picture
 inline constexpr std::size_t kResultNamesSize = 24;
+// The caption of the result list's header label `lb1_label`, column by column, in German; a
+// language file replaces it with words that stand above the same columns.
+inline constexpr const char* kResultListHeader = " #  Merkmal               Ergebnis    X-Pos.    Y-Pos     Abw.         .";
 
 class UiTexts final {
 public:
@@ -47,10 +51,14 @@ public:
     // Replaces entry n (language loading); RangeError outside the list.
     void SetUiText(int n, std::string text);
     void SetResultName(int n, std::string text);
+    // The result list's column header (`lb1_label`) in the loaded language: the report prints it.
+    [[nodiscard]] const std::string& ResultListHeader() const noexcept { return m_header; }
+    void SetResultListHeader(std::string text) { m_header = std::move(text); }
 
 private:
     std::vector<std::string> m_common;
     std::vector<std::string> m_results;
+    std::string m_header = kResultListHeader;
 };
 
 }  // namespace tarvo
