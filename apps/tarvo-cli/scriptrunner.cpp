@@ -351,8 +351,11 @@ bool ScriptRunner::Action(const std::string& word, const std::string& rest) {
         return true;
     }
     if (word == "system") {
-        if (rest != "cancel" && !(rest.size() == 3 && (rest[0] == '0' || rest[0] == '1') && rest[1] == ' ' &&
-                                  (rest[2] == '0' || rest[2] == '1'))) {
+        // "C A" or "C A L": circle mode and angle mode 0 or 1, the language 0-5.
+        const bool modes = rest.size() >= 3 && (rest[0] == '0' || rest[0] == '1') && rest[1] == ' ' &&
+                           (rest[2] == '0' || rest[2] == '1');
+        const bool language = rest.size() == 5 && rest[3] == ' ' && rest[4] >= '0' && rest[4] <= '5';
+        if (rest != "cancel" && !(modes && (rest.size() == 3 || language))) {
             return false;
         }
         Queue("system", rest);

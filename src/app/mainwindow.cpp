@@ -341,7 +341,7 @@ void MainWindow::Speichern1Click() {
 }
 
 void MainWindow::SpeichernalsDXF1Click() {
-    Guarded([this] { SavePointsAsDxf(m_ctx, m_s.dxf); });
+    Guarded([this] { SavePointsAsDxf(m_ctx, m_s.dxf, static_cast<double>(m_converter->presets.maxDeviation)); });
 }
 
 void MainWindow::SpeedButton20Click() {

@@ -149,9 +149,10 @@ std::optional<std::string> ScriptedOperator::ChooseFile(const FileDialogRequest&
     if (*a == kCancel) {
         return std::nullopt;
     }
-    // As typed into the dialog's name field: the default extension is added when the name has
-    // none, and a relative name lies in the folder the dialog opens in.
-    std::filesystem::path name(*a);
+    // "ok" takes the name the dialog offers, when it offers one. Otherwise as typed into the
+    // dialog's name field: the default extension is added when the name has none, and a
+    // relative name lies in the folder the dialog opens in.
+    std::filesystem::path name(*a == "ok" && !request.defaultName.empty() ? request.defaultName : *a);
     if (!name.has_extension() && !request.defaultExt.empty()) {
         name += "." + request.defaultExt;
     }

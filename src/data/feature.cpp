@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 
 #include "data/isotolerance.h"
 #include "base/cp1252.h"
@@ -16,6 +17,19 @@ constexpr int kKeyReturn = 13;
 constexpr int kKeyRight = 39;
 constexpr int kKeyUp = 38;
 constexpr int kKeyDown = 40;
+
+// A value as the dialog shows it: with the display decimals, or with as many more (up to 6) as
+// it needs to be shown exactly, so that a limit of 6.5 um is read back as 0.0065, not 0.007.
+std::string FieldText(long double v, int decimals) {
+    constexpr int kMostDecimals = 6;
+    for (int d = std::max(decimals, 0); d < kMostDecimals; ++d) {
+        const std::string t = FormatReal(v, 0, d);
+        if (std::fabs(ReadNumber(t) - v) <= 1e-9L * std::max(1.0L, std::fabs(v))) {
+            return t;
+        }
+    }
+    return FormatReal(v, 0, std::max(decimals, kMostDecimals));
+}
 
 // Alphabetical order of the names files, as a German operator looks a name up.
 bool NameLess(const std::string& a, const std::string& b) { return GermanLess(a, b); }
@@ -35,7 +49,7 @@ FeatureDialog::FeatureDialog(FeatureDef& def, Operator& op, int decimals, std::f
     : m_def(def), m_op(op), m_decimals(decimals), m_workDir(std::move(workDir)), m_readOnly(readOnly) {}
 
 void FeatureDialog::Prefill() {
-    const auto f = [this](long double v) { return FormatReal(v, 0, m_decimals); };
+    const auto f = [this](long double v) { return FieldText(v, m_decimals); };
     Text(kName) = m_def.Name;
     Text(kNennwert) = f(m_def.Nominal);
     Text(kOT) = f(m_def.UpperTol);
@@ -104,7 +118,7 @@ void FeatureDialog::NameDblClick() {
 
 void FeatureDialog::NennwertExit() {
     const std::string typed = Text(kNennwert);
-    if (ReadNumberChecked(typed).ok) {
+    if (ReadNominal(typed).ok) {
         return;
     }
     const IsoTolerance iso = IsoToleranceLookup(typed, m_workDir / kIsoToleranceFile);
@@ -119,7 +133,9 @@ void FeatureDialog::NennwertExit() {
         }
         return;
     }
-    const auto f = [this](long double v) { return FormatReal(v, 0, m_decimals).substr(0, 10); };
+    // The table's limits as they are, for the judgement: 24JS6 is +-0.0065, whatever the
+    // display decimals.
+    const auto f = [this](long double v) { return FieldText(v, m_decimals).substr(0, 10); };
     Text(kNennwert) = f(iso.nominal);
     Text(kOT) = f(iso.upper);
     Text(kUT) = f(iso.lower);
@@ -158,7 +174,7 @@ FeatureDialog::Closing FeatureDialog::Ok() {
     FeatureDef def = m_def;
     switch (m_page) {
         case kVariabel: {
-            def.Nominal = ReadNumber(Text(kNennwert));
+            def.Nominal = ReadNominal(Text(kNennwert)).value;
             def.UpperTol = ReadNumber(Text(kOT));
             def.LowerTol = ReadNumber(Text(kUT));
             if (!(def.LowerTol < def.UpperTol)) {

@@ -1,5 +1,7 @@
 #include "data/isotolerance.h"
 
+#include <algorithm>
+
 #include "base/fileio.h"
 #include "base/text.h"
 
@@ -18,6 +20,17 @@ long double ColumnNumber(const std::string& line, std::size_t start) {
     return ReadNumber(RemoveSpaces(line.substr(start, kColumnWidth)));
 }
 }  // namespace
+
+bool HasClassCode(std::string_view text) {
+    return std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 58; });
+}
+
+NumberRead ReadNominal(std::string_view text) {
+    if (HasClassCode(text)) {
+        return {};
+    }
+    return ReadNumberChecked(text);
+}
 
 IsoTolerance IsoToleranceLookup(std::string_view text, const std::filesystem::path& table) {
     IsoTolerance r;
@@ -53,7 +66,10 @@ IsoTolerance IsoToleranceLookup(std::string_view text, const std::filesystem::pa
     }
     const std::size_t column = c - kColumnWidth;
     for (std::size_t i = 4; i < lines->size(); ++i) {
-        if ((*lines)[i].compare(0, code.size(), code) != 0) {
+        // The class matches whole: "H1" is not "H10", "H" not "H6".
+        const std::string& line = (*lines)[i];
+        if (line.compare(0, code.size(), code) != 0 ||
+            (line.size() > code.size() && line[code.size()] != ' ' && line[code.size()] != '\t')) {
             continue;
         }
         if (i + 3 >= lines->size()) {

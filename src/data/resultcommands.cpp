@@ -60,7 +60,7 @@ bool RecallPosition(CommandContext& ctx, int index) {
     const int dec = ctx.settings.Decimals;
     const long double x = ReadX(line).value;
     const long double y = ReadY(line).value;
-    if (!HasResultName(line, 6, ctx.texts)) {
+    if (!IsLineResult(line, ctx.texts)) {
         AddRecalledPoint(ctx, Item(x, y, 8, dec));
         return false;
     }
@@ -93,7 +93,7 @@ void RecallLine(CommandContext& ctx) {
         return;
     }
     const std::string& line = ctx.results.Line(index);
-    if (!HasResultName(line, 6, ctx.texts) && HasResultName(line, 0, ctx.texts) &&
+    if (!IsLineResult(line, ctx.texts) && HasResultName(line, 0, ctx.texts) &&
         !ctx.op.Ask(ctx.UiText(38) + " ?", Buttons::YesNo)) {
         RecallCircle(ctx, index);
         ctx.Record(word::kCircleRecall, std::to_string(index));

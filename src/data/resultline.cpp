@@ -88,6 +88,10 @@ bool HasResultName(std::string_view line, int n, const UiTexts& texts) {
     return UpperCaseOem(std::string(line)).find(UpperCaseOem(texts.ResultName(n))) != std::string::npos;
 }
 
+bool IsLineResult(std::string_view line, const UiTexts& texts) {
+    return HasResultName(line, 6, texts) || HasResultName(line, 8, texts);
+}
+
 bool CircleSizeIs(std::string_view line, int n, const UiTexts& texts) {
     return RemoveSpaces(ColumnText(line, kSizeKindColumn)) == texts.ResultName(n);
 }

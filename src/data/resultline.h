@@ -18,9 +18,6 @@
 
 namespace tarvo {
 
-// The caption of the result list's header label `lb1_label`, column by column.
-inline constexpr const char* kResultListHeader = " #  Merkmal               Ergebnis    X-Pos.    Y-Pos     Abw.         .";
-
 inline constexpr int kNumberWidth = 3;
 inline constexpr int kLabelWidth = 22;
 inline constexpr int kFieldWidth = 10;
@@ -76,6 +73,9 @@ inline constexpr Column kSizeKindColumn{16, 2};
 // upper-cased as the code page does. A symmetry line ("Symetriegerade") so also counts as a
 // line ("Gerade"), and a text line that mentions a name counts as that kind.
 [[nodiscard]] bool HasResultName(std::string_view line, int n, const UiTexts& texts);
+// Whether the recall takes a line as a straight line: it names a line (result name 6) or a
+// symmetry line (8). In German the one name holds the other; in other languages it need not.
+[[nodiscard]] bool IsLineResult(std::string_view line, const UiTexts& texts);
 // Whether a circle line's size kind is result name `n`: 1 ("D", a diameter) or 2 ("R").
 [[nodiscard]] bool CircleSizeIs(std::string_view line, int n, const UiTexts& texts);
 

@@ -45,15 +45,16 @@ long double Piece(const std::string& line, std::size_t from, std::size_t to) {
 std::string Fixed(const CommandContext& ctx, long double v) { return FormatReal(v, 0, ctx.settings.Decimals); }
 
 // The comparison at line j: its name and the value of the line after it. A comparison that is
-// the list's last line has no such line: its name is empty and its own value stands in.
+// the list's last line has no such line: its name is empty and it has no measured value (its
+// own value is the nominal, not a measurement).
 struct Follower {
     std::string name;
-    long double value;
+    std::optional<long double> value;
 };
 Follower Following(const CommandContext& ctx, std::size_t j) {
     const auto& lines = ctx.results.Lines();
-    const std::string& next = j + 1 < lines.size() ? lines[j + 1] : std::string();
-    const std::string& valueLine = j + 1 < lines.size() ? next : lines[j];
+    const bool last = j + 1 >= lines.size();
+    const std::string& next = last ? std::string() : lines[j + 1];
     const std::size_t s = NumberOverflow(next);
     std::string name = next.size() >= 5 + s ? next.substr(4 + s, 17) : std::string();
     // A judgement of line 1000 or later gave part of the name to the "#" and the line number.
@@ -63,7 +64,10 @@ Follower Following(const CommandContext& ctx, std::size_t j) {
         after < next.size() && next[after] >= '0' && next[after] <= '9') {
         name.resize(hash);
     }
-    return {PadRight(name, 17) + "   ", Piece(valueLine, 27, 36)};
+    if (last) {
+        return {PadRight(name, 17) + "   ", std::nullopt};
+    }
+    return {PadRight(name, 17) + "   ", Piece(next, 27, 36)};
 }
 
 // A new file name in the export folder: the folder, a date code and the extension; while the
@@ -184,7 +188,7 @@ bool ExportTransferFile(CommandContext& ctx, const std::string& partName) {
         if (ComparisonKind(ctx, results[j]) != 0) {
             const Follower f = Following(ctx, j);
             lines.push_back("*" + f.name);
-            lines.push_back(Fixed(ctx, f.value));
+            lines.push_back(f.value ? Fixed(ctx, *f.value) : std::string());
         }
     }
     return Write(ctx, *trf, lines);

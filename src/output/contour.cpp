@@ -43,6 +43,8 @@ ContourProblem ReadContour(const std::vector<std::string>& source, std::vector<s
 
 // Below this, two directions count as one straight line (or as a reversal).
 constexpr long double kStraight = 1e-9L;
+// The farthest a tool-path vertex may lie from its contour point, in tool radii.
+constexpr long double kMaxVertexShift = 10;
 
 }  // namespace
 
@@ -67,6 +69,7 @@ ContourProblem CompensateRadius(const std::vector<std::string>& source, std::vec
         return std::nullopt;
     }
     std::vector<XYPair> p;
+    std::vector<std::size_t> from;  // the source item of each point, for the messages
     for (std::size_t i = 0; i < source.size(); ++i) {
         if (IsToolMarker(source[i])) {
             return Ansi("Die Radienkompensation braucht eine Kontur ohne Werkzeugmarken: ") + ItemName(i, source[i]) +
@@ -79,6 +82,7 @@ ContourProblem CompensateRadius(const std::vector<std::string>& source, std::vec
         // A point repeated at once has no direction to offset: it is taken once.
         if (p.empty() || *point != p.back()) {
             p.push_back(*point);
+            from.push_back(i);
         }
     }
     while (p.size() > 1 && p.front() == p.back()) {
@@ -112,13 +116,24 @@ ContourProblem CompensateRadius(const std::vector<std::string>& source, std::vec
             y += n1.second * h;
         } else if (1 + dot <= kStraight) {
             destination.clear();
-            return Ansi("Die Kontur kehrt bei Punkt ") + std::to_string(i + 1) +
+            return Ansi("Die Kontur kehrt bei ") + ItemName(from[i], source[from[i]]) +
                    Ansi(" um (Hin- und Rückweg auf einer Linie): dafür gibt es keine Werkzeugbahn.");
         } else {
-            // Where the two moved lines meet: the corner point moved along the bisector.
+            // Where the two moved lines meet: the corner point moved along the bisector, by
+            // h * sqrt(2 / (1 + dot)). A contour that almost turns back would send the tool far
+            // off; beyond 10 tool radii (a turn sharper than about 163.7 degrees) the contour
+            // has no usable tool path there.
             const long double k = h / (1 + dot);
-            x += (n1.first + n2.first) * k;
-            y += (n1.second + n2.second) * k;
+            const long double dx = (n1.first + n2.first) * k;
+            const long double dy = (n1.second + n2.second) * k;
+            if (std::hypot(dx, dy) > kMaxVertexShift * std::fabs(h)) {
+                destination.clear();
+                return Ansi("Die Kontur kehrt bei ") + ItemName(from[i], source[from[i]]) +
+                       Ansi(" fast um: die Werkzeugbahn liefe dort ") + Num(std::hypot(dx, dy)) +
+                       Ansi(" mm von der Kontur weg (erlaubt sind 10 Werkzeugradien).");
+            }
+            x += dx;
+            y += dy;
         }
         destination.push_back(Num(x) + ":" + Num(y));
     }
@@ -208,23 +223,35 @@ ContourProblem CreateDxfFromContour(const std::vector<std::string>& source, std:
     std::vector<std::string> file = *header;
     std::vector<std::string> list = *header;
     unsigned handle = 0x2B;
-    const auto segment = [&](std::size_t a, std::size_t b) {
-        // A marker carries no coordinates: no segment starts or ends at it.
-        if (!points[a] || !points[b]) {
-            return;
-        }
-        const long double x1 = (points[a]->first + presets.offsetX) * presets.factorX;
-        const long double y1 = (points[a]->second + presets.offsetY) * presets.factorY;
-        const long double x2 = (points[b]->first + presets.offsetX) * presets.factorX;
-        const long double y2 = (points[b]->second + presets.offsetY) * presets.factorY;
+    const auto segment = [&](const XYPair& a, const XYPair& b) {
+        const long double x1 = (a.first + presets.offsetX) * presets.factorX;
+        const long double y1 = (a.second + presets.offsetY) * presets.factorY;
+        const long double x2 = (b.first + presets.offsetX) * presets.factorX;
+        const long double y2 = (b.second + presets.offsetY) * presets.factorY;
         AddDxfLine(file, x1, y1, x2, y2, handle++);
         AddDxfLineToList(list, x1, y1, x2, y2);
     };
-    for (std::size_t i = 0; i + 1 < points.size(); ++i) {
-        segment(i, i + 1);
+    // The drawing follows the tool as the G-code program moves it: lowered at the start, "-"
+    // lowers it, "+" lifts it; a move between two points is drawn when the tool cuts it,
+    // whatever markers stand between them. The way back to the start is cut only on a closed
+    // contour (an open one lifts the tool first).
+    bool down = true;
+    constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+    std::size_t previous = kNone;
+    std::size_t pointCount = 0;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        if (!points[i]) {
+            down = RemoveSpaces(source[i]) == "-";
+            continue;
+        }
+        if (previous != kNone && down) {
+            segment(*points[previous], *points[i]);
+        }
+        previous = i;
+        ++pointCount;
     }
-    if (presets.closed && points.size() > 1) {
-        segment(points.size() - 1, 0);
+    if (presets.closed && down && pointCount > 1 && points.front()) {
+        segment(*points[previous], *points.front());
     }
     file.insert(file.end(), tail->begin(), tail->end());
     list.insert(list.end(), tail->begin(), tail->end());

@@ -39,7 +39,8 @@ using ContourProblem = std::optional<std::string>;
 // The tool path: the closed contour's segments moved by half the diameter to the right (or left)
 // of their direction, each vertex where the moved neighbours meet. A diameter of 0 copies the
 // items. Repeated points are taken once; a straight continuation keeps the moved point; a
-// contour that turns back on itself, fewer than two points or a tool marker is refused.
+// contour that turns back on itself (or so nearly that a vertex would lie more than 10 tool
+// radii from its point), fewer than two points or a tool marker is refused.
 ContourProblem CompensateRadius(const std::vector<std::string>& source, std::vector<std::string>& destination,
                                 long double diameter, bool left);
 // The incremental G-code program ("G91" ... "M30"). "First point to zero" overwrites the offset
@@ -48,8 +49,8 @@ ContourProblem CompensateRadius(const std::vector<std::string>& source, std::vec
 ContourProblem WriteGxxProgram(const std::vector<std::string>& source, std::vector<std::string>& destination,
                                ConverterPresets& presets);
 // The DXF drawing of the contour: the file `presets.fileName` in `dir` (header and tail from the
-// templates there) and its preview, entities in list form. Segments next to a marker are left
-// out.
+// templates there) and its preview, entities in list form. It draws the moves the G-code
+// program cuts (tool lowered at the start and by "-") and none it travels lifted ("+").
 ContourProblem CreateDxfFromContour(const std::vector<std::string>& source, std::vector<std::string>& preview,
                                     ConverterPresets& presets, const std::filesystem::path& dir,
                                     const DxfSettings& dxf);

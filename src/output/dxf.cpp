@@ -31,6 +31,31 @@ std::string DialogFolder(const std::string& stored) {
     return f.empty() ? "." : f;
 }
 
+// The folder of a saved file as the setting stores it: within the working folder relative to it
+// (the working folder itself ".\\", a subfolder "dxf\\"), else absolute; backslashes, ending in
+// one, as stations write it.
+std::string StoredFolder(const std::filesystem::path& folder, const std::filesystem::path& workDir) {
+    const std::filesystem::path f = folder.lexically_normal();
+    std::filesystem::path rel = f.lexically_relative(workDir.lexically_normal());
+    const bool inside = !rel.empty() && *rel.begin() != "..";
+    std::string t = inside ? rel.generic_string() : f.generic_string();
+    if (inside && t == ".") {
+        t.clear();
+    }
+    while (t.size() > 1 && t.back() == '/') {
+        t.pop_back();
+    }
+    for (char& c : t) {
+        if (c == '/') {
+            c = '\\';
+        }
+    }
+    if (inside) {
+        return t.empty() ? ".\\" : t + "\\";
+    }
+    return t.back() == '\\' ? t : t + "\\";
+}
+
 const char* const kHeadTemplate[] = {"  0", "SECTION", "  2", "HEADER", "  9", "$ACADVER", "  1", "AC1009",
                                      "  9", "$INSBASE", " 10", "0.0", " 20", "0.0", " 30", "0.0",
                                      "  9", "$EXTMIN", " 10", "0.0", " 20", "0.0",
@@ -127,27 +152,45 @@ std::vector<std::string> ExtractLines(const std::vector<std::string>& items, dou
     if (items.size() < 3) {
         return kept;
     }
-    const int last = static_cast<int>(items.size()) - 1;
-    kept.push_back(items[0]);
-    int c = FindSegmentEnd(items, 0, last, deviation);
-    kept.push_back(items[static_cast<std::size_t>(c)]);
-    while (c < last) {
-        c = FindSegmentEnd(items, c, last, deviation);
-        kept.push_back(items[static_cast<std::size_t>(c)]);
+    // A tool marker has no coordinates: it ends the run before it and stays in its place; only
+    // the runs of points between markers are thinned, each on its own.
+    std::vector<std::string> run;
+    const auto thin = [&] {
+        if (run.size() < 3) {
+            kept.insert(kept.end(), run.begin(), run.end());
+        } else {
+            const int last = static_cast<int>(run.size()) - 1;
+            kept.push_back(run[0]);
+            int c = 0;
+            while (c < last) {
+                c = FindSegmentEnd(run, c, last, deviation);
+                kept.push_back(run[static_cast<std::size_t>(c)]);
+            }
+        }
+        run.clear();
+    };
+    for (const std::string& item : items) {
+        if (IsToolMarker(item)) {
+            thin();
+            kept.push_back(item);
+        } else {
+            run.push_back(item);
+        }
     }
+    thin();
     return kept;
 }
 
-void SavePointsAsDxf(CommandContext& ctx, DxfSettings& dxf) {
-    const auto name =
-        ctx.op.ChooseFile({"SaveDialog4", "DXF Dateien|*.DXF", "DXF", DialogFolder(ctx.settings.DxfInitialDir), true});
+void SavePointsAsDxf(CommandContext& ctx, DxfSettings& dxf, double maxDeviation) {
+    const auto name = ctx.op.ChooseFile(
+        {"SaveDialog4", "DXF Dateien|*.DXF", "DXF", DialogFolder(ctx.settings.DxfInitialDir), true, "TARVO.DXF"});
     if (name) {
         const std::filesystem::path file = ctx.folder.File(*name);
-        ctx.settings.DxfInitialDir = file.parent_path().string();
+        ctx.settings.DxfInitialDir = StoredFolder(file.parent_path(), ctx.folder.Dir());
         const std::size_t before = ctx.points.Items().size();
         // Fewer than three points have no runs to thin out: they are kept as they are.
         if (before >= 3 && ctx.op.Ask("Linien extrahieren ?", Buttons::OkCancel)) {
-            const std::vector<std::string> kept = ExtractLines(ctx.points.Items(), dxf.maxLineDeviation);
+            const std::vector<std::string> kept = ExtractLines(ctx.points.Items(), maxDeviation);
             ctx.points.Clear();
             for (const auto& item : kept) {
                 ctx.points.Append(item);
@@ -188,7 +231,7 @@ void SavePointsAsDxf(CommandContext& ctx, DxfSettings& dxf) {
 }
 
 void SavePointFile(CommandContext& ctx) {
-    const auto name = ctx.op.ChooseFile({"SaveDialog3", "ASCII-Punktdateien|*.PNT", "pnt", "", true});
+    const auto name = ctx.op.ChooseFile({"SaveDialog3", "ASCII-Punktdateien|*.PNT", "pnt", "", true, "tarvo.pnt"});
     if (!name) {
         return;
     }

@@ -22,7 +22,6 @@ inline constexpr const char* kDxfTailFile = "dxftail.asc";
 struct DxfSettings {
     bool noLimits = false;
     double maxX = 0, maxY = 0, minX = 0, minY = 0;
-    double maxLineDeviation = 1.0;  // mm, the converter's preset
 };
 void LoadDxfSettings(const std::filesystem::path& dir, DxfSettings& dxf);
 // Writes this program's own templates (an AutoCAD R12 ASCII header that opens the entities
@@ -43,11 +42,13 @@ void AddDxfLineToList(std::vector<std::string>& out, long double x1, long double
 // The index of the last point of the straight run that begins at `start` (within `deviation`).
 [[nodiscard]] int FindSegmentEnd(const std::vector<std::string>& items, int start, int last, double deviation);
 // The kept points of `items`: the first, the ends of its straight runs, the last; empty for
-// fewer than three items.
+// fewer than three items. A tool marker ("-", "+") stays where it is and ends the run before it:
+// each run of points between markers is thinned on its own (a run of one or two points whole).
 [[nodiscard]] std::vector<std::string> ExtractLines(const std::vector<std::string>& items, double deviation);
 
-// The point memory's "Speichern als DXF" and "Speichern".
-void SavePointsAsDxf(CommandContext& ctx, DxfSettings& dxf);
+// The point memory's "Speichern als DXF" and "Speichern". The DXF save thins the points with
+// `maxDeviation` (mm), the converter's preset "Max. zulässige Geradenabweichung".
+void SavePointsAsDxf(CommandContext& ctx, DxfSettings& dxf, double maxDeviation);
 void SavePointFile(CommandContext& ctx);
 
 }  // namespace tarvo

@@ -25,10 +25,13 @@ std::string Slice(std::string_view text, std::size_t from, std::size_t to) {
     return std::string(text.substr(from - 1, to - from + 1));
 }
 
-// Characters 32-34 read as a number, as the report's column test takes them.
+// Characters 32-34 read as a number, as the report's column test takes them. The value field is
+// right-aligned, so with few decimals a small value begins inside these characters: its leading
+// blanks belong to it (" 1." of "      1.23" is a number); a blank after a digit is not.
 bool MiddleIsNumber(std::string_view line) {
     const std::size_t s = NumberOverflow(line);
     std::string t = Slice(line, 32 + s, 34 + s);
+    t.erase(0, t.find_first_not_of(' ') == std::string::npos ? t.size() : t.find_first_not_of(' '));
     if (t.empty()) {
         return false;
     }
@@ -41,8 +44,7 @@ bool MiddleIsNumber(std::string_view line) {
     return ReadNumberChecked(t).ok && t.find(' ') == std::string::npos;
 }
 
-void ColumnHeader(ReportCanvas& c, double y) {
-    const std::string h = kResultListHeader;
+void ColumnHeader(ReportCanvas& c, const std::string& h, double y) {
     const std::pair<std::size_t, std::size_t> pieces[5] = {{1, 26}, {27, 37}, {39, 45}, {49, 55}, {59, 69}};
     for (int i = 0; i < 5; ++i) {
         c.TextMm(Slice(h, pieces[i].first, pieces[i].second), kLeft + kColumns[i], y);
@@ -128,6 +130,7 @@ ReportContent CollectReport(CommandContext& ctx, const std::string& logoFile) {
     r.fontSize = ctx.settings.FontSize;
     r.pointName = ctx.ResultName(7);
     r.pageName = ctx.ResultName(16);
+    r.columnHeader = ctx.texts.ResultListHeader();
     return r;
 }
 
@@ -146,7 +149,7 @@ bool DrawReport(const ReportContent& r, ReportCanvas& c, const std::function<voi
     say("Print memory [Titel]");
     y += 5;
     c.SetFont("Arial", r.fontSize);
-    ColumnHeader(c, y);
+    ColumnHeader(c, r.columnHeader, y);
     y += 8;
     int page = 1;
     for (std::size_t i = 0; i < r.lines.size(); ++i) {
@@ -157,7 +160,7 @@ bool DrawReport(const ReportContent& r, ReportCanvas& c, const std::function<voi
             ++page;
             c.NewPage();
             c.TextMm(PadRight(r.pageName, 5).substr(0, 5) + ": " + std::to_string(page), kLeft, 5);
-            ColumnHeader(c, 10);
+            ColumnHeader(c, r.columnHeader, 10);
             y = 18;
         }
     }

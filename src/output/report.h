@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "data/reportheader.h"
+#include "shell/uitexts.h"
 #include <string_view>
 
 namespace tarvo {
@@ -37,6 +38,7 @@ struct ReportContent {
     int fontSize = 10;
     std::string pointName;  // result name 7, for the column test
     std::string pageName;   // result name 16, the page line's word
+    std::string columnHeader = kResultListHeader;  // the result list's header, in the loaded language
 };
 // The content for a print run; asks "Kopfdaten drucken ?" when header data is present.
 [[nodiscard]] ReportContent CollectReport(CommandContext& ctx, const std::string& logoFile);

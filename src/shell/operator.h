@@ -41,6 +41,7 @@ struct FileDialogRequest {
     std::string defaultExt;    // "spt", added when the typed name has none
     std::string initialDir;    // folder the dialog opens in, relative to the working folder
     bool save = false;         // save dialog (else open)
+    std::string defaultName{};  // the name the dialog offers ("TARVO.DXF"); empty: none
 };
 
 class Operator {

@@ -120,6 +120,7 @@ void LoadTextLists(const IniFile& file, UiTexts& texts) {
     for (std::size_t i = 0; i < names.size(); ++i) {
         texts.SetResultName(static_cast<int>(i), names[i]);
     }
+    texts.SetResultListHeader(file.ReadString("lb1_label", "Caption", texts.ResultListHeader(), kLanguageValueChars));
 }
 
 }  // namespace tarvo

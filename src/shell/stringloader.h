@@ -47,7 +47,8 @@ void LoadLanguageTexts(const IniFile& file, WindowTexts& window, bool fixedLists
 inline constexpr const char* kMainLanguageFile = "tarvo_main.ini";
 // The main window's two text lists as a language file holds them.
 [[nodiscard]] WindowTexts TextListsOf(const UiTexts& texts);
-// Replaces the two lists from the main window's language file, entry by entry.
+// Replaces the two lists from the main window's language file, entry by entry, and the result
+// list's column header (`lb1_label`'s caption) when the file has one.
 void LoadTextLists(const IniFile& file, UiTexts& texts);
 
 // The windows that load a language file after the main window, in this order, with the UI text

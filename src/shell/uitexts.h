@@ -4,6 +4,7 @@
 #pragma once
 
 #include <initializer_list>
+#include <utility>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,6 +33,9 @@ inline constexpr int kMsgScaleInactive = 115;    // why the scale fields are ina
 inline constexpr int kMsgNotAllowed = 116;       // a serial setting of the interface profile the port
                                                  // cannot take, and what it takes instead
 inline constexpr std::size_t kResultNamesSize = 24;
+// The caption of the result list's header label `lb1_label`, column by column, in German; a
+// language file replaces it with words that stand above the same columns.
+inline constexpr const char* kResultListHeader = " #  Merkmal               Ergebnis    X-Pos.    Y-Pos     Abw.         .";
 
 class UiTexts final {
 public:
@@ -52,10 +56,14 @@ public:
     // Replaces entry n (language loading); RangeError outside the list.
     void SetUiText(int n, std::string text);
     void SetResultName(int n, std::string text);
+    // The result list's column header (`lb1_label`) in the loaded language: the report prints it.
+    [[nodiscard]] const std::string& ResultListHeader() const noexcept { return m_header; }
+    void SetResultListHeader(std::string text) { m_header = std::move(text); }
 
 private:
     std::vector<std::string> m_common;
     std::vector<std::string> m_results;
+    std::string m_header = kResultListHeader;
 };
 
 }  // namespace tarvo

@@ -16,6 +16,10 @@ namespace {
 
 long long Round(long double v) { return std::llround(std::clamp(v, -1e12L, 1e12L)); }
 
+// Pixels a drawing leaves free across the picture: the centring splits them, so each side keeps
+// at least 2, the bottom row (h - my) at least one row inside with a row to spare.
+constexpr long long kMarginPixels = 4;
+
 }  // namespace
 
 BitmapView::BitmapView(const std::filesystem::path& dir) {
@@ -84,9 +88,13 @@ bool BitmapView::Draw() {
     const long double ry = m_maxY - m_minY;
     const int w = m_bitmap.Width();
     const int h = m_bitmap.Height();
+    // A scale fits when the outline, at its rounded pixels and centred, keeps at least one
+    // pixel of margin on every side. The Y mapping puts the lowest point on row
+    // h - my, so a polygon barely under the picture's size would be drawn one row outside it
+    // and no click could be closed in: it needs the smaller scale.
     m_scale = kBitmapScales[std::size(kBitmapScales) - 1];
     for (const double k : kBitmapScales) {
-        if (rx * k < w && ry * k < h) {
+        if (Round(rx * k) + kMarginPixels <= w && Round(ry * k) + kMarginPixels <= h) {
             m_scale = k;
             break;
         }

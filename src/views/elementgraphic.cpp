@@ -50,9 +50,15 @@ constexpr int kMaxBitmapSide = 20000;
 ElementKind ElementKindOf(const std::string& line, const UiTexts& texts) {
     for (const KindName& k : kKindNames) {
         const std::string& name = texts.ResultName(k.name);
-        if (!name.empty() && line.find(name) != std::string::npos) {
-            return k.kind;
+        if (name.empty() || line.find(name) == std::string::npos) {
+            continue;
         }
+        // Only a circle result carries its size kind ("D" or "R"); other lines that name the
+        // circle (the area of a stored circle, whose value is an area) are no circle to draw.
+        if (k.kind == ElementKind::Circle && !CircleSizeIs(line, 1, texts) && !CircleSizeIs(line, 2, texts)) {
+            continue;
+        }
+        return k.kind;
     }
     return ElementKind::None;
 }

@@ -21,7 +21,8 @@ inline constexpr int kElementGraphicHeight = 1200;
 inline constexpr const char* kElementGraphicPicture = "grafik.png";
 
 // What a result line is to the element graphic: the first result name it contains, tested in
-// the order circle, symmetry line, point, angle, line.
+// the order circle, symmetry line, point, angle, line. A circle counts only with its size kind
+// ("D" or "R") in its column: the area of a stored circle is named "Kreis" too.
 enum class ElementKind { None, Circle, SymmetryLine, Point, Angle, Line };
 [[nodiscard]] ElementKind ElementKindOf(const std::string& line, const UiTexts& texts);
 

@@ -3,6 +3,8 @@
 
 #include "base/ini.h"
 #include "data/resultline.h"
+#include "shell/stringloader.h"
+#include "views/elementgraphic.h"
 #include "support/mainwindowfixture.h"
 
 namespace tarvo {
@@ -60,6 +62,52 @@ TEST_F(Language, EveryShippedLanguageNamesEveryResultWithinTheGermanLengthAndThr
             EXPECT_NE(w->ResultName(n), "") << language << ": " << n;
         }
         EXPECT_NE(w->UiText(13), "Zuwenig Punkte") << language;
+    }
+}
+
+// The result names of every shipped language are told apart by the tests the program applies to
+// a result line: the element graphic's kinds (circle, symmetry line, point, angle, line, in this
+// order) and the recall's line and circle tests. Each name is written as the commands write it.
+TEST(ShippedLanguages, ResultNamesAreToldApartAsTheProgramTellsThem) {
+    struct Written {
+        int name;
+        int width;
+        const char* detail;
+        ElementKind kind;
+    };
+    const Written written[] = {
+        {0, 8, " 3 D", ElementKind::Circle},  {0, 8, " 3 R", ElementKind::Circle},
+        {0, 21, "", ElementKind::None},       // the area of a stored circle
+        {3, 11, "", ElementKind::None},       {4, 11, "", ElementKind::None},
+        {5, 11, "", ElementKind::Angle},      {6, 8, " 3", ElementKind::Line},
+        {7, 11, "", ElementKind::Point},      {8, 14, "", ElementKind::SymmetryLine},
+        {9, 11, "", ElementKind::None},       {10, 11, "", ElementKind::None},
+        {11, 21, ":", ElementKind::None},     {12, 21, ":", ElementKind::None},
+        {13, 21, ":", ElementKind::None},     {17, 12, "", ElementKind::None},
+        {18, 12, "", ElementKind::None},      {19, 21, "", ElementKind::None},
+        {20, 21, "", ElementKind::None},      {21, 21, "", ElementKind::None},
+        {22, 11, "", ElementKind::None},      {22, 8, " X", ElementKind::None},
+        {23, 11, "", ElementKind::None},
+    };
+    for (int language = 0; language <= 5; ++language) {
+        UiTexts texts;
+        if (language > 0) {
+            const auto folder = LanguageFolder(language);
+            ASSERT_TRUE(folder);
+            LoadTextLists(IniFile::Load(std::filesystem::path(TARVO_SHIPPED_DATA) / *folder /
+                                        kMainLanguageFile),
+                          texts);
+            ASSERT_NE(texts.ResultName(0), "Kreis") << language;
+        }
+        for (const Written& w : written) {
+            const std::string line = WriteResultLine(
+                12, ResultLabel(texts.ResultName(w.name), w.width, w.detail), "12.345", {"1.000", "2.000"});
+            const std::string said = std::to_string(language) + ": \"" + line + "\"";
+            EXPECT_EQ(ElementKindOf(line, texts), w.kind) << said;
+            const bool line_kind = w.name == 6 || w.name == 8;
+            EXPECT_EQ(IsLineResult(line, texts), line_kind) << said;
+            EXPECT_EQ(!line_kind && HasResultName(line, 0, texts), w.name == 0) << said;
+        }
     }
 }
 

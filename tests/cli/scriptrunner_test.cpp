@@ -200,6 +200,11 @@ TEST_F(CliDialogs, TextLineSystemSettingsAndTheXYChoice) {
     EXPECT_NE(out.find("ask: X / Y -> yes\n"), std::string::npos);
     EXPECT_NE(out.find("--- results (2)\n  1 Charge 7\n  2 Ausrichtung 1 G           90.000"), std::string::npos);
     EXPECT_NE(out.find("CircleMode=1\nAngleMode=0\n"), std::string::npos);
+    // With the language, as documented; a language the dialog does not offer is a bad action.
+    ASSERT_EQ(Run("system 0 1 2\nmenu Systemeinstellungen\nprint settings\n"), kScriptOk);
+    EXPECT_NE(out.find("system: TSys -> 0 1 2\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("Language=2\n"), std::string::npos) << out;
+    EXPECT_EQ(Run("system 0 1 7\n"), kScriptBadAction);
 }
 
 }  // namespace

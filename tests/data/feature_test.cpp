@@ -159,6 +159,36 @@ TEST_F(FeatureDialogTest, ANominalWithAClassFillsTheTolerancesFromTheTable) {
     EXPECT_EQ(d.Text(FeatureDialog::kNennwert), "20X9");  // not in the table: left as typed, and said
 }
 
+// A letter after the size is a class, never an exponent ("24E9" is not 24e9), and a limit of half
+// a micrometre is kept as the table gives it, shown with the decimals it needs.
+TEST_F(FeatureDialogTest, ClassesAreNeverExponentsAndHalfMicrometresStay) {
+    dir.Write("iso_tol.dat", "\n\n\n     18     30\nE9\n\n     93     92\n     40     40\n"
+                             "JS6\n\n    5.5    6.5\n   -5.5   -6.5\n");
+    FeatureDialog d = Dialog();
+    d.Prefill();
+    d.Text(FeatureDialog::kName) = "Passung";
+    d.Text(FeatureDialog::kNennwert) = "24E9";
+    d.NennwertExit();
+    EXPECT_EQ(d.Text(FeatureDialog::kNennwert), "24.000");
+    EXPECT_EQ(d.Text(FeatureDialog::kOT), "0.092");
+    EXPECT_EQ(d.Text(FeatureDialog::kUT), "0.040");
+    d.Text(FeatureDialog::kNennwert) = "24e8";  // no such class: said, and no size of 2.4e9
+    op.ExpectError();
+    d.NennwertExit();
+    EXPECT_EQ(d.Text(FeatureDialog::kNennwert), "24e8");
+    d.Text(FeatureDialog::kNennwert) = "24JS6";
+    d.NennwertExit();
+    EXPECT_EQ(d.Text(FeatureDialog::kOT), "0.0065");
+    EXPECT_EQ(d.Text(FeatureDialog::kUT), "-0.0065");
+    ASSERT_EQ(d.Ok(), FeatureDialog::Closing::Ok);
+    EXPECT_EQ(def.Nominal.value(), 24.0L);
+    EXPECT_EQ(def.UpperTol.value(), Real(0.0065L).value());
+    EXPECT_EQ(def.LowerTol.value(), Real(-0.0065L).value());
+    FeatureDialog again = Dialog();
+    again.Prefill();
+    EXPECT_EQ(again.Text(FeatureDialog::kOT), "0.0065");  // opened again, still exact
+}
+
 TEST_F(FeatureDialogTest, CancelChangesNothing) {
     def.Name = "alt";
     op.ExpectFeature();

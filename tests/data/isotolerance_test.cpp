@@ -110,6 +110,18 @@ TEST(ShippedIsoTable, HoldsThePublishedLimitDeviations) {
     }
     EXPECT_FALSE(IsoToleranceLookup("501H7", table).found);
     EXPECT_FALSE(IsoToleranceLookup("20Z9", table).found);
+    // A class matches whole, never by its beginning (H10, H6, h5, JS6 are in the table).
+    for (const char* part : {"20H1", "20H", "20h", "20J", "20js", "20E"}) {
+        EXPECT_FALSE(IsoToleranceLookup(part, table).found) << part;
+    }
+    // E and e classes are classes: the size before them stays the size.
+    const IsoTolerance e9 = IsoToleranceLookup("80E9", table);
+    ASSERT_TRUE(e9.found);
+    EXPECT_EQ(e9.nominal.value(), 80.0L);
+    EXPECT_NEAR(static_cast<double>(e9.upper.value()) * 1000, 134, 1e-6);
+    EXPECT_TRUE(HasClassCode("55e8"));
+    EXPECT_FALSE(ReadNominal("55e8").ok);
+    EXPECT_EQ(ReadNominal("55,5").value, 55.5L);
 }
 
 }  // namespace

@@ -47,6 +47,14 @@ TEST(CompensateRadius, RefusesWhatHasNoToolPath) {
     EXPECT_TRUE(CompensateRadius({"0:0", "-", "10:0", "10:10"}, path, 2, false));
     EXPECT_TRUE(CompensateRadius({"0:0", "zehn", "10:10"}, path, 2, false));
     EXPECT_TRUE(path.empty());
+    // Almost turning back: the vertex would lie 20 m away. Refused, naming the point; a sharp
+    // but usable corner (about 160 degrees, under 6 radii off) is kept.
+    const auto nearly = CompensateRadius({"0:0", "20:0", "10:0.001", "10:10", "0:10"}, path, 2, false);
+    ASSERT_TRUE(nearly);
+    EXPECT_NE(nearly->find("\"20:0\""), std::string::npos) << *nearly;
+    EXPECT_TRUE(path.empty());
+    EXPECT_FALSE(CompensateRadius({"0:0", "20:0", "0:7.3", "-5:-5"}, path, 2, false));
+    EXPECT_EQ(path.size(), 4u);
 }
 
 TEST(WriteGxxProgram, TheClosedSquareGivesTenLines) {
@@ -88,7 +96,8 @@ TEST(WriteGxxProgram, RefusesAMarkerFirstAnUnreadableItemAndAnEmptyPath) {
     EXPECT_TRUE(WriteGxxProgram({}, g, p));
 }
 
-TEST(CreateDxfFromContour, WritesTheFileAndItsPreviewAndSkipsMarkers) {
+// The drawing holds what the tool cuts: "-" lowers it (it starts lowered), "+" lifts it.
+TEST(CreateDxfFromContour, WritesTheFileAndItsPreviewAndDrawsWhatTheToolCuts) {
     const test::TempDir dir;
     ConverterPresets p;
     p.fileName = "K.DXF";
@@ -96,13 +105,16 @@ TEST(CreateDxfFromContour, WritesTheFileAndItsPreviewAndSkipsMarkers) {
     const DxfSettings dxf;
     EXPECT_TRUE(CreateDxfFromContour(kSquare, preview, p, dir.work(), dxf));  // no templates yet
     InstallDxfTemplates(dir.work());
-    EXPECT_FALSE(CreateDxfFromContour({"10:10", "10:50", "-", "50:50", "50:10"}, preview, p, dir.work(), dxf));
+    EXPECT_FALSE(CreateDxfFromContour({"10:10", "10:50", "+", "50:50", "-", "50:10"}, preview, p, dir.work(), dxf));
     const auto file = ReadTextLines(dir.work() / "K.DXF");
     ASSERT_TRUE(file);
     const auto count = [](const std::vector<std::string>& lines) { return std::count(lines.begin(), lines.end(), "LINE"); };
-    EXPECT_EQ(count(*file), 3);  // 10:10-10:50, 50:50-50:10, and the closing 50:10-10:10
+    EXPECT_EQ(count(*file), 3);  // 10:10-10:50, 50:50-50:10 and the closing 50:10-10:10; not 10:50-50:50
     EXPECT_EQ(count(preview), 3);
     EXPECT_EQ(preview.back(), file->back());
+    // Lifted at the end: the way back to the start is travelled, not cut.
+    EXPECT_FALSE(CreateDxfFromContour({"0:0", "10:0", "-", "10:10", "+"}, preview, p, dir.work(), dxf));
+    EXPECT_EQ(count(preview), 2);
 }
 
 TEST(ConverterPresetsDialog, FieldsMirroringAndTheOutputName) {

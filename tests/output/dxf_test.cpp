@@ -32,6 +32,16 @@ TEST(LineExtraction, KeepsTheEndsOfStraightRuns) {
     EXPECT_EQ(FindSegmentEnd(five, 3, 4, 1.0), 4);
 }
 
+// A tool marker is no point: it ends the straight run before it and stays in its place; each
+// run between markers is thinned on its own.
+TEST(LineExtraction, MarkersEndRunsAndStay) {
+    const std::vector<std::string> short_runs = {"0:0", "10:0", "+", "20:0", "-", "30:0", "40:0", "40:10"};
+    EXPECT_EQ(ExtractLines(short_runs, 1.0), short_runs);
+    const std::vector<std::string> long_runs = {"0:0", "1:0", "2:0", "3:0", " - ", "4:0", "5:0", "6:0", "7:0", "+"};
+    EXPECT_EQ(ExtractLines(long_runs, 1.0),
+              (std::vector<std::string>{"0:0", "2:0", "3:0", " - ", "4:0", "6:0", "7:0", "+"}));
+}
+
 class Dxf : public test::MainWindowFixture {
 protected:
     void Points(std::initializer_list<std::pair<double, double>> points) {
@@ -55,6 +65,28 @@ TEST_F(Dxf, TemplatesLimitsEntitiesAndTheTail) {
               std::string::npos);
     EXPECT_EQ(dxf.substr(dxf.size() - 18), "ENDSEC\r\n  0\r\nEOF\r\n");
     EXPECT_EQ(w->PointCount(), 3);
+    // The folder is kept as the stations store it, relative to the working folder.
+    EXPECT_EQ(settings().DxfInitialDir, ".\\");
+    // The dialogs offer their names: "TARVO.DXF" and "tarvo.pnt".
+    op.ExpectFile("ok");
+    op.ExpectAsk(false);
+    op.ExpectAsk(false);
+    w->SpeichernalsDXF1Click();
+    EXPECT_TRUE(std::filesystem::exists(dir.work() / "TARVO.DXF"));
+    op.ExpectFile("ok");
+    w->Speichern1Click();
+    EXPECT_TRUE(std::filesystem::exists(dir.work() / "tarvo.pnt"));
+    std::filesystem::create_directory(dir.work() / "zeichnungen");
+    op.ExpectFile("zeichnungen/teil");
+    op.ExpectAsk(false);
+    op.ExpectAsk(false);
+    w->SpeichernalsDXF1Click();
+    EXPECT_EQ(settings().DxfInitialDir, "zeichnungen\\");
+    op.ExpectFile("ok");  // the dialog opens in that folder
+    op.ExpectAsk(false);
+    op.ExpectAsk(false);
+    w->SpeichernalsDXF1Click();
+    EXPECT_TRUE(std::filesystem::exists(dir.work() / "zeichnungen" / "TARVO.DXF"));
 }
 
 TEST_F(Dxf, NodxflimCopiesTheHeaderAndOnePointWritesNoEntity) {
@@ -93,6 +125,17 @@ TEST_F(Dxf, ExtractionStatusAndThePointFile) {
     op.ExpectAsk(false);
     w->SpeichernalsDXF1Click();
     EXPECT_EQ(w->PointCount(), 2);
+    // The extraction thins with the converter's preset "Max. zulässige Geradenabweichung".
+    w->SpeedButton23Click();
+    Points({{0, 0}, {10, 0}, {20, 0.5}, {30, 0.5}});
+    w->Converter().presets.maxDeviation = 0.1L;
+    op.ExpectFile("fein");
+    op.ExpectAsk(true);
+    op.ExpectAsk(false);
+    w->SpeichernalsDXF1Click();
+    EXPECT_EQ(w->PointCount(), 4);  // with 1 mm, (10, 0) would go
+    w->SpeedButton23Click();
+    Points({{1, 1}, {2, 2}});
     w->ListBox1().Append(" - ");
     op.ExpectFile("punkte");
     w->Speichern1Click();

@@ -2,9 +2,11 @@
 """Reads G-code programs that TARVO's contour converter wrote with bCNC's own G-code parser
 (Debian's bcnc package): every line must parse, the program must be incremental (G91), and the
 tool positions after its XY moves, summed from the start, must be the expected contour within
-0.001 mm; the tool must end where it started in Z.
+0.001 mm; the tool must end where it started in Z. With --drawing, the DXF drawing of the same contour (read
+by ezdxf) must hold exactly the moves the program cuts (tool below its start), in their order, and
+none it travels lifted.
 
-    gcode_bcnc.py FILE X,Y [X,Y ...]
+    gcode_bcnc.py FILE X,Y [X,Y ...] [--drawing DXF]
 """
 import sys
 
@@ -14,12 +16,19 @@ from CNC import CNC  # noqa: E402
 
 
 def main():
-    path = sys.argv[1]
-    expected = [tuple(float(v) for v in s.split(",")) for s in sys.argv[2:]]
+    args = sys.argv[1:]
+    drawing = None
+    if "--drawing" in args:
+        at = args.index("--drawing")
+        drawing = args[at + 1]
+        del args[at:at + 2]
+    path = args[0]
+    expected = [tuple(float(v) for v in s.split(",")) for s in args[1:]]
     cnc = CNC()
     cnc.initPath(0.0, 0.0, 0.0)
     positions = []
     depths = []
+    cuts = []
     with open(path, encoding="cp1252", newline="") as f:
         text = f.read()
     if "\r\n" not in text:
@@ -44,6 +53,8 @@ def main():
             return 1
         if (cnc.x, cnc.y) != before[:2]:
             positions.append((cnc.x, cnc.y))
+            if cnc.z < 0 and before[2] < 0:
+                cuts.append((before[0], before[1], cnc.x, cnc.y))
         if cnc.z != before[2]:
             depths.append(cnc.z)
     if len(positions) != len(expected) or any(
@@ -53,7 +64,15 @@ def main():
     if not depths or abs(depths[-1]) > 1e-9 or min(depths) >= 0:
         print("depths:", depths)
         return 1
-    print(f"{path}: {len(lines)} lines, {len(positions)} moves back to the contour, Z {depths}")
+    if drawing is not None:
+        import ezdxf
+        drawn = [(e.dxf.start.x, e.dxf.start.y, e.dxf.end.x, e.dxf.end.y)
+                 for e in ezdxf.readfile(drawing).modelspace() if e.dxftype() == "LINE"]
+        if len(drawn) != len(cuts) or any(
+                abs(a - b) > 0.001 for got, want in zip(drawn, cuts) for a, b in zip(got, want)):
+            print("drawing:", drawn, "cuts:", cuts)
+            return 1
+    print(f"{path}: {len(lines)} lines, {len(positions)} moves back to the contour, Z {depths}, {len(cuts)} cuts")
     return 0
 
 

@@ -6,7 +6,9 @@
 #include <sstream>
 
 #include "base/cp1252.h"
+#include "base/ini.h"
 #include "data/resultline.h"
+#include "shell/stringloader.h"
 #include "output/pdfcanvas.h"
 #include "output/reportcanvas.h"
 #include "support/mainwindowfixture.h"
@@ -67,6 +69,13 @@ TEST(ReportLines, TheColumnTest) {
     EXPECT_TRUE(PrintedInColumns(WriteResultLine(6, ResultLabel("Punkt", 11), "", {"1.000", "2.000"}), punkt));
     EXPECT_FALSE(PrintedInColumns("  7 Bohrung links", punkt));
     EXPECT_FALSE(PrintedInColumns(WriteResultLine(8, ResultLabel("Nullen", 8), "", {"1.000", "2.000"}), punkt));
+    // With 1 or 2 decimals a small value starts within characters 32-34: its blanks lead it.
+    for (const int decimals : {1, 2, 3}) {
+        for (const double v : {1.25, 9.5, -1.25, 0.5, 123.25}) {
+            EXPECT_TRUE(PrintedInColumns(BuildResultLine(9, "Kreis", " 3 D", v, 10, 20, decimals), punkt))
+                << decimals << " " << v;
+        }
+    }
 }
 
 class Report : public test::MainWindowFixture {
@@ -103,6 +112,23 @@ TEST_F(Report, LineThousandPrintsInTheSameColumnsAsTheOthers) {
     EXPECT_EQ(canvas.Text("15.999")->x, 60);
     ASSERT_NE(canvas.Text("100.500"), nullptr);
     ASSERT_NE(canvas.Text("-50.250"), nullptr);
+}
+
+// The column header is the loaded language's, on every page.
+TEST_F(Report, TheColumnHeaderIsTheLoadedLanguages) {
+    LoadTextLists(IniFile::FromText("[lb1_label]\r\nCaption=\" #  Feature               Result      X-Pos.    "
+                                    "Y-Pos     Dev.         .\"\r\n"),
+                  w->texts());
+    for (int i = 1; i <= 42; ++i) {
+        w->lb1().Append(BuildResultLine(i, "Punkt", "", i, 0, 0, 3));
+    }
+    ASSERT_TRUE(PrintReport(w->Context(), canvas, ""));
+    EXPECT_FALSE(canvas.Has(" #  Merkmal               "));
+    EXPECT_EQ(canvas.Text(" #  Feature               ")->y, 55);
+    EXPECT_EQ(canvas.Text("Result     ")->x, 60);
+    const auto headers = std::count_if(canvas.items.begin(), canvas.items.end(),
+                                       [](const Recorded& r) { return r.text == " #  Feature               "; });
+    EXPECT_EQ(headers, 2);  // the second page repeats it
 }
 
 TEST_F(Report, HeaderDataMovesTheColumnsTo103EvenWhenNotPrinted) {

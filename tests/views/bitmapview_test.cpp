@@ -50,6 +50,21 @@ TEST_F(BitmapViewTest, TheScaleIsTheFirstOfTheListThatFits) {
     EXPECT_TRUE(view.AreaEnabled());
 }
 
+// A polygon just under the picture's size at a scale takes the next scale: its outline stays
+// inside the picture with a margin, so a click inside it is closed in and measured.
+TEST_F(BitmapViewTest, PolygonsJustUnderThePictureSizeCanBeMeasured) {
+    for (const double h : {14.9, 14.984, 14.985, 14.99, 14.999, 15.0}) {
+        Show({{0, 0}, {10, 0}, {10, h}, {0, h}});
+        ASSERT_TRUE(Measure(5, h / 2)) << h << ": " << view.Problem();
+        EXPECT_NEAR(static_cast<double>(view.Result()), 10 * h, 0.01 * 10 * h) << h;
+    }
+    for (const double w : {29.97, 29.985, 29.999}) {
+        Show({{0, 0}, {w, 0}, {w, 5}, {0, 5}});
+        ASSERT_TRUE(Measure(w / 2, 2.5)) << w << ": " << view.Problem();
+        EXPECT_NEAR(static_cast<double>(view.Result()), 5 * w, 0.01 * 5 * w) << w;
+    }
+}
+
 TEST_F(BitmapViewTest, TheSampleListDrawsAClosedTriangle) {
     view.lb1 = {"100.000:50.000", "100.000:30.000", "129.000:30.000", "100.000:50.000"};
     view.FormShow();

@@ -129,8 +129,21 @@ TEST_F(ElementGraphicTest, KindsAreToldByTheFirstNameInOrder) {
     EXPECT_EQ(ElementKindOf(Ansi("  1 Punkteingabe"), texts), ElementKind::Point);
     EXPECT_EQ(ElementKindOf(Ansi("  1 Winkel"), texts), ElementKind::Angle);
     EXPECT_EQ(ElementKindOf(Ansi("  1 Gerade"), texts), ElementKind::Line);
-    EXPECT_EQ(ElementKindOf(Ansi("  1 Kreis Punkt"), texts), ElementKind::Circle);
+    EXPECT_EQ(ElementKindOf(Ansi("  1 Kreis    3 D  Punkt"), texts), ElementKind::Circle);
     EXPECT_EQ(ElementKindOf(Ansi("  1 Abstand 2P"), texts), ElementKind::None);
+}
+
+// The area of a stored circle is named "Kreis" too, but its value is an area and it has no size
+// kind: it is no circle to draw (with the area as its radius it would fill the view).
+TEST_F(ElementGraphicTest, OnlyCircleResultsAreDrawnAsCircles) {
+    const std::string circle = WriteResultLine(1, ResultLabel(Ansi("Kreis"), 8, " 3 D"), "20.000", {"30.000", "10.000"});
+    const std::string area = WriteResultLine(2, ResultLabel(Ansi("Kreis"), 21), "314.159", {"30.000", "10.000"});
+    EXPECT_EQ(ElementKindOf(circle, texts), ElementKind::Circle);
+    EXPECT_EQ(ElementKindOf(area, texts), ElementKind::None);
+    const ElementGraphic g = Draw({circle, area});
+    EXPECT_EQ(canvas.Count('E'), 1);
+    EXPECT_EQ(g.Labels().maxX, "50.000");
+    EXPECT_EQ(g.ElementCount(), 1);
 }
 
 TEST_F(ElementGraphicTest, TheMarkerFileAndTheSizeFileAreHonoured) {

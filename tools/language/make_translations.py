@@ -9,7 +9,9 @@ French | Polish | Italian, one text a line; one blank on each side of a "|" belo
 separator, so texts with blanks at their ends keep them). Texts that read the same in every
 language (numbers, axis letters, "OK", the language names) are listed below; the result list's
 column header is built so that its words stay above their columns. A German text without a
-translation stops the run: the shipped files are complete or not written at all.
+translation stops the run, and so do result names that the program would take for one another
+(a name holding the line's name is recalled as a line): the shipped files are complete or not
+written at all.
 """
 import pathlib
 import sys
@@ -64,6 +66,37 @@ def quote(value):
     return value
 
 
+# The result names the program tells kinds of lines by (the element graphic in this order,
+# exactly as written; the recall upper-cased): circle, symmetry line, point, angle, line.
+KIND_NAMES = (0, 8, 7, 5, 6)
+
+
+def name_clashes(names):
+    """The result names that the program's tests would take for another kind, as texts."""
+    clashes = []
+    for n, name in enumerate(names):
+        drawn = next((k for k in KIND_NAMES if names[k] and names[k] in name), None)
+        if drawn != (n if n in KIND_NAMES else None):
+            clashes.append(f"{n} {name!r} drawn as {drawn}")
+        upper = name.upper()
+        recalled_line = any(names[k].upper() in upper for k in (6, 8))
+        if recalled_line != (n in (6, 8)):
+            clashes.append(f"{n} {name!r} recalled as a line: {recalled_line}")
+        if not recalled_line and (names[0].upper() in upper) != (n == 0):
+            clashes.append(f"{n} {name!r} recalled as a circle")
+    return clashes
+
+
+def result_names(lines):
+    names, inside = [], False
+    for line in lines:
+        if line.startswith("["):
+            inside = line == "[result_namesItems]"
+        elif inside and "=" in line:
+            names.append(unquote(line.split("=", 1)[1]))
+    return names
+
+
 def main():
     if header(("Merkmal", "Ergebnis", "X-Pos.", "Y-Pos", "Abw.")) != HEADER:
         sys.exit("the column header no longer matches the German one")
@@ -94,6 +127,13 @@ def main():
             files[(language, ini.name)] = "\r\n".join(translated)
     if missing:
         sys.exit("no translation for: " + " | ".join(sorted(missing)))
+    for language in ["German"] + LANGUAGES:
+        main_file = german / "tarvo_main.ini" if language == "German" else None
+        text = (main_file.read_bytes().decode("cp1252") if main_file
+                else files.get((language, "tarvo_main.ini"), ""))
+        clashes = name_clashes(result_names(text.split("\r\n")))
+        if clashes:
+            sys.exit(f"{language}: result names the program cannot tell apart: " + "; ".join(clashes))
     for (language, name), text in files.items():
         folder = out / language
         folder.mkdir(parents=True, exist_ok=True)

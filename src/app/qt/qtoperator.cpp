@@ -131,6 +131,9 @@ std::optional<std::string> QtOperator::ChooseFile(const FileDialogRequest& reque
     if (!request.save) {
         dialog.setFileMode(QFileDialog::ExistingFile);
     }
+    if (!request.defaultName.empty()) {
+        dialog.selectFile(Q(request.defaultName));
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
