@@ -4,7 +4,8 @@ set -euo pipefail
 
 packages=(build-essential cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev qt6-serialport-dev libgl-dev poppler-utils python3-ezdxf bcnc
-          desktop-file-utils clang libclang-rt-14-dev)
+          desktop-file-utils clang libclang-rt-14-dev
+          qt6-translations-l10n)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -298,13 +298,19 @@ void MainWindow::PrintReportNow() {
         }
         const ReportContent content = CollectReport(m_ctx, m_logoFile);
         m_s.acquisition.PollPaused = true;
-        const bool printed = ReportPreview([this, &content](ReportCanvas& canvas) {
-            (void)DrawReport(content, canvas, [this](const std::string& text) { m_s.changes.PanelText.Notify(1, text); });
+        // Drawing the preview's pages prints nothing: the status bar stays quiet until it has.
+        const auto printed = ReportPreview([&content](ReportCanvas& canvas) {
+            (void)DrawReport(content, canvas, [](const std::string&) {});
         });
         m_s.acquisition.PollPaused = false;
         m_s.changes.PanelText.Notify(1, "");
         if (printed) {
             FinishReport(m_ctx);
+            if (!printed->empty()) {
+                const std::string said = m_texts.Compose(kMsgReportSaved, {*printed});
+                m_s.changes.PanelText.Notify(0, said);
+                m_s.Op().ShowInfo(said);
+            }
         }
         return;
     }

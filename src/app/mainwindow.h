@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -116,7 +117,9 @@ public:
     std::function<std::unique_ptr<ReportCanvas>()> ReportTarget;
     // The window's way: it chooses the printer, shows a preview that draws the report with
     // `draw`, and prints it when the operator confirms. @retval true printed.
-    std::function<bool(const std::function<void(ReportCanvas&)>& draw)> ReportPreview;
+    // The preview of the report, with printing and saving as PDF: nothing when closed without
+    // either, an empty text when printed, the file when saved as PDF.
+    std::function<std::optional<std::string>(const std::function<void(ReportCanvas&)>& draw)> ReportPreview;
     [[nodiscard]] ProgramRunner& Runner() noexcept { return *m_runner; }
     void OffsetYKey();                      // F12
     void SystemSettingsClick(); // menu "Systemeinstellungen"

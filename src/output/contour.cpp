@@ -346,7 +346,7 @@ bool ContourConverter::Open(const std::filesystem::path& file) {
 }
 
 void ContourConverter::OpenClick() {
-    if (const auto name = m_op.ChooseFile({"OpenDialog1", "", "", "", false})) {
+    if (const auto name = m_op.ChooseFile({"OpenDialog1", "Punktdateien|*.PNT|Alle Dateien|*.*", "PNT", "", false})) {
         (void)Open(*name);
     }
 }
@@ -366,10 +366,13 @@ void ContourConverter::CompensateClick() {
 void ContourConverter::CopyPathClick() { ListBox3 = ListBox2; }
 
 void ContourConverter::SaveProgram() {
-    const WriteResult r = WriteFileAtomic(m_dir / presets.fileName, JoinLines(ListBox4));
+    const std::filesystem::path file = m_dir / presets.fileName;
+    const WriteResult r = WriteFileAtomic(file, JoinLines(ListBox4));
     if (!r.ok) {
         m_op.ShowError(r.error);
+        return;
     }
+    m_op.ShowInfo(Ansi("Programm gespeichert: ") + file.string());  // where it went
 }
 
 void ContourConverter::GxxClick() {

@@ -101,7 +101,12 @@ double TitleBlock(const ReportContent& r, ReportCanvas& c) {
 
 bool PrintedInColumns(std::string_view line, const std::string& pointName) {
     const auto count = [line](char ch) { return std::count(line.begin(), line.end(), ch); };
-    const auto dots = count('.');
+    // The dots of the numbers decide, not those of the name (columns 5-26): a result name of
+    // another language ("Dist. 2P") prints its line as the German one prints.
+    const std::size_t shift = NumberOverflow(line);
+    const std::size_t nameEnd = std::min(line.size(), 26 + shift);
+    const auto dots = std::count(line.begin(), line.begin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(4, nameEnd)), '.') +
+                      std::count(line.begin() + static_cast<std::ptrdiff_t>(nameEnd), line.end(), '.');
     const auto colons = count(':');
     const auto dashes = count('-');
     if (dots == 1 && colons == 2 && MiddleIsNumber(line)) {

@@ -127,6 +127,11 @@ const char* const kCommonDefaults[kCommonListSize] = {
     "%1 Ergebniszeilen, %2 Merkmale: %3 gut, %4 schlecht",
     "Im Fußschalterbetrieb gelten die Faktoren nicht: die Positionen kommen fertig von der Zählerelektronik.",
     "%1: %2 = %3 ist nicht erlaubt, es gilt %4",
+    "Bitte einen Eintrag wählen",
+    "Druckvorschau",
+    "Als PDF speichern",
+    "Programm gespeichert: %1",
+    "Enddoc done",
 };
 
 const char* const kResultDefaults[kResultNamesSize] = {

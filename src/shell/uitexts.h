@@ -14,7 +14,7 @@ namespace tarvo {
 // 0-38 are the numbered texts of the window and its dialogs; from 39 on come the messages the
 // program composes, German patterns with "%1", "%2" ... for the parts filled in.
 inline constexpr std::size_t kNumberedTexts = 39;
-inline constexpr std::size_t kCommonListSize = 117;
+inline constexpr std::size_t kCommonListSize = 122;
 // Messages the code composes by number.
 inline constexpr int kMsgLinkDown = 99;   // "getrennt", the display while the readout is unplugged
 inline constexpr int kMsgLinkLost = 100;  // the readout unplugged, with its device
@@ -27,9 +27,13 @@ inline constexpr int kMsgFileCut = 106;          // a file cut off in its last l
 inline constexpr int kMsgBinaryBytes = 107;      // the reason: binary bytes
 inline constexpr int kMsgLongLine = 108;         // the reason: a line over the limit
 inline constexpr int kMsgNotPicture = 110;       // the report's logo cannot be read as a picture
+inline constexpr int kMsgReportSaved = 68;       // the report written as PDF, with its file
 inline constexpr int kMsgCaptureOffline = 113;   // a capture while the readout is unplugged
 inline constexpr int kMsgRunSummary = 114;       // the end of a run: lines, features, good, bad
 inline constexpr int kMsgScaleInactive = 115;    // why the scale fields are inactive (foot switch)
+inline constexpr int kMsgChooseEntry = 117;      // a chooser's OK without a selected entry
+inline constexpr int kMsgPrintPreview = 118;     // the print preview's title
+inline constexpr int kMsgSaveAsPdf = 119;        // the preview's action that writes a PDF file
 inline constexpr int kMsgNotAllowed = 116;       // a serial setting of the interface profile the port
                                                  // cannot take, and what it takes instead
 inline constexpr std::size_t kResultNamesSize = 24;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "base/ini.h"
+#include "output/report.h"
 #include "data/resultline.h"
 #include "shell/stringloader.h"
 #include "views/elementgraphic.h"
@@ -89,6 +90,7 @@ TEST(ShippedLanguages, ResultNamesAreToldApartAsTheProgramTellsThem) {
         {22, 11, "", ElementKind::None},      {22, 8, " X", ElementKind::None},
         {23, 11, "", ElementKind::None},
     };
+    const UiTexts german;
     for (int language = 0; language <= 5; ++language) {
         UiTexts texts;
         if (language > 0) {
@@ -107,6 +109,11 @@ TEST(ShippedLanguages, ResultNamesAreToldApartAsTheProgramTellsThem) {
             const bool line_kind = w.name == 6 || w.name == 8;
             EXPECT_EQ(IsLineResult(line, texts), line_kind) << said;
             EXPECT_EQ(!line_kind && HasResultName(line, 0, texts), w.name == 0) << said;
+            // The report prints the line as it prints the German one (in columns or whole).
+            const std::string germanLine = WriteResultLine(
+                12, ResultLabel(german.ResultName(w.name), w.width, w.detail), "12.345", {"1.000", "2.000"});
+            EXPECT_EQ(PrintedInColumns(line, texts.ResultName(7)), PrintedInColumns(germanLine, german.ResultName(7)))
+                << said;
         }
     }
 }

@@ -1,6 +1,9 @@
 // The language files of the real windows: what --save-language-files writes, loading it back,
 // the shipped translations, and the main window in English.
 #include <QMenu>
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QFile>
 #include <QRadioButton>
 #include <QToolButton>
 #include <set>
@@ -99,6 +102,20 @@ TEST(EnglishWindow, TheMainWindowAndItsDialogsReadInEnglish) {
     const QImage shot = w.grab().toImage();
     EXPECT_FALSE(shot.isNull());
     EXPECT_TRUE(shot.save(QString::fromStdString((std::filesystem::current_path() / "tarvo-main-en.png").string())));
+}
+
+// In the German window Qt's own texts (standard buttons, file dialogs) are German too.
+TEST(GermanWindow, QtsOwnTextsFollowTheLanguage) {
+    SimulatedProgram p;
+    QtOperator op;
+    Tmain w(p.model);
+    op.Attach(&w, &p.model);
+    p.model.FormCreate();
+    p.session.timers.Advance(100);
+    if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_de.qm")) {
+        GTEST_SKIP() << "Qt's translations are not installed";
+    }
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Abbrechen");
 }
 
 }  // namespace

@@ -9,7 +9,9 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 
+#include "data/resultcommands.h"
 #include "data/resultline.h"
+#include "shell/qt/dialogs.h"
 #include "output/qt/printercanvas.h"
 #include "output/report.h"
 
@@ -98,11 +100,13 @@ TEST(Dialogs, FeatureDialogOpensOnTheNameAndTabsThroughItsFields) {
 TEST(Dialogs, AListChooserIgnoresOkWithoutASelection) {
     TListChooser chooser("Tselect_ksys", "Koordinatensystem");
     bool stayedOpen = false;
+    QString said;
     QTimer::singleShot(0, [&] {
         chooser.lb1->setFocus();  // the list's current row becomes 0, but nothing is selected
         auto* ok = chooser.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
         ok->click();
         stayedOpen = chooser.isVisible();
+        said = chooser.findChild<QLabel*>("Hint")->text();
         QTest::keyClick(chooser.lb1, Qt::Key_Return);
         stayedOpen = stayedOpen && chooser.isVisible();
         chooser.lb1->setCurrentRow(2);
@@ -110,6 +114,7 @@ TEST(Dialogs, AListChooserIgnoresOkWithoutASelection) {
     });
     EXPECT_EQ(chooser.Choose({"Zurücksetzen", "Versatz X", "Versatz Y"}), 2);
     EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(said, "Bitte einen Eintrag wählen");  // said, not silent
     QTimer::singleShot(0, [&] { chooser.reject(); });
     EXPECT_EQ(chooser.Choose({"a"}), std::nullopt);
 }
@@ -244,6 +249,24 @@ namespace {
 
 // The program dialogs open in "prg" of the working folder; a save dialog makes the folder when
 // it is missing, so the folder's name is never taken as the file's.
+// Every filter the program's file dialogs use reads "Name (patterns)", in both cases.
+TEST(Dialogs, EveryFileDialogFilterIsWellFormed) {
+    const QRegularExpression wellFormed(R"(^[^()|]+ \((\*(\.[A-Za-z]+)?)( \*(\.[A-Za-z]+)?)*\)$)");
+    for (const std::string& f : {std::string(ProgramDialog(false).filter), std::string(ProgramDialog(true).filter),
+                                 std::string(kMemoryFilter), std::string("Kopfdaten|*.HED|Alle Dateien|*.*"),
+                                 std::string("Kopfdaten|*.HED"), std::string("ASCII-Punktdateien|*.PNT"),
+                                 std::string("DXF Dateien|*.DXF"), std::string("Punktdateien|*.PNT|Alle Dateien|*.*"),
+                                 std::string()}) {
+        const QStringList filters = DialogFilters(f);
+        EXPECT_FALSE(filters.isEmpty()) << f;
+        for (const QString& one : filters) {
+            EXPECT_TRUE(wellFormed.match(one).hasMatch()) << f << " -> " << one.toStdString();
+        }
+    }
+    EXPECT_EQ(DialogFilters("Kopfdaten|*.HED|Alle Dateien|*.*"),
+              (QStringList{"Kopfdaten (*.HED *.hed)", "Alle Dateien (*)"}));
+}
+
 TEST(Dialogs, ProgramDialogsOpenInThePrgFolder) {
     RealProgram p;
     Tmain window(p.model);
@@ -259,9 +282,17 @@ TEST(Dialogs, ProgramDialogsOpenInThePrgFolder) {
             dialog->reject();
         });
     };
-    look();
+    QStringList filters;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        opened = dialog->directory().absolutePath();
+        filters = dialog->nameFilters();
+        dialog->reject();
+    });
     EXPECT_EQ(p.op.ChooseFile(ProgramDialog(false)), std::nullopt);  // no "prg" yet: the working folder
     EXPECT_EQ(opened, QDir::currentPath());
+    EXPECT_EQ(filters, QStringList{"TARVO-Programm (*.prg *.PRG)"});
     look();
     EXPECT_EQ(p.op.ChooseFile(ProgramDialog(true)), std::nullopt);
     EXPECT_EQ(opened, QDir::currentPath() + "/prg");

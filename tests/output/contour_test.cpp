@@ -162,9 +162,11 @@ TEST(ContourConverter, ExportStopsAtARefusalAndDeleteSelectsTheItemBefore) {
     EXPECT_EQ(c.ListBox5.size(), 4u);
     c.ListBox1 = kSquare;
     op.Queue("presets", "ok");
+    op.ExpectInfo();  // where the program went
     c.ExportClick();
     EXPECT_EQ(c.ListBox4.size(), 10u);
     EXPECT_TRUE(FileExists(dir.work() / "VOX.GXX"));
+    EXPECT_EQ(op.shown.back(), "info: Programm gespeichert: " + (dir.work() / "VOX.GXX").string());
     EXPECT_EQ(c.DeleteItem(3, 2), 1);
     EXPECT_EQ(c.DeleteItem(3, 0), 0);
     EXPECT_EQ(c.ListBox3.size(), 2u);

@@ -17,7 +17,7 @@ import pathlib
 import sys
 
 LANGUAGES = ["English", "Dutch", "French", "Polnisch", "Italian"]
-NEUTRAL = {"", "-", "******", "1.0000", "ASCII", "D", "R", "OK", "OT", "UT", "X", "Y", "X:", "Y:",
+NEUTRAL = {"", "-", "******", "1.0000", "ASCII", "D", "R", "OK", "X", "Y", "X:", "Y:",
            "Deutsch", "English", "Nederlands", "Français", "Polski", "Italiano", "2000", "1200",
            " OT <= UT ", " OT <= 0 ", "COM%1 Error", "...", "F4"}
 HEADER = " #  Merkmal               Ergebnis    X-Pos.    Y-Pos     Abw.         ."

@@ -14,6 +14,7 @@
 #include "app/mainwindow.h"
 #include "shell/qt/dialogs.h"
 #include "shell/qt/qtext.h"
+#include "base/cp1252.h"
 #include "base/text.h"
 #include "output/qt/tsetting_gxx.h"
 #include "views/qt/tbmp_view.h"
@@ -107,8 +108,10 @@ std::optional<int> QtOperator::Choose(const std::string& dialog, const std::vect
         return m_abstand->Choose();
     }
     if (dialog == "Tselect_ksys") {
+        m_ksys->hintText = Q(Tr(Ansi("Bitte einen Eintrag wählen")));
         return m_ksys->Choose(items);
     }
+    m_namen->hintText = Q(Tr(Ansi("Bitte einen Eintrag wählen")));
     const auto row = m_namen->Choose(items, items.isEmpty() ? -1 : 0);
     if (!row) {
         return std::nullopt;
@@ -117,7 +120,6 @@ std::optional<int> QtOperator::Choose(const std::string& dialog, const std::vect
 }
 
 std::optional<std::string> QtOperator::ChooseFile(const FileDialogRequest& request) {
-    const QString filter = Q(request.filter).replace('|', " (") + ")";
     // The folder the dialog opens in must exist: a missing one would be taken as the name of
     // the file. A save dialog makes it ("prg" on the first save); an open dialog opens in the
     // working folder instead.
@@ -125,7 +127,8 @@ std::optional<std::string> QtOperator::ChooseFile(const FileDialogRequest& reque
     if (!QDir(folder).exists() && !(request.save && QDir().mkpath(folder))) {
         folder = ".";
     }
-    QFileDialog dialog(m_window, QString(), QDir(folder).absolutePath(), filter);
+    QFileDialog dialog(m_window, QString(), QDir(folder).absolutePath());
+    dialog.setNameFilters(DialogFilters(request.filter));
     dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setDefaultSuffix(Q(request.defaultExt));
     if (!request.save) {

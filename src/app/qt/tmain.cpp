@@ -1,5 +1,9 @@
 #include "app/qt/tmain.h"
 
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QToolBar>
+
 #include <set>
 
 #include <QApplication>
@@ -255,6 +259,15 @@ void Tmain::ShowGraphic(bool raise) { m_grafik->Refresh(raise); }
 // The language the start-up timer chose: the button pictures of its folder, then the main
 // window's texts and those of the other windows, each with its caption from the UI texts.
 void Tmain::ApplyLanguage() {
+    // Qt's own texts (the standard buttons, the file dialogs) in the chosen language too.
+    static constexpr const char* kQtLanguages[] = {"de", "en", "nl", "fr", "pl", "it"};
+    const int language = m_m.session().settings.Language;
+    QCoreApplication::removeTranslator(&m_qtTexts);
+    if (language >= 0 && language < static_cast<int>(std::size(kQtLanguages)) &&
+        m_qtTexts.load(QString("qtbase_") + kQtLanguages[language],
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(&m_qtTexts);
+    }
     const std::filesystem::path folder = m_m.LanguageFolderPath();
     if (FileExists(folder / "buttons" / "kreis1.bmp")) {
         for (const auto& [button, command] : m_commands) {
@@ -339,18 +352,50 @@ void Tmain::PrinterSetup() {
     dialog.exec();
 }
 
-bool Tmain::PreviewAndPrint(const std::function<void(ReportCanvas&)>& draw) {
-    if (!ChoosePrinter()) {
-        return false;
-    }
-    // The report as it will come out; printing from the preview sends it to the chosen printer.
+std::optional<std::string> Tmain::PreviewAndPrint(const std::function<void(ReportCanvas&)>& draw) {
+    // One way: the preview, whose print button asks once (the system's print dialog, or the
+    // PDF file's name where no printer is installed), and beside it "Als PDF speichern".
+    const bool printers = !QPrinterInfo::availablePrinters().isEmpty();
+    m_printer.setOutputFormat(printers ? QPrinter::NativeFormat : QPrinter::PdfFormat);
+    m_printer.setOutputFileName(printers ? QString() : QDir::current().filePath(kReportFile));
     QPrintPreviewDialog preview(&m_printer, this);
-    preview.setWindowTitle("Druckvorschau");
+    preview.setWindowTitle(Q(m_m.UiText(kMsgPrintPreview)));
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, [&draw](QPrinter* printer) {
         PrinterCanvas canvas(*printer);
         draw(canvas);
     });
-    return preview.exec() == QDialog::Accepted;
+    std::optional<std::string> savedAs;
+    if (auto* bar = preview.findChild<QToolBar*>()) {
+        QAction* pdf = bar->addAction(Q(m_m.UiText(kMsgSaveAsPdf)));
+        pdf->setObjectName("SaveAsPdf");
+        connect(pdf, &QAction::triggered, &preview, [&] {
+            const QString file = QFileDialog::getSaveFileName(&preview, Q(m_m.UiText(kMsgSaveAsPdf)),
+                                                              QDir::current().filePath(kReportFile), "PDF (*.pdf *.PDF)");
+            if (file.isEmpty()) {
+                return;
+            }
+            QPrinter pdfPrinter(QPrinter::HighResolution);
+            pdfPrinter.setOutputFormat(QPrinter::PdfFormat);
+            pdfPrinter.setPageLayout(m_printer.pageLayout());
+            pdfPrinter.setOutputFileName(file);
+            {
+                PrinterCanvas canvas(pdfPrinter);
+                draw(canvas);
+            }
+            savedAs = A(QDir::toNativeSeparators(file));
+            preview.accept();
+        });
+    }
+    if (preview.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    if (savedAs) {
+        return savedAs;
+    }
+    if (m_printer.outputFormat() == QPrinter::PdfFormat && !m_printer.outputFileName().isEmpty()) {
+        return A(QDir::toNativeSeparators(m_printer.outputFileName()));
+    }
+    return std::string();
 }
 
 std::unique_ptr<ReportCanvas> Tmain::ChoosePrinter() {

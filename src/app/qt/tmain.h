@@ -12,6 +12,7 @@
 #include <QPrinter>
 #include <QTimer>
 #include <QToolButton>
+#include <QTranslator>
 #include <array>
 #include <filesystem>
 #include <functional>
@@ -65,6 +66,7 @@ protected:
     void resizeEvent(QResizeEvent* e) override;
 
 private:
+    QTranslator m_qtTexts;  // Qt's own texts in the chosen language
     void Do(const std::function<void()>& handler);
     void ScheduleRender();
     // A button of the command table; its clicks run `run`.
@@ -72,7 +74,7 @@ private:
     void PrinterSetup();
     // The printer of a report: the system's print dialog, or a PDF file when none is installed.
     std::unique_ptr<ReportCanvas> ChoosePrinter();
-    bool PreviewAndPrint(const std::function<void(ReportCanvas&)>& draw);
+    std::optional<std::string> PreviewAndPrint(const std::function<void(ReportCanvas&)>& draw);
     bool KeyPreview(QKeyEvent* e);
 
     MainWindow& m_m;

@@ -1,5 +1,7 @@
 #include "shell/qt/dialogs.h"
 
+#include "shell/qt/qtext.h"
+
 #include <QDialogButtonBox>
 #include <QButtonGroup>
 #include <QComboBox>
@@ -9,6 +11,29 @@
 #include <QVBoxLayout>
 
 namespace tarvo {
+
+QStringList DialogFilters(const std::string& ansiFilter) {
+    const QStringList parts = Q(ansiFilter).split('|');
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QStringList patterns;
+        for (const QString& p : parts[i + 1].split(';', Qt::SkipEmptyParts)) {
+            const QString pattern = p.trimmed() == "*.*" ? QString("*") : p.trimmed();
+            for (const QString& variant : {pattern, pattern.toLower(), pattern.toUpper()}) {
+                if (!variant.isEmpty() && !patterns.contains(variant)) {
+                    patterns << variant;
+                }
+            }
+        }
+        if (!parts[i].trimmed().isEmpty() && !patterns.isEmpty()) {
+            filters << parts[i].trimmed() + " (" + patterns.join(' ') + ")";
+        }
+    }
+    if (filters.isEmpty()) {
+        filters << "Alle Dateien (*)";
+    }
+    return filters;
+}
 
 QDialogButtonBox* NamedButtons(QDialog* parent) {
     auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, parent);
@@ -50,27 +75,33 @@ std::optional<QString> TEingabe::Ask(const QString& title, const QString& preset
 }
 
 TListChooser::TListChooser(const QString& name, const QString& caption, QWidget* parent)
-    : QDialog(parent), lb1(new QListWidget(this)) {
+    : QDialog(parent), lb1(new QListWidget(this)), hint(new QLabel(this)) {
     setObjectName(name);
     setWindowTitle(caption);
     lb1->setObjectName("lb1");
+    hint->setObjectName("Hint");
     auto* buttons = NamedButtons(this);
     // OK (or Enter) without a selected entry does nothing: the dialog stays open. The list's
     // current row alone is no choice: it is row 0 as soon as the list has the focus.
     connect(buttons, &QDialogButtonBox::accepted, this, [this] {
         if (!lb1->selectedItems().isEmpty()) {
             accept();
+        } else {
+            hint->setText(hintText);  // not a silent dead end
         }
     });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(lb1, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
+    connect(lb1, &QListWidget::itemSelectionChanged, hint, &QLabel::clear);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lb1);
+    layout->addWidget(hint);
     layout->addWidget(buttons);
     resize(360, 300);
 }
 
 std::optional<int> TListChooser::Choose(const QStringList& items, int preselect) {
+    hint->clear();
     lb1->clear();
     lb1->addItems(items);
     if (preselect >= 0 && preselect < lb1->count()) {

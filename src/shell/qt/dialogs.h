@@ -19,6 +19,12 @@ class QDialogButtonBox;
 
 namespace tarvo {
 
+// The name filters of a file dialog from the program's "Name|pattern|Name|pattern" list: each
+// pair becomes "Name (pattern)", patterns parted by ";" stand side by side, and every pattern
+// is offered in upper and lower case (the files of the stations carry either). An empty list
+// gives "Alle Dateien (*)".
+[[nodiscard]] QStringList DialogFilters(const std::string& ansiFilter);
+
 // OK ("BitBtn1") and "Abbrechen" ("BitBtn2") as named buttons, so a language file reaches them;
 // OkCancel also connects them to accept and reject.
 QDialogButtonBox* NamedButtons(QDialog* parent);
@@ -40,6 +46,9 @@ public:
     // The chosen row (0-based), or nothing on Cancel or without a selection.
     std::optional<int> Choose(const QStringList& items, int preselect = -1);
     QListWidget* lb1;
+    // The line below the list says why OK did nothing (the text in the loaded language).
+    QLabel* hint;
+    QString hintText = "Bitte einen Eintrag wählen";
 };
 
 // The two-button choice `TAuswahl` ("Auswahl"): `b1` closes with No, `b2` with Yes.
