@@ -1,3 +1,4 @@
+#include <QScrollArea>
 // The graphic views on screen, compared with what the core drew.
 #include <QLabel>
 #include <QPushButton>
@@ -26,11 +27,19 @@ TEST_F(Window, TheElementGraphicShowsWhatTheCoreDrew) {
     EXPECT_EQ(g->findChild<QListWidget*>("lb1")->count(), 1);
     EXPECT_EQ(g->findChild<QLabel*>("Label16")->text(), "1");
 
+    // It opens with the whole picture in the window; "Einpassen" off shows it 1:1.
+    auto* image = g->findChild<QLabel*>("Image1");
+    auto* box = g->findChild<QScrollArea*>("ScrollBox1");
+    EXPECT_TRUE(g->Fitted());
+    EXPECT_LE(image->width(), box->viewport()->width());
+    EXPECT_LE(image->height(), box->viewport()->height());
+    g->SetFitted(false);
+
     const ElementGraphic& model = m->ElementGraphicModel();
     PixelBuffer core(model.Width(), model.Height());
     PixelCanvas canvas(core);
     m->ElementGraphicModel().Draw(canvas);
-    const QImage shown = g->findChild<QLabel*>("Image1")->grab().toImage();
+    const QImage shown = image->grab().toImage();
     ASSERT_EQ(shown.width(), model.Width());
 
     const auto [cx, cy] = model.PixelOf(30, 10);

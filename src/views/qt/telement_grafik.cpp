@@ -34,7 +34,8 @@ TElement_grafik::TElement_grafik(ElementGraphic& model, QWidget* parent)
       Label14(PanelValue(this, "Label14")),
       Label16(PanelValue(this, "Label16")),
       TrackBar1(new QSlider(Qt::Horizontal, this)),
-      cb1(new QCheckBox("Immer sichtbar", this)) {
+      cb1(new QCheckBox("Immer sichtbar", this)),
+      Fit(new QPushButton("Einpassen", this)) {
     setObjectName("TElement_grafik");
     setWindowTitle("Grafische Darstellung");
     ScrollBox1->setObjectName("ScrollBox1");
@@ -65,6 +66,10 @@ TElement_grafik::TElement_grafik(ElementGraphic& model, QWidget* parent)
     row("# Elemente", Label16);
     panel->addWidget(new QLabel("Zoom out", this));
     panel->addWidget(TrackBar1);
+    Fit->setObjectName("Fit");
+    Fit->setCheckable(true);
+    Fit->setChecked(true);
+    panel->addWidget(Fit);
     panel->addWidget(cb1);
     panel->addStretch(1);
     panel->addWidget(ok);
@@ -78,9 +83,17 @@ TElement_grafik::TElement_grafik(ElementGraphic& model, QWidget* parent)
     resize(900, 600);
 
     connect(TrackBar1, &QSlider::valueChanged, this, [this](int position) {
+        // Zoomed about the middle of what is shown, not about the picture's corner.
+        QScrollBar* h = ScrollBox1->horizontalScrollBar();
+        QScrollBar* v = ScrollBox1->verticalScrollBar();
+        const double cx = (h->value() + ScrollBox1->viewport()->width() / 2.0) / std::max(1, Image1->width());
+        const double cy = (v->value() + ScrollBox1->viewport()->height() / 2.0) / std::max(1, Image1->height());
         m_model.SetTrackBar(position);
         Draw();
+        h->setValue(static_cast<int>(cx * Image1->width() - ScrollBox1->viewport()->width() / 2.0));
+        v->setValue(static_cast<int>(cy * Image1->height() - ScrollBox1->viewport()->height() / 2.0));
     });
+    connect(Fit, &QPushButton::toggled, this, [this](bool on) { SetFitted(on); });
     connect(cb1, &QCheckBox::toggled, this, [this](bool on) {
         m_model.AlwaysVisible = on;
         const bool shown = isVisible();
@@ -136,7 +149,7 @@ void TElement_grafik::Draw() {
         QPainterCanvas canvas(painter);
         m_model.Draw(canvas);
     }
-    Image1->setPixmap(QPixmap::fromImage(m_image));
+    ShowPicture();
     const ElementGraphic::Panel& p = m_model.Labels();
     Label4->setText(Q(p.factor));
     Label5->setText(Q(p.offset));
@@ -147,12 +160,41 @@ void TElement_grafik::Draw() {
     Label16->setText(Q(p.count));
 }
 
-// The first time the picture is placed, the scroll bars go to their far end.
+void TElement_grafik::SetFitted(bool fitted) {
+    m_fitted = fitted;
+    if (Fit->isChecked() != fitted) {
+        Fit->setChecked(fitted);
+    }
+    ShowPicture();
+    if (!fitted) {
+        // 1:1 opens on the middle of the picture, where the elements are drawn.
+        ScrollBox1->horizontalScrollBar()->setValue(ScrollBox1->horizontalScrollBar()->maximum() / 2);
+        ScrollBox1->verticalScrollBar()->setValue(ScrollBox1->verticalScrollBar()->maximum() / 2);
+    }
+}
+
+void TElement_grafik::ShowPicture() {
+    if (m_image.isNull()) {
+        return;
+    }
+    if (m_fitted) {
+        const QSize room = ScrollBox1->viewport()->size() - QSize(2, 2);
+        const QImage shown = m_image.scaled(room.expandedTo(QSize(10, 10)), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        m_shownScale = static_cast<double>(m_image.width()) / std::max(1, shown.width());
+        Image1->setPixmap(QPixmap::fromImage(shown));
+        Image1->resize(shown.size());
+    } else {
+        m_shownScale = 1;
+        Image1->setPixmap(QPixmap::fromImage(m_image));
+        Image1->resize(m_image.size());
+    }
+}
+
+// The first placement shows the whole picture in the window.
 void TElement_grafik::PlaceImage() {
     if (m_firstPlacement) {
-        ScrollBox1->horizontalScrollBar()->setValue(ScrollBox1->horizontalScrollBar()->maximum());
-        ScrollBox1->verticalScrollBar()->setValue(ScrollBox1->verticalScrollBar()->maximum());
         m_firstPlacement = false;
+        ShowPicture();
     }
 }
 
@@ -164,13 +206,17 @@ void TElement_grafik::hideEvent(QHideEvent* event) {
 void TElement_grafik::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     lb1->setFixedWidth(std::max(10, ScrollBox1->width() - 10));
+    if (m_fitted) {
+        ShowPicture();
+    }
 }
 
 bool TElement_grafik::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Image1 && event->type() == QEvent::MouseMove) {
-        const QPoint pos = static_cast<QMouseEvent*>(event)->position().toPoint();
-        Label1->setText(QString::number(pos.x()));
-        Label2->setText(QString::number(pos.y()));
+        // In picture pixels, however the picture is shown.
+        const QPointF pos = static_cast<QMouseEvent*>(event)->position() * m_shownScale;
+        Label1->setText(QString::number(static_cast<int>(pos.x())));
+        Label2->setText(QString::number(static_cast<int>(pos.y())));
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPushButton>
 #include <QWidget>
 
 class QCheckBox;
@@ -25,6 +26,10 @@ public:
     void Refresh(bool raise);
     // The picture as last drawn.
     [[nodiscard]] const QImage& Picture() const noexcept { return m_image; }
+    // "Einpassen": the whole picture in the window (the default), or the picture 1:1 with
+    // scroll bars, zoomed about the middle of what is shown.
+    void SetFitted(bool fitted);
+    [[nodiscard]] bool Fitted() const noexcept { return m_fitted; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -34,10 +39,14 @@ protected:
 private:
     void Draw();
     void PlaceImage();
+    void ShowPicture();  // the drawn picture, fitted or 1:1
 
     ElementGraphic& m_model;
     QImage m_image;
     bool m_firstPlacement = true;
+    bool m_fitted = true;
+    double m_shownScale = 1;  // picture pixels per shown pixel
+    QPushButton* Fit;
     QScrollArea* ScrollBox1;
     QLabel* Image1;
     QListWidget* lb1;
