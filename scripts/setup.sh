@@ -1,11 +1,18 @@
 #!/usr/bin/env bash
 # Installs what building and testing TARVO needs on Debian 12, as far as it is missing.
+#   bash scripts/setup.sh          everything: build, tests, fuzzing, benchmarks
+#   bash scripts/setup.sh build    only what building the programs and the package needs
+# Installing needs root; a user who has everything already goes on without it.
 set -euo pipefail
 
-packages=(build-essential cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev qt6-serialport-dev libgl-dev poppler-utils python3-ezdxf bcnc
-          desktop-file-utils clang libclang-rt-14-dev
-          qt6-translations-l10n)
+build=(build-essential cmake pkg-config dpkg-dev qt6-base-dev qt6-serialport-dev libgl-dev
+       qt6-translations-l10n)
+if [[ "${1:-}" == build ]]; then
+  packages=("${build[@]}")
+else
+  packages=("${build[@]}" libgtest-dev libgmock-dev libbenchmark-dev poppler-utils python3-ezdxf bcnc
+            desktop-file-utils clang libclang-rt-14-dev)
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -82,7 +82,8 @@ std::uint32_t Le(const std::string& b, std::size_t at, int bytes) {
     return v;
 }
 
-// The pixels of an uncompressed 24- or 32-bit BMP as top-down RGB; nothing for any other file.
+}  // namespace
+
 bool ReadBmp(const std::filesystem::path& file, int& width, int& height, std::string& rgb) {
     const auto bytes = ReadFileBytes(file);
     if (!bytes || bytes->size() < 54 || bytes->substr(0, 2) != "BM") {
@@ -90,16 +91,30 @@ bool ReadBmp(const std::filesystem::path& file, int& width, int& height, std::st
     }
     const std::string& b = *bytes;
     const std::uint32_t offset = Le(b, 10, 4);
+    const std::uint32_t headerSize = Le(b, 14, 4);
     const auto w = static_cast<std::int32_t>(Le(b, 18, 4));
     const auto h = static_cast<std::int32_t>(Le(b, 22, 4));
     const std::uint32_t bpp = Le(b, 28, 2);
     const std::uint32_t compression = Le(b, 30, 4);
-    if (w <= 0 || h == 0 || w > 10000 || h > 10000 || h < -10000 || (bpp != 24 && bpp != 32) ||
-        (compression != 0 && !(compression == 3 && bpp == 32))) {
+    const bool palette = bpp == 1 || bpp == 4 || bpp == 8;
+    if (w <= 0 || h == 0 || w > 10000 || h > 10000 || h < -10000 || headerSize < 40 ||
+        (bpp != 24 && bpp != 32 && !palette) || (compression != 0 && !(compression == 3 && bpp == 32))) {
         return false;
     }
+    // A palette picture (the logos that paint programs save with 2, 16 or 256 colours): its
+    // colours follow the header, 4 bytes each (blue, green, red, unused).
+    std::uint32_t colours = 0;
+    if (palette) {
+        colours = Le(b, 46, 4);
+        if (colours == 0 || colours > (1U << bpp)) {
+            colours = 1U << bpp;
+        }
+        if (14 + static_cast<std::size_t>(headerSize) + 4 * static_cast<std::size_t>(colours) > b.size()) {
+            return false;
+        }
+    }
     const int rows = h < 0 ? -h : h;
-    const std::size_t stride = ((static_cast<std::size_t>(w) * bpp / 8) + 3) / 4 * 4;
+    const std::size_t stride = ((static_cast<std::size_t>(w) * bpp + 7) / 8 + 3) / 4 * 4;
     if (offset + stride * static_cast<std::size_t>(rows) > b.size()) {
         return false;
     }
@@ -109,6 +124,19 @@ bool ReadBmp(const std::filesystem::path& file, int& width, int& height, std::st
         const int source = h > 0 ? rows - 1 - r : r;  // bottom-up unless the height is negative
         const std::size_t at = offset + stride * static_cast<std::size_t>(source);
         for (int x = 0; x < w; ++x) {
+            if (palette) {
+                const std::size_t bit = static_cast<std::size_t>(x) * bpp;
+                const auto byte = static_cast<unsigned char>(b[at + bit / 8]);
+                const unsigned index = (byte >> (8 - bpp - bit % 8)) & ((1U << bpp) - 1);
+                if (index >= colours) {
+                    return false;  // a colour the palette does not hold
+                }
+                const std::size_t c = 14 + headerSize + 4 * static_cast<std::size_t>(index);
+                rgb += b[c + 2];
+                rgb += b[c + 1];
+                rgb += b[c];
+                continue;
+            }
             const std::size_t p = at + static_cast<std::size_t>(x) * (bpp / 8);
             rgb += b[p + 2];
             rgb += b[p + 1];
@@ -119,8 +147,6 @@ bool ReadBmp(const std::filesystem::path& file, int& width, int& height, std::st
     height = rows;
     return true;
 }
-
-}  // namespace
 
 void PdfCanvas::ImageMm(const std::string& file, double left, double top, double right, double bottom) {
     Image image;

@@ -1,6 +1,6 @@
 // A report canvas that writes a PDF file itself: A4 portrait, the standard Helvetica font in the
 // Windows code page (so umlauts and the tolerance bar's byte 127 need no conversion), lines, text
-// and the logo (an uncompressed 24- or 32-bit BMP, as "LOGO.BMP" files are). Used where no
+// and the logo (an uncompressed BMP of 1, 4, 8, 24 or 32 bits, as "LOGO.BMP" files are). Used where no
 // printer is at hand: tarvo-cli and any headless run; the window prints through Qt.
 #pragma once
 
@@ -12,6 +12,10 @@
 #include "output/reportcanvas.h"
 
 namespace tarvo {
+
+// The pixels of an uncompressed BMP (1-, 4- and 8-bit palette pictures, 24 or 32 bits) as
+// top-down RGB, three bytes a pixel; false for any other file.
+[[nodiscard]] bool ReadBmp(const std::filesystem::path& file, int& width, int& height, std::string& rgb);
 
 class PdfCanvas final : public ReportCanvas {
 public:

@@ -290,6 +290,19 @@ bool ReadoutLink::DiscardInput() {
     return true;
 }
 
+std::string ReadoutLink::OpenFailure() const {
+    const std::string port = std::to_string(m_profile.ComPortNumber);
+    const SerialDevice* device = m_c.serialDevice;
+    if (device == nullptr || device->OpenError().empty()) {
+        return "COM" + port + " Error";
+    }
+    std::string said = m_c.texts.Compose(kMsgComOpenFailed, {port, m_port.DeviceName(), device->OpenError()});
+    if (device->OpenRefused()) {
+        said += "\n" + m_c.texts.Compose(kMsgComRefused, {m_port.DeviceName()});
+    }
+    return said;
+}
+
 void ReadoutLink::StartupStep() {
         m_c.Timer2.SetEnabled(false);
     if (m_c.settings.If3Inc == 0) {
@@ -299,7 +312,7 @@ void ReadoutLink::StartupStep() {
         ConfigurePort(m_profile.ComPortNumber, m_profile.BaudRate, m_profile.DataBits, m_profile.Parity,
                       m_profile.StopBits);
         if (!OpenPort(m_profile.ComPortNumber)) {
-            m_c.op.ShowError("COM" + std::to_string(m_profile.ComPortNumber) + " Error");
+            m_c.op.ShowError(OpenFailure());
         }
     } else {
         // Without its ports the card cannot be reset: no question (the start-up reported it).

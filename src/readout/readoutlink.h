@@ -90,6 +90,9 @@ private:
     // The readout unplugged: reported once; the port is tried again every second from the
     // polling or trigger tick until the device is back.
     void LineLost();
+    // What a port that cannot be opened says: "COM1 Error", with the device and the system's
+    // reason where it gave one, and how to get the right to open it.
+    [[nodiscard]] std::string OpenFailure() const;
     [[nodiscard]] bool LinkUp();
     void LineComplete();
     void UpdatePosition(int axis);

@@ -27,6 +27,11 @@ public:
     virtual ~SerialDevice() = default;
     // Opens the named device exclusively; false when it is missing or in use.
     virtual bool Open(const std::string& device) = 0;
+    // Why the last Open failed, as the system says it; empty when it did not say.
+    [[nodiscard]] virtual std::string OpenError() const { return {}; }
+    // The last Open failed because the user may not open the device (its group, on Linux
+    // "dialout").
+    [[nodiscard]] virtual bool OpenRefused() const { return false; }
     virtual void Close() = 0;
     virtual bool Apply(const SerialSettings& settings) = 0;
     // Up to `max` bytes that have arrived, at once; 0 when none, -1 on a failed read.

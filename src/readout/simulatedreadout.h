@@ -46,6 +46,11 @@ public:
         openedDevice = device;
         return m_available;
     }
+    // What a refused Open says (a device the user may not open), while not available.
+    std::string openError;
+    bool openRefused = false;
+    [[nodiscard]] std::string OpenError() const override { return m_available ? std::string() : openError; }
+    [[nodiscard]] bool OpenRefused() const override { return !m_available && openRefused; }
     std::string openedDevice;  // the device name the program asked for last
     void Close() override {}
     bool Apply(const SerialSettings& s) override {

@@ -132,6 +132,8 @@ const char* const kCommonDefaults[kCommonListSize] = {
     "Als PDF speichern",
     "Programm gespeichert: %1",
     "Enddoc done",
+    "COM%1 Error: %2 kann nicht geöffnet werden (%3)",
+    "Der Benutzer darf %1 nicht öffnen. Auf Debian gehört die Schnittstelle der Gruppe dialout: \"sudo adduser BENUTZER dialout\", danach neu anmelden.",
 };
 
 const char* const kResultDefaults[kResultNamesSize] = {

@@ -12,6 +12,7 @@
 #include "data/resultcommands.h"
 #include "data/resultline.h"
 #include "shell/qt/dialogs.h"
+#include "output/pdfcanvas.h"
 #include "output/qt/printercanvas.h"
 #include "output/report.h"
 
@@ -404,6 +405,59 @@ TEST(Report, PrintsThroughQtToAPdfFile) {
 
 namespace tarvo {
 namespace {
+
+// The PDF report's own BMP reader takes every uncompressed logo the window's Qt draws: palette
+// pictures of 1, 4 and 8 bits and 24-bit ones, each pixel as Qt reads it.
+TEST(Report, ThePdfReadsEveryLogoQtReads) {
+    const test::TempDir dir;
+    const auto le = [](std::uint32_t v, int n) {
+        std::string s;
+        for (int i = 0; i < n; ++i) {
+            s += static_cast<char>((v >> (8 * i)) & 0xFF);
+        }
+        return s;
+    };
+    // 4 bits (Qt writes no such file): 3 x 2 pixels, 16 grey levels, top row 1 2 3, bottom 4 5 6.
+    std::string palette;
+    for (int i = 0; i < 16; ++i) {
+        palette += std::string(3, static_cast<char>(i * 16)) + '\0';
+    }
+    const std::string rows = std::string("\x45\x60\0\0", 4) + std::string("\x12\x30\0\0", 4);
+    const std::string four = "BM" + le(118 + 8, 4) + le(0, 4) + le(118, 4) + le(40, 4) + le(3, 4) + le(2, 4) +
+                             le(1, 2) + le(4, 2) + le(0, 4) + le(8, 4) + le(0, 4) + le(0, 4) + le(16, 4) + le(0, 4) +
+                             palette + rows;
+    dir.Write("four.bmp", four);
+    QImage picture(37, 11, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            picture.setPixel(x, y, qRgb((x * 7) % 256, (y * 23) % 256, ((x + y) % 2) * 255));
+        }
+    }
+    const QString folder = QString::fromStdString(dir.work().string());
+    ASSERT_TRUE(picture.convertToFormat(QImage::Format_Mono).save(folder + "/one.bmp", "BMP"));
+    ASSERT_TRUE(picture.convertToFormat(QImage::Format_Indexed8).save(folder + "/eight.bmp", "BMP"));
+    ASSERT_TRUE(picture.convertToFormat(QImage::Format_RGB888).save(folder + "/rgb.bmp", "BMP"));
+    for (const char* name : {"four.bmp", "one.bmp", "eight.bmp", "rgb.bmp"}) {
+        const QImage qt(folder + "/" + name);
+        ASSERT_FALSE(qt.isNull()) << name;
+        int width = 0;
+        int height = 0;
+        std::string rgb;
+        ASSERT_TRUE(ReadBmp(dir.work() / name, width, height, rgb)) << name;
+        ASSERT_EQ(width, qt.width()) << name;
+        ASSERT_EQ(height, qt.height()) << name;
+        int wrong = 0;
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                const std::size_t at = 3 * (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x));
+                const QRgb p = qt.pixel(x, y);
+                wrong += static_cast<unsigned char>(rgb[at]) != qRed(p) || static_cast<unsigned char>(rgb[at + 1]) != qGreen(p) ||
+                         static_cast<unsigned char>(rgb[at + 2]) != qBlue(p);
+            }
+        }
+        EXPECT_EQ(wrong, 0) << name;
+    }
+}
 
 TEST(Dialogs, TheLogoFormCarriesTheLogoOfTheWorkingFolder) {
     const test::TempDir dir;

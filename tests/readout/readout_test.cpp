@@ -235,6 +235,14 @@ TEST_F(Link, StartUpReportsAMissingPortAndSendsTheIf4mCommands) {
     op.ExpectError();
     StartWith("[Einstellungen]\nIFNAME=if4m\n");
     EXPECT_EQ(op.shown.back(), "error: COM1 Error");
+    // A device the user may not open: the device, the system's reason and the way to the right.
+    readout.openError = "Permission denied";
+    readout.openRefused = true;
+    op.ExpectError();
+    StartWith("[Einstellungen]\nIFNAME=if4m\n[Ports]\nCOM1=/dev/ttyUSB0\n");
+    EXPECT_EQ(op.shown.back(), Ansi("error: COM1 Error: /dev/ttyUSB0 kann nicht geöffnet werden (Permission denied)\n"
+                                    "Der Benutzer darf /dev/ttyUSB0 nicht öffnen. Auf Debian gehört die Schnittstelle "
+                                    "der Gruppe dialout: \"sudo adduser BENUTZER dialout\", danach neu anmelden."));
     readout.SetAvailable(true);
     StartWith("[Einstellungen]\nIFNAME=IF4M\n");
     ASSERT_GE(readout.requests.size(), 3u);

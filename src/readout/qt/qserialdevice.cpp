@@ -1,5 +1,7 @@
 #include "readout/qt/qserialdevice.h"
 
+#include "base/cp1252.h"
+
 namespace tarvo {
 
 bool QSerialDevice::Open(const std::string& device) {
@@ -8,7 +10,10 @@ bool QSerialDevice::Open(const std::string& device) {
     }
     m_port.clearError();
     m_port.setPortName(QString::fromLocal8Bit(device.c_str()));
-    return m_port.open(QIODevice::ReadWrite);
+    const bool opened = m_port.open(QIODevice::ReadWrite);
+    m_openError = opened ? std::string() : Utf8ToAnsi(m_port.errorString().toStdString());
+    m_openRefused = !opened && m_port.error() == QSerialPort::PermissionError;
+    return opened;
 }
 
 void QSerialDevice::Close() { m_port.close(); }

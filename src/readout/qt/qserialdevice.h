@@ -12,6 +12,8 @@ namespace tarvo {
 class QSerialDevice final : public SerialDevice {
 public:
     bool Open(const std::string& device) override;
+    [[nodiscard]] std::string OpenError() const override { return m_openError; }
+    [[nodiscard]] bool OpenRefused() const override { return m_openRefused; }
     void Close() override;
     bool Apply(const SerialSettings& settings) override;
     long Read(char* buffer, std::size_t max) override;
@@ -22,6 +24,8 @@ public:
 
 private:
     QSerialPort m_port;
+    std::string m_openError;
+    bool m_openRefused = false;
 };
 
 }  // namespace tarvo
