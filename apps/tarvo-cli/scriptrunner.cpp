@@ -7,6 +7,7 @@
 
 #include "data/feature.h"
 #include "views/elementgraphic.h"
+#include "views/pngwriter.h"
 #include "readout/interfaceprofile.h"
 #include "base/cp1252.h"
 #include "app/mainwindow.h"

@@ -1,4 +1,5 @@
 // The graphic views on screen, compared with what the core drew.
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 
@@ -7,6 +8,7 @@
 #include "gui/fixtures.h"
 #include "views/bitmapview.h"
 #include "views/elementgraphic.h"
+#include "views/pngwriter.h"
 #include "views/qt/tbmp_view.h"
 #include "output/qt/tdxf_gxx_main.h"
 #include "views/qt/telement_grafik.h"
@@ -93,6 +95,56 @@ TEST(BitmapViewWindow, TheScreenShowsTheCorePictureAndOkReturnsTheArea) {
     view.FormShow();
     QTimer::singleShot(0, [&] { dialog.findChild<QPushButton*>("BitBtn1")->click(); });
     EXPECT_FALSE(dialog.Run(view));
+}
+
+// The PNG writer's files read back by Qt's own decoder: every pixel as drawn. The pictures give
+// the encoder long runs of one colour (matches of the longest length), short runs of every
+// length, bytes that need the nine-bit literal codes, and a picture of a single pixel.
+TEST(PngWriter, QtReadsBackEveryPixel) {
+    const test::TempDir dir;
+    PixelBuffer drawing(701, 233);
+    drawing.Rectangle(10, 10, 690, 220, kRgbBlack);
+    drawing.Ellipse(50, 30, 400, 200, kRgbRed);
+    drawing.Text(420, 100, "12.345/-6", kRgbBlue);
+    (void)drawing.FloodFill(225, 115, kRgbRed, kRgbGrey);
+    PixelBuffer runs(97, 61);
+    PixelBuffer noise(53, 29);
+    std::uint32_t seed = 12345;
+    const auto next = [&seed] {
+        seed = seed * 1664525U + 1013904223U;
+        return seed;
+    };
+    const Rgb palette[] = {kRgbWhite, kRgbBlack, 0x90A0F0, 0x1F2E3D};
+    for (int y = 0; y < runs.Height(); ++y) {
+        for (int x = 0; x < runs.Width(); ++x) {
+            runs.SetPixel(x, y, palette[(next() >> 16) % 4U]);
+        }
+    }
+    for (int y = 0; y < noise.Height(); ++y) {
+        for (int x = 0; x < noise.Width(); ++x) {
+            noise.SetPixel(x, y, (next() >> 8) & 0xFFFFFFU);
+        }
+    }
+    const PixelBuffer single(1, 1, 0xFEDCBA);
+    const std::pair<const char*, const PixelBuffer*> pictures[] = {
+        {"drawing.png", &drawing}, {"runs.png", &runs}, {"noise.png", &noise}, {"single.png", &single}};
+    for (const auto& [name, picture] : pictures) {
+        const std::filesystem::path file = dir.work() / name;
+        ASSERT_TRUE(WritePng(file, *picture)) << name;
+        QImage image;
+        ASSERT_TRUE(image.load(QString::fromStdString(file.string()), "PNG")) << name;
+        ASSERT_EQ(image.size(), QSize(picture->Width(), picture->Height())) << name;
+        int differing = 0;
+        for (int y = 0; y < picture->Height(); ++y) {
+            for (int x = 0; x < picture->Width(); ++x) {
+                differing += At(image, x, y) != picture->Pixel(x, y) ? 1 : 0;
+            }
+        }
+        EXPECT_EQ(differing, 0) << name;
+    }
+    // An empty picture has no PNG form: nothing is written.
+    EXPECT_FALSE(WritePng(dir.work() / "empty.png", PixelBuffer()));
+    EXPECT_FALSE(std::filesystem::exists(dir.work() / "empty.png"));
 }
 
 }  // namespace
