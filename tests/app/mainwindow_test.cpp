@@ -163,7 +163,7 @@ TEST_F(MainWindowTest, ClearButtonEmptiesTheMemoryAndResetsThePushedPosition) {
     w->SpeedButton23Click();
     EXPECT_EQ(w->PointCount(), 0);
     EXPECT_EQ(w->Label5, "-");
-    EXPECT_EQ(session->acquisition.PushedPos[0].value(), Real(kPushedSentinel).value());
+    EXPECT_EQ(session->acquisition.PushedPos[0].value(), Real(kMarkerValue).value());
 }
 
 TEST_F(MainWindowTest, EscRequestsAbortAndExitCloses) {
