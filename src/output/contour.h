@@ -30,8 +30,8 @@ struct ConverterPresets {
 // destination is then left empty and nothing is written.
 using ContourProblem = std::optional<std::string>;
 
-// "X:Y" as the converter reads it (Part of the point-file rules: "," is a decimal point, blanks
-// go); nothing when the item is no readable point.
+// An item "X:Y" as the converter reads it, by the same rules as the point files: "," counts as
+// a decimal point and blanks are dropped; nothing when the item is no readable point.
 [[nodiscard]] std::optional<std::pair<long double, long double>> ReadContourPoint(const std::string& item);
 
 // The tool path: the closed contour's segments moved by half the diameter to the right (or left)
