@@ -104,11 +104,6 @@ TEST(UiTexts, ANumberOutsideTheListIsARangeErrorAndEntriesCanBeReplaced) {
     EXPECT_EQ(t.result_names().size(), 24u);
 }
 
-}  // namespace
-}  // namespace tarvo
-
-namespace tarvo {
-namespace {
 
 // Messages the core composes in German reach the operator in the loaded language, with the
 // parts it filled in, also where a part is a message of its own.
