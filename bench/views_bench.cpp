@@ -9,6 +9,7 @@
 #include "shell/uitexts.h"
 #include "views/bitmapview.h"
 #include "views/elementgraphic.h"
+#include "views/pngwriter.h"
 
 namespace {
 

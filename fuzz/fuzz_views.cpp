@@ -8,7 +8,7 @@
 
 #include "base/fileio.h"
 #include "base/ini.h"
-#include "output/contour.h"
+#include "output/contourconverter.h"
 #include "shell/nulloperator.h"
 #include "shell/stringloader.h"
 #include "shell/uitexts.h"

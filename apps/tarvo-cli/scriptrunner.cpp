@@ -2,16 +2,19 @@
 
 #include <charconv>
 #include <istream>
-#include <sstream>
 #include <ostream>
+#include <sstream>
 
-#include "data/feature.h"
-#include "views/elementgraphic.h"
-#include "readout/interfaceprofile.h"
-#include "base/cp1252.h"
 #include "app/mainwindow.h"
 #include "app/session.h"
+#include "base/cp1252.h"
 #include "base/text.h"
+#include "data/feature.h"
+#include "featuretyping.h"
+#include "printviews.h"
+#include "readout/interfaceprofile.h"
+#include "views/elementgraphic.h"
+#include "views/pngwriter.h"
 
 namespace tarvo {
 
@@ -106,9 +109,7 @@ ScriptRunner::ScriptRunner(std::istream& script, std::ostream& out, std::filesys
     m_main->ShowElementGraphic.Attach(m_showGraphic);
 }
 
-// The contour converter's window, headless: `converter open FILE`, `converter menu CAPTION`,
-// `converter check Geraden|Radius 0|1`, `converter delete LIST N`, `converter print LIST`.
-bool ScriptRunner::Converter(const std::string& rest) {
+bool ScriptRunner::ConverterWord(const std::string&, const std::string& rest) {
     ContourConverter& c = m_main->Converter();
     const auto sp = rest.find(' ');
     const std::string what = rest.substr(0, sp);
@@ -212,237 +213,284 @@ void ScriptRunner::Execute(const std::string& line) {
     }
 }
 
+// The script's words, in the order the README lists them. A handler gets its word and the rest of
+// the line and returns false when it does not understand them.
+std::span<const ScriptRunner::Word> ScriptRunner::Words() {
+    using R = ScriptRunner;
+    static constexpr Word kWords[] = {
+        {"readout", &R::ReadoutWord},
+        {"push", &R::PushWord},
+        {"point", &R::PointWord},
+        {"wait", &R::WaitWord},
+        {"key", &R::KeyWord},
+        {"click", &R::CommandWord},
+        {"menu", &R::CommandWord},
+        {"select", &R::ListWord},
+        {"dblclick", &R::ListWord},
+        {"delete-result", &R::ListWord},
+        {"delete-point", &R::ListWord},
+        {"statusbar-dblclick", &R::StatusBarWord},
+        {"edit", &R::EditWord},
+        {"answer", &R::AnswerWord},
+        {"input", &R::InputWord},
+        {"input-cancel", &R::InputCancelWord},
+        {"choose", &R::QueueWord},
+        {"file", &R::QueueWord},
+        {"area", &R::AreaWord},
+        {"presets", &R::PresetsWord},
+        {"converter", &R::ConverterWord},
+        {"header", &R::HeaderWord},
+        {"feature", &R::FeatureWord},
+        {"textline", &R::TextLineWord},
+        {"system", &R::SystemWord},
+        {"edit-feature", &R::EditFeatureWord},
+        {"print", &R::PrintWord},
+    };
+    return kWords;
+}
+
+std::vector<std::string> ScriptRunner::WordNames() {
+    std::vector<std::string> names;
+    for (const Word& w : Words()) {
+        names.emplace_back(w.word);
+    }
+    return names;
+}
+
 bool ScriptRunner::Action(const std::string& word, const std::string& rest) {
-    MainWindow& w = *m_main;
-    if (word == "point") {
-        const auto xy = TwoNumbers(rest);
-        if (!xy) {
-            return false;
+    for (const Word& w : Words()) {
+        if (word == w.word) {
+            return (this->*w.action)(word, rest);
         }
-        m_session->run.CurrentPos = {xy->first, xy->second};
-        w.FormKeyDown(kKeySpace);
-        return true;
-    }
-    if (word == "readout") {
-        const auto xy = TwoNumbers(rest);
-        if (!xy) {
-            return false;
-        }
-        m_readout.SetReading(xy->first, xy->second);
-        if (m_session->settings.If3Inc != 0) {
-            PresetCounter(m_session->counterCard, m_counterPorts, 1, xy->first);
-            PresetCounter(m_session->counterCard, m_counterPorts, 2, xy->second);
-        }
-        return true;
-    }
-    if (word == "push") {
-        m_readout.Push(Utf8ToAnsi(rest));
-        return true;
-    }
-    if (word == "wait") {
-        const auto ms = WholeNumber(rest);
-        if (!ms) {
-            return false;
-        }
-        m_session->timers.Advance(*ms);
-        return true;
-    }
-    if (word == "key") {
-        if (rest == "Space") {
-            w.FormKeyDown(kKeySpace);
-        } else if (rest == "Esc") {
-            if (!w.FormKeyDown(kKeyEscape)) {
-                w.FormKeyPress(static_cast<char>(kKeyEscape));
-            }
-        } else if (rest.size() >= 2 && rest[0] == 'F' && WholeNumber(rest.substr(1)) &&
-                   *WholeNumber(rest.substr(1)) >= 1 && *WholeNumber(rest.substr(1)) <= 12) {
-            w.FormKeyDown(kKeyF1 + static_cast<int>(*WholeNumber(rest.substr(1))) - 1);
-        } else if (rest.size() == 1 && rest[0] > ' ' && rest[0] < 0x7F) {
-            char vk = rest[0];
-            if (vk >= 'a' && vk <= 'z') {
-                vk = static_cast<char>(vk - 32);
-            }
-            if (!w.FormKeyDown(vk)) {
-                w.FormKeyPress(rest[0]);
-            }
-        } else {
-            return false;
-        }
-        return true;
-    }
-    if (word == "click" || word == "menu") {
-        // The window's controls and menu entries as the command table lists them; a disabled
-        // control or entry ignores the click, as it does in the window.
-        const Command* command = word == "click" ? CommandByControl(rest) : CommandByMenu(rest);
-        if (command == nullptr) {
-            return false;
-        }
-        w.Run(*command);
-        return true;
-    }
-    if (word == "select" || word == "delete-point" || word == "dblclick" || word == "delete-result") {
-        const auto n = WholeNumber(rest);
-        const int count = word == "delete-point" ? w.PointCount() : w.lb1().Count();
-        if (!n || *n >= count) {
-            return false;
-        }
-        if (word != "delete-point") {
-            w.lb1().SetItemIndex(static_cast<int>(*n));
-            if (word == "dblclick") {
-                w.lb1DblClick();
-            } else if (word == "delete-result") {
-                w.lb1KeyDown(kKeyDelete);
-            }
-        } else {
-            w.ListBox1().SetItemIndex(static_cast<int>(*n));
-            w.ListBox1KeyDown(kKeyDelete);
-        }
-        return true;
-    }
-    if (word == "statusbar-dblclick" && rest.empty()) {
-        w.StatusBar1DblClick();
-        return true;
-    }
-    if (word == "edit") {
-        const auto sp = rest.find(' ');
-        const std::string name = rest.substr(0, sp);
-        const std::string text = sp == std::string::npos ? std::string() : Utf8ToAnsi(rest.substr(sp + 1));
-        if (name != "FX" && name != "FY") {
-            return false;
-        }
-        // Typing replaces the selected text character by character, each a change event.
-        const auto change = [&](const std::string& t) { name == "FX" ? w.FXChange(t) : w.FYChange(t); };
-        change("");
-        for (std::size_t i = 1; i <= text.size(); ++i) {
-            change(text.substr(0, i));
-        }
-        name == "FX" ? w.FXExit() : w.FYExit();
-        return true;
-    }
-    if (word == "answer") {
-        if (rest != "ok" && rest != "cancel" && rest != "yes" && rest != "no") {
-            return false;
-        }
-        Queue("answer", rest);
-        return true;
-    }
-    if (word == "input") {
-        Queue("input", Utf8ToAnsi(rest));
-        return true;
-    }
-    if (word == "input-cancel" && rest.empty()) {
-        Queue("input", std::string(1, '\0'));
-        return true;
-    }
-    if (word == "choose" || word == "file") {
-        if (rest.empty() || (word == "choose" && rest != "cancel" && !WholeNumber(rest))) {
-            return false;
-        }
-        Queue(word, Utf8ToAnsi(rest));
-        return true;
-    }
-    if (word == "textline") {
-        const auto sp = rest.find(' ');
-        const std::string how = rest.substr(0, sp);
-        if (how != "append" && how != "insert" && how != "cancel") {
-            return false;
-        }
-        Queue("textline", Utf8ToAnsi(rest));
-        return true;
-    }
-    if (word == "system") {
-        // "C A" or "C A L": circle mode and angle mode 0 or 1, the language 0-5.
-        const bool modes = rest.size() >= 3 && (rest[0] == '0' || rest[0] == '1') && rest[1] == ' ' &&
-                           (rest[2] == '0' || rest[2] == '1');
-        const bool language = rest.size() == 5 && rest[3] == ' ' && rest[4] >= '0' && rest[4] <= '5';
-        if (rest != "cancel" && !(modes && (rest.size() == 3 || language))) {
-            return false;
-        }
-        Queue("system", rest);
-        return true;
-    }
-    if (word == "converter") {
-        return Converter(rest);
-    }
-    if (word == "presets") {
-        const std::string how = rest.substr(0, rest.find(' '));
-        if (how != "ok" && how != "cancel") {
-            return false;
-        }
-        Queue("presets", Utf8ToAnsi(rest));
-        return true;
-    }
-    if (word == "area") {
-        if (rest.empty()) {
-            return false;
-        }
-        Queue("area", rest);
-        return true;
-    }
-    if (word == "header") {
-        const std::string how = rest.substr(0, rest.find(' '));
-        if (how != "ok" && how != "save" && how != "cancel") {
-            return false;
-        }
-        Queue("header", Utf8ToAnsi(rest));
-        return true;
-    }
-    if (word == "feature") {
-        if (rest != "cancel" && rest.size() < 3) {
-            return false;
-        }
-        Queue("feature", Utf8ToAnsi(rest));
-        return true;
-    }
-    if (word == "edit-feature" && rest.empty()) {
-        Session& s = *m_session;
-        int choice = 0;
-        w.Guarded([&] {
-            EditFeature(s.feature, *this, s.settings.Decimals, s.WorkDir(), s.ReadOnlyMedia(), &choice);
-        });
-        return true;
-    }
-    if (word == "print") {
-        return Print(rest);
     }
     return false;
 }
 
-bool ScriptRunner::Print(const std::string& what) {
+bool ScriptRunner::PointWord(const std::string&, const std::string& rest) {
+    const auto xy = TwoNumbers(rest);
+    if (!xy) {
+        return false;
+    }
+    m_session->run.CurrentPos = {xy->first, xy->second};
+    m_main->FormKeyDown(kKeySpace);
+    return true;
+}
+
+bool ScriptRunner::ReadoutWord(const std::string&, const std::string& rest) {
+    const auto xy = TwoNumbers(rest);
+    if (!xy) {
+        return false;
+    }
+    m_readout.SetReading(xy->first, xy->second);
+    if (m_session->settings.If3Inc != 0) {
+        PresetCounter(m_session->counterCard, m_counterPorts, 1, xy->first);
+        PresetCounter(m_session->counterCard, m_counterPorts, 2, xy->second);
+    }
+    return true;
+}
+
+bool ScriptRunner::PushWord(const std::string&, const std::string& rest) {
+    m_readout.Push(Utf8ToAnsi(rest));
+    return true;
+}
+
+bool ScriptRunner::WaitWord(const std::string&, const std::string& rest) {
+    const auto ms = WholeNumber(rest);
+    if (!ms) {
+        return false;
+    }
+    m_session->timers.Advance(*ms);
+    return true;
+}
+
+bool ScriptRunner::KeyWord(const std::string&, const std::string& rest) {
     MainWindow& w = *m_main;
-    if (what == "points") {
-        PrintList("points", w.ListBox1().Items());
-    } else if (what == "results") {
-        PrintList("results", w.lb1().Lines());
-    } else if (what == "program") {
-        PrintList("program", w.LB_list());
-    } else if (what == "settings") {
-        PrintList("settings", SettingsListing(m_session->settings, m_session->run));
-    } else if (what == "status") {
-        PrintList("status", {"Panel0=" + w.StatusPanels[0], "Panel1=" + w.StatusPanels[1],
-                             "Panel2=" + w.StatusPanels[2], "LV1=" + w.LV1, "LV2=" + w.LV2,
-                             std::string("Label1=") + (w.Label1Visible ? "visible" : "hidden"),
-                             "Label5=" + w.Label5, "Caption=" + w.Caption});
-    } else if (what == "prompt") {
-        PrintList("prompt", {w.Label1});
-    } else if (what == "feature") {
-        const FeatureDef& f = m_session->feature;
-        const auto r = [](long double v) { return RealText(v); };
-        PrintList("feature", {"Name=" + f.Name, "Nominal=" + r(f.Nominal), "UpperTol=" + r(f.UpperTol),
-                              "LowerTol=" + r(f.LowerTol), "Factor=" + r(f.Factor), "PosX=" + r(f.PosX),
-                              "PosY=" + r(f.PosY), "PosTol=" + r(f.PosTol), "Kind=" + std::to_string(f.Kind)});
-    } else if (what == "header") {
-        const auto& v = m_session->header.values;
-        PrintList("header", std::vector<std::string>(v.begin(), v.end()));
-    } else if (what == "timers") {
-        std::vector<std::string> items;
-        for (const auto& t : m_session->timers.All()) {
-            items.push_back(t->Name() + "=" + std::to_string(t->Interval()) + (t->Enabled() ? " enabled" : " disabled"));
+    if (rest == "Space") {
+        w.FormKeyDown(kKeySpace);
+    } else if (rest == "Esc") {
+        if (!w.FormKeyDown(kKeyEscape)) {
+            w.FormKeyPress(static_cast<char>(kKeyEscape));
         }
-        PrintList("timers", items);
+    } else if (rest.size() >= 2 && rest[0] == 'F' && WholeNumber(rest.substr(1)) &&
+               *WholeNumber(rest.substr(1)) >= 1 && *WholeNumber(rest.substr(1)) <= 12) {
+        w.FormKeyDown(kKeyF1 + static_cast<int>(*WholeNumber(rest.substr(1))) - 1);
+    } else if (rest.size() == 1 && rest[0] > ' ' && rest[0] < 0x7F) {
+        char vk = rest[0];
+        if (vk >= 'a' && vk <= 'z') {
+            vk = static_cast<char>(vk - 32);
+        }
+        if (!w.FormKeyDown(vk)) {
+            w.FormKeyPress(rest[0]);
+        }
     } else {
         return false;
     }
+    return true;
+}
+
+// `click` and `menu`: the window's controls and menu entries as the command table lists them; a
+// disabled control or entry ignores the click, as it does in the window.
+bool ScriptRunner::CommandWord(const std::string& word, const std::string& rest) {
+    const Command* command = word == "click" ? CommandByControl(rest) : CommandByMenu(rest);
+    if (command == nullptr) {
+        return false;
+    }
+    m_main->Run(*command);
+    return true;
+}
+
+// `select`, `dblclick`, `delete-result` (result lines) and `delete-point` (the point list).
+bool ScriptRunner::ListWord(const std::string& word, const std::string& rest) {
+    MainWindow& w = *m_main;
+    const auto n = WholeNumber(rest);
+    const int count = word == "delete-point" ? w.PointCount() : w.lb1().Count();
+    if (!n || *n >= count) {
+        return false;
+    }
+    if (word != "delete-point") {
+        w.lb1().SetItemIndex(static_cast<int>(*n));
+        if (word == "dblclick") {
+            w.lb1DblClick();
+        } else if (word == "delete-result") {
+            w.lb1KeyDown(kKeyDelete);
+        }
+    } else {
+        w.ListBox1().SetItemIndex(static_cast<int>(*n));
+        w.ListBox1KeyDown(kKeyDelete);
+    }
+    return true;
+}
+
+bool ScriptRunner::StatusBarWord(const std::string&, const std::string& rest) {
+    if (!rest.empty()) {
+        return false;
+    }
+    m_main->StatusBar1DblClick();
+    return true;
+}
+
+bool ScriptRunner::EditWord(const std::string&, const std::string& rest) {
+    MainWindow& w = *m_main;
+    const auto sp = rest.find(' ');
+    const std::string name = rest.substr(0, sp);
+    const std::string text = sp == std::string::npos ? std::string() : Utf8ToAnsi(rest.substr(sp + 1));
+    if (name != "FX" && name != "FY") {
+        return false;
+    }
+    // Typing replaces the selected text character by character, each a change event.
+    const auto change = [&](const std::string& t) { name == "FX" ? w.FXChange(t) : w.FYChange(t); };
+    change("");
+    for (std::size_t i = 1; i <= text.size(); ++i) {
+        change(text.substr(0, i));
+    }
+    name == "FX" ? w.FXExit() : w.FYExit();
+    return true;
+}
+
+bool ScriptRunner::AnswerWord(const std::string&, const std::string& rest) {
+    if (rest != "ok" && rest != "cancel" && rest != "yes" && rest != "no") {
+        return false;
+    }
+    Queue("answer", rest);
+    return true;
+}
+
+bool ScriptRunner::InputWord(const std::string&, const std::string& rest) {
+    Queue("input", Utf8ToAnsi(rest));
+    return true;
+}
+
+bool ScriptRunner::InputCancelWord(const std::string&, const std::string& rest) {
+    if (!rest.empty()) {
+        return false;
+    }
+    Queue("input", std::string(1, '\0'));
+    return true;
+}
+
+// `choose` and `file`: queued under their own word.
+bool ScriptRunner::QueueWord(const std::string& word, const std::string& rest) {
+    if (rest.empty() || (word == "choose" && rest != "cancel" && !WholeNumber(rest))) {
+        return false;
+    }
+    Queue(word, Utf8ToAnsi(rest));
+    return true;
+}
+
+bool ScriptRunner::TextLineWord(const std::string&, const std::string& rest) {
+    const auto sp = rest.find(' ');
+    const std::string how = rest.substr(0, sp);
+    if (how != "append" && how != "insert" && how != "cancel") {
+        return false;
+    }
+    Queue("textline", Utf8ToAnsi(rest));
+    return true;
+}
+
+bool ScriptRunner::SystemWord(const std::string&, const std::string& rest) {
+    // "C A" or "C A L": circle mode and angle mode 0 or 1, the language 0-5.
+    const bool modes = rest.size() >= 3 && (rest[0] == '0' || rest[0] == '1') && rest[1] == ' ' &&
+                       (rest[2] == '0' || rest[2] == '1');
+    const bool language = rest.size() == 5 && rest[3] == ' ' && rest[4] >= '0' && rest[4] <= '5';
+    if (rest != "cancel" && !(modes && (rest.size() == 3 || language))) {
+        return false;
+    }
+    Queue("system", rest);
+    return true;
+}
+
+bool ScriptRunner::PresetsWord(const std::string&, const std::string& rest) {
+    const std::string how = rest.substr(0, rest.find(' '));
+    if (how != "ok" && how != "cancel") {
+        return false;
+    }
+    Queue("presets", Utf8ToAnsi(rest));
+    return true;
+}
+
+bool ScriptRunner::AreaWord(const std::string&, const std::string& rest) {
+    if (rest.empty()) {
+        return false;
+    }
+    Queue("area", rest);
+    return true;
+}
+
+bool ScriptRunner::HeaderWord(const std::string&, const std::string& rest) {
+    const std::string how = rest.substr(0, rest.find(' '));
+    if (how != "ok" && how != "save" && how != "cancel") {
+        return false;
+    }
+    Queue("header", Utf8ToAnsi(rest));
+    return true;
+}
+
+bool ScriptRunner::FeatureWord(const std::string&, const std::string& rest) {
+    if (rest != "cancel" && rest.size() < 3) {
+        return false;
+    }
+    Queue("feature", Utf8ToAnsi(rest));
+    return true;
+}
+
+bool ScriptRunner::EditFeatureWord(const std::string&, const std::string& rest) {
+    if (!rest.empty()) {
+        return false;
+    }
+    Session& s = *m_session;
+    int choice = 0;
+    m_main->Guarded([&] {
+        EditFeature(s.feature, *this, s.settings.Decimals, s.WorkDir(), s.ReadOnlyMedia(), &choice);
+    });
+    return true;
+}
+
+bool ScriptRunner::PrintWord(const std::string&, const std::string& what) {
+    const PrintView* view = PrintViewByName(what);
+    if (view == nullptr) {
+        return false;
+    }
+    PrintList(view->name, view->items(*m_main, *m_session));
     return true;
 }
 
@@ -475,53 +523,16 @@ bool ScriptRunner::ShowFeatureDialog(FeatureDialog& dialog) {
         if (!a) {
             return false;
         }
-        std::istringstream words(*a);
-        std::vector<std::string> f;
-        for (std::string word; words >> word;) {
-            f.push_back(word);
-        }
         Shown("feature", "Tmrk_set", &*a);
-        if (f.size() == 1 && f[0] == "cancel") {
-            return false;
-        }
-        // Typed as the operator would: the page, the name, each field, leaving "Nennwert".
-        const bool variable = f[0] == "V" && (f.size() == 5 || f.size() == 6);
-        const bool position = f[0] == "P" && f.size() == 5;
-        const bool attributive = f[0] == "A" && f.size() == 3 && (f[2] == "good" || f[2] == "bad");
-        if (!variable && !position && !attributive) {
-            Refused("feature " + *a);
-            throw ScriptEnd{kScriptBadAction};
-        }
-        dialog.Text(FeatureDialog::kName) = f[1];
-        if (variable) {
-            dialog.SetPage(FeatureDialog::kVariabel);
-            dialog.Text(FeatureDialog::kNennwert) = f[2];
-            dialog.NennwertExit();
-            // A size with a class fills OT and UT itself; typed values are taken as they come.
-            if (f[3] != "-") {
-                dialog.Text(FeatureDialog::kOT) = f[3];
-            }
-            if (f[4] != "-") {
-                dialog.Text(FeatureDialog::kUT) = f[4];
-            }
-            if (f.size() == 6) {
-                dialog.Text(FeatureDialog::kFaktor) = f[5];
-            }
-        } else if (position) {
-            dialog.SetPage(FeatureDialog::kPosition);
-            dialog.Text(FeatureDialog::kPositionX) = f[2];
-            dialog.Text(FeatureDialog::kPositionY) = f[3];
-            dialog.Text(FeatureDialog::kToleranz) = f[4];
-        } else {
-            dialog.SetPage(FeatureDialog::kAttributiv);
-            dialog.choice = f[2] == "bad" ? 1 : 0;
-        }
-        switch (dialog.Ok()) {
-            case FeatureDialog::Closing::Ok:
+        switch (TypeFeatureAnswer(dialog, *a)) {
+            case FeatureTyping::Ok:
                 return true;
-            case FeatureDialog::Closing::Cancel:
+            case FeatureTyping::Cancel:
                 return false;
-            case FeatureDialog::Closing::StaysOpen:
+            case FeatureTyping::Refused:
+                Refused("feature " + *a);
+                throw ScriptEnd{kScriptBadAction};
+            case FeatureTyping::StaysOpen:
                 break;  // the error was shown; the next queued answer is typed into the dialog
         }
     }

@@ -5,7 +5,9 @@
 #include <filesystem>
 #include <iosfwd>
 #include <memory>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "base/datetime.h"
 #include "readout/countercard.h"
@@ -37,6 +39,8 @@ public:
     void SetShippedData(std::filesystem::path dir);
     // Runs start-up, every action, and the closing of the main window; returns the exit status.
     int Run();
+    // The words a script line can start with, in the order the README lists them.
+    [[nodiscard]] static std::vector<std::string> WordNames();
 
 private:
     // Operator: the dialogs are answered from the queue (ScriptedOperator) and printed.
@@ -51,7 +55,39 @@ private:
     bool Step();
     void Execute(const std::string& line);
     [[nodiscard]] bool Action(const std::string& word, const std::string& rest);
-    [[nodiscard]] bool Print(const std::string& what);
+
+    // One word of the script language and its handler, which gets the word and the rest of the
+    // line and returns false when it does not understand them.
+    struct Word {
+        const char* word;
+        bool (ScriptRunner::*action)(const std::string& word, const std::string& rest);
+    };
+    [[nodiscard]] static std::span<const Word> Words();
+    bool ReadoutWord(const std::string& word, const std::string& rest);
+    bool PushWord(const std::string& word, const std::string& rest);
+    bool PointWord(const std::string& word, const std::string& rest);
+    bool WaitWord(const std::string& word, const std::string& rest);
+    bool KeyWord(const std::string& word, const std::string& rest);
+    bool CommandWord(const std::string& word, const std::string& rest);
+    bool ListWord(const std::string& word, const std::string& rest);
+    bool StatusBarWord(const std::string& word, const std::string& rest);
+    bool EditWord(const std::string& word, const std::string& rest);
+    bool AnswerWord(const std::string& word, const std::string& rest);
+    bool InputWord(const std::string& word, const std::string& rest);
+    bool InputCancelWord(const std::string& word, const std::string& rest);
+    bool QueueWord(const std::string& word, const std::string& rest);
+    bool AreaWord(const std::string& word, const std::string& rest);
+    bool PresetsWord(const std::string& word, const std::string& rest);
+    // The contour converter's window, headless: `converter open FILE`, `converter menu CAPTION`,
+    // `converter check Geraden|Radius 0|1`, `converter delete LIST N`, `converter print LIST`.
+    bool ConverterWord(const std::string& word, const std::string& rest);
+    bool HeaderWord(const std::string& word, const std::string& rest);
+    bool FeatureWord(const std::string& word, const std::string& rest);
+    bool TextLineWord(const std::string& word, const std::string& rest);
+    bool SystemWord(const std::string& word, const std::string& rest);
+    bool EditFeatureWord(const std::string& word, const std::string& rest);
+    bool PrintWord(const std::string& word, const std::string& rest);
+
     void PrintList(const std::string& name, const std::vector<std::string>& items);
     void Say(const std::string& ansiText);
 
@@ -64,7 +100,6 @@ private:
     // Headless, the windows that help and the printer setup open are named instead.
     Slot<> m_help{[this] { Say("help"); }};
     Slot<> m_printerSetup{[this] { Say(Ansi("info: Druckereinrichtung (the system's printer setup dialog)")); }};
-    [[nodiscard]] bool Converter(const std::string& rest);
     // The element graphic, headless: drawn into the picture file "grafik.png" when it is opened.
     void SaveElementGraphic();
     Slot<bool> m_showGraphic{[this](bool raise) {

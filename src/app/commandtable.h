@@ -1,8 +1,10 @@
 // The one list of the main window's commands: every button, key, menu entry and context-menu
 // entry, with the handler that runs it, the program word it records and when it is enabled.
-// `Tmain` builds its buttons and menus from it, `FormKeyDown` and `FormKeyPress` look keys up
-// in it, tarvo-cli finds `click` and `menu` targets in it, and the recorder, the runner and the
-// language loader read it. Adding a command is one row here plus its handler.
+// `Tmain` builds its buttons and menus from it (the language files reach them by the control
+// names given here), `FormKeyDown` and `FormKeyPress` look keys up in it, and tarvo-cli finds
+// `click` and `menu` targets in it. The program-word and result-name columns say what a command
+// records and lists; the command itself writes both through its `CommandContext`. Adding a
+// command is one row here plus its handler.
 #pragma once
 
 #include <span>
@@ -60,7 +62,7 @@ struct Command {
     std::string_view picture;      // the button picture's file of a language folder
     std::string_view programWord;  // the word it records while teaching in, without parameters
     int resultName;                // the result name of the line it writes, -1 for none
-    void (MainWindow::*handler)(); // nullptr while not built
+    void (MainWindow::*handler)();  // what the control, key or entry runs
     Enabled enabled;
 };
 

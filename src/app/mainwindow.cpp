@@ -212,7 +212,7 @@ void MainWindow::FormCreate() {
         m_logoFile = m_s.WorkFile(kLogoFile).string();
     }
     Timer2.SetEnabled(true);
-    StatusPanels[1] = UiText(37);
+    StatusPanels[1] = UiText(kTextTeachInInactive);
     std::vector<std::string> problems;
     const auto intervals = ApplyMarkerFiles(m_s.WorkDir(), s, problems);
     if (s.SiemensMode != 0) {
@@ -242,7 +242,7 @@ void MainWindow::LoadLanguage() {
     }
     m_languageFolder = m_s.WorkDir() / *folder;
     if (m_s.settings.Language != 0) {
-        const std::string before = UiText(37);
+        const std::string before = UiText(kTextTeachInInactive);
         // The shipped translations come into the working folder the first time they are chosen.
         if (!m_s.shippedData.empty() && !m_s.ReadOnlyMedia()) {
             (void)CopyMissingFiles(m_s.shippedData / *folder, m_languageFolder);
@@ -250,7 +250,7 @@ void MainWindow::LoadLanguage() {
         LoadTextLists(IniFile::Load(m_languageFolder / kMainLanguageFile), m_texts);
         // The teach-in state shown since the window's creation, now in the new language.
         if (StatusPanels[1] == before) {
-            StatusPanels[1] = UiText(37);
+            StatusPanels[1] = UiText(kTextTeachInInactive);
         }
     }
     LanguageLoaded.Notify();
@@ -557,10 +557,10 @@ void MainWindow::StatusBar1DblClick() {
     Guarded([this] {
         Operator& op = m_s.Op();
         if (!m_program.empty()) {
-            if (op.Ask(UiText(34) + "\n" + m_program.back(), Buttons::OkCancel)) {
+            if (op.Ask(UiText(kTextDeleteProgramLine) + "\n" + m_program.back(), Buttons::OkCancel)) {
                 m_program.pop_back();
                 if (!m_program.empty() && m_program.back().find("GETPOINT") != std::string::npos &&
-                    op.Ask(UiText(35), Buttons::OkCancel)) {
+                    op.Ask(UiText(kTextDeletePrecedingPoints), Buttons::OkCancel)) {
                     while (!m_program.empty() && m_program.back().find("GETPOINT") != std::string::npos) {
                         m_program.pop_back();
                     }
@@ -568,7 +568,7 @@ void MainWindow::StatusBar1DblClick() {
             }
         }
         if (m_results.Count() > 0) {
-            if (op.Ask(UiText(36) + "\n" + m_results.Lines().back(), Buttons::OkCancel)) {
+            if (op.Ask(UiText(kTextDeleteResultLine) + "\n" + m_results.Lines().back(), Buttons::OkCancel)) {
                 m_results.Delete(m_results.Count() - 1);
                 m_results.SelectLast();
             }

@@ -16,7 +16,7 @@
 #include "data/commandcontext.h"
 #include "data/pointmemory.h"
 #include "data/resultlist.h"
-#include "output/contour.h"
+#include "output/contourconverter.h"
 #include "output/reportcanvas.h"
 #include "programs/runner.h"
 #include "readout/readoutlink.h"

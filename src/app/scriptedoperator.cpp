@@ -5,7 +5,7 @@
 
 #include "base/cp1252.h"
 #include "base/text.h"
-#include "output/contour.h"
+#include "output/converterpresetsdialog.h"
 #include "output/headerdata.h"
 #include "views/bitmapview.h"
 
@@ -236,14 +236,14 @@ bool ScriptedOperator::ShowConverterPresets(ConverterPresetsDialog& dialog) {
         const auto eq = word.find('=');
         const std::string key = word.substr(0, eq);
         const std::string value = eq == std::string::npos ? std::string() : word.substr(eq + 1);
-        std::string* field = key == "offset-x"   ? &dialog.Edit1
-                             : key == "offset-y"  ? &dialog.Edit2
-                             : key == "diameter"  ? &dialog.Edit3
-                             : key == "file"      ? &dialog.Edit4
-                             : key == "depth"     ? &dialog.Edit5
-                             : key == "deviation" ? &dialog.Edit6
-                             : key == "factor-x"  ? &dialog.Edit7
-                             : key == "factor-y"  ? &dialog.Edit8
+        std::string* field = key == "offset-x"   ? &dialog.offsetX
+                             : key == "offset-y"  ? &dialog.offsetY
+                             : key == "diameter"  ? &dialog.toolDiameter
+                             : key == "file"      ? &dialog.fileName
+                             : key == "depth"     ? &dialog.depth
+                             : key == "deviation" ? &dialog.maxDeviation
+                             : key == "factor-x"  ? &dialog.factorX
+                             : key == "factor-y"  ? &dialog.factorY
                                                   : nullptr;
         if (field != nullptr) {
             *field = value;

@@ -46,6 +46,9 @@ struct FileNote {
 // `cutOff`: the caller found the file cut off (by its line end or its format).
 [[nodiscard]] std::optional<std::string> CheckedText(const std::filesystem::path& file, std::string bytes,
                                                      bool cutOff);
+// The notes below are process-wide, not the session's: every reader on every floor notes damage
+// without a context to hand it to. One session lives at a time and clears them when it is built
+// (docs/ARCHITECTURE.md, "Session and state").
 // Notes damage a reader found in the content of a file; said once per file and kind.
 void NoteFileDamage(const std::filesystem::path& file, FileDamage damage);
 // The reader found the file as it should be: damage found in it later is said again.

@@ -37,6 +37,12 @@ private:
     long double m_v = 0.0L;
 };
 
+// The value that stands for "none" wherever a number is expected: the slope of a vertical line,
+// the coordinates of parallels and of circles that do not meet, a text that cannot be read as
+// an angle, an axis of a pushed foot-switch position not yet received. It is an ordinary value
+// that fits the result columns ("999999.999"), so it passes through lists and files unchanged.
+inline constexpr long double kMarkerValue = 999999.999L;
+
 // Throws the RangeError of a failed store of v.
 [[noreturn]] void RealStoreFailed(long double v);
 

@@ -65,7 +65,7 @@ void AlignTwoLines(CommandContext& ctx) {
     const Real a = *k == 2 ? a2 : a1;
     ctx.geometry.ElementPosX = i.x;
     ctx.geometry.ElementPosY = i.y;
-    ctx.ListResult(ctx.Label(19, 21), AngleText(ctx, a), {FieldText(ctx, i.x), FieldText(ctx, i.y)});
+    ctx.ListResult(ctx.Label(kResultAlignTwoLines, 21), AngleText(ctx, a), {FieldText(ctx, i.x), FieldText(ctx, i.y)});
     ctx.Record(word::kAlignTwoLines, std::to_string(*k));
     ctx.run.ReplayChoice = 0;
     ShiftAndTurn(ctx, i.x, i.y, a);
@@ -94,7 +94,8 @@ void AlignLine(CommandContext& ctx, bool throughPoint) {
     }
     ctx.geometry.ElementPosX = px;
     ctx.geometry.ElementPosY = py;
-    ctx.ListResult(ctx.Label(throughPoint ? 21 : 20, 21), AngleText(ctx, a), {FieldText(ctx, px), FieldText(ctx, py)});
+    ctx.ListResult(ctx.Label(throughPoint ? kResultAlignPointLine : kResultAlignOneLine, 21), AngleText(ctx, a),
+                   {FieldText(ctx, px), FieldText(ctx, py)});
     ctx.Record(throughPoint ? word::kAlignCircleLine : word::kAlignLine, std::to_string(choice));
     ctx.run.ReplayChoice = 0;
     ShiftAndTurn(ctx, px, py, a);
@@ -103,18 +104,18 @@ void AlignLine(CommandContext& ctx, bool throughPoint) {
 
 void ZeroPoint(CommandContext& ctx) {
     if (ctx.PointCount() == 0) {
-        ctx.op.ShowInfo(ctx.UiText(13));
+        ctx.op.ShowInfo(ctx.UiText(kTextTooFewPoints));
         return;
     }
     const Point p = ctx.GetPoint(0);
     ShiftAndTurn(ctx, p.x, p.y, 0);
-    ctx.ListResult(ctx.Label(22, 11), "", {FieldText(ctx, 0), FieldText(ctx, 0)});
+    ctx.ListResult(ctx.Label(kResultZero, 11), "", {FieldText(ctx, 0), FieldText(ctx, 0)});
     ctx.Record(word::kZeroPoint);
     ctx.ClearPoints();
 }
 
 void Rotate(CommandContext& ctx) {
-    const auto text = ctx.op.Input(ctx.ResultName(5), "0");
+    const auto text = ctx.op.Input(ctx.ResultName(kResultAngle), "0");
     if (!text) {
         return;
     }
@@ -151,13 +152,13 @@ bool Zero(CommandContext& ctx, int axis, ZeroSource source) {
     }
     ctx.Record(axis == 0 ? word::kZeroX : word::kZeroY);
     // A text line whose blanks run up to the X column.
-    ctx.ListText(ctx.Label(22, 8, axis == 0 ? " X" : " Y") + std::string(kFieldWidth + 2, ' '));
+    ctx.ListText(ctx.Label(kResultZero, 8, axis == 0 ? " X" : " Y") + std::string(kFieldWidth + 2, ' '));
     return true;
 }
 
 void ApplyOffset(CommandContext& ctx, int axis, long double v) {
     (axis == 0 ? ctx.settings.OffsetX : ctx.settings.OffsetY) += v;
-    ctx.ListResult(ResultLabel(ctx.UiText(26), 8, axis == 0 ? "   X" : "   Y"), FieldText(ctx, v));
+    ctx.ListResult(ResultLabel(ctx.UiText(kTextOffset), 8, axis == 0 ? "   X" : "   Y"), FieldText(ctx, v));
     ctx.Record(axis == 0 ? word::kOffsetX : word::kOffsetY, FormatReal(v, 0, 4));
 }
 
@@ -169,7 +170,7 @@ void ApplyRotation(CommandContext& ctx, long double v) {
 
 void OffsetEntry(CommandContext& ctx, int axis) {
     const char* name = axis == 0 ? " X" : " Y";
-    const auto text = ctx.op.Input(ctx.UiText(26) + name, "0");
+    const auto text = ctx.op.Input(ctx.UiText(kTextOffset) + name, "0");
     if (!text) {
         return;
     }

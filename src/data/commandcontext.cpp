@@ -55,7 +55,8 @@ std::optional<int> ChooseAngle(CommandContext& ctx, const Real (&candidates)[4])
         }
         return preset;
     }
-    const auto k = ctx.op.ChooseAngle({candidates[0], candidates[1], candidates[2], candidates[3]}, ctx.ResultName(5));
+    const auto k =
+        ctx.op.ChooseAngle({candidates[0], candidates[1], candidates[2], candidates[3]}, ctx.ResultName(kResultAngle));
     if (!k || *k < 1 || *k > 4) {
         return std::nullopt;
     }

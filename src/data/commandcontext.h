@@ -79,8 +79,6 @@ struct CommandContext {
 
 // --- The steps every measuring and alignment command shares ----------------------------------
 
-
-
 // Method numbers of the illustration shown while a command waits for points.
 enum Method : int {
     kMethodCircle = 1,

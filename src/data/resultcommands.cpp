@@ -39,7 +39,7 @@ void ClearAllMemories(CommandContext& ctx) {
     if (ctx.run.Recording != 0) {
         return;
     }
-    if (!ctx.op.Ask(ctx.UiText(24), Buttons::OkCancel)) {
+    if (!ctx.op.Ask(ctx.UiText(kTextClearAll), Buttons::OkCancel)) {
         return;
     }
     if (!ctx.folder.ReadOnlyMedia()) {
@@ -79,7 +79,7 @@ void RecallCircle(CommandContext& ctx, int index) {
     const long double x = ReadX(line).value;
     const long double y = ReadY(line).value;
     long double r = ReadValue(line).value;
-    if (CircleSizeIs(line, 1, ctx.texts)) {
+    if (CircleSizeIs(line, kResultDiameter, ctx.texts)) {
         r = r / 2;
     }
     for (const long double a : {0.0L, 120.0L, 240.0L}) {
@@ -93,8 +93,8 @@ void RecallLine(CommandContext& ctx) {
         return;
     }
     const std::string& line = ctx.results.Line(index);
-    if (!IsLineResult(line, ctx.texts) && HasResultName(line, 0, ctx.texts) &&
-        !ctx.op.Ask(ctx.UiText(38) + " ?", Buttons::YesNo)) {
+    if (!IsLineResult(line, ctx.texts) && HasResultName(line, kResultCircle, ctx.texts) &&
+        !ctx.op.Ask(ctx.UiText(kTextCircleCentre) + " ?", Buttons::YesNo)) {
         RecallCircle(ctx, index);
         ctx.Record(word::kCircleRecall, std::to_string(index));
         return;

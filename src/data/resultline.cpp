@@ -1,6 +1,7 @@
 #include "data/resultline.h"
 
 #include "geometry/angles.h"
+#include "shell/uitexts.h"
 
 namespace tarvo {
 
@@ -89,7 +90,7 @@ bool HasResultName(std::string_view line, int n, const UiTexts& texts) {
 }
 
 bool IsLineResult(std::string_view line, const UiTexts& texts) {
-    return HasResultName(line, 6, texts) || HasResultName(line, 8, texts);
+    return HasResultName(line, kResultLine, texts) || HasResultName(line, kResultSymmetryLine, texts);
 }
 
 bool CircleSizeIs(std::string_view line, int n, const UiTexts& texts) {

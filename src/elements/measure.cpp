@@ -47,7 +47,8 @@ void EvaluateCircle(CommandContext& ctx) {
     const PointList list = PointsFromMemory(ctx, 0, n);
     const CircleResult c = CircleFit(list, ctx.geometry);
     const bool radius = ctx.settings.CircleMode == 1;
-    const std::string label = ctx.Label(0, 8, FormatInt(n, 2) + " " + ctx.ResultName(radius ? 2 : 1));
+    const std::string label =
+        ctx.Label(kResultCircle, 8, FormatInt(n, 2) + " " + ctx.ResultName(radius ? kResultRadius : kResultDiameter));
     const std::string size = FieldText(ctx, radius ? c.radius.value() : 2 * c.radius);
     const std::string x = FieldText(ctx, c.cx);
     const std::string y = FieldText(ctx, c.cy);
@@ -73,7 +74,8 @@ void DistanceTwoPoints(CommandContext& ctx) {
     const Point p1 = ctx.GetPoint(0);
     const Point p2 = ctx.GetPoint(1);
     const DistanceResult d = Distance2P(p1.x, p1.y, p2.x, p2.y);
-    ctx.ListResult(ctx.Label(3, 11), FieldText(ctx, d.distance), {FieldText(ctx, d.midX), FieldText(ctx, d.midY)});
+    ctx.ListResult(ctx.Label(kResultDistanceTwoPoints, 11), FieldText(ctx, d.distance),
+                   {FieldText(ctx, d.midX), FieldText(ctx, d.midY)});
     Finish(ctx, word::kDistanceTwoPoints, {}, false);
 }
 
@@ -83,7 +85,8 @@ void DistanceLinePoint(CommandContext& ctx) {
     }
     const Point p3 = ctx.GetPoint(2);
     const FootResult f = PointLineDistance(LineThrough(ctx, 0, 1), p3.x, p3.y);
-    ctx.ListResult(ctx.Label(4, 11), FieldText(ctx, f.distance), {FieldText(ctx, f.footX), FieldText(ctx, f.footY)});
+    ctx.ListResult(ctx.Label(kResultDistanceLinePoint, 11), FieldText(ctx, f.distance),
+                   {FieldText(ctx, f.footX), FieldText(ctx, f.footY)});
     Finish(ctx, word::kDistanceLinePoint, {}, false);
 }
 
@@ -92,13 +95,13 @@ void PointCommand(CommandContext& ctx) {
         return;
     }
     if (ctx.PointCount() < 1) {
-        ctx.op.ShowInfo(ctx.UiText(13));
+        ctx.op.ShowInfo(ctx.UiText(kTextTooFewPoints));
         return;
     }
     const Point p = ctx.GetPoint(0);
     ctx.geometry.ElementPosX = p.x;
     ctx.geometry.ElementPosY = p.y;
-    ctx.ListResult(ctx.Label(7, 11), "", {FieldText(ctx, p.x), FieldText(ctx, p.y)});
+    ctx.ListResult(ctx.Label(kResultPoint, 11), "", {FieldText(ctx, p.x), FieldText(ctx, p.y)});
     Finish(ctx, word::kPoint, {}, true);
 }
 
@@ -119,17 +122,17 @@ void AxisDistanceCommand(CommandContext& ctx) {
     const AxisDistanceResult d = AxisDistances(p1.x, p1.y, p2.x, p2.y);
     const bool y = choice == 2;
     ctx.run.ReplayChoice = 0;
-    ctx.ListResult(ctx.Label(y ? 10 : 9, 11), FieldText(ctx, y ? d.dy : d.dx));
+    ctx.ListResult(ctx.Label(y ? kResultDistanceY : kResultDistanceX, 11), FieldText(ctx, y ? d.dy : d.dx));
     Finish(ctx, word::kAxisDistance, std::to_string(choice), false);
 }
 
 void PointEntry(CommandContext& ctx) {
-    const auto xText = ctx.op.Input(ctx.UiText(30), "0");
+    const auto xText = ctx.op.Input(ctx.UiText(kTextXCoordinate), "0");
     if (!xText) {
         return;
     }
     const Real x = ReadNumber(*xText);
-    const auto yText = ctx.op.Input(ctx.UiText(31), "0");
+    const auto yText = ctx.op.Input(ctx.UiText(kTextYCoordinate), "0");
     if (!yText) {
         return;
     }
@@ -138,7 +141,7 @@ void PointEntry(CommandContext& ctx) {
 
 void ListEnteredPoint(CommandContext& ctx, long double x, long double y) {
     const int dec = ctx.settings.Decimals;
-    ctx.ListResult(ResultLabel(ctx.UiText(32), 21), "", {FieldText(ctx, x), FieldText(ctx, y)});
+    ctx.ListResult(ResultLabel(ctx.UiText(kTextPointEntry), 21), "", {FieldText(ctx, x), FieldText(ctx, y)});
     ctx.geometry.ElementPosX = x;
     ctx.geometry.ElementPosY = y;
     ctx.Record(word::kPointEntry, FormatReal(x, 0, dec) + ":" + FormatReal(y, 0, dec));
@@ -166,7 +169,8 @@ void AngleBetweenLines(CommandContext& ctx) {
     ctx.geometry.ElementPosX = vertex.x;
     ctx.geometry.ElementPosY = vertex.y;
     ctx.run.ReplayChoice = 0;
-    ctx.ListResult(ctx.Label(5, 11), AngleText(ctx, result), {FieldText(ctx, vertex.x), FieldText(ctx, vertex.y)});
+    ctx.ListResult(ctx.Label(kResultAngle, 11), AngleText(ctx, result),
+                   {FieldText(ctx, vertex.x), FieldText(ctx, vertex.y)});
     Finish(ctx, word::kAngle, std::to_string(*k), true);
 }
 
@@ -191,7 +195,7 @@ void LineCommand(CommandContext& ctx) {
         fx = cross.x;
         fy = cross.y;
     }
-    const std::string label = ctx.Label(6, 8, FormatInt(n, 2));
+    const std::string label = ctx.Label(kResultLine, 8, FormatInt(n, 2));
     if (n > 2) {
         ctx.ListResult(label, AngleText(ctx, result), {FieldText(ctx, fx), FieldText(ctx, fy), FieldText(ctx, fit.form)});
     } else {
@@ -210,7 +214,8 @@ void SymmetryLineCommand(CommandContext& ctx) {
     const LineResult r = SymmetryLine(LineThrough(ctx, 0, 1), LineThrough(ctx, 2, 3));
     ctx.geometry.ElementPosX = r.footX;
     ctx.geometry.ElementPosY = r.footY;
-    ctx.ListResult(ctx.Label(8, 14), AngleText(ctx, r.angle), {FieldText(ctx, r.footX), FieldText(ctx, r.footY)});
+    ctx.ListResult(ctx.Label(kResultSymmetryLine, 14), AngleText(ctx, r.angle),
+                   {FieldText(ctx, r.footX), FieldText(ctx, r.footY)});
     Finish(ctx, word::kSymmetryLine, {}, true);
 }
 
@@ -218,7 +223,7 @@ namespace {
 
 // "Punkt 1" / "Punkt 2" with a position, or with the texts of a failed intersection.
 void ListIntersection(CommandContext& ctx, int k, std::string_view x, std::string_view y) {
-    ctx.ListResult(ResultLabel(ctx.ResultName(7) + " " + std::to_string(k), 21), "", {x, y});
+    ctx.ListResult(ResultLabel(ctx.ResultName(kResultPoint) + " " + std::to_string(k), 21), "", {x, y});
 }
 
 // The text both coordinates of a failed circle-line intersection show.
@@ -267,7 +272,7 @@ void IntersectCirclesCommand(CommandContext& ctx) {
     const CircleResult c1 = CircleOfPoints(ctx, 0);
     const CircleResult c2 = CircleOfPoints(ctx, 3);
     const TwoPoints p = IntersectCircles(c1.cx, c1.cy, c2.cx, c2.cy, c1.radius, c2.radius, ctx.geometry);
-    if (p.x1 == Real(kVerticalSlope)) {
+    if (p.x1 == Real(kMarkerValue)) {
         return;
     }
     ListIntersection(ctx, 1, FieldText(ctx, p.x1), FieldText(ctx, p.y1));
@@ -285,18 +290,18 @@ void AreaFromStoredCircle(CommandContext& ctx) {
 
 bool AreaOfCircleLine(CommandContext& ctx, int index) {
     const std::string line = ctx.results.Line(index);
-    if (!HasResultName(line, 0, ctx.texts)) {
+    if (!HasResultName(line, kResultCircle, ctx.texts)) {
         return false;
     }
     const Real x = ReadX(line).value;
     const Real y = ReadY(line).value;
     const Real size = ReadValue(line).value;
-    const bool radius = CircleSizeIs(line, 2, ctx.texts);
+    const bool radius = CircleSizeIs(line, kResultRadius, ctx.texts);
     const Real d = radius ? 2 * size : size.value();
     const Real area = d * d * kAreaPi * 0.25L;
     ctx.geometry.ElementPosX = x;
     ctx.geometry.ElementPosY = y;
-    ctx.ListResult(ctx.Label(0, 21), FieldText(ctx, area), {FieldText(ctx, x), FieldText(ctx, y)});
+    ctx.ListResult(ctx.Label(kResultCircle, 21), FieldText(ctx, area), {FieldText(ctx, x), FieldText(ctx, y)});
     // The line it used goes with the word: on replay the selection is wherever the run left it.
     ctx.Record(word::kAreaFromCircle, ":" + std::to_string(index));
     return true;

@@ -1,6 +1,6 @@
 // The measuring commands: points in the memory (or typed coordinates) become result lines.
-// Each takes the main window it works on; all are reached from the tool buttons, the keys and
-// the program runner.
+// Each takes the `CommandContext` it works on, never the main window; they are reached through
+// the command table (tool buttons, keys, menu entries) and from the program runner.
 #pragma once
 
 namespace tarvo {

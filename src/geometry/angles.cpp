@@ -177,7 +177,7 @@ Real DmsTextToAngle(std::string_view text) {
     }
     auto degrees = WholeNumber(field);
     if (!degrees) {
-        return kInvalidMarker;
+        return kMarkerValue;
     }
     if (*degrees > 360) {
         *degrees = *degrees % 360 == 0 ? 360 : *degrees % 360;
@@ -188,14 +188,14 @@ Real DmsTextToAngle(std::string_view text) {
     if (colon2 != std::string_view::npos) {
         const auto m = WholeNumber(rest.substr(0, colon2));
         if (!m) {
-            return kInvalidMarker;
+            return kMarkerValue;
         }
         minutes = *m;
         rest.remove_prefix(colon2 + 1);
     } else if (!RemoveSpaces(rest).empty()) {
         const auto m = WholeNumber(rest);
         if (!m) {
-            return kInvalidMarker;
+            return kMarkerValue;
         }
         minutes = *m;
         rest = {};
@@ -203,7 +203,7 @@ Real DmsTextToAngle(std::string_view text) {
     if (!RemoveSpaces(rest).empty()) {
         const auto s = WholeNumber(rest);
         if (!s) {
-            return kInvalidMarker;
+            return kMarkerValue;
         }
         seconds = *s;
     }

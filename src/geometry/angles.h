@@ -11,9 +11,6 @@ namespace tarvo {
 
 inline constexpr long double kPi = 3.141592653589793L;
 
-// Marks a text that cannot be read as an angle; also "not computable" elsewhere.
-inline constexpr long double kInvalidMarker = 999999.999L;
-
 // `a` less `period` as often as it stays above `period` (so `period` itself stays), and `a`
 // plus `period` as often as it is below 0. Computed in one step: each single subtraction
 // would be exact anyway, and a loop would never end for huge angles.
@@ -40,7 +37,7 @@ inline constexpr long double kInvalidMarker = 999999.999L;
 // "D:MM:SS" with seconds rounded half to even and never carried (12:34:60 can appear).
 [[nodiscard]] std::string AngleToDmsText(Real a);
 // Reads "D:MM:SS" (minutes and seconds optional, each a whole number with optional leading
-// blanks and sign); kInvalidMarker when a field that is read is not a whole number.
+// blanks and sign); kMarkerValue when a field that is read is not a whole number.
 [[nodiscard]] Real DmsTextToAngle(std::string_view text);
 
 }  // namespace tarvo

@@ -8,7 +8,6 @@
 namespace tarvo {
 
 namespace {
-constexpr long double kMarker = 999999.999L;
 constexpr long double kTouchTolerance = 0.0001L;
 constexpr long double kContactTolerance = 0.000001L;
 constexpr long double kRotateRange = 4000.0L;
@@ -31,14 +30,14 @@ AxisDistanceResult AxisDistances(Real x1, Real y1, Real x2, Real y2) {
 
 LineCoeff LineCoefficients(Real x1, Real y1, Real x2, Real y2) {
     LineCoeff c;
-    c.m = x2 == x1 ? Real(kVerticalSlope) : Real((y2 - y1) / (x2 - x1));
+    c.m = x2 == x1 ? Real(kMarkerValue) : Real((y2 - y1) / (x2 - x1));
     c.b = y1 - c.m * x1;
     return c;
 }
 
 XY IntersectLineCoefficients(Real b1, Real m1, Real b2, Real m2) {
     if (m1 == m2) {
-        return {kMarker, kMarker};
+        return {kMarkerValue, kMarkerValue};
     }
     return {(b2 - b1) / (m1 - m2), (b2 * m1 - b1 * m2) / (m1 - m2)};
 }
@@ -279,7 +278,7 @@ CircleLineResult IntersectCircleLine(Real cx, Real cy, Real r, const Line2P& lin
 }
 
 TwoPoints IntersectCircles(Real c1x, Real c1y, Real c2x, Real c2y, Real r1, Real r2, GeometryState& state) {
-    const TwoPoints none{kMarker, kMarker, kMarker, kMarker};
+    const TwoPoints none{kMarkerValue, kMarkerValue, kMarkerValue, kMarkerValue};
     if (r2 > r1) {
         std::swap(c1x, c2x);
         std::swap(c1y, c2y);

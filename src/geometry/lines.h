@@ -1,6 +1,6 @@
 // Plane geometry of the measuring functions: distances, lines, perpendiculars, rotation of a
 // position, the mid line of two lines, the best-fit line, and circle intersections. Never fails:
-// degenerate input gives the marker 999999.999 (or "no" for a circle and a line apart).
+// degenerate input gives the marker `kMarkerValue` (or "no" for a circle and a line apart).
 #pragma once
 
 #include <cmath>
@@ -10,9 +10,6 @@
 #include "base/real.h"
 
 namespace tarvo {
-
-// Slope standing for a vertical line; also the "parallel" and "no intersection" marker.
-inline constexpr long double kVerticalSlope = 999999.999L;
 
 struct Line2P {
     Real x1, y1, x2, y2;
@@ -28,7 +25,7 @@ struct AxisDistanceResult {
 };
 struct LineCoeff {
     Real b;  // intercept
-    Real m;  // slope (kVerticalSlope when vertical)
+    Real m;  // slope (kMarkerValue when vertical)
 };
 struct FootResult {
     Real distance;  // not negative
@@ -59,7 +56,7 @@ struct CircleLineResult {
 [[nodiscard]] DistanceResult Distance2P(Real x1, Real y1, Real x2, Real y2);
 [[nodiscard]] AxisDistanceResult AxisDistances(Real x1, Real y1, Real x2, Real y2);
 [[nodiscard]] LineCoeff LineCoefficients(Real x1, Real y1, Real x2, Real y2);
-// Both coordinates kVerticalSlope when m1 = m2.
+// Both coordinates kMarkerValue when m1 = m2.
 [[nodiscard]] XY IntersectLineCoefficients(Real b1, Real m1, Real b2, Real m2);
 [[nodiscard]] XY IntersectLines(const Line2P& a, const Line2P& b);
 // Distance of (px, py) from the line and the foot of the perpendicular. Coinciding line points
@@ -73,7 +70,7 @@ struct CircleLineResult {
 // Best-fit line: regression, foot point, form deviation, angle refinement about the centroid.
 [[nodiscard]] LineResult LineFit(const PointList& list);
 [[nodiscard]] CircleLineResult IntersectCircleLine(Real cx, Real cy, Real r, const Line2P& line);
-// All four coordinates kVerticalSlope when the circles do not meet. Writes the midpoint of the
+// All four coordinates kMarkerValue when the circles do not meet. Writes the midpoint of the
 // two centres into the shared element position.
 [[nodiscard]] TwoPoints IntersectCircles(Real c1x, Real c1y, Real c2x, Real c2y, Real r1, Real r2,
                                          GeometryState& state);

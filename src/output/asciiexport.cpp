@@ -117,7 +117,7 @@ std::string LoadExportFolder(const std::filesystem::path& dir) {
 }
 
 void AsciiExport(CommandContext& ctx) {
-    const auto typed = ctx.op.Input(ctx.UiText(29), "");
+    const auto typed = ctx.op.Input(ctx.UiText(kTextPartName), "");
     if (!typed) {
         return;
     }
@@ -169,11 +169,11 @@ void ReplayAsciiExport(CommandContext& ctx, const std::string& partName) {
 
 bool ExportTransferFile(CommandContext& ctx, const std::string& partName) {
     const std::string part = partName.substr(0, kPartNameLength);
-    const auto inspector = ctx.op.Input(ctx.UiText(27), "");
+    const auto inspector = ctx.op.Input(ctx.UiText(kTextInspector), "");
     if (!inspector) {
         return false;
     }
-    const auto batch = ctx.op.Input(ctx.UiText(28), "");
+    const auto batch = ctx.op.Input(ctx.UiText(kTextBatch), "");
     if (!batch) {
         return false;
     }

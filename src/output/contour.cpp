@@ -6,19 +6,12 @@
 #include "base/cp1252.h"
 #include "base/fileio.h"
 #include "base/text.h"
-#include "shell/operator.h"
 
 namespace tarvo {
 
 namespace {
 
 using XYPair = std::pair<long double, long double>;
-
-// A number as the converter writes it: 3 decimals, no leading blanks, never "-0.000".
-std::string Num(long double v) {
-    const std::string t = FormatReal(v, 0, 3);
-    return t == "-0.000" ? "0.000" : t;
-}
 
 std::string ItemName(std::size_t i, const std::string& item) {
     return Ansi("Eintrag ") + std::to_string(i + 1) + " (\"" + item + "\")";
@@ -129,13 +122,13 @@ ContourProblem CompensateRadius(const std::vector<std::string>& source, std::vec
             if (std::hypot(dx, dy) > kMaxVertexShift * std::fabs(h)) {
                 destination.clear();
                 return Ansi("Die Kontur kehrt bei ") + ItemName(from[i], source[from[i]]) +
-                       Ansi(" fast um: die Werkzeugbahn liefe dort ") + Num(std::hypot(dx, dy)) +
+                       Ansi(" fast um: die Werkzeugbahn liefe dort ") + ConverterNumber(std::hypot(dx, dy)) +
                        Ansi(" mm von der Kontur weg (erlaubt sind 10 Werkzeugradien).");
             }
             x += dx;
             y += dy;
         }
-        destination.push_back(Num(x) + ":" + Num(y));
+        destination.push_back(ConverterNumber(x) + ":" + ConverterNumber(y));
     }
     return std::nullopt;
 }
@@ -155,10 +148,10 @@ ContourProblem WriteGxxProgram(const std::vector<std::string>& source, std::vect
     }
     std::vector<std::string> g = {"G91", "M59"};
     const auto move = [&](long double dx, long double dy) {
-        g.push_back("G01 X" + Num(dx * presets.factorX) + " Y" + Num(dy * presets.factorY));
+        g.push_back("G01 X" + ConverterNumber(dx * presets.factorX) + " Y" + ConverterNumber(dy * presets.factorY));
     };
-    const std::string down = "G01 Z" + Num(-presets.depth);
-    const std::string up = "G01 Z" + Num(presets.depth);
+    const std::string down = "G01 Z" + ConverterNumber(-presets.depth);
+    const std::string up = "G01 Z" + ConverterNumber(presets.depth);
     if (!presets.firstPointToZero && !points.empty()) {
         move(points[0]->first + presets.offsetX, points[0]->second + presets.offsetY);
     }
@@ -263,192 +256,17 @@ ContourProblem CreateDxfFromContour(const std::vector<std::string>& source, std:
     return std::nullopt;
 }
 
+std::string ConverterNumber(long double v) {
+    const std::string t = FormatReal(v, 0, 3);
+    return t == "-0.000" ? "0.000" : t;
+}
+
 std::string OutputFileName(const std::string& name, bool dxf) {
     std::string n = name;
     if (const auto dot = n.find('.'); dot != std::string::npos) {
         n.erase(dot, 10);
     }
     return n + (dxf ? ".DXF" : ".GXX");
-}
-
-// --- The presets dialog ---------------------------------------------------------------------
-
-ConverterPresetsDialog::ConverterPresetsDialog(ConverterPresets& presets) : m_presets(presets) {}
-
-void ConverterPresetsDialog::Prefill() {
-    Edit1 = Num(m_presets.offsetX);
-    Edit2 = Num(m_presets.offsetY);
-    Edit3 = FormatReal(m_presets.toolDiameter, 0, 3);
-    Edit4 = m_presets.fileName;
-    Edit5 = FormatReal(m_presets.depth, 0, 3);
-    Edit6 = FormatReal(m_presets.maxDeviation, 0, 3);
-    Edit7 = FormatReal(m_presets.factorX, 0, 3);
-    Edit8 = FormatReal(m_presets.factorY, 0, 3);
-    m_dxf = m_presets.dxfOutput;
-}
-
-void ConverterPresetsDialog::OutputKindClick(bool dxf) {
-    m_dxf = dxf;
-    Edit4 = OutputFileName(Edit4, dxf);
-}
-
-void ConverterPresetsDialog::FactorDblClick(int axis) {
-    std::string& field = axis == 0 ? Edit7 : Edit8;
-    const long double v = -ReadNumber(field);
-    (axis == 0 ? m_presets.factorX : m_presets.factorY) = v;
-    field = FormatReal(v, 0, 3);
-}
-
-void ConverterPresetsDialog::Ok() {
-    m_presets.offsetX = ReadNumber(Edit1);
-    m_presets.offsetY = ReadNumber(Edit2);
-    m_presets.toolDiameter = ReadNumber(Edit3);
-    m_presets.depth = ReadNumber(Edit5);
-    m_presets.maxDeviation = ReadNumber(Edit6);
-    m_presets.factorX = ReadNumber(Edit7);
-    m_presets.factorY = ReadNumber(Edit8);
-    m_presets.dxfOutput = m_dxf;
-    m_presets.fileName = RemoveSpaces(Edit4).empty() ? (m_dxf ? "VOX.DXF" : "VOX.GXX") : Edit4;
-}
-
-// --- The converter window ---------------------------------------------------------------------
-
-ContourConverter::ContourConverter(Operator& op, const std::filesystem::path& dir, const DxfSettings& dxf)
-    : ListBox1{"5:2",  "10:2", "20:2", "30:2", "40:2", "50:2",
-               "60:2", "70:2", "80:2", "90:2", "95:2", "100:2"},
-      ListBox2{"10:10", "10:50", "50:50", "50:10"},
-      m_op(op),
-      m_dir(dir),
-      m_dxf(dxf) {}
-
-std::string ContourConverter::OutputLabel() const { return presets.dxfOutput ? "DXF-Datei" : "Gxx Befehle"; }
-
-bool ContourConverter::Report(const ContourProblem& problem) {
-    if (problem) {
-        m_op.ShowError(*problem);
-        return false;
-    }
-    return true;
-}
-
-bool ContourConverter::Open(const std::filesystem::path& file) {
-    const auto lines = ReadTextLines(m_dir / file);
-    if (!lines) {
-        TellFileNotes();  // why it cannot be read comes first
-        m_op.ShowError(Ansi("Die Datei \"") + file.string() + Ansi("\" kann nicht gelesen werden"));
-        return false;
-    }
-    ListBox1 = *lines;
-    while (!ListBox1.empty() && RemoveSpaces(ListBox1.back()).empty()) {
-        ListBox1.pop_back();
-    }
-    return true;
-}
-
-void ContourConverter::OpenClick() {
-    if (const auto name = m_op.ChooseFile({"OpenDialog1", "Punktdateien|*.PNT|Alle Dateien|*.*", "PNT", "", false})) {
-        (void)Open(*name);
-    }
-}
-
-void ContourConverter::ExtractLinesClick() {
-    ListBox2 = ListBox1.size() < 3 ? ListBox1 : ExtractLines(ListBox1, static_cast<double>(presets.maxDeviation));
-}
-
-void ContourConverter::CopyLinesClick() { ListBox2 = ListBox1; }
-
-void ContourConverter::CompensateClick() {
-    if (!ListBox2.empty()) {
-        (void)Report(CompensateRadius(ListBox2, ListBox3, presets.toolDiameter, presets.left));
-    }
-}
-
-void ContourConverter::CopyPathClick() { ListBox3 = ListBox2; }
-
-void ContourConverter::SaveProgram() {
-    const std::filesystem::path file = m_dir / presets.fileName;
-    const WriteResult r = WriteFileAtomic(file, JoinLines(ListBox4));
-    if (!r.ok) {
-        m_op.ShowError(r.error);
-        return;
-    }
-    m_op.ShowInfo(Ansi("Programm gespeichert: ") + file.string());  // where it went
-}
-
-void ContourConverter::GxxClick() {
-    if (Report(WriteGxxProgram(ListBox3, ListBox4, presets))) {
-        SaveProgram();
-    }
-}
-
-void ContourConverter::DxfClick() { (void)Report(CreateDxfFromContour(ListBox3, ListBox4, presets, m_dir, m_dxf)); }
-
-void ContourConverter::RemoveMarkersClick() {
-    ListBox5 = ListBox1;
-    ListBox1.clear();
-    for (const std::string& item : ListBox5) {
-        if (!IsToolMarker(item)) {
-            ListBox1.push_back(item);
-        }
-    }
-}
-
-bool ContourConverter::PresetsClick() {
-    ConverterPresetsDialog dialog(presets);
-    dialog.Prefill();
-    return m_op.ShowConverterPresets(dialog);
-}
-
-void ContourConverter::ExportClick() {
-    if (!PresetsClick()) {
-        return;
-    }
-    if (cb1) {
-        ExtractLinesClick();
-    } else {
-        CopyLinesClick();
-    }
-    if (cb2) {
-        // A refused compensation ends the chain: no program from a broken tool path.
-        if (!Report(CompensateRadius(ListBox2, ListBox3, presets.toolDiameter, presets.left))) {
-            ListBox4.clear();
-            return;
-        }
-    } else {
-        CopyPathClick();
-    }
-    if (presets.dxfOutput) {
-        DxfClick();
-    } else {
-        GxxClick();
-    }
-}
-
-std::vector<std::string>* ContourConverter::List(int list) {
-    switch (list) {
-        case 1:
-            return &ListBox1;
-        case 2:
-            return &ListBox2;
-        case 3:
-            return &ListBox3;
-        case 4:
-            return &ListBox4;
-        default:
-            return nullptr;
-    }
-}
-
-int ContourConverter::DeleteItem(int list, int index) {
-    std::vector<std::string>* items = List(list);
-    if (items == nullptr || index < 0 || index >= static_cast<int>(items->size())) {
-        return -1;
-    }
-    items->erase(items->begin() + index);
-    if (items->empty()) {
-        return -1;
-    }
-    return std::max(0, index - 1);
 }
 
 }  // namespace tarvo

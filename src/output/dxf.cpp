@@ -225,7 +225,7 @@ void SavePointsAsDxf(CommandContext& ctx, DxfSettings& dxf, double maxDeviation)
             }
         }
     }
-    if (ctx.op.Ask(ctx.UiText(33), Buttons::OkCancel)) {
+    if (ctx.op.Ask(ctx.UiText(kTextClearPoints), Buttons::OkCancel)) {
         ctx.ClearPoints();
     }
 }

@@ -125,7 +125,7 @@ bool PrintedInColumns(std::string_view line, const std::string& pointName) {
 
 ReportContent CollectReport(CommandContext& ctx, const std::string& logoFile) {
     ReportContent r;
-    r.title = ctx.UiText(14).substr(0, 100);
+    r.title = ctx.UiText(kTextReportTitle).substr(0, 100);
     r.logoFile = logoFile;
     r.headerPresent = ctx.header.present;
     r.labels = ctx.header.labels;
@@ -133,8 +133,8 @@ ReportContent CollectReport(CommandContext& ctx, const std::string& logoFile) {
     r.printHeader = r.headerPresent && ctx.op.Ask("Kopfdaten drucken ?", Buttons::OkCancel);
     r.lines = ctx.results.Lines();
     r.fontSize = ctx.settings.FontSize;
-    r.pointName = ctx.ResultName(7);
-    r.pageName = ctx.ResultName(16);
+    r.pointName = ctx.ResultName(kResultPoint);
+    r.pageName = ctx.ResultName(kResultPage);
     r.columnHeader = ctx.texts.ResultListHeader();
     return r;
 }

@@ -33,7 +33,7 @@ std::optional<long double> ActualValue(const std::string& line, bool angleToo) {
         return std::nullopt;
     }
     const Real a = DmsTextToAngle(RemoveSpaces(ColumnText(line, kValueTextColumn)));
-    if (a == Real(kInvalidMarker)) {
+    if (a == Real(kMarkerValue)) {
         return std::nullopt;
     }
     return a.value();
@@ -53,8 +53,9 @@ void Refuse(CommandContext& ctx, const std::string& why) { ctx.op.ShowError(why)
 // Kind V: the definition line and the judgement of the actual value (already times the factor).
 void ListVariable(CommandContext& ctx, const FeatureDef& f, int lineNo, long double actual) {
     const int dec = ctx.settings.Decimals;
-    ctx.ListText(PadRight(ctx.ResultName(11), kDefinitionNameWidth) + ":" + FormatReal(f.Nominal, 10, dec) + "  " +
-                 ctx.ResultName(14) + ":" + FormatReal(f.UpperTol, 7, dec) + "  " + ctx.ResultName(15) + ":" +
+    ctx.ListText(PadRight(ctx.ResultName(kResultCompareNominal), kDefinitionNameWidth) + ":" +
+                 FormatReal(f.Nominal, 10, dec) + "  " + ctx.ResultName(kResultUpperTol) + ":" +
+                 FormatReal(f.UpperTol, 7, dec) + "  " + ctx.ResultName(kResultLowerTol) + ":" +
                  FormatReal(f.LowerTol, 7, dec));
     ctx.ListText(JudgementLabel(f.Name, std::to_string(lineNo)) + FormatReal(actual, 10, dec) + std::string(24, ' ') +
                  ToleranceBar(actual, f.Nominal, f.UpperTol, f.LowerTol));
@@ -64,15 +65,16 @@ void ListVariable(CommandContext& ctx, const FeatureDef& f, int lineNo, long dou
 void ListPosition(CommandContext& ctx, const FeatureDef& f, int lineNo, long double x, long double y) {
     const int dec = ctx.settings.Decimals;
     const Real deviation = Distance2P(f.PosX, f.PosY, x, y).distance;
-    ctx.ListText(PadRight(ctx.ResultName(12), kDefinitionNameWidth) + ":" + FormatReal(f.PosTol, 10, dec) +
-                 "   X:" + FormatReal(f.PosX, 7, dec) + "   Y:" + FormatReal(f.PosY, 7, dec));
+    ctx.ListText(PadRight(ctx.ResultName(kResultComparePosition), kDefinitionNameWidth) + ":" +
+                 FormatReal(f.PosTol, 10, dec) + "   X:" + FormatReal(f.PosX, 7, dec) +
+                 "   Y:" + FormatReal(f.PosY, 7, dec));
     ctx.ListText(JudgementLabel(f.Name, std::to_string(lineNo)) + FormatReal(deviation, 10, dec) +
                  std::string(24, ' ') + ToleranceBar(deviation, 0, f.PosTol, 0));
 }
 
 // Kind A: the definition line and the operator's judgement.
 void ListAttribute(CommandContext& ctx, const FeatureDef& f, bool good) {
-    ctx.ListText(PadRight(ctx.ResultName(13), kDefinitionNameWidth) + ":");
+    ctx.ListText(PadRight(ctx.ResultName(kResultCompareAttribute), kDefinitionNameWidth) + ":");
     ctx.ListText(FitLeft(f.Name, kNameWidth) + "#---" + (good ? "  IO  0" : " NIO  1") + std::string(28, ' ') +
                  (good ? ToleranceBar(1, 0, 2, 0) : ToleranceBar(3, 0, 2, 0)));
 }

@@ -68,8 +68,8 @@ void StartRecording(CommandContext& ctx) {
     if (ctx.Recording() || ctx.run.ProgramRunning) {
         return;
     }
-    ctx.changes.PanelText.Notify(2, ctx.UiText(15));
-    if (!ctx.op.Ask(" " + ctx.UiText(16) + " ?", Buttons::OkCancel)) {
+    ctx.changes.PanelText.Notify(2, ctx.UiText(kTextDeleteLastLine));
+    if (!ctx.op.Ask(" " + ctx.UiText(kTextStartTeachIn) + " ?", Buttons::OkCancel)) {
         ctx.changes.PanelText.Notify(2, "");
         return;
     }
@@ -84,9 +84,10 @@ void StartRecording(CommandContext& ctx) {
     ctx.Record(word::kCircleMode, std::to_string(ctx.settings.CircleMode));
     ctx.Record(word::kAngleMode, std::to_string(ctx.settings.AngleMode));
     ctx.results.Clear();
-    ctx.changes.PanelText.Notify(1, ctx.UiText(17));
+    ctx.changes.PanelText.Notify(1, ctx.UiText(kTextTeachInActive));
     Settings& s = ctx.settings;
-    if ((s.OffsetX != 0 || s.OffsetY != 0 || s.OffsetW != 0) && ctx.op.Ask(ctx.UiText(25), Buttons::YesNo)) {
+    if ((s.OffsetX != 0 || s.OffsetY != 0 || s.OffsetW != 0) &&
+        ctx.op.Ask(ctx.UiText(kTextResetCoordinates), Buttons::YesNo)) {
         s.OffsetX = 0;
         s.OffsetY = 0;
         s.OffsetW = 0;
@@ -97,7 +98,7 @@ bool StopRecording(CommandContext& ctx) {
     if (!ctx.Recording()) {
         return true;
     }
-    if (!ctx.op.Ask(ctx.UiText(19), Buttons::OkCancel)) {
+    if (!ctx.op.Ask(ctx.UiText(kTextEndTeachIn), Buttons::OkCancel)) {
         return false;
     }
     ctx.changes.PanelText.Notify(2, "");

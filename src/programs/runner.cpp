@@ -88,7 +88,7 @@ void ProgramRunner::WaitTick() {
         // Esc during the wait: the line in question is the wait itself. No waits again for the
         // same point; the line after it runs once, when the point has come.
         m_timer.SetEnabled(false);
-        if (m_ctx.op.Ask(m_ctx.UiText(21), Buttons::YesNo)) {
+        if (m_ctx.op.Ask(m_ctx.UiText(kTextAbortTeachIn), Buttons::YesNo)) {
             Finish(true);
             return;
         }
@@ -143,7 +143,8 @@ bool ProgramRunner::StartRun() {
         return false;
     }
     Settings& s = m_ctx.settings;
-    if ((s.OffsetX != 0 || s.OffsetY != 0 || s.OffsetW != 0) && m_ctx.op.Ask(m_ctx.UiText(25), Buttons::YesNo)) {
+    if ((s.OffsetX != 0 || s.OffsetY != 0 || s.OffsetW != 0) &&
+        m_ctx.op.Ask(m_ctx.UiText(kTextResetCoordinates), Buttons::YesNo)) {
         s.OffsetX = 0;
         s.OffsetY = 0;
         s.OffsetW = 0;
@@ -162,7 +163,7 @@ void ProgramRunner::Continue(int line) {
             return;
         }
         if (m_ctx.run.AbortRequested != 0) {
-            if (m_ctx.op.Ask(m_ctx.UiText(21), Buttons::YesNo)) {
+            if (m_ctx.op.Ask(m_ctx.UiText(kTextAbortTeachIn), Buttons::YesNo)) {
                 Finish(true);
                 return;
             }
@@ -215,7 +216,7 @@ ProgramRunner::Step ProgramRunner::Dispatch(const std::string& upper, const Prog
                 break;
             case Word::Text:
                 c.ListText(p.Rest[1]);
-                m_prompt = p.Rest[1] + " " + c.UiText(20);
+                m_prompt = p.Rest[1] + " " + c.UiText(kTextEscAborts);
                 break;
             case Word::Abstand2P:
                 DistanceTwoPoints(c);
@@ -297,7 +298,7 @@ ProgramRunner::Step ProgramRunner::Dispatch(const std::string& upper, const Prog
             case Word::Aarkg: {
                 const bool two = e.word == Word::Aar2g;
                 if (c.PointCount() < (two ? 4 : 2)) {
-                    c.op.ShowInfo(c.UiText(13));
+                    c.op.ShowInfo(c.UiText(kTextTooFewPoints));
                     c.changes.PanelText.Notify(0, "");
                     return Stop(index);
                 }
@@ -353,7 +354,7 @@ ProgramRunner::Step ProgramRunner::Dispatch(const std::string& upper, const Prog
             case Word::Aarpn:
                 if (c.run.AbortRequested != 0 || c.PointCount() == 0) {
                     if (c.PointCount() == 0) {
-                        c.op.ShowInfo(c.UiText(13));
+                        c.op.ShowInfo(c.UiText(kTextTooFewPoints));
                     }
                     return Stop(index);
                 }
@@ -388,7 +389,7 @@ ProgramRunner::Step ProgramRunner::Stop(int index) {
     m_timer.SetEnabled(false);
     // After Esc the operator is asked, so a run can always be ended.
     if (m_ctx.run.AbortRequested != 0) {
-        if (m_ctx.op.Ask(m_ctx.UiText(21), Buttons::YesNo)) {
+        if (m_ctx.op.Ask(m_ctx.UiText(kTextAbortTeachIn), Buttons::YesNo)) {
             Finish(true);
             return Step::Stop;
         }
@@ -413,7 +414,7 @@ void ProgramRunner::Finish(bool aborted) {
             ++(*judged ? good : bad);
         }
     }
-    m_ctx.op.ShowInfo(m_ctx.UiText(aborted ? 22 : 23) + "\n" +
+    m_ctx.op.ShowInfo(m_ctx.UiText(aborted ? kTextRunAborted : kTextRunFinished) + "\n" +
                       m_ctx.texts.Compose(kMsgRunSummary, {std::to_string(m_ctx.results.Count()),
                                                            std::to_string(good + bad), std::to_string(good),
                                                            std::to_string(bad)}));

@@ -30,10 +30,11 @@ public:
     [[nodiscard]] bool Idle() const noexcept { return m_resumeLine < 0; }
     [[nodiscard]] int ResumeLine() const noexcept { return m_resumeLine; }
 
-    // What the report and the export do on their words ("SPDRUCKEN", "ASCII").
+    // The words whose commands live on the runner's own floor, which it may not include:
+    // "SPDRUCKEN" the report and "ASCII" the export (src/output), "FLAECHE" the area command of
+    // the bitmap view (src/views). The main window sets them; unset, the word does nothing.
     std::function<void()> OnPrint;
     std::function<void(const std::string& partName)> OnAsciiExport;
-    // "FLAECHE": the area command (the bitmap view lives above the runner).
     std::function<void()> OnArea;
 
 private:

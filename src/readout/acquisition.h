@@ -13,9 +13,6 @@ namespace tarvo {
 // characters the bytes so far are dropped and a new line begins.
 inline constexpr std::size_t kMaxLineLength = 1024;
 
-// Marks an axis of a pushed foot-switch position as not yet received.
-inline constexpr long double kPushedSentinel = 999999.999L;
-
 struct AcquisitionState {
     std::string RxAccumulator;
     std::string LastLine;
@@ -34,12 +31,12 @@ struct AcquisitionState {
     Real AxisScale[2] = {1.0L, 1.0L};
     Real MachinePos[2] = {0.0L, 0.0L};
     // Machine position per axis decoded from pushed lines; the sentinel marks "not received".
-    Real PushedPos[2] = {kPushedSentinel, kPushedSentinel};
+    Real PushedPos[2] = {kMarkerValue, kMarkerValue};
     bool CaptureReady = false;
     // Both axes of the pushed position become "not received" (every clear of the point memory).
     void ResetPushed() {
-        PushedPos[0] = kPushedSentinel;
-        PushedPos[1] = kPushedSentinel;
+        PushedPos[0] = kMarkerValue;
+        PushedPos[1] = kMarkerValue;
     }
     // Foot-switch mode: every complete line in arrival order, so that an X and a Y line that
     // arrive together in one read both reach the trigger (LastLine alone keeps only the last).

@@ -217,7 +217,7 @@ void ReadoutLink::EvaluatePushedLine(const std::string& line) {
         a.AxisIndex = axis;
         const long double v = decode(m_profile.ValueWindow(line));
         a.PushedPos[axis - 1] = v * (axis == 1 ? fx : fy) - (axis == 1 ? m_c.settings.OffsetX : m_c.settings.OffsetY);
-        if (a.PushedPos[0] != Real(kPushedSentinel) && a.PushedPos[1] != Real(kPushedSentinel)) {
+        if (a.PushedPos[0] != Real(kMarkerValue) && a.PushedPos[1] != Real(kMarkerValue)) {
             a.CaptureReady = true;
         }
     } else if (m_profile.AutoTrigger == 1) {
@@ -334,7 +334,7 @@ void ReadoutLink::StartupStep() {
         m_c.Timersend.SetEnabled(true);
     }
     if (m_c.settings.OffsetX != 0 || m_c.settings.OffsetY != 0 || m_c.settings.OffsetW != 0) {
-        if (m_c.op.Ask(m_c.texts.UiText(25), Buttons::YesNo)) {
+        if (m_c.op.Ask(m_c.texts.UiText(kTextResetCoordinates), Buttons::YesNo)) {
             m_c.settings.OffsetX = 0;
             m_c.settings.OffsetY = 0;
             m_c.settings.OffsetW = 0;

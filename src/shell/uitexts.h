@@ -15,6 +15,32 @@ namespace tarvo {
 // program composes, German patterns with "%1", "%2" ... for the parts filled in.
 inline constexpr std::size_t kNumberedTexts = 39;
 inline constexpr std::size_t kCommonListSize = 124;
+// Numbered texts the code takes by number (`UiText`), with their German wording.
+inline constexpr int kTextTooFewPoints = 13;           // "Zuwenig Punkte"
+inline constexpr int kTextReportTitle = 14;            // "TARVO Meßprotokoll"
+inline constexpr int kTextDeleteLastLine = 15;         // "< Letzte Zeile löschen >"
+inline constexpr int kTextStartTeachIn = 16;           // "Lernbetrieb starten"
+inline constexpr int kTextTeachInActive = 17;          // "Lernbetrieb: aktiv"
+inline constexpr int kTextEndTeachIn = 19;             // "Lernbetrieb beenden ?"
+inline constexpr int kTextEscAborts = 20;              // "<ESC>=Abbruch"
+inline constexpr int kTextAbortTeachIn = 21;           // "Lernbetrieb abbrechen ?"
+inline constexpr int kTextRunAborted = 22;             // "Wiederholung abgebrochen !"
+inline constexpr int kTextRunFinished = 23;            // "Wiederholung beendet !"
+inline constexpr int kTextClearAll = 24;               // "Alle Speicher löschen ?"
+inline constexpr int kTextResetCoordinates = 25;       // "Koordinatensystem zurücksetzen ?"
+inline constexpr int kTextOffset = 26;                 // "Versatz"
+inline constexpr int kTextInspector = 27;              // "Prüfer"
+inline constexpr int kTextBatch = 28;                  // "Charge"
+inline constexpr int kTextPartName = 29;               // "Teilename"
+inline constexpr int kTextXCoordinate = 30;            // "X-Koordinate"
+inline constexpr int kTextYCoordinate = 31;            // "Y-Koordinate"
+inline constexpr int kTextPointEntry = 32;             // "Punkteingabe"
+inline constexpr int kTextClearPoints = 33;            // "Punktespeicher löschen ?"
+inline constexpr int kTextDeleteProgramLine = 34;      // "Letzte Programmzeile löschen ?"
+inline constexpr int kTextDeletePrecedingPoints = 35;  // "Vorangegange Punkte aus dem Programm löschen ?"
+inline constexpr int kTextDeleteResultLine = 36;       // "Letzte Speicherzeile löschen ?"
+inline constexpr int kTextTeachInInactive = 37;        // "Lernbetrieb: inaktiv"
+inline constexpr int kTextCircleCentre = 38;           // "Kreismittelpunkt"
 // Messages the code composes by number.
 inline constexpr int kMsgLinkDown = 99;   // "getrennt", the display while the readout is unplugged
 inline constexpr int kMsgLinkLost = 100;  // the readout unplugged, with its device
@@ -39,6 +65,31 @@ inline constexpr int kMsgComRefused = 123;       // how to get the right to open
 inline constexpr int kMsgNotAllowed = 116;       // a serial setting of the interface profile the port
                                                  // cannot take, and what it takes instead
 inline constexpr std::size_t kResultNamesSize = 24;
+// The result names (`ResultName`, `Label`), with their German wording.
+inline constexpr int kResultCircle = 0;             // "Kreis"
+inline constexpr int kResultDiameter = 1;           // "D", a circle's size as a diameter
+inline constexpr int kResultRadius = 2;             // "R", a circle's size as a radius
+inline constexpr int kResultDistanceTwoPoints = 3;  // "Abstand 2P"
+inline constexpr int kResultDistanceLinePoint = 4;  // "Abstand GP"
+inline constexpr int kResultAngle = 5;              // "Winkel"
+inline constexpr int kResultLine = 6;               // "Gerade"
+inline constexpr int kResultPoint = 7;              // "Punkt"
+inline constexpr int kResultSymmetryLine = 8;       // "Symetriegerade"
+inline constexpr int kResultDistanceX = 9;          // "Abstand X"
+inline constexpr int kResultDistanceY = 10;         // "Abstand Y"
+inline constexpr int kResultCompareNominal = 11;    // "Soll-Ist Vergleich NW"
+inline constexpr int kResultComparePosition = 12;   // "Soll-Ist Vergleich PT"
+inline constexpr int kResultCompareAttribute = 13;  // "Soll-Ist Vergleich A"
+inline constexpr int kResultUpperTol = 14;          // "OT"
+inline constexpr int kResultLowerTol = 15;          // "UT"
+inline constexpr int kResultPage = 16;              // "Seite", the report's page
+inline constexpr int kResultOffsetX = 17;           // "Versatz    X"
+inline constexpr int kResultOffsetY = 18;           // "Versatz    Y"
+inline constexpr int kResultAlignTwoLines = 19;     // "Ausrichtung 2 G"
+inline constexpr int kResultAlignOneLine = 20;      // "Ausrichtung 1 G"
+inline constexpr int kResultAlignPointLine = 21;    // "Ausrichtung K G"
+inline constexpr int kResultZero = 22;              // "Nullen"
+inline constexpr int kResultArea = 23;              // "Fläche"
 // The caption of the result list's header label `lb1_label`, column by column, in German; a
 // language file replaces it with words that stand above the same columns.
 inline constexpr const char* kResultListHeader = " #  Merkmal               Ergebnis    X-Pos.    Y-Pos     Abw.         .";

@@ -187,7 +187,7 @@ void MeasureArea(CommandContext& ctx, BitmapView& view) {
     }
     const int n = ctx.PointCount();
     if (n < 3) {
-        ctx.op.ShowInfo(ctx.UiText(13) + std::to_string(n));
+        ctx.op.ShowInfo(ctx.UiText(kTextTooFewPoints) + std::to_string(n));
         return;
     }
     view.lb1 = ctx.points.Items();
@@ -195,10 +195,10 @@ void MeasureArea(CommandContext& ctx, BitmapView& view) {
     if (!ctx.op.ShowBitmapView(view)) {
         return;
     }
-    ctx.ListResult(ctx.Label(23, 11), FieldText(ctx, view.Result()),
+    ctx.ListResult(ctx.Label(kResultArea, 11), FieldText(ctx, view.Result()),
                    {FieldText(ctx, view.CentreX()), FieldText(ctx, view.CentreY())});
     ctx.Record(word::kArea);
-    if (ctx.op.Ask(ctx.UiText(33), Buttons::YesNo)) {
+    if (ctx.op.Ask(ctx.UiText(kTextClearPoints), Buttons::YesNo)) {
         ctx.ClearPoints();
     }
 }

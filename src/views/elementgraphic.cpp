@@ -7,6 +7,7 @@
 #include "base/text.h"
 #include "data/resultline.h"
 #include "geometry/lines.h"
+#include "shell/uitexts.h"
 
 namespace tarvo {
 
@@ -17,11 +18,11 @@ struct KindName {
     int name;
     ElementKind kind;
 };
-constexpr KindName kKindNames[] = {{0, ElementKind::Circle},
-                                   {8, ElementKind::SymmetryLine},
-                                   {7, ElementKind::Point},
-                                   {5, ElementKind::Angle},
-                                   {6, ElementKind::Line}};
+constexpr KindName kKindNames[] = {{kResultCircle, ElementKind::Circle},
+                                   {kResultSymmetryLine, ElementKind::SymmetryLine},
+                                   {kResultPoint, ElementKind::Point},
+                                   {kResultAngle, ElementKind::Angle},
+                                   {kResultLine, ElementKind::Line}};
 
 Rgb ColourOf(ElementKind kind) {
     switch (kind) {
@@ -55,7 +56,8 @@ ElementKind ElementKindOf(const std::string& line, const UiTexts& texts) {
         }
         // Only a circle result carries its size kind ("D" or "R"); other lines that name the
         // circle (the area of a stored circle, whose value is an area) are no circle to draw.
-        if (k.kind == ElementKind::Circle && !CircleSizeIs(line, 1, texts) && !CircleSizeIs(line, 2, texts)) {
+        if (k.kind == ElementKind::Circle && !CircleSizeIs(line, kResultDiameter, texts) &&
+            !CircleSizeIs(line, kResultRadius, texts)) {
             continue;
         }
         return k.kind;
@@ -91,7 +93,7 @@ void ElementGraphic::SetTrackBar(int position) { m_trackBar = std::clamp(positio
 
 long double ElementGraphic::RadiusOf(const std::string& line) const {
     const long double v = ReadValue(line).value;
-    return CircleSizeIs(line, 1, m_texts) ? v / 2 : v;
+    return CircleSizeIs(line, kResultDiameter, m_texts) ? v / 2 : v;
 }
 
 std::pair<long long, long long> ElementGraphic::PixelOf(long double x, long double y) const {

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
 #include <string_view>
 #include <vector>
 
@@ -65,9 +64,5 @@ private:
     int m_height = 0;
     std::vector<Rgb> m_pixels;
 };
-
-// Writes the picture as a PNG file (8-bit RGB, runs of repeated pixels compressed). False when it
-// cannot be written; a half-written file is never left behind.
-bool WritePng(const std::filesystem::path& file, const PixelBuffer& picture);
 
 }  // namespace tarvo

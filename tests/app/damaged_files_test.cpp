@@ -30,7 +30,7 @@ TEST_F(DamagedFiles, AnUnreadableResultListIsSetAsideAndTheNewResultsAreSaved) {
     EXPECT_NE(op.shown.back().find("speicher.dat.unlesbar"), std::string::npos) << op.shown.back();
     EXPECT_TRUE(std::filesystem::is_symlink(dir.work() / "speicher.dat.unlesbar"));
     Capture(1, 2);
-    w->SpeedButton5Click();
+    Run(CommandId::Point);
     const auto saved = ReadTextLines(dir.work() / "speicher.dat");
     ASSERT_TRUE(saved);
     EXPECT_EQ(saved->size(), 1u);
@@ -44,7 +44,7 @@ TEST_F(DamagedFiles, WhereItCannotBeSetAsideTheResultListIsNeitherOverwrittenNor
     w->Timer3Timer();  // said once
     EXPECT_NE(op.shown.back().find("nicht gesichert"), std::string::npos) << op.shown.back();
     Capture(1, 2);
-    w->SpeedButton5Click();
+    Run(CommandId::Point);
     EXPECT_TRUE(std::filesystem::is_symlink(dir.work() / "speicher.dat"));
     EXPECT_FALSE(std::filesystem::exists(dir.work() / "speicher.dat.unlesbar"));
 }
@@ -66,11 +66,6 @@ TEST_F(DamagedFiles, AnUnreadableNamesFileIsNotReplacedByTheNewName) {
     EXPECT_EQ(def.Name, "Bohrung");  // the feature itself is taken
 }
 
-}  // namespace
-}  // namespace tarvo
-
-namespace tarvo {
-namespace {
 
 // Every file the program reads, cut in a line, as binary bytes, as one over-long line and in
 // UTF-8 instead of Windows-1252: the start-up, the link's start and the commands that read it

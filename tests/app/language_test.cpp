@@ -23,7 +23,7 @@ protected:
         Capture(0, 0);
         Capture(10, 0);
         Capture(5, 5);
-        w->SpeedButton1Click();
+        Run(CommandId::Circle);
         return LastResult();
     }
 };

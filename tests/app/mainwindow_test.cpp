@@ -115,7 +115,7 @@ TEST_F(MainWindowTest, SpaceCapturesTheCurrentPositionInKeyboardMode) {
     EXPECT_EQ(w->FocusedControl, "ListBox1");
     EXPECT_EQ(w->LB_list(), std::vector<std::string>{Ansi("Speicher für Lernbetrieb")});  // not recording
 
-    w->SpeedButton25Click();  // foot-switch mode: Space does nothing
+    Run(CommandId::FootSwitchTrigger);  // foot-switch mode: Space does nothing
     ASSERT_TRUE(w->SpeedButton24Enabled());
     EXPECT_FALSE(w->FormKeyDown(kKeySpace));
     EXPECT_FALSE(w->FormKeyDown(kKeySpace, kShift));
@@ -160,10 +160,10 @@ TEST_F(MainWindowTest, ClearButtonEmptiesTheMemoryAndResetsThePushedPosition) {
     Start();
     Capture(1, 1);
     session->acquisition.PushedPos[0] = 5.0L;
-    w->SpeedButton23Click();
+    Run(CommandId::ClearPoints);
     EXPECT_EQ(w->PointCount(), 0);
     EXPECT_EQ(w->Label5, "-");
-    EXPECT_EQ(session->acquisition.PushedPos[0].value(), Real(kPushedSentinel).value());
+    EXPECT_EQ(session->acquisition.PushedPos[0].value(), Real(kMarkerValue).value());
 }
 
 TEST_F(MainWindowTest, EscRequestsAbortAndExitCloses) {
@@ -172,7 +172,7 @@ TEST_F(MainWindowTest, EscRequestsAbortAndExitCloses) {
     EXPECT_EQ(session->run.AbortRequested, 0);
     w->FormKeyPress(static_cast<char>(kKeyEscape));
     EXPECT_EQ(session->run.AbortRequested, 1);
-    w->SpeedButton7Click();
+    Run(CommandId::Exit);
     EXPECT_TRUE(w->Closed());
     EXPECT_NE(dir.Read("TARVO.INI"), "<missing>");
 }

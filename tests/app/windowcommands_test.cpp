@@ -14,16 +14,16 @@ TEST_F(WindowCommands, TextLinesAreAppendedOrInsertedAndRenumbered) {
     w->lb1().Append("  2 b");
     Teach();
     op.ExpectTextLine("append Charge 7");
-    w->SpeedButton21Click();
+    Run(CommandId::TextLine);
     EXPECT_EQ(Results().back(), "  3 Charge 7");
     EXPECT_EQ(w->LB_list().back(), "Text:Charge 7");
     run().Recording = 0;
     w->lb1().SetItemIndex(1);
     op.ExpectTextLine("insert Zwischen");
-    w->SpeedButton21Click();
+    Run(CommandId::TextLine);
     EXPECT_EQ(Results(), (std::vector<std::string>{"  1 a", "  2 Zwischen", "  3 b", "  4 Charge 7"}));
     op.ExpectTextLine("cancel");
-    w->SpeedButton21Click();
+    Run(CommandId::TextLine);
     EXPECT_EQ(Results().size(), 4u);
 }
 

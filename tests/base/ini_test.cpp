@@ -85,11 +85,6 @@ TEST(IniFile, WritesAtomicallyIntoTheFile) {
     EXPECT_FALSE(WritePrivateProfileString(dir.work() / "missing" / "X.INI", "S", "K", "v").ok);
 }
 
-}  // namespace
-}  // namespace tarvo
-
-namespace tarvo {
-namespace {
 
 // A settings file that exists but cannot be read (here a link to a file whose reading fails
 // with an I/O error, which even root cannot read) loads as empty and is never written over.

@@ -87,11 +87,6 @@ TEST_F(CliTest, WaitMovesTheVirtualClock) {
     EXPECT_NE(out.find("--- timers (7)\nTimer3=100 disabled\nTimer2=500 enabled\n"), std::string::npos);
 }
 
-}  // namespace
-}  // namespace tarvo
-
-namespace tarvo {
-namespace {
 
 class CliResults : public CliTest {};
 
@@ -141,11 +136,6 @@ TEST_F(CliResults, TheFeatureDialogFromAScript) {
     EXPECT_EQ(dir.Read("mrk_var.txt"), "Bohrung\r\nWelle\r\n");
 }
 
-}  // namespace
-}  // namespace tarvo
-
-namespace tarvo {
-namespace {
 
 class CliMeasure : public CliTest {};
 
@@ -183,11 +173,6 @@ TEST_F(CliMeasure, OffsetEntryByF11AndZeroingByTheTypedLetter) {
     EXPECT_NE(out.find("OffsetX=0.5\nOffsetY=4\n"), std::string::npos);
 }
 
-}  // namespace
-}  // namespace tarvo
-
-namespace tarvo {
-namespace {
 
 class CliDialogs : public CliTest {};
 
@@ -207,11 +192,6 @@ TEST_F(CliDialogs, TextLineSystemSettingsAndTheXYChoice) {
     EXPECT_EQ(Run("system 0 1 7\n"), kScriptBadAction);
 }
 
-}  // namespace
-}  // namespace tarvo
-
-namespace tarvo {
-namespace {
 
 TEST_F(CliTest, ReachesEveryControlAndMenuEntryOfTheWindow) {
     // Each control and entry once, with the answers its dialog needs; none is a bad action.
@@ -234,11 +214,6 @@ TEST_F(CliTest, ReachesEveryControlAndMenuEntryOfTheWindow) {
     }
 }
 
-}  // namespace
-}  // namespace tarvo
-
-namespace tarvo {
-namespace {
 
 TEST_F(CliTest, TeachesSavesAndReplaysAProgram) {
     ASSERT_EQ(Run("wait 500\nanswer ok\nclick SpeedButton11\npoint 0 0\npoint 3 4\nkey F3\n"
@@ -256,11 +231,6 @@ TEST_F(CliTest, TeachesSavesAndReplaysAProgram) {
         << out;
 }
 
-}  // namespace
-}  // namespace tarvo
-
-namespace tarvo {
-namespace {
 
 TEST_F(CliTest, MeasuresAnAreaByAClickAndWritesTheElementGraphic) {
     ASSERT_EQ(Run("point 0 0\npoint 20 0\npoint 20 10\npoint 0 10\n"
@@ -280,11 +250,6 @@ TEST_F(CliTest, MeasuresAnAreaByAClickAndWritesTheElementGraphic) {
     EXPECT_EQ(png->substr(1, 3), "PNG");
 }
 
-}  // namespace
-}  // namespace tarvo
-
-namespace tarvo {
-namespace {
 
 // With English chosen, what the program composes reaches the operator in English.
 TEST_F(CliTest, MessagesReadInTheChosenLanguage) {

@@ -34,7 +34,7 @@ TEST_F(Coords, NoZeroStopsTheYButtonButNotTheChooser) {
     EXPECT_EQ(D(settings().OffsetY), 0.0);
     EXPECT_TRUE(Results().empty());
     op.ExpectChoose("8");
-    w->SpeedButton8Click();
+    Run(CommandId::CoordinateSystem);
     EXPECT_EQ(D(settings().OffsetY), 4.0);
     // Listed as the button lists it, so the replay of "NULLY" numbers the list as taught.
     EXPECT_EQ(Results(), std::vector<std::string>{"  1 Nullen   Y                        "});
@@ -45,7 +45,7 @@ TEST_F(Coords, OffsetEntriesAndRotation) {
     Teach();
     op.ExpectChoose("1");
     op.ExpectInput("1,5");
-    w->SpeedButton8Click();
+    Run(CommandId::CoordinateSystem);
     EXPECT_EQ(D(settings().OffsetX), 3.5);
     EXPECT_EQ(LastResult(), "  1 Versatz    X               1.500");
     EXPECT_EQ(w->LB_list().back(), "AARVX:1.5000");
@@ -58,17 +58,17 @@ TEST_F(Coords, OffsetEntriesAndRotation) {
     EXPECT_EQ(Results().size(), 2u);
     op.ExpectChoose("3");
     op.ExpectInput("12");
-    w->SpeedButton8Click();
+    Run(CommandId::CoordinateSystem);
     EXPECT_EQ(D(settings().OffsetW), 12.0);
     EXPECT_EQ(LastResult(), "  3 Koordinatensystem drehen ");
     EXPECT_EQ(w->LB_list().back(), "AARVW:12.0000");
     op.ExpectChoose("0");
-    w->SpeedButton8Click();
+    Run(CommandId::CoordinateSystem);
     EXPECT_EQ(D(settings().OffsetX), 0.0);
     EXPECT_EQ(D(settings().OffsetW), 0.0);
     EXPECT_EQ(w->LB_list().back(), "AAR0:");
     op.ExpectChoose("cancel");
-    w->SpeedButton8Click();
+    Run(CommandId::CoordinateSystem);
     EXPECT_EQ(Results().size(), 4u);
 }
 
@@ -83,7 +83,7 @@ TEST_F(Coords, AlignmentToTwoLines) {
         Capture(6, 1);
         op.ExpectChoose("4");
         op.ExpectChoose(std::to_string(choice));
-        w->SpeedButton8Click();
+        Run(CommandId::CoordinateSystem);
         EXPECT_NEAR(D(settings().OffsetX), 5, 1e-9);
         EXPECT_NEAR(D(settings().OffsetY), 0, 1e-9);
         EXPECT_NEAR(D(settings().OffsetW), choice == 1 ? 0 : 45, 1e-9);
@@ -98,7 +98,7 @@ TEST_F(Coords, AlignmentToALineAsXOrYAxisAndToAPointAndALine) {
     op.ExpectChoose("5");
     op.ExpectTwoButtons("yes");  // "Y": the line is the Y axis
     Teach();
-    w->SpeedButton8Click();
+    Run(CommandId::CoordinateSystem);
     EXPECT_NEAR(D(settings().OffsetW), 90, 1e-9);
     EXPECT_NEAR(D(settings().OffsetY), 2, 1e-9);
     EXPECT_EQ(w->LB_list().back(), "AAR1G:2");
@@ -107,7 +107,7 @@ TEST_F(Coords, AlignmentToALineAsXOrYAxisAndToAPointAndALine) {
     Capture(10, 10);
     op.ExpectChoose("6");
     op.ExpectTwoButtons("cancel");  // closed: counts as "X"
-    w->SpeedButton8Click();
+    Run(CommandId::CoordinateSystem);
     EXPECT_NEAR(D(settings().OffsetX), 3, 1e-9);
     EXPECT_NEAR(D(settings().OffsetW), 135, 1e-6);
     EXPECT_EQ(w->LB_list().back(), "AARKG:1");
@@ -116,12 +116,12 @@ TEST_F(Coords, AlignmentToALineAsXOrYAxisAndToAPointAndALine) {
 TEST_F(Coords, OriginToAPoint) {
     op.ExpectChoose("9");
     op.ExpectInfo();
-    w->SpeedButton8Click();
+    Run(CommandId::CoordinateSystem);
     EXPECT_EQ(op.shown.back(), "info: Zuwenig Punkte");
     EXPECT_TRUE(Results().empty());
     Capture(2.5L, -1);
     op.ExpectChoose("9");
-    w->SpeedButton8Click();
+    Run(CommandId::CoordinateSystem);
     EXPECT_EQ(D(settings().OffsetX), 2.5);
     EXPECT_EQ(D(settings().OffsetY), -1.0);
     EXPECT_EQ(LastResult(), "  1 Nullen                                 0.000       0.000");
@@ -131,7 +131,7 @@ TEST_F(Coords, EscDuringTheAlignmentWaitChangesNothing) {
     Capture(1, 1);
     op.ExpectChoose("4");
     op.duringWait = [this] { w->FormKeyPress(27); };
-    w->SpeedButton8Click();
+    Run(CommandId::CoordinateSystem);
     EXPECT_EQ(D(settings().OffsetX), 0.0);
     EXPECT_TRUE(Results().empty());
     EXPECT_EQ(w->PointCount(), 1);

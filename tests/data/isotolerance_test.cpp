@@ -72,11 +72,6 @@ TEST_F(IsoTable, DamagedTablesNeverCrash) {
     EXPECT_FALSE(Look("20H7").found);  // an unreadable limit counts as 0
 }
 
-}  // namespace
-}  // namespace tarvo
-
-namespace tarvo {
-namespace {
 
 // The shipped table against published limit deviations of ISO 286-2 (micrometres).
 TEST(ShippedIsoTable, HoldsThePublishedLimitDeviations) {

@@ -26,14 +26,14 @@ TEST_F(ResultCommands, RecallOfACircleAsThreePointsOrItsCentre) {
     EXPECT_EQ(w->Label5, "3");
     EXPECT_EQ(op.shown[0], "ask: Kreismittelpunkt ?");
 
-    w->SpeedButton23Click();
+    Run(CommandId::ClearPoints);
     w->lb1().Append(BuildResultLine(2, "Kreis", " 3 R", 5, 1, 2, 3));
     w->lb1().SetItemIndex(1);
     op.ExpectAsk(false);
     w->lb1DblClick();  // "R": the value is the radius already
     EXPECT_EQ(Points()[0], "6.000:2.000");
 
-    w->SpeedButton23Click();
+    Run(CommandId::ClearPoints);
     op.ExpectAsk(true);  // Yes: the centre only
     w->lb1DblClick();
     EXPECT_EQ(Points(), std::vector<std::string>{"   1.000:   2.000"});
@@ -104,10 +104,10 @@ TEST_F(ResultCommands, ClearAllAsksKeepsABackupAndEmptiesEverything) {
     session->run.CurrentPos = {1, 1};
     w->FormKeyDown(kKeySpace);
     op.ExpectAsk(false);
-    w->SpeedButton22Click();
+    Run(CommandId::ClearAll);
     EXPECT_EQ(w->lb1().Count(), 1);
     op.ExpectAsk(true);
-    w->SpeedButton22Click();
+    Run(CommandId::ClearAll);
     EXPECT_EQ(w->lb1().Count(), 0);
     EXPECT_EQ(w->PointCount(), 0);
     EXPECT_EQ(w->StatusPanels[0], "");

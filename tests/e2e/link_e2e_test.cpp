@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "readout/qt/qserialdevice.h"
+#include "app/commandtable.h"
 #include "app/mainwindow.h"
 #include "data/resultline.h"
 #include "shell/qt/qtimerdriver.h"
@@ -66,6 +67,8 @@ protected:
         driver = std::make_unique<QTimerDriver>(session->timers);
         w->FormCreate();
     }
+    // Clicks the control of command `id` through the command table, as the window does.
+    bool Run(CommandId id) { return w->Run(CommandOf(id)); }
     void Say(const std::string& command) {
         sim.write((command + "\n").c_str());
         sim.waitForBytesWritten(1000);
@@ -140,13 +143,13 @@ TEST_F(LinkEndToEnd, SwitchingToTheFootSwitchDropsTheAnswerOnItsWay) {
     Say("pos 5000 0");
     ASSERT_TRUE(WaitFor([this] { return w->LV1 == "5000.000"; }));
     for (int i = 0; i < 13; ++i) {
-        w->SpeedButton25Click();
+        Run(CommandId::FootSwitchTrigger);
         Spin(80);
         ASSERT_TRUE(session->acquisition.FootSwitchMode);
-        w->SpeedButton24Click();
+        Run(CommandId::KeyboardTrigger);
         Spin(35 + 7 * i);  // a request and half an answer under way at different moments
     }
-    w->SpeedButton25Click();
+    Run(CommandId::FootSwitchTrigger);
     Spin(300);
     EXPECT_EQ(w->PointCount(), 0) << (w->PointCount() > 0 ? w->ListBox1().Items()[0] : "");
 }
@@ -161,12 +164,6 @@ TEST_F(LinkEndToEnd, APulledCableNeitherCrashesNorHangs) {
     EXPECT_EQ(w->LV1, "getrennt");  // and the status bar, in no box
 }
 
-}  // namespace
-}  // namespace tarvo
-
-
-namespace tarvo {
-namespace {
 
 // The profile's line settings through ConfigurePort and the port component down to the serial
 // adapter's own settings, on the simulator's pseudo terminal.
@@ -186,17 +183,6 @@ TEST_F(LinkEndToEnd, LineSettingsReachTheSerialAdapter) {
     EXPECT_EQ(port.baudRate(), 9600);
 }
 
-}  // namespace
-}  // namespace tarvo
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
-
-namespace tarvo {
-namespace {
 
 // The readout unplugged and plugged in again: the simulator's terminal closes, then a new one
 // appears at the same configured path. The display says so, one message tells the operator, and
@@ -254,11 +240,6 @@ TEST(LinkUnplugged, TheLinkComesBackByItselfWhenTheDeviceReturns) {
     second.waitForFinished(2000);
 }
 
-}  // namespace
-}  // namespace tarvo
-
-namespace tarvo {
-namespace {
 
 long ResidentKiB() {
     std::ifstream statm("/proc/self/statm");
@@ -299,7 +280,7 @@ TEST_F(LinkEndToEnd, SoakCapturesAndCirclesKeepCountAndMemory) {
         ASSERT_TRUE(WaitFor([this] { return w->PointCount() >= 10; })) << "circle " << c << ": " << w->PointCount();
         ASSERT_EQ(w->PointCount(), 10) << "circle " << c;  // none doubled
         const std::vector<std::string> points = w->ListBox1().Items();
-        w->SpeedButton1Click();
+        Run(CommandId::Circle);
         ASSERT_EQ(w->lb1().Count(), c % 1000 + 1);
         ASSERT_NEAR(static_cast<double>(ReadValue(w->lb1().Lines().back()).value), 2 * r, 0.002)
             << "circle " << c << " from " << ::testing::PrintToString(points);
@@ -321,3 +302,9 @@ TEST_F(LinkEndToEnd, SoakCapturesAndCirclesKeepCountAndMemory) {
 
 }  // namespace
 }  // namespace tarvo
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

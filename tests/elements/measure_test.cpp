@@ -45,7 +45,7 @@ TEST_F(Measure, CircleFormColumnRadiusModeAndSecondLine) {
     for (const auto& [x, y] : {std::pair{5.0L, 0.0L}, {0, 5}, {-5, 0}, {0, -5}}) {
         Capture(x, y);
     }
-    w->SpeedButton1Click();
+    Run(CommandId::Circle);
     ASSERT_EQ(Results().size(), 2u);
     EXPECT_EQ(Results()[0], "  1 Kreis    4 R               5.000       0.000       0.000       0.000");
     EXPECT_EQ(Results()[1].substr(0, 26), "  2 W m Diff              ");
@@ -57,7 +57,7 @@ TEST_F(Measure, CircleUsesTheFirstFiftyPointsAndClearsAll) {
         const long double a = i * 2 * kPi / 51;
         Capture(10 * std::cos(a), 10 * std::sin(a));
     }
-    w->SpeedButton1Click();
+    Run(CommandId::Circle);
     EXPECT_EQ(LastResult().substr(0, 16), "  1 Kreis   50 D");
     EXPECT_EQ(w->PointCount(), 0);
 }
@@ -66,7 +66,7 @@ TEST_F(Measure, CollinearPointsGiveTheNoCircleMarker) {
     Capture(0, 0);
     Capture(1, 1);
     Capture(2, 2);
-    w->SpeedButton1Click();
+    Run(CommandId::Circle);
     EXPECT_EQ(LastResult(), "  1 Kreis    3 D          199998.000       0.000       0.000");
 }
 
@@ -76,12 +76,12 @@ TEST_F(Measure, WaitingForPointsTakesCapturesOrEndsOnEsc) {
         Capture(10, 25);
         Capture(5, 20);
     };
-    w->SpeedButton1Click();
+    Run(CommandId::Circle);
     EXPECT_EQ(Results().size(), 1u);
 
     Capture(1, 1);
     op.duringWait = [this] { w->FormKeyPress(27); };
-    w->SpeedButton1Click();
+    Run(CommandId::Circle);
     EXPECT_TRUE(Results().size() == 1u);
     EXPECT_EQ(w->PointCount(), 1);           // the points stay
     EXPECT_EQ(run().AbortRequested, 0);  // and the flag is cleared again
@@ -91,12 +91,12 @@ TEST_F(Measure, AnAbortFlagLeftSetStopsCommandsButNotPointEntry) {
     Capture(1, 1);
     Capture(2, 2);
     run().AbortRequested = 1;
-    w->SpeedButton2Click();
-    w->SpeedButton5Click();
+    Run(CommandId::DistanceTwoPoints);
+    Run(CommandId::Point);
     EXPECT_TRUE(Results().empty());
     op.ExpectInput("1");
     op.ExpectInput("2");
-    w->SpeedButton18Click();
+    Run(CommandId::PointEntry);
     EXPECT_EQ(Results().size(), 1u);
 }
 
@@ -105,28 +105,28 @@ TEST_F(Measure, DistancesPointAndPointEntry) {
         Capture(i == 1 ? 3 : 0, i == 1 ? 4 : 0);
     }
     Teach();
-    w->SpeedButton2Click();
+    Run(CommandId::DistanceTwoPoints);
     EXPECT_EQ(LastResult(), "  1 Abstand 2P                 5.000       1.500       2.000");
     EXPECT_EQ(w->PointCount(), 0);  // all five cleared
     Capture(0, 0);
     Capture(10, 0);
     Capture(5, 5);
-    w->SpeedButton3Click();
+    Run(CommandId::DistanceLinePoint);
     EXPECT_EQ(LastResult(), "  2 Abstand GP                 5.000       5.000       0.000");
     op.ExpectInfo();
-    w->SpeedButton5Click();
+    Run(CommandId::Point);
     EXPECT_EQ(op.shown.back(), "info: Zuwenig Punkte");
     Capture(-1.25L, 2);
-    w->SpeedButton5Click();
+    Run(CommandId::Point);
     EXPECT_EQ(LastResult(), "  3 Punkt                                 -1.250       2.000");
     op.ExpectInput("12,5");
     op.ExpectInput("3");
-    w->SpeedButton18Click();
+    Run(CommandId::PointEntry);
     EXPECT_EQ(LastResult(), "  4 Punkteingabe                          12.500       3.000");
     EXPECT_EQ(w->LB_list(), (std::vector<std::string>{"Abstand2P:", "GETPOINT:", "GETPOINT:", "GETPOINT:", "AbstandGP:",
                                                       "GETPOINT:", "Punkt:", "PKT:12.500:3.000"}));
     op.ExpectInput(std::string(1, '\0'));
-    w->SpeedButton18Click();  // cancelled: no line
+    Run(CommandId::PointEntry);  // cancelled: no line
     EXPECT_EQ(Results().size(), 4u);
 }
 
@@ -134,15 +134,15 @@ TEST_F(Measure, AxisDistanceAsksXOrY) {
     Capture(1, 1);
     Capture(4, -3);
     op.ExpectChoose("2");
-    w->SpeedButton17Click();
+    Run(CommandId::AxisDistance);
     EXPECT_EQ(LastResult(), "  1 Abstand Y                  4.000");
     Capture(1, 1);
     Capture(4, -3);
     op.ExpectChoose("cancel");
-    w->SpeedButton17Click();
+    Run(CommandId::AxisDistance);
     EXPECT_EQ(w->PointCount(), 2);  // kept
     session->run.ReplayChoice = 1;
-    w->SpeedButton17Click();  // replayed: no dialog
+    Run(CommandId::AxisDistance);  // replayed: no dialog
     EXPECT_EQ(LastResult(), "  2 Abstand X                  3.000");
     EXPECT_EQ(session->run.ReplayChoice, 0);
 }
@@ -151,23 +151,23 @@ TEST_F(Measure, AngleCandidatesAndChoices) {
     const auto value = [this] { return static_cast<double>(ReadColumn(LastResult(), kValueColumn).value); };
     Lines(10, 40);  // a = 30 (the captures carry 3 decimals, so within 0.01)
     op.ExpectChoose("3");
-    w->SpeedButton4Click();
+    Run(CommandId::Angle);
     EXPECT_NEAR(value(), 60, 0.01);
     EXPECT_EQ(LastResult().substr(0, 26), "  1 Winkel                ");
     Lines(80, -80);  // a = 160
     op.ExpectChoose("3");
-    w->SpeedButton4Click();
+    Run(CommandId::Angle);
     EXPECT_NEAR(value(), -70, 0.01);
     Lines(0, 90);  // exactly 90
     op.ExpectChoose("2");
     settings().AngleMode = 1;
-    w->SpeedButton4Click();
+    Run(CommandId::Angle);
     EXPECT_EQ(ColumnText(LastResult(), {27, 10}), " 270:00:00");
     Teach();
     session->run.ReplayChoice = 4;
     settings().AngleMode = 0;
     Lines(10, 40);
-    w->SpeedButton4Click();  // replayed choice 4: no dialog
+    Run(CommandId::Angle);  // replayed choice 4: no dialog
     EXPECT_NEAR(value(), 150, 0.01);
     EXPECT_EQ(w->LB_list().back(), "Winkel:4");
     EXPECT_EQ(session->run.ReplayChoice, 0);
@@ -178,11 +178,11 @@ TEST_F(Measure, AngleCandidatesAndChoices) {
     for (const int preset : {5, 255}) {
         session->run.ReplayChoice = static_cast<std::uint8_t>(preset);
         Lines(10, 40);
-        w->SpeedButton4Click();
+        Run(CommandId::Angle);
         EXPECT_EQ(w->lb1().Count(), lines);
         EXPECT_EQ(w->LB_list().size(), programLines + 4 * (preset == 5 ? 1 : 2));  // only the captures
         EXPECT_EQ(session->run.ReplayChoice, 0);
-        w->SpeedButton23Click();
+        Run(CommandId::ClearPoints);
     }
 }
 
@@ -191,11 +191,11 @@ TEST_F(Measure, SiemensModeReportsTheChosenCandidate) {
     settings().SiemensMode = 1;
     Lines(-60, 60);  // a = 120
     op.ExpectChoose("3");
-    w->SpeedButton4Click();
+    Run(CommandId::Angle);
     EXPECT_NEAR(value(), 30, 0.01);  // abs(90 - 120)
     Lines(-60, 60);
     op.ExpectChoose("4");
-    w->SpeedButton4Click();
+    Run(CommandId::Angle);
     EXPECT_NEAR(value(), -30, 0.01);  // 90 - 120
 }
 
@@ -205,7 +205,7 @@ TEST_F(Measure, ParallelLinesGiveTheNotComputableVertex) {
     Capture(0, 5);
     Capture(10, 5);
     op.ExpectChoose("1");
-    w->SpeedButton4Click();
+    Run(CommandId::Angle);
     EXPECT_EQ(ColumnText(LastResult(), {39, 10}), "999999.999");
     EXPECT_EQ(LastResult().find("nan"), std::string::npos);
 }
@@ -214,19 +214,19 @@ TEST_F(Measure, LineWithAndWithoutFormDeviation) {
     Capture(0, 1);
     Capture(2, 1);
     op.ExpectChoose("1");
-    w->SpeedButton6Click();
+    Run(CommandId::Line);
     EXPECT_EQ(LastResult(), "  1 Gerade   2                 0.000       0.000       1.000");
     Capture(0, 0);
     Capture(1, 1);
     Capture(2, 2);
     op.ExpectChoose("1");
-    w->SpeedButton6Click();
+    Run(CommandId::Line);
     EXPECT_EQ(LastResult(), "  2 Gerade   3                45.000       0.000       0.000       0.000");
     for (int i = 0; i < 60; ++i) {
         Capture(i, 2);
     }
     op.ExpectChoose("4");
-    w->SpeedButton6Click();
+    Run(CommandId::Line);
     EXPECT_EQ(LastResult().substr(0, 14), "  3 Gerade  50");
     EXPECT_EQ(ReadColumn(LastResult(), kValueColumn).value, 180.0L);
 }
@@ -236,7 +236,7 @@ TEST_F(Measure, SymmetryLine) {
     Capture(10, 2);
     Capture(0, 6);
     Capture(10, 6);
-    w->SpeedButton9Click();
+    Run(CommandId::SymmetryLine);
     EXPECT_EQ(LastResult(), "  1 Symetriegerade             0.000       0.000       4.000");
 }
 

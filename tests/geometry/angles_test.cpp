@@ -91,7 +91,7 @@ TEST(AngleToDmsText, FieldsSignsAndSecondsRounding) {
 }
 
 TEST(DmsTextToAngle, EveryRuleOfTheFieldReader) {
-    const long double bad = kInvalidMarker;
+    const long double bad = kMarkerValue;
     struct Case {
         const char* text;
         long double a;

@@ -227,11 +227,6 @@ TEST(StepPoint, MovesByHalfTheSharedStepLength) {
     EXPECT_EQ(r.radius.value(), 5.0L);
 }
 
-}  // namespace
-}  // namespace tarvo
-
-namespace tarvo {
-namespace {
 
 // The searches of the circle fit written out once more, step by step as the system defines
 // them, independently of the production code (only the three-point circle, the distance and the

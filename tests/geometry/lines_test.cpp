@@ -31,7 +31,7 @@ TEST(StraightLines, CoefficientsIntersectionsAndMarkers) {
     const LineCoeff c = LineCoefficients(0, 1, 2, 5);
     EXPECT_EQ(c.m.value(), 2.0L);
     EXPECT_EQ(c.b.value(), 1.0L);
-    EXPECT_EQ(LineCoefficients(3, 0, 3, 7).m.value(), Real(kVerticalSlope).value());
+    EXPECT_EQ(LineCoefficients(3, 0, 3, 7).m.value(), Real(kMarkerValue).value());
     const XY p = IntersectLines({0, 0, 10, 10}, {0, 10, 10, 0});
     EXPECT_NEAR(D(p.x), 5, 1e-9);
     EXPECT_NEAR(D(p.y), 5, 1e-9);

@@ -38,8 +38,10 @@ std::vector<std::string> LanguageFiles() {
     return files;
 }
 
+class WindowLanguages : public Window {};
+
 // Saved, loaded into the windows and saved again: the same files byte for byte.
-TEST_F(Window, LanguageFilesComeBackUnchanged) {
+TEST_F(WindowLanguages, LanguageFilesComeBackUnchanged) {
     QtOperator dialogs;  // the windows that load language files
     dialogs.Attach(w.get(), m.get());
     const auto a = dir.work() / "a";
@@ -66,7 +68,7 @@ TEST_F(Window, LanguageFilesComeBackUnchanged) {
 }
 
 // Every shipped file holds exactly the entries the windows write: nothing missing, nothing stale.
-TEST_F(Window, EveryShippedLanguageFileHasEveryKey) {
+TEST_F(WindowLanguages, EveryShippedLanguageFileHasEveryKey) {
     QtOperator dialogs;
     dialogs.Attach(w.get(), m.get());
     const auto german = dir.work() / "de";

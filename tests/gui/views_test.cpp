@@ -1,25 +1,68 @@
-#include <QScrollArea>
-// The graphic views on screen, compared with what the core drew.
-#include <QLabel>
-#include <QPushButton>
+// The graphic views and the output windows on screen, compared with what the core drew: the
+// element graphic, the bitmap view, the method sketches, the converter window, the PNG writer read
+// back by Qt, and the report printed through Qt.
+#include <gtest/gtest.h>
 
+#include <QDeadlineTimer>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTabBar>
+#include <QTest>
+#include <QTimer>
+
+#include "app/mainwindow.h"
+#include "app/qt/qtoperator.h"
+#include "app/qt/tmain.h"
 #include "base/cp1252.h"
+#include "base/text.h"
 #include "data/pointmemory.h"
+#include "data/qt/tmrk_set.h"
+#include "data/resultline.h"
+#include "geometry/qt/tselect_winkel.h"
 #include "gui/fixtures.h"
+#include "output/pdfcanvas.h"
+#include "output/qt/printercanvas.h"
+#include "output/qt/tcomon_form.h"
+#include "output/qt/tdxf_gxx_main.h"
+#include "output/qt/theaddata.h"
+#include "output/report.h"
+#include "programs/programfile.h"
+#include "readout/simulatedreadout.h"
+#include "shell/qt/dialogs.h"
+#include "shell/qt/qtimerdriver.h"
+#include "support/scriptedoperator.h"
+#include "support/tempdir.h"
 #include "views/bitmapview.h"
 #include "views/elementgraphic.h"
+#include "views/methodsketch.h"
+#include "views/pngwriter.h"
 #include "views/qt/tbmp_view.h"
-#include "output/qt/tdxf_gxx_main.h"
 #include "views/qt/telement_grafik.h"
+#include "views/qt/tmethode.h"
 
 namespace tarvo {
 namespace {
 
 QRgb At(const QImage& image, long long x, long long y) { return image.pixel(static_cast<int>(x), static_cast<int>(y)) & 0xFFFFFFU; }
 
+// The windows the main window opens: the element graphic and the converter.
+class ChildWindows : public Window {};
+
 // The window draws with QPainter; its circle, marker and origin cross lie where the core's
 // drawing puts them.
-TEST_F(Window, TheElementGraphicShowsWhatTheCoreDrew) {
+TEST_F(ChildWindows, TheElementGraphicShowsWhatTheCoreDrew) {
     m->lb1().Append(Ansi("  1 Kreis    3 D              20.000      30.000      10.000"));
     m->Grafik1Click();
     TElement_grafik* g = w->ElementGraphicWindow();
@@ -67,6 +110,22 @@ TEST_F(Window, TheElementGraphicShowsWhatTheCoreDrew) {
     EXPECT_FALSE(g->isVisible());
 }
 
+// The converter from the main window's menu: its lists show the model; Delete in a list removes
+// the selected item and selects the one before.
+TEST_F(ChildWindows, TheConverterOpensFromTheMenuAndDeletesInItsLists) {
+    m->Run(CommandOf(CommandId::Converter));
+    QWidget* converter = w->ConverterWindow();
+    ASSERT_TRUE(WaitFor([&] { return converter->isVisible(); }));
+    auto* points = converter->findChild<QListWidget*>("ListBox1");
+    ASSERT_EQ(points->count(), 12);
+    EXPECT_EQ(converter->findChild<QListWidget*>("ListBox2")->item(0)->text(), "10:10");
+    points->setCurrentRow(3);
+    QTest::keyClick(points, Qt::Key_Delete);
+    EXPECT_EQ(points->count(), 11);
+    EXPECT_EQ(points->currentRow(), 2);
+    EXPECT_EQ(m->Converter().ListBox1.size(), 11u);
+}
+
 // The bitmap view shows the core's own picture: after the click into the polygon the screen
 // and the core's pixels are the same, and OK hands the area over.
 TEST(BitmapViewWindow, TheScreenShowsTheCorePictureAndOkReturnsTheArea) {
@@ -104,26 +163,188 @@ TEST(BitmapViewWindow, TheScreenShowsTheCorePictureAndOkReturnsTheArea) {
     EXPECT_FALSE(dialog.Run(view));
 }
 
-}  // namespace
-}  // namespace tarvo
+// The PNG writer's files read back by Qt's own decoder: every pixel as drawn. The pictures give
+// the encoder long runs of one colour (matches of the longest length), short runs of every
+// length, bytes that need the nine-bit literal codes, and a picture of a single pixel.
+TEST(PngWriter, QtReadsBackEveryPixel) {
+    const test::TempDir dir;
+    PixelBuffer drawing(701, 233);
+    drawing.Rectangle(10, 10, 690, 220, kRgbBlack);
+    drawing.Ellipse(50, 30, 400, 200, kRgbRed);
+    drawing.Text(420, 100, "12.345/-6", kRgbBlue);
+    (void)drawing.FloodFill(225, 115, kRgbRed, kRgbGrey);
+    PixelBuffer runs(97, 61);
+    PixelBuffer noise(53, 29);
+    std::uint32_t seed = 12345;
+    const auto next = [&seed] {
+        seed = seed * 1664525U + 1013904223U;
+        return seed;
+    };
+    const Rgb palette[] = {kRgbWhite, kRgbBlack, 0x90A0F0, 0x1F2E3D};
+    for (int y = 0; y < runs.Height(); ++y) {
+        for (int x = 0; x < runs.Width(); ++x) {
+            runs.SetPixel(x, y, palette[(next() >> 16) % 4U]);
+        }
+    }
+    for (int y = 0; y < noise.Height(); ++y) {
+        for (int x = 0; x < noise.Width(); ++x) {
+            noise.SetPixel(x, y, (next() >> 8) & 0xFFFFFFU);
+        }
+    }
+    const PixelBuffer single(1, 1, 0xFEDCBA);
+    const std::pair<const char*, const PixelBuffer*> pictures[] = {
+        {"drawing.png", &drawing}, {"runs.png", &runs}, {"noise.png", &noise}, {"single.png", &single}};
+    for (const auto& [name, picture] : pictures) {
+        const std::filesystem::path file = dir.work() / name;
+        ASSERT_TRUE(WritePng(file, *picture)) << name;
+        QImage image;
+        ASSERT_TRUE(image.load(QString::fromStdString(file.string()), "PNG")) << name;
+        ASSERT_EQ(image.size(), QSize(picture->Width(), picture->Height())) << name;
+        int differing = 0;
+        for (int y = 0; y < picture->Height(); ++y) {
+            for (int x = 0; x < picture->Width(); ++x) {
+                differing += At(image, x, y) != picture->Pixel(x, y) ? 1 : 0;
+            }
+        }
+        EXPECT_EQ(differing, 0) << name;
+    }
+    // An empty picture has no PNG form: nothing is written.
+    EXPECT_FALSE(WritePng(dir.work() / "empty.png", PixelBuffer()));
+    EXPECT_FALSE(std::filesystem::exists(dir.work() / "empty.png"));
+}
 
-namespace tarvo {
-namespace {
+TEST(MethodSketches, DotsSitAtTheirPixelsAndUnknownMethodsDrawOnlyTheBackground) {
+    const QColor yellow(255, 255, 0);
+    const QColor silver(192, 192, 192);
+    // The centre of every dot box of the circle, the angle and the circle-circle sketches.
+    for (const auto& [method, x, y] : std::vector<std::tuple<int, int, int>>{
+             {1, 68, 47}, {1, 170, 47}, {1, 122, 139}, {3, 159, 119}, {11, 172, 169}, {10, 222, 20}}) {
+        EXPECT_EQ(Tmethode::Draw(method).pixelColor(x, y), yellow) << method << " " << x << "," << y;
+    }
+    EXPECT_EQ(Tmethode::Draw(11).pixelColor(137, 59), QColor(255, 0, 0));  // an intersection mark
+    const QImage none = Tmethode::Draw(12);
+    EXPECT_EQ(none.pixelColor(68, 47), silver);
+    EXPECT_EQ(none.pixelColor(122, 139), silver);
+}
 
-// The converter from the main window's menu: its lists show the model; Delete in a list removes
-// the selected item and selects the one before.
-TEST_F(Window, TheConverterOpensFromTheMenuAndDeletesInItsLists) {
-    m->Run(CommandOf(CommandId::Converter));
-    QWidget* converter = w->ConverterWindow();
-    ASSERT_TRUE(WaitFor([&] { return converter->isVisible(); }));
-    auto* points = converter->findChild<QListWidget*>("ListBox1");
-    ASSERT_EQ(points->count(), 12);
-    EXPECT_EQ(converter->findChild<QListWidget*>("ListBox2")->item(0)->text(), "10:10");
-    points->setCurrentRow(3);
-    QTest::keyClick(points, Qt::Key_Delete);
-    EXPECT_EQ(points->count(), 11);
-    EXPECT_EQ(points->currentRow(), 2);
-    EXPECT_EQ(m->Converter().ListBox1.size(), 11u);
+TEST(MethodSketches, EscapeInTheWindowAborts) {
+    Tmethode window;
+    int aborts = 0;
+    window.OnEscape = [&aborts] { ++aborts; };
+    window.ShowMethod(4);
+    EXPECT_EQ(window.windowTitle(), "Abstand Gerade Punkt");
+    QTest::keyClick(&window, Qt::Key_Escape);
+    EXPECT_EQ(aborts, 1);
+    EXPECT_TRUE(window.isVisible());  // the caller closes it when the wait ends
+    window.ShowMethod(0);
+    EXPECT_EQ(window.windowTitle(), "Abstand Gerade Punkt");  // unknown: the caption stays
+}
+
+TEST(MethodSketches, TheSilverBackgroundFillsTheImageButItsFirstRowAndColumn) {
+    const QImage sketch = Tmethode::Draw(0);
+    const QColor silver(192, 192, 192);
+    EXPECT_EQ(sketch.pixelColor(kSketchWidth - 1, 90), silver);
+    EXPECT_EQ(sketch.pixelColor(120, kSketchHeight - 1), silver);
+    EXPECT_EQ(sketch.pixelColor(kSketchWidth - 1, kSketchHeight - 1), silver);
+    EXPECT_EQ(sketch.pixelColor(0, 90), QColor(Qt::white));
+    EXPECT_EQ(sketch.pixelColor(120, 0), QColor(Qt::white));
+}
+
+// The PDF report's own BMP reader takes every uncompressed logo the window's Qt draws: palette
+// pictures of 1, 4 and 8 bits and 24-bit ones, each pixel as Qt reads it.
+TEST(Report, ThePdfReadsEveryLogoQtReads) {
+    const test::TempDir dir;
+    const auto le = [](std::uint32_t v, int n) {
+        std::string s;
+        for (int i = 0; i < n; ++i) {
+            s += static_cast<char>((v >> (8 * i)) & 0xFF);
+        }
+        return s;
+    };
+    // 4 bits (Qt writes no such file): 3 x 2 pixels, 16 grey levels, top row 1 2 3, bottom 4 5 6.
+    std::string palette;
+    for (int i = 0; i < 16; ++i) {
+        palette += std::string(3, static_cast<char>(i * 16)) + '\0';
+    }
+    const std::string rows = std::string("\x45\x60\0\0", 4) + std::string("\x12\x30\0\0", 4);
+    const std::string four = "BM" + le(118 + 8, 4) + le(0, 4) + le(118, 4) + le(40, 4) + le(3, 4) + le(2, 4) +
+                             le(1, 2) + le(4, 2) + le(0, 4) + le(8, 4) + le(0, 4) + le(0, 4) + le(16, 4) + le(0, 4) +
+                             palette + rows;
+    dir.Write("four.bmp", four);
+    QImage picture(37, 11, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            picture.setPixel(x, y, qRgb((x * 7) % 256, (y * 23) % 256, ((x + y) % 2) * 255));
+        }
+    }
+    const QString folder = QString::fromStdString(dir.work().string());
+    ASSERT_TRUE(picture.convertToFormat(QImage::Format_Mono).save(folder + "/one.bmp", "BMP"));
+    ASSERT_TRUE(picture.convertToFormat(QImage::Format_Indexed8).save(folder + "/eight.bmp", "BMP"));
+    ASSERT_TRUE(picture.convertToFormat(QImage::Format_RGB888).save(folder + "/rgb.bmp", "BMP"));
+    for (const char* name : {"four.bmp", "one.bmp", "eight.bmp", "rgb.bmp"}) {
+        const QImage qt(folder + "/" + name);
+        ASSERT_FALSE(qt.isNull()) << name;
+        int width = 0;
+        int height = 0;
+        std::string rgb;
+        ASSERT_TRUE(ReadBmp(dir.work() / name, width, height, rgb)) << name;
+        ASSERT_EQ(width, qt.width()) << name;
+        ASSERT_EQ(height, qt.height()) << name;
+        int wrong = 0;
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                const std::size_t at = 3 * (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x));
+                const QRgb p = qt.pixel(x, y);
+                wrong += static_cast<unsigned char>(rgb[at]) != qRed(p) || static_cast<unsigned char>(rgb[at + 1]) != qGreen(p) ||
+                         static_cast<unsigned char>(rgb[at + 2]) != qBlue(p);
+            }
+        }
+        EXPECT_EQ(wrong, 0) << name;
+    }
+}
+
+// The report through Qt's printer, as a PDF file, read back with poppler-utils when present:
+// the title, the header fields, every one of 200 result lines and the page count.
+TEST(Report, PrintsThroughQtToAPdfFile) {
+    SimulatedProgram p;
+    p.model.FormCreate();
+    for (int i = 1; i <= 200; ++i) {
+        p.model.lb1().Append(BuildResultLine(i, "Kreis", " 3 D", 10 + i * 0.001L, i * 0.5L, -i * 0.25L, 3));
+    }
+    p.session.header.present = true;
+    p.session.header.labels[0] = "Auftrag";
+    p.session.header.values[0] = "A-4711";
+    p.session.header.values[8] = "Meier";
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QString file = QString::fromStdString((p.dir.work() / "qt.pdf").string());
+    printer.setOutputFileName(file);
+    PrinterCanvas canvas(printer);
+    EXPECT_NEAR(canvas.PageWidthMm(), 200, 15);  // A4 less the printer's margins
+    p.op.ExpectAsk(true);  // "Kopfdaten drucken ?"
+    ASSERT_TRUE(PrintReport(p.model.Context(), canvas, ""));
+    EXPECT_EQ(p.dir.Read("qt.pdf").substr(0, 5), "%PDF-");
+    const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
+    const QString pdfinfo = QStandardPaths::findExecutable("pdfinfo");
+    if (pdftotext.isEmpty() || pdfinfo.isEmpty()) {
+        GTEST_SKIP() << "poppler-utils not installed (scripts/setup.sh installs them)";
+    }
+    const auto run = [](const QString& program, const QStringList& args) {
+        QProcess process;
+        process.start(program, args);
+        process.waitForFinished(10000);
+        return QString::fromUtf8(process.readAllStandardOutput());
+    };
+    const QString text = run(pdftotext, {"-layout", file, "-"});
+    EXPECT_TRUE(text.contains(QString::fromUtf8("TARVO Meßprotokoll")));
+    EXPECT_TRUE(text.contains("Auftrag"));
+    EXPECT_TRUE(text.contains("A-4711"));
+    EXPECT_TRUE(text.contains("Meier"));
+    for (int i = 1; i <= 200; ++i) {
+        EXPECT_TRUE(text.contains(QString("%1 Kreis").arg(i))) << i;
+    }
+    // 41 lines on the first page (after the header data), 51 on each further page.
+    EXPECT_TRUE(run(pdfinfo, {file}).contains(QRegularExpression("Pages:\\s+5\\n"))) << run(pdfinfo, {file}).toStdString();
 }
 
 }  // namespace

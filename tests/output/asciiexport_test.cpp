@@ -44,7 +44,7 @@ TEST_F(Export, WritesTheComparisonAndTransferFiles) {
     op.ExpectInput("Welle");
     op.ExpectInput("Meier");
     op.ExpectInput("K12345");  // the batch is cut to 5
-    w->SpeedButton19Click();
+    Run(CommandId::AsciiExport);
     ASSERT_EQ(Files(".NPA").size(), 1u);
     ASSERT_EQ(Files(".TRF").size(), 1u);
     EXPECT_EQ(dir.Read(Files(".NPA")[0]),
@@ -67,7 +67,7 @@ TEST_F(Export, AJudgementOfLineThousandExportsItsNameAndValue) {
     op.ExpectInput("Welle");
     op.ExpectInput("Meier");
     op.ExpectInput("K1");
-    w->SpeedButton19Click();
+    Run(CommandId::AsciiExport);
     ASSERT_EQ(Files(".TRF").size(), 1u);
     EXPECT_NE(dir.Read(Files(".TRF")[0]).find("*Bohrung             \r\n15.999\r\n"), std::string::npos)
         << dir.Read(Files(".TRF")[0]);
@@ -78,7 +78,7 @@ TEST_F(Export, AJudgementOfLineThousandExportsItsNameAndValue) {
 TEST_F(Export, NothingWithoutComparisonsAndTwoExportsNeverShareAName) {
     w->lb1().Append(BuildResultLine(1, "Kreis", " 3 D", 10, 1, 2, 3));
     op.ExpectInput("Welle");
-    w->SpeedButton19Click();
+    Run(CommandId::AsciiExport);
     EXPECT_TRUE(Files(".NPA").empty());
     EXPECT_EQ(w->lb1().Count(), 1);  // not even the note
 
@@ -87,7 +87,7 @@ TEST_F(Export, NothingWithoutComparisonsAndTwoExportsNeverShareAName) {
         op.ExpectInput("Welle");
         op.ExpectInput("Meier");
         op.ExpectInput("K1");
-        w->SpeedButton19Click();
+        Run(CommandId::AsciiExport);
     }
     EXPECT_EQ(Files(".NPA").size(), 2u);
     EXPECT_EQ(Files(".TRF").size(), 2u);
@@ -103,7 +103,7 @@ TEST_F(Export, DecimalsZeroManyComparisonsAndAComparisonAtTheEnd) {
     op.ExpectInput("Kurz");
     op.ExpectInput("X");
     op.ExpectInput("Y");
-    w->SpeedButton19Click();
+    Run(CommandId::AsciiExport);
     const std::string npa = dir.Read(Files(".NPA")[0]);
     EXPECT_EQ(std::count(npa.begin(), npa.end(), '='), 7 + 26 * 2);  // the head's 7, two a record
     EXPECT_NE(npa.find("=Teil24              ,10,0,0,    ,0,1,LE=1"), std::string::npos) << npa;
@@ -118,10 +118,10 @@ TEST_F(Export, CancelledQuestionsAndTheExportFolderFile) {
     Start();
     Comparisons();
     op.ExpectInput(std::string(1, '\0'));  // no part name: nothing
-    w->SpeedButton19Click();
+    Run(CommandId::AsciiExport);
     op.ExpectInput("Welle");
     op.ExpectInput(std::string(1, '\0'));  // inspector cancelled: the comparison file stays
-    w->SpeedButton19Click();
+    Run(CommandId::AsciiExport);
     EXPECT_TRUE(std::filesystem::exists(dir.work() / "auswertung/neu"));
     int npa = 0, trf = 0;
     for (const auto& e : std::filesystem::directory_iterator(dir.work() / "auswertung/neu")) {

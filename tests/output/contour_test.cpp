@@ -1,7 +1,10 @@
 #include "output/contour.h"
+#include "output/contourconverter.h"
+#include "output/converterpresetsdialog.h"
 
 #include <gtest/gtest.h>
 
+#include "base/errors.h"
 #include "base/fileio.h"
 #include "support/scriptedoperator.h"
 #include "support/tempdir.h"
@@ -121,25 +124,38 @@ TEST(ConverterPresetsDialog, FieldsMirroringAndTheOutputName) {
     ConverterPresets p;
     ConverterPresetsDialog d(p);
     d.Prefill();
-    EXPECT_EQ(d.Edit3, "2.000");
-    EXPECT_EQ(d.Edit7, "1.000");
+    EXPECT_EQ(d.toolDiameter, "2.000");
+    EXPECT_EQ(d.factorX, "1.000");
     EXPECT_FALSE(d.OffsetsEnabled());
     d.FactorDblClick(1);
-    EXPECT_EQ(d.Edit8, "-1.000");
+    EXPECT_EQ(d.factorY, "-1.000");
     EXPECT_EQ(p.factorY, -1);  // at once
     d.ClosedClick(false);
     d.OutputKindClick(true);
-    EXPECT_EQ(d.Edit4, "VOX.DXF");
+    EXPECT_EQ(d.fileName, "VOX.DXF");
     EXPECT_EQ(OutputFileName("teil.gxx.alt", true), "teil.DXF");
     EXPECT_EQ(OutputFileName("teil", false), "teil.GXX");
     EXPECT_FALSE(p.dxfOutput);  // only OK takes the kind and the fields
     EXPECT_FALSE(p.closed);
-    d.Edit3 = "4,5";
-    d.Edit4 = "   ";
+    d.toolDiameter = "4,5";
+    d.fileName = "   ";
     d.Ok();
     EXPECT_EQ(p.toolDiameter, 4.5L);
     EXPECT_TRUE(p.dxfOutput);
     EXPECT_EQ(p.fileName, "VOX.DXF");
+}
+
+// The window reaches the fields by their controls' numbers, Edit1 to Edit8.
+TEST(ConverterPresetsDialog, TheControlsNumbersNameTheFields) {
+    ConverterPresets p;
+    ConverterPresetsDialog d(p);
+    const std::string* byNumber[] = {&d.offsetX, &d.offsetY, &d.toolDiameter, &d.fileName,
+                                     &d.depth, &d.maxDeviation, &d.factorX, &d.factorY};
+    for (int n = 1; n <= 8; ++n) {
+        EXPECT_EQ(&d.Edit(n), byNumber[n - 1]) << n;
+    }
+    EXPECT_THROW((void)d.Edit(0), RangeError);
+    EXPECT_THROW((void)d.Edit(9), RangeError);
 }
 
 // The window's commands: a refused compensation writes no program; Delete selects the item before.

@@ -119,14 +119,14 @@ TEST_F(Dxf, ExtractionStatusAndThePointFile) {
     EXPECT_EQ(w->StatusPanels[1], "Lines:120/9");
     EXPECT_EQ(w->PointCount(), 9);
     // Fewer than three points are never thinned away.
-    w->SpeedButton23Click();
+    Run(CommandId::ClearPoints);
     Points({{1, 1}, {2, 2}});
     op.ExpectFile("kurz");
     op.ExpectAsk(false);
     w->SpeichernalsDXF1Click();
     EXPECT_EQ(w->PointCount(), 2);
     // The extraction thins with the converter's preset "Max. zulässige Geradenabweichung".
-    w->SpeedButton23Click();
+    Run(CommandId::ClearPoints);
     Points({{0, 0}, {10, 0}, {20, 0.5}, {30, 0.5}});
     w->Converter().presets.maxDeviation = 0.1L;
     op.ExpectFile("fein");
@@ -134,7 +134,7 @@ TEST_F(Dxf, ExtractionStatusAndThePointFile) {
     op.ExpectAsk(false);
     w->SpeichernalsDXF1Click();
     EXPECT_EQ(w->PointCount(), 4);  // with 1 mm, (10, 0) would go
-    w->SpeedButton23Click();
+    Run(CommandId::ClearPoints);
     Points({{1, 1}, {2, 2}});
     w->ListBox1().Append(" - ");
     op.ExpectFile("punkte");

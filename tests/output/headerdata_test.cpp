@@ -35,7 +35,7 @@ TEST_F(HeaderData, OkTakesTheValuesAndSaveWritesAHeaderFile) {
     op.ExpectFile("standard.hed");
     op.ExpectHeader("save A-4711|Welle 2");  // the first two inputs typed over
     op.ExpectFile("teil.HED");
-    w->SpeedButton20Click();
+    Run(CommandId::HeaderData);
     EXPECT_TRUE(session->header.present);
     EXPECT_EQ(session->header.values[0], "A-4711");
     EXPECT_EQ(session->header.values[1], "Welle 2");
@@ -45,7 +45,7 @@ TEST_F(HeaderData, OkTakesTheValuesAndSaveWritesAHeaderFile) {
     // Cancelling the open dialog starts from the values taken last; abort keeps them.
     op.ExpectFile("cancel");
     op.ExpectHeader("cancel Neu");
-    w->SpeedButton20Click();
+    Run(CommandId::HeaderData);
     EXPECT_EQ(session->header.values[0], "A-4711");
 }
 
@@ -56,7 +56,7 @@ TEST_F(HeaderData, OnReadOnlyMediaTheValuesAreStillTaken) {
     op.ExpectHeader("save CD-Teil");
     op.ExpectFile("teil.HED");
     op.ExpectInfo();
-    w->SpeedButton20Click();
+    Run(CommandId::HeaderData);
     EXPECT_EQ(op.shown.back(), Ansi("info: Schreiben auf CD nicht möglich"));
     EXPECT_EQ(session->header.values[0], "CD-Teil");
     EXPECT_TRUE(session->header.present);

@@ -215,7 +215,7 @@ TEST_F(Report, ThePdfCarriesTheLogo) {
 TEST_F(Report, TheButtonWritesAPdfIntoTheWorkingFolder) {
     w->lb1().Append(BuildResultLine(1, "Kreis", " 3 D", 10, 10, 20, 3));
     op.ExpectInfo();
-    w->SpeedButton15Click();
+    Run(CommandId::PrintReport);
     EXPECT_EQ(op.shown.back(), "info: Bericht gespeichert: bericht.pdf");
     const std::string pdf = dir.Read("bericht.pdf");
     EXPECT_EQ(pdf.substr(0, 8), "%PDF-1.4");

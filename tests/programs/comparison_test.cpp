@@ -64,7 +64,7 @@ TEST_F(Comparison, LineThousandIsNamedWholeAndReadWhereItStands) {
     }
     w->lb1().SetItemIndex(999);
     Define(0, "Bohrung links oben", 16, 0.01L, -0.01L);
-    w->SpeedButton16Click();
+    Run(CommandId::Comparison);
     const std::string judged = Results().back();
     EXPECT_EQ(judged.substr(0, 27), "1002 Bohrung links ob#1000 ");  // the name gives way to the number
     EXPECT_EQ(ReadValue(judged).value, 15.999L);                       // read after line 1000, not 15.99
@@ -76,7 +76,7 @@ TEST_F(Comparison, VariablePositionAndAttributeLines) {
     w->lb1().SetItemIndex(0);
     Capture(1, 1);
     Define(0, "Bohrung", 10, 0.1L, -0.1L);
-    w->SpeedButton16Click();
+    Run(CommandId::Comparison);
     ASSERT_EQ(w->lb1().Count(), 3);
     EXPECT_EQ(Results()[1], "  2 Soll-Ist Vergleich NW:    10.000  OT:  0.100  UT: -0.100");
     EXPECT_EQ(Results()[2], "  3 Bohrung          #1       10.050                        " + Bar("-|-----|--#--|-"));
@@ -86,13 +86,13 @@ TEST_F(Comparison, VariablePositionAndAttributeLines) {
 
     w->lb1().SetItemIndex(0);
     Define(1, "Lage", 3, 4, 0.05L);
-    w->SpeedButton16Click();
+    Run(CommandId::Comparison);
     EXPECT_EQ(Results()[3], "  4 Soll-Ist Vergleich PT:     0.050   X:  3.000   Y:  4.000");
     EXPECT_EQ(Results()[4], "  5 Lage             #1        0.010                        " + Bar("-|-#---|-----|-"));
 
     w->lb1().SetItemIndex(0);
     Define(2, "Sicht", 0, 0, 0, 1, 0);
-    w->SpeedButton16Click();
+    Run(CommandId::Comparison);
     EXPECT_EQ(Results()[5], "  6 Soll-Ist Vergleich A :");
     EXPECT_EQ(Results()[6], "  7 Sicht            #---  IO  0                            " + Bar("-|-----#-----|-"));
 }
@@ -101,12 +101,12 @@ TEST_F(Comparison, AnAngleAFactorAndLargePositions) {
     w->lb1().Append(WriteResultLine(1, ResultLabel("Winkel", 11), "  45:30:00", {NumberField(-1234.5L, 3), NumberField(200, 3)}));
     w->lb1().SetItemIndex(0);
     Define(0, "Winkel", 91, 1, -1, 2);
-    w->SpeedButton16Click();
+    Run(CommandId::Comparison);
     EXPECT_EQ(ReadValue(Results()[2]).value, 91.0L);  // 45.5 degrees times the factor 2
     // The whole X and Y fields are read: a position beyond 999 keeps its digits.
     w->lb1().SetItemIndex(0);
     Define(1, "Lage", -1234.5L, 200, 0.1L);
-    w->SpeedButton16Click();
+    Run(CommandId::Comparison);
     EXPECT_EQ(ReadValue(Results()[4]).value, 0.0L);
 }
 
@@ -115,19 +115,19 @@ TEST_F(Comparison, CancelNothingSelectedAndUnreadableValues) {
     Capture(1, 1);
     op.ExpectError();  // nothing selected
     w->lb1().SetItemIndex(-1);
-    w->SpeedButton16Click();
+    Run(CommandId::Comparison);
     w->lb1().SetItemIndex(0);
     op.ExpectFeature();
     op.featureDialog = [](FeatureDialog&) { return false; };  // cancelled
-    w->SpeedButton16Click();
+    Run(CommandId::Comparison);
     EXPECT_EQ(w->lb1().Count(), 1);
     EXPECT_EQ(w->PointCount(), 1);
     Define(0, "X", 1, 1, -1);
     op.ExpectError();  // no value to judge: no judgement line
-    w->SpeedButton16Click();
+    Run(CommandId::Comparison);
     EXPECT_EQ(w->lb1().Count(), 1);
     run().AbortRequested = 1;
-    w->SpeedButton16Click();  // nothing while Esc is pending
+    Run(CommandId::Comparison);  // nothing while Esc is pending
     EXPECT_EQ(w->lb1().Count(), 1);
 }
 
@@ -139,12 +139,12 @@ TEST_F(Comparison, RecordedComparisonsReplayToTheSameLines) {
     w->lb1().Append(BuildResultLine(3, "Abstand", "", 12.5L, 3, 4, 3));
     w->lb1().SetItemIndex(2);
     Define(0, "Bohrung", 12.5L, 0.1L, -0.05L);
-    w->SpeedButton16Click();
+    Run(CommandId::Comparison);
     w->lb1().SetItemIndex(0);
     Define(1, "Lage", 3, 4, 0.05L);
-    w->SpeedButton16Click();
+    Run(CommandId::Comparison);
     Define(2, "Sicht mit einem langen Namen", 0, 0, 0, 1, 1);
-    w->SpeedButton16Click();
+    Run(CommandId::Comparison);
     EXPECT_EQ(w->LB_list()[0], "SOLLIST-V:2:125000:1000:-500:10000:Bohrung");
     EXPECT_EQ(w->LB_list()[1], "SOLLIST-P:0:30000:40000:500:Lage");
     EXPECT_EQ(w->LB_list()[2], "SOLLIST-A:Sicht mit einem lang");  // the name cut to 20

@@ -56,16 +56,16 @@ protected:
     }
     void StartTeachIn() {
         op.ExpectAsk(true);
-        w->SpeedButton11Click();
+        Run(CommandId::StartTeachIn);
     }
     void StopAndSave(const std::string& name) {
         op.ExpectAsk(true);
         op.ExpectFile(name);
-        w->SpeedButton12Click();
+        Run(CommandId::StopTeachIn);
     }
     void StartRun(const std::string& name) {
         op.ExpectFile(name);
-        w->SpeedButton13Click();
+        Run(CommandId::RunProgram);
     }
 };
 
@@ -76,7 +76,7 @@ TEST_F(Programs, RecordingACircleSavesItsProgramAndGivesTheListBack) {
     EXPECT_EQ(w->StatusPanels[1], "Lernbetrieb: aktiv");
     EXPECT_EQ(w->lb1().Count(), 0);
     Points({{15, 20}, {10, 25}, {5, 20}});
-    w->SpeedButton1Click();
+    Run(CommandId::Circle);
     EXPECT_EQ(w->LB_list(),
               (std::vector<std::string>{"KRMODE:0", "WIMODE:0", "GETPOINT:", "GETPOINT:", "GETPOINT:", "Kreis:"}));
     StopAndSave("kreis");
@@ -90,7 +90,7 @@ TEST_F(Programs, RecordingACircleSavesItsProgramAndGivesTheListBack) {
 TEST_F(Programs, CancellingTheStartLeavesEverything) {
     w->lb1().Append("  1 vorher");
     op.ExpectAsk(false);
-    w->SpeedButton11Click();
+    Run(CommandId::StartTeachIn);
     EXPECT_EQ(run().Recording, 0);
     EXPECT_EQ(Results(), std::vector<std::string>{"  1 vorher"});
     EXPECT_EQ(w->StatusPanels[2], "");
@@ -109,7 +109,7 @@ TEST_F(Programs, ACancelledOrRefusedSaveKeepsTheProgram) {
     op.ExpectError();
     op.ExpectAsk(false);
     op.ExpectFile("gut");
-    w->SpeedButton12Click();
+    Run(CommandId::StopTeachIn);
     EXPECT_EQ(dir.Read("prg/gut.PRG"), "KRMODE:0\r\nWIMODE:0\r\nGETPOINT:\r\n");
 
     StartTeachIn();
@@ -118,7 +118,7 @@ TEST_F(Programs, ACancelledOrRefusedSaveKeepsTheProgram) {
     op.ExpectFile("cd");
     op.ExpectError();
     op.ExpectAsk(true);  // discarded on purpose
-    w->SpeedButton12Click();
+    Run(CommandId::StopTeachIn);
     EXPECT_EQ(run().Recording, 0);
     EXPECT_EQ(op.shown[op.shown.size() - 2], Ansi("error: Schreiben auf CD nicht möglich"));
 }
@@ -160,7 +160,7 @@ TEST_F(Programs, TheDueCountStopsAtTheEndOfTheProgramAndTheRunButtonGoesOn) {
     dir.Write("prg/p.PRG", "GETPOINT:\nGETPOINT:\n");
     StartRun("p.PRG");
     EXPECT_EQ(w->Label1, "2 ");
-    w->SpeedButton13Click();  // on at once, without a point
+    Run(CommandId::RunProgram);  // on at once, without a point
     EXPECT_EQ(w->Runner().ResumeLine(), 1);
     EXPECT_EQ(w->Label1, "1 ");
     op.ExpectInfo();
@@ -220,7 +220,7 @@ TEST_F(Programs, TheRunnerReplaysComparisons) {
     op.ExpectFile("p.PRG");
     op.ExpectAsk(true);  // "   Sicht   ": good
     op.ExpectInfo();
-    w->SpeedButton13Click();
+    Run(CommandId::RunProgram);
     ASSERT_EQ(listed.size(), 5u);
     EXPECT_EQ(listed[1].substr(0, 26), "  2 Soll-Ist Vergleich PT:");
     EXPECT_EQ(ReadValue(listed[2]).value, 0.0L);
@@ -232,7 +232,7 @@ TEST_F(Programs, TheRunnerPrintsTheReport) {
     op.ExpectFile("p.PRG");
     op.ExpectInfo();  // "Bericht gespeichert: bericht.pdf"
     op.ExpectInfo();  // "Wiederholung beendet !"
-    w->SpeedButton13Click();
+    Run(CommandId::RunProgram);
     EXPECT_EQ(op.shown[op.shown.size() - 2], "info: Bericht gespeichert: bericht.pdf");
     EXPECT_NE(dir.Read("bericht.pdf").find("(  1 Punkt"), std::string::npos);
 }
@@ -243,7 +243,7 @@ TEST_F(Programs, TheRunnerWritesTheTransferFileOnly) {
     op.ExpectInput("Meier");
     op.ExpectInput("K1");
     op.ExpectInfo();
-    w->SpeedButton13Click();
+    Run(CommandId::RunProgram);
     int npa = 0, trf = 0;
     for (const auto& e : std::filesystem::directory_iterator(dir.work() / "ascii")) {
         npa += e.path().extension() == ".NPA" ? 1 : 0;
@@ -312,14 +312,14 @@ TEST_F(Programs, NoWayOutOfARunLosesTheList) {
     w->lb1().Append("  1 vorher");
     StartRun("p.PRG");
     EXPECT_FALSE(w->IsEnabled(CommandOf(CommandId::StartTeachIn)));
-    w->SpeedButton11Click();  // no teach-in over a run: nothing asked, temp.lst untouched
+    Run(CommandId::StartTeachIn);  // no teach-in over a run: nothing asked, temp.lst untouched
     EXPECT_EQ(run().Recording, 0);
     // Abstand2P waits inside for its second point; the run button there starts no second run
     // and skips nothing.
     bool enabledInside = true;
     op.duringWait = [&] {
         enabledInside = w->IsEnabled(CommandOf(CommandId::RunProgram));
-        w->SpeedButton13Click();
+        Run(CommandId::RunProgram);
         Capture(3, 4);
     };
     Feed(0, 0);
@@ -335,10 +335,10 @@ TEST_F(Programs, NoWayOutOfARunLosesTheList) {
 TEST_F(Programs, ExitCancelledWhileRecordingLeavesTheCommandsWorking) {
     StartTeachIn();
     op.ExpectAsk(false);  // "Lernbetrieb beenden ?": Cancel
-    w->SpeedButton7Click();
+    Run(CommandId::Exit);
     EXPECT_EQ(run().AbortRequested, 0);
     Points({{0, 0}, {3, 4}});
-    w->SpeedButton2Click();
+    Run(CommandId::DistanceTwoPoints);
     EXPECT_EQ(Results().size(), 1u);
 }
 
@@ -349,7 +349,7 @@ TEST_F(Programs, ARunFromReadOnlyMediaGivesTheListBack) {
     w->lb1().Append("  1 vorher");
     op.ExpectFile("p.PRG");
     op.ExpectInfo();
-    w->SpeedButton13Click();
+    Run(CommandId::RunProgram);
     EXPECT_EQ(FirstLine(op.shown.back()), "info: Wiederholung beendet !");
     EXPECT_EQ(Results(), std::vector<std::string>{"  1 vorher"});
     EXPECT_FALSE(std::filesystem::exists(dir.work() / "temp.lst"));
@@ -358,13 +358,13 @@ TEST_F(Programs, ARunFromReadOnlyMediaGivesTheListBack) {
 TEST_F(Programs, NothingToDoAndACancelledOpen) {
     w->lb1().Append("  1 vorher");
     op.ExpectFile("cancel");
-    w->SpeedButton13Click();
+    Run(CommandId::RunProgram);
     EXPECT_EQ(Results(), std::vector<std::string>{"  1 vorher"});
     EXPECT_TRUE(w->Runner().Idle());
     dir.Write("prg/leer.PRG", "");
     op.ExpectFile("leer.PRG");
     op.ExpectInfo();
-    w->SpeedButton13Click();
+    Run(CommandId::RunProgram);
     EXPECT_EQ(op.shown.back(), "info: Nichts zu tun");
     EXPECT_FALSE(run().ProgramRunning);
     EXPECT_EQ(Results(), std::vector<std::string>{"  1 vorher"});
@@ -383,7 +383,7 @@ TEST_F(Programs, HandWrittenProgramsAndTheirFaults) {
         op.ExpectError();
     }
     op.ExpectInfo();
-    w->SpeedButton13Click();
+    Run(CommandId::RunProgram);
     ASSERT_EQ(op.shown.size(), 9u);
     const std::vector<std::string> said(op.shown.begin() + 2, op.shown.end() - 1);
     EXPECT_EQ(said, (std::vector<std::string>{
@@ -430,21 +430,21 @@ TEST_F(Programs, ReplayingATaughtSessionGivesItsResultLines) {
     op.ExpectInput("0,5");
     w->FormKeyDown(kKeyF1 + 10);  // F11: offset X
     Points({{15, 20}, {10, 25}, {5, 20}});
-    w->SpeedButton1Click();
+    Run(CommandId::Circle);
     Points({{0, 0}, {3, 4}});
-    w->SpeedButton2Click();
+    Run(CommandId::DistanceTwoPoints);
     Points({{0, 0}, {10, 0}, {0, 0}, {10, 10}});
     op.ExpectChoose("2");
-    w->SpeedButton4Click();
+    Run(CommandId::Angle);
     Points({{0, 1}, {10, 2}, {20, 3}});
     op.ExpectChoose("1");
-    w->SpeedButton6Click();
+    Run(CommandId::Line);
     Points({{10, 0}, {0, 10}, {-10, 0}, {-20, -5}, {20, -5}});
     w->CircleLineClick();
     Points({{0, 0}, {10, 0.5L}});
     op.ExpectChoose(std::to_string(kAlignLine));
     op.ExpectTwoButtons("no");
-    w->SpeedButton8Click();
+    Run(CommandId::CoordinateSystem);
     const std::vector<std::string> taught = Results();
     ASSERT_EQ(taught.size(), 8u);
     const std::vector<std::string> program = w->LB_list();
@@ -452,7 +452,7 @@ TEST_F(Programs, ReplayingATaughtSessionGivesItsResultLines) {
     // Replay on the same stage, coordinate system reset first.
     op.ExpectFile("sitzung.PRG");
     op.ExpectAsk(true);  // "Koordinatensystem zurücksetzen ?"
-    w->SpeedButton13Click();
+    Run(CommandId::RunProgram);
     EXPECT_EQ(w->LB_list(), program);
     for (const auto& [x, y] : std::vector<std::pair<long double, long double>>{
              {15, 20}, {10, 25}, {5, 20}, {0, 0}, {3, 4}, {0, 0}, {10, 0}, {0, 0}, {10, 10}, {0, 1}, {10, 2},

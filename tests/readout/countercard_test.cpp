@@ -88,11 +88,6 @@ TEST_F(CounterLink, TheReceiveTickReadsTheCountersAfterTheResetQuestion) {
     EXPECT_EQ(w->LV2, "-1.000");
 }
 
-}  // namespace
-}  // namespace tarvo
-
-namespace tarvo {
-namespace {
 
 class CardWithoutPorts : public test::MainWindowFixture {
 protected:

@@ -276,7 +276,7 @@ TEST_F(Link, FootSwitchModeFromTheSettingsCapturesPairsOfLines) {
     readout.Push("nothing to see");
     session->timers.Advance(40);
     EXPECT_EQ(w->PointCount(), 1);
-    w->SpeedButton24Click();  // back to the keyboard
+    Run(CommandId::KeyboardTrigger);  // back to the keyboard
     EXPECT_FALSE(w->SpeedButton24Enabled());
     EXPECT_EQ(settings().TriggerMode, 0);
     EXPECT_TRUE(w->Timersend.Enabled());
@@ -290,11 +290,6 @@ TEST_F(Link, TwoAxisLinesCaptureOnePointEach) {
     EXPECT_EQ(w->ListBox1().Items(), (std::vector<std::string>{"  12.500 :   -3.250", "   1.000 :    2.000"}));
 }
 
-}  // namespace
-}  // namespace tarvo
-
-namespace tarvo {
-namespace {
 
 // "COMx" names its own port, whatever the number; a port that does not exist is reported and
 // never replaced by COM1's device.
@@ -354,11 +349,6 @@ TEST_F(Link, LineSettingsReachTheDevice) {
     }
 }
 
-}  // namespace
-}  // namespace tarvo
-
-namespace tarvo {
-namespace {
 
 TEST_F(Link, TheMarkerShowlogoAsksForTheLogoForm) {
     dir.Write("showlogo", "");

@@ -28,6 +28,69 @@ TEST(UiTexts, HoldTheGermanTextsInTheirNumberedPlaces) {
     }
 }
 
+// The names the code uses for the numbered texts and result names stand for the texts they say.
+TEST(UiTexts, TheNamedNumbersPointAtTheirTexts) {
+    const UiTexts t;
+    const std::pair<int, const char*> texts[] = {
+        {kTextTooFewPoints, "Zuwenig Punkte"},
+        {kTextReportTitle, "TARVO Meßprotokoll"},
+        {kTextDeleteLastLine, "< Letzte Zeile löschen >"},
+        {kTextStartTeachIn, "Lernbetrieb starten"},
+        {kTextTeachInActive, "Lernbetrieb: aktiv"},
+        {kTextEndTeachIn, "Lernbetrieb beenden ?"},
+        {kTextEscAborts, "<ESC>=Abbruch"},
+        {kTextAbortTeachIn, "Lernbetrieb abbrechen ?"},
+        {kTextRunAborted, "Wiederholung abgebrochen !"},
+        {kTextRunFinished, "Wiederholung beendet !"},
+        {kTextClearAll, "Alle Speicher löschen ?"},
+        {kTextResetCoordinates, "Koordinatensystem zurücksetzen ?"},
+        {kTextOffset, "Versatz"},
+        {kTextInspector, "Prüfer"},
+        {kTextBatch, "Charge"},
+        {kTextPartName, "Teilename"},
+        {kTextXCoordinate, "X-Koordinate"},
+        {kTextYCoordinate, "Y-Koordinate"},
+        {kTextPointEntry, "Punkteingabe"},
+        {kTextClearPoints, "Punktespeicher löschen ?"},
+        {kTextDeleteProgramLine, "Letzte Programmzeile löschen ?"},
+        {kTextDeletePrecedingPoints, "Vorangegange Punkte aus dem Programm löschen ?"},
+        {kTextDeleteResultLine, "Letzte Speicherzeile löschen ?"},
+        {kTextTeachInInactive, "Lernbetrieb: inaktiv"},
+        {kTextCircleCentre, "Kreismittelpunkt"}};
+    for (const auto& [n, text] : texts) {
+        EXPECT_EQ(t.UiText(n), Ansi(text)) << n;
+    }
+    const std::pair<int, const char*> names[] = {
+        {kResultCircle, "Kreis"},
+        {kResultDiameter, "D"},
+        {kResultRadius, "R"},
+        {kResultDistanceTwoPoints, "Abstand 2P"},
+        {kResultDistanceLinePoint, "Abstand GP"},
+        {kResultAngle, "Winkel"},
+        {kResultLine, "Gerade"},
+        {kResultPoint, "Punkt"},
+        {kResultSymmetryLine, "Symetriegerade"},
+        {kResultDistanceX, "Abstand X"},
+        {kResultDistanceY, "Abstand Y"},
+        {kResultCompareNominal, "Soll-Ist Vergleich NW"},
+        {kResultComparePosition, "Soll-Ist Vergleich PT"},
+        {kResultCompareAttribute, "Soll-Ist Vergleich A"},
+        {kResultUpperTol, "OT"},
+        {kResultLowerTol, "UT"},
+        {kResultPage, "Seite"},
+        {kResultOffsetX, "Versatz    X"},
+        {kResultOffsetY, "Versatz    Y"},
+        {kResultAlignTwoLines, "Ausrichtung 2 G"},
+        {kResultAlignOneLine, "Ausrichtung 1 G"},
+        {kResultAlignPointLine, "Ausrichtung K G"},
+        {kResultZero, "Nullen"},
+        {kResultArea, "Fläche"}};
+    for (const auto& [n, text] : names) {
+        EXPECT_EQ(t.ResultName(n), Ansi(text)) << n;
+    }
+    EXPECT_EQ(std::size(names), kResultNamesSize);
+}
+
 TEST(UiTexts, ANumberOutsideTheListIsARangeErrorAndEntriesCanBeReplaced) {
     UiTexts t;
     EXPECT_THROW((void)t.UiText(static_cast<int>(kCommonListSize)), RangeError);
@@ -41,11 +104,6 @@ TEST(UiTexts, ANumberOutsideTheListIsARangeErrorAndEntriesCanBeReplaced) {
     EXPECT_EQ(t.result_names().size(), 24u);
 }
 
-}  // namespace
-}  // namespace tarvo
-
-namespace tarvo {
-namespace {
 
 // Messages the core composes in German reach the operator in the loaded language, with the
 // parts it filled in, also where a part is a message of its own.

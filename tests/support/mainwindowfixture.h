@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "app/commandtable.h"
 #include "app/mainwindow.h"
 #include "support/scriptedoperator.h"
 #include "support/tempdir.h"
@@ -37,6 +38,9 @@ protected:
         run().CurrentPos = {x, y};
         w->FormKeyDown(kKeySpace);
     }
+    // Clicks the control (or menu entry) of command `id` as the window does, through the command
+    // table. @retval false the control is disabled and ignored the click.
+    bool Run(CommandId id) { return w->Run(CommandOf(id)); }
     const std::vector<std::string>& Results() { return w->lb1().Lines(); }
     const std::string& LastResult() { return w->lb1().Lines().back(); }
 };

@@ -166,23 +166,23 @@ TEST_F(AreaCommand, ListsTheAreaAndTheCentreAndAsksToClearThePoints) {
     Capture(0, 0);
     Capture(10, 0);
     op.ExpectInfo();
-    w->SpeedButton14Click();
+    Run(CommandId::Area);
     EXPECT_EQ(op.shown.back(), Ansi("info: Zuwenig Punkte2"));
     Capture(10, 10);
     Capture(0, 10);
     op.ExpectArea("5 5");
     op.ExpectAsk(false);
-    w->SpeedButton14Click();
+    Run(CommandId::Area);
     EXPECT_EQ(LastResult(), Ansi("  1 Fläche                   100.000       5.000       5.000"));
     EXPECT_EQ(w->PointCount(), 4);
     op.ExpectArea("cancel");
-    w->SpeedButton14Click();
+    Run(CommandId::Area);
     op.ExpectArea("ok");
-    w->SpeedButton14Click();
+    Run(CommandId::Area);
     EXPECT_EQ(Results().size(), 1u);
     op.ExpectArea("5 5");
     op.ExpectAsk(true);
-    w->SpeedButton14Click();
+    Run(CommandId::Area);
     EXPECT_EQ(w->PointCount(), 0);
 }
 
@@ -191,7 +191,7 @@ TEST_F(AreaCommand, IsRecordedAndReplayed) {
     Square();
     op.ExpectArea("2 2");
     op.ExpectAsk(true);
-    w->SpeedButton14Click();
+    Run(CommandId::Area);
     EXPECT_EQ(w->LB_list().back(), "FLAECHE");
     run().Recording = 0;
     // The runner's word reaches the same command.
@@ -221,15 +221,15 @@ TEST_F(AreaCommand, TheElementGraphicFollowsTheResultList) {
     Slot<bool> show([&](bool raise) { shows.push_back(raise); });
     w->ShowElementGraphic.Attach(show);
     Capture(1, 2);
-    w->SpeedButton5Click();
+    Run(CommandId::Point);
     EXPECT_TRUE(shows.empty());  // hidden: no copy, no drawing
     w->ElementGraphicModel().Shown = true;
     Capture(3, 4);
-    w->SpeedButton5Click();
+    Run(CommandId::Point);
     EXPECT_EQ(shows, std::vector<bool>{false});
     w->ElementGraphicModel().AlwaysVisible = true;
     Capture(5, 6);
-    w->SpeedButton5Click();
+    Run(CommandId::Point);
     EXPECT_EQ(shows, (std::vector<bool>{false, false, true}));
     EXPECT_EQ(w->ElementGraphicModel().Lines(), Results());
     shows.clear();

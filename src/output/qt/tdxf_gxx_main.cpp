@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 #include <map>
 
-#include "output/contour.h"
+#include "output/contourconverter.h"
 #include "shell/qt/qtext.h"
 
 namespace tarvo {

@@ -12,7 +12,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "output/contour.h"
+#include "output/converterpresetsdialog.h"
 #include "shell/qt/qtext.h"
 
 namespace tarvo {
@@ -94,19 +94,17 @@ Tsetting_gxx::Tsetting_gxx(QWidget* parent)
     });
     connect(rg2, &QButtonGroup::idClicked, this, [this](int id) {
         if (m_dialog != nullptr) {
-            m_dialog->Edit4 = A(Edit[4]->text());
+            m_dialog->fileName = A(Edit[4]->text());
             m_dialog->OutputKindClick(id == 1);
-            Edit[4]->setText(Q(m_dialog->Edit4));
+            Edit[4]->setText(Q(m_dialog->fileName));
         }
     });
 }
 
 bool Tsetting_gxx::Run(ConverterPresetsDialog& dialog) {
     m_dialog = &dialog;
-    const std::string* fields[9] = {nullptr,       &dialog.Edit1, &dialog.Edit2, &dialog.Edit3, &dialog.Edit4,
-                                    &dialog.Edit5, &dialog.Edit6, &dialog.Edit7, &dialog.Edit8};
     for (int i = 1; i <= 8; ++i) {
-        Edit[i]->setText(Q(*fields[i]));
+        Edit[i]->setText(Q(dialog.Edit(i)));
     }
     const ConverterPresets& p = dialog.Presets();
     cb1->setChecked(p.firstPointToZero);
@@ -117,10 +115,8 @@ bool Tsetting_gxx::Run(ConverterPresetsDialog& dialog) {
     rg2->button(dialog.DxfOutput() ? 1 : 0)->setChecked(true);
     const bool ok = exec() == QDialog::Accepted;
     if (ok) {
-        std::string* edits[9] = {nullptr,       &dialog.Edit1, &dialog.Edit2, &dialog.Edit3, &dialog.Edit4,
-                                 &dialog.Edit5, &dialog.Edit6, &dialog.Edit7, &dialog.Edit8};
         for (int i = 1; i <= 8; ++i) {
-            *edits[i] = A(Edit[i]->text());
+            dialog.Edit(i) = A(Edit[i]->text());
         }
         dialog.Ok();
     }
@@ -131,7 +127,7 @@ bool Tsetting_gxx::Run(ConverterPresetsDialog& dialog) {
 bool Tsetting_gxx::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonDblClick && m_dialog != nullptr && (watched == Edit[7] || watched == Edit[8])) {
         const int axis = watched == Edit[7] ? 0 : 1;
-        std::string& field = axis == 0 ? m_dialog->Edit7 : m_dialog->Edit8;
+        std::string& field = axis == 0 ? m_dialog->factorX : m_dialog->factorY;
         field = A(static_cast<QLineEdit*>(watched)->text());
         m_dialog->FactorDblClick(axis);
         static_cast<QLineEdit*>(watched)->setText(Q(field));
