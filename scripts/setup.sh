@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(build-essential cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev qt6-serialport-dev libgl-dev poppler-utils python3-ezdxf bcnc
+          qt6-base-dev qt6-serialport-dev libgl-dev poppler-utils python3-ezdxf python3-mpmath bcnc
           desktop-file-utils clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
