@@ -10,7 +10,7 @@ build=(build-essential cmake pkg-config dpkg-dev qt6-base-dev qt6-serialport-dev
 if [[ "${1:-}" == build ]]; then
   packages=("${build[@]}")
 else
-  packages=("${build[@]}" libgtest-dev libgmock-dev libbenchmark-dev poppler-utils python3-ezdxf bcnc
+  packages=("${build[@]}" libgtest-dev libgmock-dev libbenchmark-dev poppler-utils python3-ezdxf python3-mpmath bcnc
             desktop-file-utils clang libclang-rt-14-dev)
 fi
 missing=()

@@ -1,5 +1,7 @@
 #include "scriptrunner.h"
 
+#include "app/fitselftest.h"
+
 #include <charconv>
 #include <istream>
 #include <ostream>
@@ -262,6 +264,12 @@ bool ScriptRunner::Action(const std::string& word, const std::string& rest) {
         if (word == w.word) {
             return (this->*w.action)(word, rest);
         }
+    }
+    if (word == "self-test" && rest.empty()) {
+        // The reference fits against their certified sets; prints the deviations per method.
+        const FitSelfTestReport report = RunFitSelfTest(m_session->shippedData / "fits");
+        PrintList("self-test", report.lines);
+        return true;
     }
     return false;
 }

@@ -1,6 +1,7 @@
 // tarvo: the operator's desktop program.
 //   tarvo [--dir DIR] [--converter FILE]
 //   tarvo --save-language-files DIR
+//   tarvo --self-test
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -8,10 +9,12 @@
 #include <QStandardPaths>
 #include <QUrl>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 
 #include "base/cp1252.h"
 #include "base/fileio.h"
+#include "app/fitselftest.h"
 
 #include "readout/countercard.h"
 #include "readout/qt/qserialdevice.h"
@@ -23,6 +26,18 @@
 #include "app/qt/tmain.h"
 
 int main(int argc, char** argv) {
+    // --self-test: the reference fits against the shipped certified sets, without a window;
+    // exit status 0 when every deviation is within the limit.
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--self-test") == 0) {
+            const tarvo::FitSelfTestReport report =
+                tarvo::RunFitSelfTest(tarvo::ShippedDataFolder(TARVO_SHIPPED_DATA) / "fits");
+            for (const std::string& line : report.lines) {
+                std::printf("%s\n", line.c_str());
+            }
+            return report.passed ? 0 : 1;
+        }
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName("TARVO");
     const QStringList args = QApplication::arguments();
