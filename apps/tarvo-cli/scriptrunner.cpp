@@ -247,6 +247,7 @@ std::span<const ScriptRunner::Word> ScriptRunner::Words() {
         {"system", &R::SystemWord},
         {"edit-feature", &R::EditFeatureWord},
         {"print", &R::PrintWord},
+        {"self-test", &R::SelfTestWord},
     };
     return kWords;
 }
@@ -265,13 +266,17 @@ bool ScriptRunner::Action(const std::string& word, const std::string& rest) {
             return (this->*w.action)(word, rest);
         }
     }
-    if (word == "self-test" && rest.empty()) {
-        // The reference fits against their certified sets; prints the deviations per method.
-        const FitSelfTestReport report = RunFitSelfTest(m_session->shippedData / "fits");
-        PrintList("self-test", report.lines);
-        return true;
-    }
     return false;
+}
+
+// The reference fits against their certified sets; prints the deviations per method.
+bool ScriptRunner::SelfTestWord(const std::string&, const std::string& rest) {
+    if (!rest.empty()) {
+        return false;
+    }
+    const FitSelfTestReport report = RunFitSelfTest(m_session->shippedData / "fits");
+    PrintList("self-test", report.lines);
+    return true;
 }
 
 bool ScriptRunner::PointWord(const std::string&, const std::string& rest) {

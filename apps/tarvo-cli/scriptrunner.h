@@ -87,6 +87,7 @@ private:
     bool SystemWord(const std::string& word, const std::string& rest);
     bool EditFeatureWord(const std::string& word, const std::string& rest);
     bool PrintWord(const std::string& word, const std::string& rest);
+    bool SelfTestWord(const std::string& word, const std::string& rest);
 
     void PrintList(const std::string& name, const std::vector<std::string>& items);
     void Say(const std::string& ansiText);
