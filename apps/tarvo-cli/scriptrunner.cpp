@@ -12,6 +12,8 @@
 #include "app/mainwindow.h"
 #include "app/session.h"
 #include "base/text.h"
+#include "coords/calibration.h"
+#include "shell/settings.h"
 
 namespace tarvo {
 
@@ -103,6 +105,7 @@ ScriptRunner::ScriptRunner(std::istream& script, std::ostream& out, std::filesys
     m_session->ioPorts = &m_counterPorts;
     m_session->changes.HelpRequested.Attach(m_help);
     m_session->changes.PrinterSetupRequested.Attach(m_printerSetup);
+    m_main->ShowCalibration.Attach(m_calibrationWindow);
     m_main->ShowElementGraphic.Attach(m_showGraphic);
 }
 
@@ -405,7 +408,90 @@ bool ScriptRunner::Action(const std::string& word, const std::string& rest) {
     if (word == "print") {
         return Print(rest);
     }
+    if (word == "calibrate") {
+        return Calibrate(rest);
+    }
     return false;
+}
+
+// The calibration steps: "calibrate linear X|Y LENGTH", "calibrate segments X|Y POS POS ..." or
+// "calibrate segments X|Y file CSV", "calibrate square [ANGLE]", "calibrate turn", then captures
+// as usual, "calibrate next" between the two edges, "calibrate compute", "calibrate save" (the
+// details from the next four input answers, then the question), "calibrate cancel".
+bool ScriptRunner::Calibrate(const std::string& rest) {
+    MainWindow& w = *m_main;
+    std::istringstream in(rest);
+    std::string step;
+    in >> step;
+    const auto numbers = [&in](std::vector<long double>& out) {
+        std::string word;
+        while (in >> word) {
+            const NumberRead n = ReadNumberChecked(word);
+            if (!n.ok) {
+                return false;
+            }
+            out.push_back(n.value);
+        }
+        return true;
+    };
+    if (step == "linear" || step == "segments") {
+        std::string axis;
+        in >> axis;
+        if (axis != "X" && axis != "Y") {
+            return false;
+        }
+        std::vector<long double> certified;
+        std::string first;
+        const auto start = in.tellg();
+        if (step == "segments" && (in >> first) && first == "file") {
+            std::string name;
+            std::getline(in, name);
+            std::string problem;
+            const auto positions = ReadCertificateCsv(m_session->WorkFile(Utf8ToAnsi(Trimmed(name))), problem);
+            if (!positions) {
+                Shown("error", w.texts().Compose(kMsgCalCertificate, {problem}), nullptr);
+                return true;
+            }
+            certified = *positions;
+        } else {
+            in.clear();
+            in.seekg(start);
+            if (!numbers(certified) || certified.empty() || (step == "linear" && certified.size() != 1)) {
+                return false;
+            }
+        }
+        w.StartCalibration(step == "linear" ? CalibrationKind::Linear : CalibrationKind::Segments, axis == "X" ? 0 : 1,
+                           certified);
+        return true;
+    }
+    if (step == "square" || step == "turn") {
+        std::vector<long double> angle;
+        if (!numbers(angle) || angle.size() > 1 || (step == "turn" && !angle.empty())) {
+            return false;
+        }
+        w.StartCalibration(step == "square" ? CalibrationKind::Square : CalibrationKind::Turn, 0,
+                           angle.empty() ? std::vector<long double>{90} : angle);
+        return true;
+    }
+    std::string more;
+    if (in >> more) {
+        return false;
+    }
+    if (step == "next") {
+        (void)w.CalibrationNextEdge();
+    } else if (step == "compute") {
+        (void)w.ComputeCalibration();
+    } else if (step == "save") {
+        CalibrationRecord details;
+        if (w.AskCalibrationDetails(details)) {
+            (void)w.SaveCalibration(details);
+        }
+    } else if (step == "cancel") {
+        w.CancelCalibration();
+    } else {
+        return false;
+    }
+    return true;
 }
 
 bool ScriptRunner::Print(const std::string& what) {
@@ -434,6 +520,21 @@ bool ScriptRunner::Print(const std::string& what) {
     } else if (what == "header") {
         const auto& v = m_session->header.values;
         PrintList("header", std::vector<std::string>(v.begin(), v.end()));
+    } else if (what == "calibration") {
+        // The calibration in effect, the one under way and the figures last computed.
+        const ScaleCorrection& c = m_session->correction;
+        std::vector<std::string> items = {"Status=" + w.CalibrationStatus, "FactorX=" + RealText(c.factor[0]),
+                                          "FactorY=" + RealText(c.factor[1]),
+                                          "MarksX=" + std::to_string(c.segments[0].size()),
+                                          "MarksY=" + std::to_string(c.segments[1].size()),
+                                          "SquarenessUrad=" + RealText(c.squareness * 1e6L)};
+        if (const CalibrationProcedure* p = w.Calibration()) {
+            items.push_back("Captured=" + std::to_string(p->Captured()) + " Edge=" + std::to_string(p->Edge() + 1));
+        }
+        if (const CalibrationResult* r = w.CalibrationOutcome()) {
+            items.insert(items.end(), r->lines.begin(), r->lines.end());
+        }
+        PrintList("calibration", items);
     } else if (what == "timers") {
         std::vector<std::string> items;
         for (const auto& t : m_session->timers.All()) {

@@ -52,6 +52,7 @@ private:
     void Execute(const std::string& line);
     [[nodiscard]] bool Action(const std::string& word, const std::string& rest);
     [[nodiscard]] bool Print(const std::string& what);
+    [[nodiscard]] bool Calibrate(const std::string& rest);
     void PrintList(const std::string& name, const std::vector<std::string>& items);
     void Say(const std::string& ansiText);
 
@@ -63,6 +64,7 @@ private:
     std::unique_ptr<MainWindow> m_main;
     // Headless, the windows that help and the printer setup open are named instead.
     Slot<> m_help{[this] { Say("help"); }};
+    Slot<> m_calibrationWindow{[this] { Say("calibration window"); }};
     Slot<> m_printerSetup{[this] { Say(Ansi("info: Druckereinrichtung (the system's printer setup dialog)")); }};
     [[nodiscard]] bool Converter(const std::string& rest);
     // The element graphic, headless: drawn into the picture file "grafik.png" when it is opened.

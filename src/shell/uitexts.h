@@ -14,7 +14,7 @@ namespace tarvo {
 // 0-38 are the numbered texts of the window and its dialogs; from 39 on come the messages the
 // program composes, German patterns with "%1", "%2" ... for the parts filled in.
 inline constexpr std::size_t kNumberedTexts = 39;
-inline constexpr std::size_t kCommonListSize = 117;
+inline constexpr std::size_t kCommonListSize = 146;
 // Messages the code composes by number.
 inline constexpr int kMsgLinkDown = 99;   // "getrennt", the display while the readout is unplugged
 inline constexpr int kMsgLinkLost = 100;  // the readout unplugged, with its device
@@ -32,6 +32,36 @@ inline constexpr int kMsgRunSummary = 114;       // the end of a run: lines, fea
 inline constexpr int kMsgScaleInactive = 115;    // why the scale fields are inactive (foot switch)
 inline constexpr int kMsgNotAllowed = 116;       // a serial setting of the interface profile the port
                                                  // cannot take, and what it takes instead
+// The machine calibration: status, refusals, prompts, figures, the details typed.
+inline constexpr int kMsgCalibrated = 117;
+inline constexpr int kMsgCalibrationOverdue = 118;
+inline constexpr int kMsgCalibrationDamaged = 119;
+inline constexpr int kMsgUncorrected = 120;
+inline constexpr int kMsgCalTooFew = 121;
+inline constexpr int kMsgCalOrder = 122;
+inline constexpr int kMsgCalTooLarge = 123;
+inline constexpr int kMsgCalTooMany = 124;
+inline constexpr int kMsgCalRefused = 125;
+inline constexpr int kMsgCalSave = 126;
+inline constexpr int kMsgCalReplaceDamaged = 127;
+inline constexpr int kMsgCalPromptLength = 128;
+inline constexpr int kMsgCalPromptMark = 129;
+inline constexpr int kMsgCalPromptEdge = 130;
+inline constexpr int kMsgCalPromptTurn = 131;
+inline constexpr int kMsgCalPromptDone = 132;
+inline constexpr int kMsgCalLength = 133;
+inline constexpr int kMsgCalMark = 134;
+inline constexpr int kMsgCalAngle = 135;
+inline constexpr int kMsgCalSummary = 136;
+inline constexpr int kMsgCalReport = 137;
+inline constexpr int kMsgCalSaved = 138;
+inline constexpr int kMsgCalNoStandard = 139;
+inline constexpr int kMsgCalCertificate = 140;
+inline constexpr int kMsgCalOperator = 141;
+inline constexpr int kMsgCalStandard = 142;
+inline constexpr int kMsgCalCertNo = 143;
+inline constexpr int kMsgCalTemperature = 144;
+inline constexpr int kMsgCalNothing = 145;
 inline constexpr std::size_t kResultNamesSize = 24;
 // The caption of the result list's header label `lb1_label`, column by column, in German; a
 // language file replaces it with words that stand above the same columns.
