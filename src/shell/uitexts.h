@@ -27,6 +27,7 @@ inline constexpr int kMsgFileCut = 106;          // a file cut off in its last l
 inline constexpr int kMsgBinaryBytes = 107;      // the reason: binary bytes
 inline constexpr int kMsgLongLine = 108;         // the reason: a line over the limit
 inline constexpr int kMsgNotPicture = 110;       // the report's logo cannot be read as a picture
+inline constexpr int kMsgFieldNotNumber = 112;   // a typed field that is not a number
 inline constexpr int kMsgCaptureOffline = 113;   // a capture while the readout is unplugged
 inline constexpr int kMsgRunSummary = 114;       // the end of a run: lines, features, good, bad
 inline constexpr int kMsgScaleInactive = 115;    // why the scale fields are inactive (foot switch)

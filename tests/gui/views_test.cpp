@@ -5,6 +5,7 @@
 #include "base/cp1252.h"
 #include "data/pointmemory.h"
 #include "gui/fixtures.h"
+#include "coords/qt/tkalibrierung.h"
 #include "views/bitmapview.h"
 #include "views/elementgraphic.h"
 #include "views/qt/tbmp_view.h"
@@ -115,6 +116,32 @@ TEST_F(Window, TheConverterOpensFromTheMenuAndDeletesInItsLists) {
     EXPECT_EQ(points->count(), 11);
     EXPECT_EQ(points->currentRow(), 2);
     EXPECT_EQ(m->Converter().ListBox1.size(), 11u);
+}
+
+// The calibration window from its menu entry: a length along X probed with its button, the
+// figures shown, saved after the question; the status bar then shows the date.
+TEST_F(Window, TheCalibrationWindowGuidesALengthCalibrationToItsFile) {
+    m->Run(CommandOf(CommandId::Calibrate));
+    Tkalibrierung* k = w->CalibrationWindow();
+    ASSERT_TRUE(WaitFor([&] { return k->isVisible(); }));
+    k->Sollwerte->setText("100");
+    QTest::mouseClick(k->Beginnen, Qt::LeftButton);
+    ASSERT_NE(m->Calibration(), nullptr);
+    for (const long double x : {10.0L, 110.01L}) {
+        session->acquisition.LastReading[0] = x;
+        QTest::mouseClick(k->Antasten, Qt::LeftButton);
+    }
+    EXPECT_EQ(m->PointCount(), 0);
+    QTest::mouseClick(k->Berechnen, Qt::LeftButton);
+    ASSERT_TRUE(WaitFor([&] { return k->Ergebnis->toPlainText().contains("Fehler 10.00"); })) << k->Ergebnis->toPlainText().toStdString();
+    ASSERT_TRUE(k->Speichern->isEnabled());
+    k->Normal->setText("EM-100");
+    op.ExpectAsk(true);
+    op.ExpectInfo();
+    QTest::mouseClick(k->Speichern, Qt::LeftButton);
+    EXPECT_TRUE(FileExists(dir.work() / kCalibrationFile));
+    auto* status = w->findChild<QLabel*>("KalibrierStatus");
+    ASSERT_TRUE(WaitFor([&] { return status->text().contains("08.12.2027"); })) << status->text().toStdString();
 }
 
 }  // namespace
