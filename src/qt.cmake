@@ -13,6 +13,7 @@ set(TARVO_QT_SOURCES
   readout/qt/tcommdriver.cpp
   # floor 4
   elements/qt/tsel_abstand.cpp
+  coords/qt/tkalibrierung.cpp
   # floor 5
   output/qt/printercanvas.cpp
   output/qt/tcomon_form.cpp

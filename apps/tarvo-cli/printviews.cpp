@@ -5,6 +5,7 @@
 
 #include "app/mainwindow.h"
 #include "app/session.h"
+#include "coords/calibration.h"
 #include "data/feature.h"
 #include "shell/settings.h"
 
@@ -60,10 +61,29 @@ std::vector<std::string> Timers(MainWindow&, const Session& s) {
 
 std::vector<std::string> Prompt(MainWindow& w, const Session&) { return {w.Label1}; }
 
+// The calibration in effect, the one under way and the figures last computed.
+std::vector<std::string> Calibration(MainWindow& w, const Session& s) {
+    const ScaleCorrection& c = s.correction;
+    std::vector<std::string> items = {"Status=" + w.CalibrationStatus,
+                                      "FactorX=" + RealText(c.factor[0]),
+                                      "FactorY=" + RealText(c.factor[1]),
+                                      "MarksX=" + std::to_string(c.segments[0].size()),
+                                      "MarksY=" + std::to_string(c.segments[1].size()),
+                                      "SquarenessUrad=" + RealText(c.squareness * 1e6L)};
+    if (const CalibrationProcedure* p = w.Calibration()) {
+        items.push_back("Captured=" + std::to_string(p->Captured()) + " Edge=" + std::to_string(p->Edge() + 1));
+    }
+    if (const CalibrationResult* r = w.CalibrationOutcome()) {
+        items.insert(items.end(), r->lines.begin(), r->lines.end());
+    }
+    return items;
+}
+
 constexpr PrintView kPrintViews[] = {
     {"points", &Points},         {"results", &Results}, {"program", &Program},
     {"settings", &SettingsView}, {"status", &Status},   {"feature", &Feature},
     {"header", &Header},         {"timers", &Timers},   {"prompt", &Prompt},
+    {"calibration", &Calibration},
 };
 
 }  // namespace

@@ -17,6 +17,8 @@
 #include "readout/interfaceprofile.h"
 #include "views/elementgraphic.h"
 #include "views/pngwriter.h"
+#include "coords/calibration.h"
+#include "shell/settings.h"
 
 namespace tarvo {
 
@@ -108,6 +110,7 @@ ScriptRunner::ScriptRunner(std::istream& script, std::ostream& out, std::filesys
     m_session->ioPorts = &m_counterPorts;
     m_session->changes.HelpRequested.Attach(m_help);
     m_session->changes.PrinterSetupRequested.Attach(m_printerSetup);
+    m_main->ShowCalibration.Attach(m_calibrationWindow);
     m_main->ShowElementGraphic.Attach(m_showGraphic);
 }
 
@@ -248,6 +251,7 @@ std::span<const ScriptRunner::Word> ScriptRunner::Words() {
         {"edit-feature", &R::EditFeatureWord},
         {"print", &R::PrintWord},
         {"self-test", &R::SelfTestWord},
+        {"calibrate", &R::CalibrateWord},
     };
     return kWords;
 }
@@ -562,5 +566,85 @@ bool ScriptRunner::WaitForPoints(int count, int /*method*/) {
 }
 
 void ScriptRunner::Beep() { m_out << "beep\n"; }
+
+// The calibration steps: "calibrate linear X|Y LENGTH", "calibrate segments X|Y POS POS ..." or
+// "calibrate segments X|Y file CSV", "calibrate square [ANGLE]", "calibrate turn", then captures
+// as usual, "calibrate next" between the two edges, "calibrate compute", "calibrate save" (the
+// details from the next four input answers, then the question), "calibrate cancel".
+bool ScriptRunner::CalibrateWord(const std::string&, const std::string& rest) {
+    MainWindow& w = *m_main;
+    std::istringstream in(rest);
+    std::string step;
+    in >> step;
+    const auto numbers = [&in](std::vector<long double>& out) {
+        std::string word;
+        while (in >> word) {
+            const NumberRead n = ReadNumberChecked(word);
+            if (!n.ok) {
+                return false;
+            }
+            out.push_back(n.value);
+        }
+        return true;
+    };
+    if (step == "linear" || step == "segments") {
+        std::string axis;
+        in >> axis;
+        if (axis != "X" && axis != "Y") {
+            return false;
+        }
+        std::vector<long double> certified;
+        std::string first;
+        const auto start = in.tellg();
+        if (step == "segments" && (in >> first) && first == "file") {
+            std::string name;
+            std::getline(in, name);
+            std::string problem;
+            const auto positions = ReadCertificateCsv(m_session->WorkFile(Utf8ToAnsi(Trimmed(name))), problem);
+            if (!positions) {
+                Shown("error", w.texts().Compose(kMsgCalCertificate, {problem}), nullptr);
+                return true;
+            }
+            certified = *positions;
+        } else {
+            in.clear();
+            in.seekg(start);
+            if (!numbers(certified) || certified.empty() || (step == "linear" && certified.size() != 1)) {
+                return false;
+            }
+        }
+        w.StartCalibration(step == "linear" ? CalibrationKind::Linear : CalibrationKind::Segments, axis == "X" ? 0 : 1,
+                           certified);
+        return true;
+    }
+    if (step == "square" || step == "turn") {
+        std::vector<long double> angle;
+        if (!numbers(angle) || angle.size() > 1 || (step == "turn" && !angle.empty())) {
+            return false;
+        }
+        w.StartCalibration(step == "square" ? CalibrationKind::Square : CalibrationKind::Turn, 0,
+                           angle.empty() ? std::vector<long double>{90} : angle);
+        return true;
+    }
+    std::string more;
+    if (in >> more) {
+        return false;
+    }
+    if (step == "next") {
+        (void)w.CalibrationNextEdge();
+    } else if (step == "compute") {
+        (void)w.ComputeCalibration();
+    } else if (step == "save") {
+        CalibrationRecord details;
+        if (w.AskCalibrationDetails(details)) {
+            (void)w.SaveCalibration(details);
+        }
+    } else if (step == "cancel") {
+        w.CancelCalibration();
+    } else {
+        return false;
+    }
+    return true;
+}
 
 }  // namespace tarvo

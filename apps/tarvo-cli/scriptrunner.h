@@ -88,6 +88,7 @@ private:
     bool EditFeatureWord(const std::string& word, const std::string& rest);
     bool PrintWord(const std::string& word, const std::string& rest);
     bool SelfTestWord(const std::string& word, const std::string& rest);
+    bool CalibrateWord(const std::string& word, const std::string& rest);
 
     void PrintList(const std::string& name, const std::vector<std::string>& items);
     void Say(const std::string& ansiText);
@@ -100,6 +101,7 @@ private:
     std::unique_ptr<MainWindow> m_main;
     // Headless, the windows that help and the printer setup open are named instead.
     Slot<> m_help{[this] { Say("help"); }};
+    Slot<> m_calibrationWindow{[this] { Say("calibration window"); }};
     Slot<> m_printerSetup{[this] { Say(Ansi("info: Druckereinrichtung (the system's printer setup dialog)")); }};
     // The element graphic, headless: drawn into the picture file "grafik.png" when it is opened.
     void SaveElementGraphic();

@@ -1,5 +1,9 @@
 // tarvo-readout-sim: a digital readout on a pseudo terminal, for tests and the demo.
-//   tarvo-readout-sim [--dir DIR] [--link PATH]
+//   tarvo-readout-sim [--dir DIR] [--link PATH] [--scale PPMX PPMY] [--wave-x UM MM]
+//                     [--wave-y UM MM] [--squareness URAD]
+// The machine errors: a scale error per axis in ppm, a periodic error along an axis (amplitude
+// in µm, period in mm), the Y guide leaning towards +X by URAD µrad. With them "pos" and the
+// pushes take the true position of the stage and report what the erring scales read.
 // Prints "device: /dev/pts/N" and answers each axis request of the interface profile found in
 // DIR (TARVO.INI names it, default IF2M.VAL) with the current reading. Commands on standard
 // input, one per line:
@@ -48,6 +52,14 @@ bool WriteAll(int fd, const std::string& bytes) {
 }
 
 bool g_split = false;
+tarvo::MachineErrors g_errors;
+
+// What the scales read with the stage at the true position (x, y).
+void Read(long double& x, long double& y) {
+    if (g_errors.Any()) {
+        g_errors.Readings(x, y, x, y);
+    }
+}
 
 // Sends what the simulated readout has queued (in two parts with a pause when splitting).
 void Drain(tarvo::SimulatedReadout& sim, int fd) {
@@ -71,11 +83,14 @@ bool Command(const std::string& line, tarvo::SimulatedReadout& sim) {
     long double x = 0;
     long double y = 0;
     if (word == "pos" && (in >> x >> y)) {
+        Read(x, y);
         sim.SetReading(x, y);
     } else if (word == "push0" && (in >> x >> y)) {
+        Read(x, y);
         sim.Push(sim.PushedAxisLine(1, x));
         sim.Push(sim.PushedAxisLine(2, y));
     } else if (word == "push1" && (in >> x >> y)) {
+        Read(x, y);
         sim.Push(sim.TwoAxisLine(x, y));
     } else if (word == "silent") {
         sim.answering = false;
@@ -116,12 +131,24 @@ bool Command(const std::string& line, tarvo::SimulatedReadout& sim) {
 int main(int argc, char** argv) {
     std::filesystem::path dir = ".";
     std::string link;
+    const auto number = [argc, argv](int i) { return i < argc ? std::strtold(argv[i], nullptr) : 0.0L; };
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string a = argv[i];
         if (a == "--dir") {
             dir = argv[i + 1];
         } else if (a == "--link") {
             link = argv[i + 1];
+        } else if (a == "--scale") {
+            g_errors.scalePpm[0] = number(i + 1);
+            g_errors.scalePpm[1] = number(i + 2);
+            ++i;
+        } else if (a == "--wave-x" || a == "--wave-y") {
+            const int axis = a == "--wave-x" ? 0 : 1;
+            g_errors.waveUm[axis] = number(i + 1);
+            g_errors.wavePeriod[axis] = number(i + 2);
+            ++i;
+        } else if (a == "--squareness") {
+            g_errors.squarenessUrad = number(i + 1);
         }
     }
     tarvo::Settings settings;

@@ -21,7 +21,7 @@ enum class CommandId {
     ClearPoints, KeyboardTrigger, FootSwitchTrigger, ZeroX, ZeroY, Capture, OffsetX, OffsetY,
     HelpMenu, PrinterSetup, Close, Renumber, SaveMemory, LoadMemory, SystemSettings,
     CircleLine, AreaFromCircle, CircleCircle, ResultListClear, ElementGraphic, PointListClear, SavePoints,
-    SavePointsDxf, Converter,
+    SavePointsDxf, Converter, Calibrate,
 };
 
 // When a command can be started.

@@ -43,7 +43,8 @@ MainWindow::MainWindow(Session& session)
     m_link = std::make_unique<ReadoutLink>(ReadoutContext{session.settings, session.run, session.acquisition,
                                                           session.Op(), session.folder, m_texts, session.timers,
                                                           Timer2, Timersend, TimerReceive, TimerTrigger,
-                                                          session.serialDevice, session.ioPorts, session.counterCard});
+                                                          session.serialDevice, session.ioPorts, session.counterCard,
+                                                          session.correction});
     m_runner = std::make_unique<ProgramRunner>(m_ctx, wb_timer);
     m_runner->OnPrint = [this] { PrintReportNow(); };
     m_runner->OnAsciiExport = [this](const std::string& part) { ReplayAsciiExport(m_ctx, part); };
@@ -187,6 +188,7 @@ void MainWindow::FormCreate() {
         ReportDamagedFiles();  // why it cannot be read comes first (in German: its language is unknown)
     }
     ShowProblems(settingsProblems);
+    LoadCalibration();
     // The counter card's ports are touched only when the card is the selected interface:
     // writing I/O ports of a machine without it could disturb other hardware.
     if (s.If3Inc != 0) {
@@ -642,6 +644,13 @@ void MainWindow::CapturePoint() {
         m_s.Op().ShowError(UiText(kMsgCaptureOffline));
         return;
     }
+    if (m_calibration) {
+        // A calibration takes the readings themselves, unrounded and before every correction.
+        m_calibration->Capture(m_s.acquisition.LastReading[0], m_s.acquisition.LastReading[1]);
+        m_s.changes.Prompt.Notify(m_calibration->Prompt(m_texts));
+        m_s.Op().Beep();
+        return;
+    }
     const Position& p = m_s.run.CurrentPos;
     m_points.Append(PointItemText(p.x, p.y, m_s.settings.Decimals));
     m_ctx.Record(word::kGetPoint);
@@ -650,6 +659,150 @@ void MainWindow::CapturePoint() {
 }
 
 void MainWindow::ClearPoints() { m_ctx.ClearPoints(); }
+
+void MainWindow::LoadCalibration() {
+    m_s.calibration = LoadCalibrationFile(m_s.WorkFile(kCalibrationFile));
+    const CalibrationFileState& c = m_s.calibration;
+    if (c.status == CalibrationFileStatus::Damaged) {
+        m_s.correction = ScaleCorrection{};
+        m_s.Op().ShowError(m_texts.Compose(kMsgCalibrationDamaged, {kCalibrationFile, c.problem}));
+    } else if (c.status == CalibrationFileStatus::Loaded) {
+        m_s.correction = c.record.correction;
+        const int days = CalibrationIntervalDays(m_s.WorkFile(kSettingsFile));
+        if (days > 0 && DateBefore(AddDays(c.record.date, days), m_s.Clock().Now())) {
+            m_s.Op().ShowInfo(m_texts.Compose(kMsgCalibrationOverdue,
+                                              {DateText(c.record.date), DateText(AddDays(c.record.date, days))}));
+        }
+    }
+    ShowCalibrationState();
+}
+
+void MainWindow::ShowCalibrationState() {
+    const CalibrationFileState& c = m_s.calibration;
+    CalibrationStatus.clear();
+    m_s.header.calibration.clear();
+    if (c.status == CalibrationFileStatus::Damaged) {
+        CalibrationStatus = m_texts.Compose(kMsgUncorrected, {});
+    } else if (c.status == CalibrationFileStatus::Loaded) {
+        const int days = CalibrationIntervalDays(m_s.WorkFile(kSettingsFile));
+        const std::string due = days > 0 ? DateText(AddDays(c.record.date, days)) : "-";
+        CalibrationStatus = m_texts.Compose(kMsgCalibrated, {DateText(c.record.date), due});
+        m_s.header.calibration =
+            m_texts.Compose(kMsgCalReport, {DateText(c.record.date), due, c.record.standard, c.record.certificate});
+    }
+}
+
+void MainWindow::StartCalibration(CalibrationKind kind, int axis, std::vector<long double> certified) {
+    Guarded([&] {
+        m_calibrationResult.reset();
+        m_calibration = std::make_unique<CalibrationProcedure>(kind, axis, std::move(certified));
+        m_s.changes.Prompt.Notify(m_calibration->Prompt(m_texts));
+    });
+}
+
+bool MainWindow::CalibrationNextEdge() {
+    bool ok = false;
+    Guarded([&] {
+        ok = m_calibration && m_calibration->NextEdge();
+        if (ok) {
+            m_s.changes.Prompt.Notify(m_calibration->Prompt(m_texts));
+        }
+    });
+    return ok;
+}
+
+const CalibrationResult* MainWindow::ComputeCalibration() {
+    Guarded([&] {
+        if (!m_calibration) {
+            m_s.Op().ShowError(m_texts.Compose(kMsgCalNothing, {}));
+            return;
+        }
+        m_calibrationResult = std::make_unique<CalibrationResult>(m_calibration->Compute(m_s.correction, m_texts));
+        if (!m_calibrationResult->ok) {
+            m_s.Op().ShowError(m_texts.Compose(kMsgCalRefused, {m_calibrationResult->refusal}));
+        }
+    });
+    return m_calibrationResult.get();
+}
+
+bool MainWindow::AskCalibrationDetails(CalibrationRecord& details) {
+    bool ok = true;
+    Guarded([&] {
+        Operator& op = m_s.Op();
+        for (auto [field, title] : {std::pair{&details.operatorName, kMsgCalOperator},
+                                    std::pair{&details.standard, kMsgCalStandard},
+                                    std::pair{&details.certificate, kMsgCalCertNo},
+                                    std::pair{&details.temperature, kMsgCalTemperature}}) {
+            const std::optional<std::string> text = op.Input(m_texts.Compose(title, {}), *field);
+            if (!text) {
+                ok = false;
+                return;
+            }
+            *field = *text;
+        }
+    });
+    return ok;
+}
+
+bool MainWindow::SaveCalibration(const CalibrationRecord& details) {
+    bool saved = false;
+    Guarded([&] {
+        Operator& op = m_s.Op();
+        if (!m_calibrationResult || !m_calibrationResult->ok) {
+            const std::string reason = m_calibrationResult ? m_calibrationResult->refusal : m_texts.Compose(kMsgCalNothing, {});
+            op.ShowError(m_texts.Compose(kMsgCalRefused, {reason}));
+            return;
+        }
+        if (m_s.ReadOnlyMedia()) {
+            op.ShowInfo(Ansi("Schreiben auf CD nicht möglich"));
+            return;
+        }
+        if (m_s.calibration.status == CalibrationFileStatus::Damaged &&
+            !op.Ask(m_texts.Compose(kMsgCalReplaceDamaged, {kCalibrationFile}), Buttons::YesNo)) {
+            return;
+        }
+        const auto& lines = m_calibrationResult->lines;
+        if (!op.Ask(m_texts.Compose(kMsgCalSave, {lines.empty() ? std::string() : lines.back()}), Buttons::YesNo)) {
+            return;
+        }
+        CalibrationRecord record = details;
+        // One line each in the file: a line break typed into a field does not start another key.
+        for (std::string* field : {&record.operatorName, &record.standard, &record.certificate, &record.temperature}) {
+            for (char& ch : *field) {
+                if (ch == '\r' || ch == '\n') {
+                    ch = ' ';
+                }
+            }
+        }
+        const DateTime now = m_s.Clock().Now();
+        record.date = DateTime{now.year, now.month, now.day, 0, 0, 0};
+        record.correction = m_calibrationResult->correction;
+        const WriteResult w = SaveCalibrationFile(m_s.WorkFile(kCalibrationFile), record);
+        if (!w.ok) {
+            op.ShowError(w.error);
+            return;
+        }
+        m_s.calibration.status = CalibrationFileStatus::Loaded;
+        m_s.calibration.record = record;
+        m_s.calibration.problem.clear();
+        m_s.correction = record.correction;
+        ShowCalibrationState();
+        m_calibration.reset();
+        m_calibrationResult.reset();
+        m_s.changes.Prompt.Notify("");
+        op.ShowInfo(m_texts.Compose(kMsgCalSaved, {kCalibrationFile}));
+        saved = true;
+    });
+    return saved;
+}
+
+void MainWindow::CancelCalibration() {
+    Guarded([&] {
+        m_calibration.reset();
+        m_calibrationResult.reset();
+        m_s.changes.Prompt.Notify("");
+    });
+}
 
 
 }  // namespace tarvo

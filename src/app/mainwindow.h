@@ -13,6 +13,8 @@
 
 #include "app/commandtable.h"
 #include "app/session.h"
+#include "coords/calibration.h"
+#include "coords/calibrationfile.h"
 #include "data/commandcontext.h"
 #include "data/pointmemory.h"
 #include "data/resultlist.h"
@@ -169,6 +171,34 @@ public:
     void FYChange(const std::string& text) { ScaleChange(1, text); }
     void FYExit() { ScaleExit(1); }
 
+    // --- Machine calibration ---------------------------------------------------------------
+    // Menu "Maschine kalibrieren": the guided calibration window comes up.
+    void KalibrierenClick() { ShowCalibration.Notify(); }
+    Signal<> ShowCalibration;
+    // Starts a calibration (a running one is dropped): from now on every capture, Space or foot
+    // switch, goes to it instead of the point memory, and `Label1` says what to probe next.
+    void StartCalibration(CalibrationKind kind, int axis, std::vector<long double> certified);
+    // The calibration under way, or nullptr.
+    [[nodiscard]] const CalibrationProcedure* Calibration() const noexcept { return m_calibration.get(); }
+    // Square and Turn: the second edge begins. False without a calibration that has one.
+    bool CalibrationNextEdge();
+    // Computes the corrections from the captures. A refusal is told to the operator; the result
+    // is kept for saving either way (nullptr without a calibration).
+    const CalibrationResult* ComputeCalibration();
+    [[nodiscard]] const CalibrationResult* CalibrationOutcome() const noexcept { return m_calibrationResult.get(); }
+    // Asks for the details (operator, standard, certificate, temperature) with input dialogs.
+    // @retval false the operator cancelled one.
+    bool AskCalibrationDetails(CalibrationRecord& details);
+    // Saves the computed corrections with `details` (the date is today's) after asking; a damaged
+    // calibration file is replaced only when the operator agrees. The corrections then apply at
+    // once. @retval true saved.
+    bool SaveCalibration(const CalibrationRecord& details);
+    // Ends the calibration without change; captures go to the point memory again.
+    void CancelCalibration();
+    // The status bar's calibration field: the date and due date, or that the file is damaged and
+    // measuring goes on uncorrected; empty without a calibration file.
+    std::string CalibrationStatus;
+
     // --- Point memory -----------------------------------------------------------------------
     // A keyboard capture of CurrentPos: the last result line is selected, then the capture,
     // then the point list gets the focus.
@@ -292,6 +322,11 @@ private:
     }};
     void PointsChanged(bool cleared);
     void PositionUpdated(int axis);
+    // Reads the calibration file at start: its corrections, the status field, the report's line.
+    void LoadCalibration();
+    void ShowCalibrationState();
+    std::unique_ptr<CalibrationProcedure> m_calibration;
+    std::unique_ptr<CalibrationResult> m_calibrationResult;
 };
 
 }  // namespace tarvo

@@ -14,6 +14,8 @@
 #include "output/dxf.h"
 #include "readout/acquisition.h"
 #include "readout/countercard.h"
+#include "readout/scalecorrection.h"
+#include "coords/calibrationfile.h"
 #include "readout/serialdevice.h"
 #include "shell/operator.h"
 #include "shell/runstate.h"
@@ -52,6 +54,9 @@ public:
     // The I/O ports of the incremental counter card (not owned); none when not available.
     IoPorts* ioPorts = nullptr;
     CounterCard counterCard;
+    // The machine's corrections in effect (from the calibration file) and that file as read.
+    ScaleCorrection correction;
+    CalibrationFileState calibration;
     DxfSettings dxf;
     // Where the data shipped with the program lies (language folders, ...); empty for none.
     std::filesystem::path shippedData;

@@ -18,6 +18,9 @@ struct ReportHeaderData {
                                                      "Feld 13", "Feld 14", "Feld 15", "Feld 16"};
     // Set once the header dialog was closed with OK; never cleared.
     bool present = false;
+    // The machine calibration in effect (date, due date, standard), printed in the title block;
+    // empty without a calibration.
+    std::string calibration;
 };
 
 }  // namespace tarvo

@@ -81,6 +81,10 @@ double TitleBlock(const ReportContent& r, ReportCanvas& c) {
     if (!r.logoFile.empty()) {
         c.ImageMm(r.logoFile, w - 52, 15, w - 20, 39);
     }
+    if (!r.calibration.empty()) {
+        c.SetFont("Arial", 8);
+        c.TextMm(r.calibration, 15, 38);
+    }
     if (!r.headerPresent) {
         return 50;
     }
@@ -128,6 +132,7 @@ ReportContent CollectReport(CommandContext& ctx, const std::string& logoFile) {
     r.title = ctx.UiText(kTextReportTitle).substr(0, 100);
     r.logoFile = logoFile;
     r.headerPresent = ctx.header.present;
+    r.calibration = ctx.header.calibration;
     r.labels = ctx.header.labels;
     r.values = ctx.header.values;
     r.printHeader = r.headerPresent && ctx.op.Ask("Kopfdaten drucken ?", Buttons::OkCancel);

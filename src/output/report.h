@@ -39,6 +39,7 @@ struct ReportContent {
     std::string pointName;  // result name 7, for the column test
     std::string pageName;   // result name 16, the page line's word
     std::string columnHeader = kResultListHeader;  // the result list's header, in the loaded language
+    std::string calibration;  // the machine calibration's line of the title block (empty: none)
 };
 // The content for a print run; asks "Kopfdaten drucken ?" when header data is present.
 [[nodiscard]] ReportContent CollectReport(CommandContext& ctx, const std::string& logoFile);

@@ -30,6 +30,12 @@ struct AcquisitionState {
     // The scale factors typed into FX and FY, applied to every polled reading.
     Real AxisScale[2] = {1.0L, 1.0L};
     Real MachinePos[2] = {0.0L, 0.0L};
+    // The readings behind the positions, after the scale fields and axis factors and before the
+    // machine's corrections and the offsets: the polled axes, the pushed axes, and those of the
+    // position last put into CurrentPos (what a calibration captures).
+    long double Reading[2] = {0.0L, 0.0L};
+    long double PushedReading[2] = {0.0L, 0.0L};
+    long double LastReading[2] = {0.0L, 0.0L};
     // Machine position per axis decoded from pushed lines; the sentinel marks "not received".
     Real PushedPos[2] = {kMarkerValue, kMarkerValue};
     bool CaptureReady = false;

@@ -125,7 +125,12 @@ void ReadoutLink::ReceiveTick() {
         if (m_c.ioPorts != nullptr) {
             a.RxValue = ReadCounter(m_c.counterCard, *m_c.ioPorts, a.AxisIndex);
             const Real offset = axis == 0 ? m_c.settings.OffsetX : m_c.settings.OffsetY;
-            a.MachinePos[axis] = a.RxValue * a.AxisScale[axis] - offset;
+            a.Reading[axis] = a.RxValue * a.AxisScale[axis];
+            if (m_c.correction.Active()) {
+                CorrectedMachinePos(a.Reading, a.MachinePos);
+            } else {
+                a.MachinePos[axis] = a.RxValue * a.AxisScale[axis] - offset;
+            }
             UpdatePosition(axis);
         }
         m_c.Timersend.SetEnabled(true);
@@ -137,7 +142,12 @@ void ReadoutLink::ReceiveTick() {
         a.NewValue = false;
         const Real factor = axis == 0 ? m_c.settings.AxisFactorX : m_c.settings.AxisFactorY;
         const Real offset = axis == 0 ? m_c.settings.OffsetX : m_c.settings.OffsetY;
-        a.MachinePos[axis] = a.RxValue * a.AxisScale[axis] * factor - offset;
+        a.Reading[axis] = a.RxValue * a.AxisScale[axis] * factor;
+        if (m_c.correction.Active()) {
+            CorrectedMachinePos(a.Reading, a.MachinePos);
+        } else {
+            a.MachinePos[axis] = a.RxValue * a.AxisScale[axis] * factor - offset;
+        }
         UpdatePosition(axis);
         m_c.Timersend.SetEnabled(true);
         return;
@@ -149,7 +159,16 @@ void ReadoutLink::ReceiveTick() {
     }
 }
 
+void ReadoutLink::CorrectedMachinePos(const long double (&reading)[2], Real (&pos)[2]) const {
+    // The squareness ties the axes together: a new reading of one axis moves both positions.
+    const CorrectedXY c = m_c.correction.Apply(reading[0], reading[1]);
+    pos[0] = c.x - m_c.settings.OffsetX;
+    pos[1] = c.y - m_c.settings.OffsetY;
+}
+
 void ReadoutLink::UpdatePosition(int axis) {
+    m_c.acquisition.LastReading[0] = m_c.acquisition.Reading[0];
+    m_c.acquisition.LastReading[1] = m_c.acquisition.Reading[1];
         const XY p = RotateAboutOrigin(m_c.settings.OffsetW, m_c.acquisition.MachinePos[0], m_c.acquisition.MachinePos[1]);
     m_c.run.CurrentPos = {p.x, p.y};
     PositionUpdated.Notify(axis);
@@ -216,6 +235,7 @@ void ReadoutLink::EvaluatePushedLine(const std::string& line) {
         }
         a.AxisIndex = axis;
         const long double v = decode(m_profile.ValueWindow(line));
+        a.PushedReading[axis - 1] = v * (axis == 1 ? fx : fy);
         a.PushedPos[axis - 1] = v * (axis == 1 ? fx : fy) - (axis == 1 ? m_c.settings.OffsetX : m_c.settings.OffsetY);
         if (a.PushedPos[0] != Real(kMarkerValue) && a.PushedPos[1] != Real(kMarkerValue)) {
             a.CaptureReady = true;
@@ -225,14 +245,23 @@ void ReadoutLink::EvaluatePushedLine(const std::string& line) {
             const std::size_t start = c.Start == 0 ? 0 : c.Start - 1u;
             return start < line.size() ? line.substr(start, c.Length) : std::string();
         };
-        a.PushedPos[0] = decode(column(m_profile.AutoX)) * fx - m_c.settings.OffsetX;
-        a.PushedPos[1] = decode(column(m_profile.AutoY)) * fy - m_c.settings.OffsetY;
+        const long double x = decode(column(m_profile.AutoX));
+        const long double y = decode(column(m_profile.AutoY));
+        a.PushedReading[0] = x * fx;
+        a.PushedReading[1] = y * fy;
+        a.PushedPos[0] = x * fx - m_c.settings.OffsetX;
+        a.PushedPos[1] = y * fy - m_c.settings.OffsetY;
         a.CaptureReady = true;
     }
 }
 
 void ReadoutLink::CaptureFootSwitch() {
         AcquisitionState& a = m_c.acquisition;
+    if (m_c.correction.Active()) {
+        CorrectedMachinePos(a.PushedReading, a.PushedPos);
+    }
+    a.LastReading[0] = a.PushedReading[0];
+    a.LastReading[1] = a.PushedReading[1];
     const XY p = RotateAboutOrigin(m_c.settings.OffsetW, a.PushedPos[0], a.PushedPos[1]);
     m_c.run.CurrentPos = {p.x, p.y};
     a.CaptureReady = false;

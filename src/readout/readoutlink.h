@@ -11,6 +11,7 @@
 #include "readout/commportdriver.h"
 #include "readout/countercard.h"
 #include "readout/interfaceprofile.h"
+#include "readout/scalecorrection.h"
 #include "shell/operator.h"
 #include "shell/runstate.h"
 #include "shell/settings.h"
@@ -38,6 +39,8 @@ struct ReadoutContext {
     SerialDevice* const& serialDevice;
     IoPorts* const& ioPorts;
     CounterCard& counterCard;
+    // The machine's corrections, applied before the offsets (none by default).
+    const ScaleCorrection& correction;
 };
 
 class ReadoutLink final {
@@ -96,6 +99,8 @@ private:
     [[nodiscard]] bool LinkUp();
     void LineComplete();
     void UpdatePosition(int axis);
+    // Both machine positions from the corrected readings (only while a correction is active).
+    void CorrectedMachinePos(const long double (&reading)[2], Real (&pos)[2]) const;
     void CaptureFootSwitch();
     void EvaluatePushedLine(const std::string& line);
     ReadoutContext m_c;

@@ -1,11 +1,32 @@
 #include "readout/simulatedreadout.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <numbers>
 
 #include "base/text.h"
 
 namespace tarvo {
+
+bool MachineErrors::Any() const noexcept {
+    return scalePpm[0] != 0 || scalePpm[1] != 0 || waveUm[0] != 0 || waveUm[1] != 0 || squarenessUrad != 0;
+}
+
+void MachineErrors::Readings(long double x, long double y, long double& rx, long double& ry) const {
+    // The distances travelled along the guides: the Y guide leans, so Y travel moves X as well.
+    const long double angle = squarenessUrad * 1e-6L;
+    const long double along[2] = {x - y * std::tan(angle), y / std::cos(angle)};
+    long double reading[2];
+    for (int a = 0; a < 2; ++a) {
+        const long double d = along[a];
+        const long double period = wavePeriod[a] > 0 ? wavePeriod[a] : 100;
+        reading[a] = d * (1 + scalePpm[a] * 1e-6L) +
+                     waveUm[a] * 1e-3L * std::sin(2 * std::numbers::pi_v<long double> * d / period);
+    }
+    rx = reading[0];
+    ry = reading[1];
+}
 
 std::string SimulatedReadout::AnswerLine(int axis) const {
     const int start = std::max<int>(1, m_profile.StartPos);

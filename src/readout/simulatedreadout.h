@@ -12,6 +12,20 @@
 
 namespace tarvo {
 
+// The errors of a simulated machine: what its scales read at a true position of the stage. Per
+// axis a scale error (ppm) and a periodic error along the axis (amplitude in µm, period in mm),
+// and the squareness of the axes (µrad by which the Y guide leans towards +X). None by default:
+// the readings are the true position.
+struct MachineErrors {
+    long double scalePpm[2] = {0, 0};
+    long double waveUm[2] = {0, 0};
+    long double wavePeriod[2] = {100, 100};
+    long double squarenessUrad = 0;
+    [[nodiscard]] bool Any() const noexcept;
+    // The readings of both scales with the stage at the true position (x, y).
+    void Readings(long double x, long double y, long double& rx, long double& ry) const;
+};
+
 class SimulatedReadout final : public SerialDevice {
 public:
     explicit SimulatedReadout(InterfaceProfile profile = {}) : m_profile(std::move(profile)) {}

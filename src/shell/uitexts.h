@@ -14,7 +14,7 @@ namespace tarvo {
 // 0-38 are the numbered texts of the window and its dialogs; from 39 on come the messages the
 // program composes, German patterns with "%1", "%2" ... for the parts filled in.
 inline constexpr std::size_t kNumberedTexts = 39;
-inline constexpr std::size_t kCommonListSize = 124;
+inline constexpr std::size_t kCommonListSize = 153;
 // Numbered texts the code takes by number (`UiText`), with their German wording.
 inline constexpr int kTextTooFewPoints = 13;           // "Zuwenig Punkte"
 inline constexpr int kTextReportTitle = 14;            // "TARVO Meßprotokoll"
@@ -54,6 +54,7 @@ inline constexpr int kMsgBinaryBytes = 107;      // the reason: binary bytes
 inline constexpr int kMsgLongLine = 108;         // the reason: a line over the limit
 inline constexpr int kMsgNotPicture = 110;       // the report's logo cannot be read as a picture
 inline constexpr int kMsgReportSaved = 68;       // the report written as PDF, with its file
+inline constexpr int kMsgFieldNotNumber = 112;   // a typed field that is not a number
 inline constexpr int kMsgCaptureOffline = 113;   // a capture while the readout is unplugged
 inline constexpr int kMsgRunSummary = 114;       // the end of a run: lines, features, good, bad
 inline constexpr int kMsgScaleInactive = 115;    // why the scale fields are inactive (foot switch)
@@ -64,6 +65,36 @@ inline constexpr int kMsgComOpenFailed = 122;    // a serial port that cannot be
 inline constexpr int kMsgComRefused = 123;       // how to get the right to open it (group dialout)
 inline constexpr int kMsgNotAllowed = 116;       // a serial setting of the interface profile the port
                                                  // cannot take, and what it takes instead
+// The machine calibration: status, refusals, prompts, figures, the details typed.
+inline constexpr int kMsgCalibrated = 124;
+inline constexpr int kMsgCalibrationOverdue = 125;
+inline constexpr int kMsgCalibrationDamaged = 126;
+inline constexpr int kMsgUncorrected = 127;
+inline constexpr int kMsgCalTooFew = 128;
+inline constexpr int kMsgCalOrder = 129;
+inline constexpr int kMsgCalTooLarge = 130;
+inline constexpr int kMsgCalTooMany = 131;
+inline constexpr int kMsgCalRefused = 132;
+inline constexpr int kMsgCalSave = 133;
+inline constexpr int kMsgCalReplaceDamaged = 134;
+inline constexpr int kMsgCalPromptLength = 135;
+inline constexpr int kMsgCalPromptMark = 136;
+inline constexpr int kMsgCalPromptEdge = 137;
+inline constexpr int kMsgCalPromptTurn = 138;
+inline constexpr int kMsgCalPromptDone = 139;
+inline constexpr int kMsgCalLength = 140;
+inline constexpr int kMsgCalMark = 141;
+inline constexpr int kMsgCalAngle = 142;
+inline constexpr int kMsgCalSummary = 143;
+inline constexpr int kMsgCalReport = 144;
+inline constexpr int kMsgCalSaved = 145;
+inline constexpr int kMsgCalNoStandard = 146;
+inline constexpr int kMsgCalCertificate = 147;
+inline constexpr int kMsgCalOperator = 148;
+inline constexpr int kMsgCalStandard = 149;
+inline constexpr int kMsgCalCertNo = 150;
+inline constexpr int kMsgCalTemperature = 151;
+inline constexpr int kMsgCalNothing = 152;
 inline constexpr std::size_t kResultNamesSize = 24;
 // The result names (`ResultName`, `Label`), with their German wording.
 inline constexpr int kResultCircle = 0;             // "Kreis"

@@ -44,6 +44,7 @@
 #include "shell/qt/qtimerdriver.h"
 #include "support/scriptedoperator.h"
 #include "support/tempdir.h"
+#include "coords/qt/tkalibrierung.h"
 #include "views/bitmapview.h"
 #include "views/elementgraphic.h"
 #include "views/methodsketch.h"
@@ -345,6 +346,32 @@ TEST(Report, PrintsThroughQtToAPdfFile) {
     }
     // 41 lines on the first page (after the header data), 51 on each further page.
     EXPECT_TRUE(run(pdfinfo, {file}).contains(QRegularExpression("Pages:\\s+5\\n"))) << run(pdfinfo, {file}).toStdString();
+}
+
+// The calibration window from its menu entry: a length along X probed with its button, the
+// figures shown, saved after the question; the status bar then shows the date.
+TEST_F(Window, TheCalibrationWindowGuidesALengthCalibrationToItsFile) {
+    m->Run(CommandOf(CommandId::Calibrate));
+    Tkalibrierung* k = w->CalibrationWindow();
+    ASSERT_TRUE(WaitFor([&] { return k->isVisible(); }));
+    k->Sollwerte->setText("100");
+    QTest::mouseClick(k->Beginnen, Qt::LeftButton);
+    ASSERT_NE(m->Calibration(), nullptr);
+    for (const long double x : {10.0L, 110.01L}) {
+        session->acquisition.LastReading[0] = x;
+        QTest::mouseClick(k->Antasten, Qt::LeftButton);
+    }
+    EXPECT_EQ(m->PointCount(), 0);
+    QTest::mouseClick(k->Berechnen, Qt::LeftButton);
+    ASSERT_TRUE(WaitFor([&] { return k->Ergebnis->toPlainText().contains("Fehler 10.00"); })) << k->Ergebnis->toPlainText().toStdString();
+    ASSERT_TRUE(k->Speichern->isEnabled());
+    k->Normal->setText("EM-100");
+    op.ExpectAsk(true);
+    op.ExpectInfo();
+    QTest::mouseClick(k->Speichern, Qt::LeftButton);
+    EXPECT_TRUE(FileExists(dir.work() / kCalibrationFile));
+    auto* status = w->findChild<QLabel*>("KalibrierStatus");
+    ASSERT_TRUE(WaitFor([&] { return status->text().contains("08.12.2027"); })) << status->text().toStdString();
 }
 
 }  // namespace

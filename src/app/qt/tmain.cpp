@@ -21,6 +21,8 @@
 #include <QFileDialog>
 #include <QDir>
 #include <QStatusBar>
+
+#include "coords/qt/tkalibrierung.h"
 #include <QVBoxLayout>
 
 #include "shell/qt/tstringloader.h"
@@ -222,6 +224,9 @@ Tmain::Tmain(MainWindow& model, QWidget* parent)
         m_panels[i]->installEventFilter(this);
         statusBar()->addWidget(m_panels[i]);
     }
+    m_calibrationPanel = new QLabel;
+    m_calibrationPanel->setObjectName("KalibrierStatus");
+    statusBar()->addPermanentWidget(m_calibrationPanel);
     statusBar()->setObjectName("StatusBar1");
     statusBar()->installEventFilter(this);
 
@@ -248,6 +253,8 @@ Tmain::Tmain(MainWindow& model, QWidget* parent)
     m_m.ShowElementGraphic.Attach(m_showGraphic);
     m_converter = new Tdxf_gxx_main(m_m.Converter(), this);
     m_m.ShowConverter.Attach(m_showConverter);
+    m_kalibrierung = new Tkalibrierung(m_m, this);
+    m_m.ShowCalibration.Attach(m_showCalibration);
     m_m.LanguageLoaded.Attach(m_languageLoaded);
     m_m.ReportPreview = [this](const std::function<void(ReportCanvas&)>& draw) { return PreviewAndPrint(draw); };
     lb1->setFocus();  // the window starts with the result list focused, not a scale field
@@ -314,6 +321,12 @@ void Tmain::SaveLanguageFiles(const std::filesystem::path& dir) {
         loader.SetIniFileName((dir / w.file).string());
         loader.SaveStrings();
     }
+}
+
+void Tmain::ShowCalibration() {
+    m_kalibrierung->Render();
+    m_kalibrierung->show();
+    m_kalibrierung->raise();
 }
 
 void Tmain::ShowConverter() {
@@ -451,6 +464,8 @@ void Tmain::Render() {
     for (std::size_t i = 0; i < 3; ++i) {
         m_panels[i]->setText(Q(m_m.StatusPanels[i]));
     }
+    m_calibrationPanel->setText(Q(m_m.CalibrationStatus));
+    m_calibrationPanel->setVisible(!m_m.CalibrationStatus.empty());
     for (const auto& [button, command] : m_commands) {
         button->setEnabled(m_m.IsEnabled(*command));
     }

@@ -27,6 +27,7 @@ namespace tarvo {
 
 class TElement_grafik;
 class Tdxf_gxx_main;
+class Tkalibrierung;
 
 class MainWindow;
 struct Command;
@@ -55,6 +56,7 @@ public:
     [[nodiscard]] QToolButton* Button(const QString& name) const { return m_buttons.at(name); }
     [[nodiscard]] TElement_grafik* ElementGraphicWindow() const noexcept { return m_grafik; }
     [[nodiscard]] Tdxf_gxx_main* ConverterWindow() const noexcept { return m_converter; }
+    [[nodiscard]] Tkalibrierung* CalibrationWindow() const noexcept { return m_kalibrierung; }
     // `tarvo --save-language-files DIR`: the texts of the main window (with its two text lists)
     // and of every window that loads a language file, as SaveStrings writes them. Throws
     // std::runtime_error when a file cannot be written.
@@ -90,6 +92,7 @@ private:
     QLineEdit* FX;
     QLineEdit* FY;
     std::array<QLabel*, 3> m_panels{};
+    QLabel* m_calibrationPanel = nullptr;  // the machine calibration's date and due date
     std::map<QString, QToolButton*> m_buttons;
     QPrinter m_printer{QPrinter::HighResolution};
     bool m_rendering = false;
@@ -104,6 +107,9 @@ private:
     void ApplyLanguage();
     Slot<> m_languageLoaded{[this] { ApplyLanguage(); }};
     Slot<> m_showConverter{[this] { ShowConverter(); }};
+    Tkalibrierung* m_kalibrierung = nullptr;
+    void ShowCalibration();
+    Slot<> m_showCalibration{[this] { ShowCalibration(); }};
     void ShowGraphic(bool raise);
     Slot<bool> m_showGraphic{[this](bool raise) { ShowGraphic(raise); }};
     // Every button with its command, enabled as the model says.

@@ -1,0 +1,238 @@
+#include "coords/qt/tkalibrierung.h"
+
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QVBoxLayout>
+
+#include "app/commandtable.h"
+#include "app/mainwindow.h"
+#include "base/text.h"
+#include "shell/qt/qtext.h"
+
+namespace tarvo {
+
+namespace {
+// What each standard asks of the operator, in the order of the kinds.
+const char* const kGuide[] = {
+    "Endmaß der zertifizierten Länge parallel zur Achse auflegen; erst das eine, dann das andere Ende antasten.",
+    "Glasmaßstab parallel zur Achse auflegen; die Marken der Reihe nach antasten, beginnend mit der ersten.",
+    "Winkelnormal auflegen: erst mehrere Punkte der Kante entlang X antasten, \"Nächste Kante\", dann die Kante "
+    "entlang Y.",
+    "Eine gerade Kante entlang X antasten, \"Nächste Kante\", das Teil um 90° drehen und dieselbe Kante entlang Y "
+    "antasten.",
+};
+}  // namespace
+
+CalibrationSketch::CalibrationSketch(QWidget* parent) : QWidget(parent) { setFixedSize(180, 180); }
+
+void CalibrationSketch::Set(int kind, int axis, int edge, int captured, int wanted) {
+    m_kind = kind;
+    m_axis = axis;
+    m_edge = edge;
+    m_captured = captured;
+    m_wanted = wanted;
+    update();
+}
+
+void CalibrationSketch::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.fillRect(rect(), QColor(40, 40, 48));
+    // The machine's axes, Y up.
+    p.setPen(QPen(QColor(120, 120, 120), 1));
+    p.drawLine(20, 160, 170, 160);
+    p.drawLine(20, 160, 20, 10);
+    p.drawText(160, 175, "X");
+    p.drawText(5, 20, "Y");
+    const auto at = [](double along, double across, bool alongY) {
+        return alongY ? QPointF(30 + across, 150 - along) : QPointF(30 + along, 150 - across);
+    };
+    QList<std::pair<QPointF, QPointF>> edges;
+    QList<QList<QPointF>> points;
+    if (m_kind <= 1) {
+        const bool y = m_axis == 1;
+        edges.append({at(0, 4, y), at(130, 4, y)});
+        QList<QPointF> marks;
+        const int n = m_kind == 0 ? 2 : std::max(2, std::min(m_wanted, 14));
+        for (int i = 0; i < n; ++i) {
+            marks.append(at(130.0 * i / (n - 1), 4, y));
+        }
+        points.append(marks);
+    } else {
+        edges.append({at(10, 4, false), at(130, 4, false)});
+        edges.append({at(10, 4, true), at(130, 4, true)});
+        for (const bool y : {false, true}) {
+            QList<QPointF> marks;
+            for (int i = 0; i < 4; ++i) {
+                marks.append(at(20 + 35.0 * i, 4, y));
+            }
+            points.append(marks);
+        }
+    }
+    p.setPen(QPen(QColor(200, 200, 220), 3));
+    for (const auto& [a, b] : edges) {
+        p.drawLine(a, b);
+    }
+    // Probed points green, the next one in cyan.
+    for (int e = 0; e < points.size(); ++e) {
+        for (int i = 0; i < points[e].size(); ++i) {
+            const bool done = e < m_edge || (e == m_edge && i < m_captured);
+            const bool next = e == m_edge && i == std::min<int>(m_captured, static_cast<int>(points[e].size()) - 1) &&
+                              !(m_kind <= 1 && m_captured >= m_wanted);
+            p.setPen(Qt::NoPen);
+            p.setBrush(next ? QColor(0, 255, 255) : done ? QColor(0, 200, 0) : QColor(90, 90, 100));
+            p.drawEllipse(points[e][i], next ? 5 : 3.5, next ? 5 : 3.5);
+        }
+    }
+}
+
+Tkalibrierung::Tkalibrierung(MainWindow& model, QWidget* parent) : QDialog(parent), m_m(model) {
+    setObjectName("Tkalibrierung");
+    setWindowTitle("Maschine kalibrieren");
+    Verfahren = new QComboBox;
+    Verfahren->addItems({"Länge (Endmaß)", "Glasmaßstab (Marken)", "Winkelnormal (zwei Kanten)",
+                         "Umschlag (Kante, um 90° gedreht)"});
+    Achse = new QComboBox;
+    Achse->addItems({"X", "Y"});
+    Sollwerte = new QLineEdit("200");
+    Sollwerte->setToolTip("Länge in mm; die Marken in mm durch Leerzeichen getrennt; der Sollwinkel in Grad");
+    Zertifikat = new QPushButton("Zertifikat (CSV)...");
+    Beginnen = new QPushButton("Beginnen");
+    Antasten = new QPushButton("Antasten (Leertaste)");
+    NaechsteKante = new QPushButton("Nächste Kante");
+    Berechnen = new QPushButton("Berechnen");
+    Speichern = new QPushButton("Speichern...");
+    Schliessen = new QPushButton("Schließen");
+    Bediener = new QLineEdit;
+    Normal = new QLineEdit;
+    ZertifikatNr = new QLineEdit;
+    Temperatur = new QLineEdit("20.0");
+    Hinweis = new QLabel;
+    Hinweis->setWordWrap(true);
+    Ergebnis = new QPlainTextEdit;
+    Ergebnis->setReadOnly(true);
+    Skizze = new CalibrationSketch;
+
+    auto* form = new QFormLayout;
+    form->addRow("Normal", Verfahren);
+    form->addRow("Achse", Achse);
+    auto* values = new QHBoxLayout;
+    values->addWidget(Sollwerte);
+    values->addWidget(Zertifikat);
+    form->addRow("Sollwerte", values);
+    auto* top = new QHBoxLayout;
+    top->addLayout(form, 1);
+    top->addWidget(Skizze);
+    auto* steps = new QHBoxLayout;
+    for (QPushButton* b : {Beginnen, Antasten, NaechsteKante, Berechnen}) {
+        steps->addWidget(b);
+    }
+    auto* details = new QFormLayout;
+    details->addRow("Bediener", Bediener);
+    details->addRow("Normal (Kennung)", Normal);
+    details->addRow("Zertifikat-Nr.", ZertifikatNr);
+    details->addRow("Temperatur in °C", Temperatur);
+    auto* end = new QHBoxLayout;
+    end->addStretch();
+    end->addWidget(Speichern);
+    end->addWidget(Schliessen);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(Hinweis);
+    layout->addLayout(steps);
+    layout->addWidget(Ergebnis, 1);
+    layout->addLayout(details);
+    layout->addLayout(end);
+    resize(640, 560);
+
+    connect(Verfahren, &QComboBox::currentIndexChanged, this, [this](int kind) {
+        Sollwerte->setText(kind == 0 ? "200" : kind == 1 ? "" : "90");
+        Render();
+    });
+    connect(Achse, &QComboBox::currentIndexChanged, this, [this] { Render(); });
+    connect(Zertifikat, &QPushButton::clicked, this, [this] { LoadCertificate(); });
+    connect(Beginnen, &QPushButton::clicked, this, [this] { Start(); });
+    connect(Antasten, &QPushButton::clicked, this, [this] { (void)m_m.Run(CommandOf(CommandId::Capture)); });
+    connect(NaechsteKante, &QPushButton::clicked, this, [this] { (void)m_m.CalibrationNextEdge(); });
+    connect(Berechnen, &QPushButton::clicked, this, [this] { (void)m_m.ComputeCalibration(); });
+    connect(Speichern, &QPushButton::clicked, this, [this] { Save(); });
+    connect(Schliessen, &QPushButton::clicked, this, [this] {
+        m_m.CancelCalibration();
+        hide();
+    });
+    m_m.Changed.Attach(m_changed);
+    Render();
+}
+
+void Tkalibrierung::Start() {
+    const int kind = Verfahren->currentIndex();
+    std::vector<long double> certified;
+    QString text = Sollwerte->text();
+    text.replace(';', ' ');
+    for (const QString& word : text.split(' ', Qt::SkipEmptyParts)) {
+        const NumberRead n = ReadNumberChecked(A(word));
+        if (!n.ok) {
+            Hinweis->setText(Q(m_m.texts().Compose(kMsgFieldNotNumber, {A(word)})));
+            return;
+        }
+        certified.push_back(n.value);
+    }
+    m_m.StartCalibration(static_cast<CalibrationKind>(kind), Achse->currentIndex(), certified);
+}
+
+void Tkalibrierung::LoadCertificate() {
+    const QString file = QFileDialog::getOpenFileName(this, "Zertifikat", QString(), "Zertifikat (*.csv *.txt)");
+    if (file.isEmpty()) {
+        return;
+    }
+    std::string problem;
+    const auto positions = ReadCertificateCsv(file.toStdString(), problem);
+    if (!positions) {
+        Hinweis->setText(Q(m_m.texts().Compose(kMsgCalCertificate, {problem})));
+        return;
+    }
+    QStringList words;
+    for (const long double p : *positions) {
+        words << QString::number(static_cast<double>(p), 'f', 4);
+    }
+    Verfahren->setCurrentIndex(1);
+    Sollwerte->setText(words.join(' '));
+}
+
+void Tkalibrierung::Save() {
+    CalibrationRecord details;
+    details.operatorName = A(Bediener->text());
+    details.standard = A(Normal->text());
+    details.certificate = A(ZertifikatNr->text());
+    details.temperature = A(Temperatur->text());
+    (void)m_m.SaveCalibration(details);  // asks first
+}
+
+void Tkalibrierung::Render() {
+    const CalibrationProcedure* p = m_m.Calibration();
+    const int kind = p != nullptr ? static_cast<int>(p->Kind()) : Verfahren->currentIndex();
+    Achse->setEnabled(kind <= 1);
+    Skizze->Set(kind, p != nullptr ? p->Axis() : Achse->currentIndex(), p != nullptr ? p->Edge() : 0,
+                p != nullptr ? p->Captured() : 0, p != nullptr ? p->Wanted() : (kind == 0 ? 2 : 11));
+    QString hint = QString::fromUtf8(kGuide[std::clamp(kind, 0, 3)]);
+    if (p != nullptr) {
+        hint += "\n" + Q(p->Prompt(m_m.texts()));
+    }
+    Hinweis->setText(hint);
+    Antasten->setEnabled(p != nullptr && !m_m.session().acquisition.FootSwitchMode);
+    NaechsteKante->setEnabled(p != nullptr && kind >= 2 && p->Edge() == 0);
+    Berechnen->setEnabled(p != nullptr);
+    const CalibrationResult* r = m_m.CalibrationOutcome();
+    Speichern->setEnabled(r != nullptr && r->ok);
+    QString figures;
+    if (r != nullptr) {
+        for (const std::string& line : r->ok ? r->lines : std::vector<std::string>{r->refusal}) {
+            figures += Q(line) + "\n";
+        }
+    }
+    Ergebnis->setPlainText(figures);
+}
+
+}  // namespace tarvo
