@@ -11,6 +11,7 @@
 #include "readout/countercard.h"
 #include "readout/simulatedreadout.h"
 #include "app/scriptedoperator.h"
+#include "journal/journal.h"
 #include "shell/signal.h"
 #include "base/cp1252.h"
 
@@ -35,6 +36,8 @@ public:
 
     // Where the data shipped with the program lies (the language folders come from there).
     void SetShippedData(std::filesystem::path dir);
+    // The results journal the program writes to (not owned; none: off) and who measures.
+    void SetJournal(JournalStore* store, std::string station, std::string operatorName);
     // Runs start-up, every action, and the closing of the main window; returns the exit status.
     int Run();
 
@@ -65,6 +68,9 @@ private:
     Slot<> m_help{[this] { Say("help"); }};
     Slot<> m_printerSetup{[this] { Say(Ansi("info: Druckereinrichtung (the system's printer setup dialog)")); }};
     [[nodiscard]] bool Converter(const std::string& rest);
+    // `journal parts [PROGRAM]`, `journal rows ID`, `journal stats PROGRAM | FEATURE [| FROM [| TO [| STATIONS]]]`.
+    [[nodiscard]] bool JournalWord(const std::string& rest);
+    Slot<const std::string&> m_journalSaid{[this](const std::string& text) { Say("journal: " + text); }};
     // The element graphic, headless: drawn into the picture file "grafik.png" when it is opened.
     void SaveElementGraphic();
     Slot<bool> m_showGraphic{[this](bool raise) {

@@ -14,7 +14,7 @@ namespace tarvo {
 // 0-38 are the numbered texts of the window and its dialogs; from 39 on come the messages the
 // program composes, German patterns with "%1", "%2" ... for the parts filled in.
 inline constexpr std::size_t kNumberedTexts = 39;
-inline constexpr std::size_t kCommonListSize = 122;
+inline constexpr std::size_t kCommonListSize = 128;
 // Messages the code composes by number.
 inline constexpr int kMsgLinkDown = 99;   // "getrennt", the display while the readout is unplugged
 inline constexpr int kMsgLinkLost = 100;  // the readout unplugged, with its device
@@ -34,6 +34,12 @@ inline constexpr int kMsgScaleInactive = 115;    // why the scale fields are ina
 inline constexpr int kMsgChooseEntry = 117;      // a chooser's OK without a selected entry
 inline constexpr int kMsgPrintPreview = 118;     // the print preview's title
 inline constexpr int kMsgSaveAsPdf = 119;        // the preview's action that writes a PDF file
+inline constexpr int kMsgJournalDamaged = 122;      // the journal file cannot be used (why)
+inline constexpr int kMsgJournalUnreachable = 123;  // the journal's server is away (why)
+inline constexpr int kMsgJournalRefused = 124;      // the server refused the login (its reason)
+inline constexpr int kMsgJournalReachable = 125;    // the server is back
+inline constexpr int kMsgJournalPassword = 126;     // the password file is missing or too open (file)
+inline constexpr int kMsgJournalFailed = 127;       // a part could not be written (why)
 inline constexpr int kMsgNotAllowed = 116;       // a serial setting of the interface profile the port
                                                  // cannot take, and what it takes instead
 inline constexpr std::size_t kResultNamesSize = 24;

@@ -222,6 +222,9 @@ Tmain::Tmain(MainWindow& model, QWidget* parent)
         m_panels[i]->installEventFilter(this);
         statusBar()->addWidget(m_panels[i]);
     }
+    m_journalLabel = new QLabel;
+    m_journalLabel->setObjectName("JournalStatus");
+    statusBar()->addPermanentWidget(m_journalLabel);
     statusBar()->setObjectName("StatusBar1");
     statusBar()->installEventFilter(this);
 
@@ -451,6 +454,8 @@ void Tmain::Render() {
     for (std::size_t i = 0; i < 3; ++i) {
         m_panels[i]->setText(Q(m_m.StatusPanels[i]));
     }
+    m_journalLabel->setText(Q(m_m.JournalStatus));
+    m_journalLabel->setToolTip(Q(m_m.JournalStatus));
     for (const auto& [button, command] : m_commands) {
         button->setEnabled(m_m.IsEnabled(*command));
     }
