@@ -41,6 +41,7 @@ void Say(tarvo::JournalStore& store) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);  // whole lines, also when killed
     std::string local, station = "S", host, database = "tarvo", user = "tarvo", passwordFile;
     int parts = 10, rows = 20, port = 5432, retryMs = 200, drainSeconds = 60;
     for (int i = 1; i + 1 < argc; i += 2) {

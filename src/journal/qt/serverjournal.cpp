@@ -45,7 +45,7 @@ void ServerJournal::Lost(const QString& why, bool refused) {
     m_lastTry.start();
     const State now = refused ? State::Refused : State::Away;
     if (m_state != now) {
-        m_notes.push_back({refused ? JournalNote::Kind::Refused : JournalNote::Kind::Unreachable, A(why)});
+        m_notes.push_back({refused ? JournalNote::Kind::Refused : JournalNote::Kind::Unreachable, A(why.simplified())});
     }
     m_state = now;
 }
