@@ -29,10 +29,14 @@ const std::vector<std::vector<const char*>>& Migrations() {
             "CREATE TABLE journal_rows ("
             " part_id TEXT NOT NULL REFERENCES journal_parts (part_id) ON DELETE CASCADE,"
             " seq INTEGER NOT NULL, feature TEXT NOT NULL, kind TEXT NOT NULL,"
+            " program TEXT NOT NULL, station TEXT NOT NULL, started TEXT NOT NULL, part_seq INTEGER NOT NULL,"
             " nominal DOUBLE PRECISION, upper_limit DOUBLE PRECISION, lower_limit DOUBLE PRECISION,"
             " actual DOUBLE PRECISION, deviation DOUBLE PRECISION, good INTEGER NOT NULL, line TEXT NOT NULL,"
             " PRIMARY KEY (part_id, seq))",
-            "CREATE INDEX journal_rows_feature ON journal_rows (feature, part_id)",
+            // The statistics of a feature read this index alone, in the order the parts were
+            // started (the moving ranges need that order).
+            "CREATE INDEX journal_rows_feature ON journal_rows (feature, program, started, station, part_seq,"
+            " part_id, seq, actual, lower_limit, upper_limit)",
             "CREATE INDEX journal_parts_program ON journal_parts (program, station, started)",
             "CREATE INDEX journal_parts_sent ON journal_parts (sent)",
         },
@@ -52,22 +56,23 @@ std::optional<double> Number(const QVariant& v) {
 }
 
 // " AND column >= ?" ... for the filter's parts, with the values to bind in order.
-QString PartConditions(const JournalFilter& f, QVariantList& binds) {
+// `t` is the table's alias.
+QString PartConditions(const JournalFilter& f, QVariantList& binds, const QString& t = QStringLiteral("p")) {
     QString sql;
     if (!f.program.empty()) {
-        sql += " AND p.program = ?";
+        sql += " AND " + t + ".program = ?";
         binds << Q(f.program);
     }
     if (!f.from.empty()) {
-        sql += " AND p.started >= ?";
+        sql += " AND " + t + ".started >= ?";
         binds << Q(f.from);
     }
     if (!f.to.empty()) {
-        sql += " AND p.started < ?";
+        sql += " AND " + t + ".started < ?";
         binds << Q(f.to);
     }
     if (!f.stations.empty()) {
-        sql += " AND p.station IN (";
+        sql += " AND " + t + ".station IN (";
         for (std::size_t i = 0; i < f.stations.size(); ++i) {
             sql += i == 0 ? "?" : ", ?";
             binds << Q(f.stations[i]);
@@ -251,14 +256,19 @@ bool SqlJournal::WritePart(const JournalPart& part, const std::vector<JournalRow
     }
     QSqlQuery ins(m_db);
     ins.prepare(QStringLiteral(
-        "INSERT INTO journal_rows (part_id, seq, feature, kind, nominal, upper_limit, lower_limit, actual, deviation,"
-        " good, line) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+        "INSERT INTO journal_rows (part_id, seq, feature, kind, program, station, started, part_seq, nominal,"
+        " upper_limit, lower_limit, actual, deviation, good, line)"
+        " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     int seq = 0;
     for (const JournalRow& r : rows) {
         ins.addBindValue(QString::fromStdString(part.id));
         ins.addBindValue(++seq);
         ins.addBindValue(Q(r.feature));
         ins.addBindValue(QString(QChar::fromLatin1(r.kind)));
+        ins.addBindValue(Q(part.program));
+        ins.addBindValue(Q(part.station));
+        ins.addBindValue(Q(part.start));
+        ins.addBindValue(part.sequence);
         ins.addBindValue(Number(r.nominal));
         ins.addBindValue(Number(r.upperLimit));
         ins.addBindValue(Number(r.lowerLimit));
@@ -376,11 +386,10 @@ std::optional<JournalAggregates> SqlJournal::Aggregates(const JournalFilter& fil
     QVariantList binds;
     binds << Q(filter.feature);
     const QString values = QStringLiteral(
-                               "SELECT r.actual AS v, r.lower_limit AS lo, r.upper_limit AS hi, p.started AS t,"
-                               " p.station AS st, p.part_seq AS ps, p.part_id AS pid, r.seq AS seq FROM journal_rows r"
-                               " JOIN journal_parts p ON p.part_id = r.part_id"
+                               "SELECT r.actual AS v, r.lower_limit AS lo, r.upper_limit AS hi, r.started AS t,"
+                               " r.station AS st, r.part_seq AS ps, r.part_id AS pid, r.seq AS seq FROM journal_rows r"
                                " WHERE r.feature = ? AND r.actual IS NOT NULL") +
-                           PartConditions(filter, binds);
+                           PartConditions(filter, binds, QStringLiteral("r"));
     // Positional parameters: the filter's first (they stand in the WITH part), then `after`.
     const auto run = [this, &binds](QSqlQuery& q, const QString& sql, const QVariantList& after) {
         q.setForwardOnly(true);
