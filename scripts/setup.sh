@@ -6,13 +6,15 @@
 set -euo pipefail
 
 build=(build-essential cmake pkg-config dpkg-dev qt6-base-dev qt6-serialport-dev libgl-dev
-       qt6-translations-l10n)
+       qt6-translations-l10n libqt6sql6-sqlite libqt6sql6-psql)
 if [[ "${1:-}" == build ]]; then
   packages=("${build[@]}")
 else
   packages=("${build[@]}" libgtest-dev libgmock-dev libbenchmark-dev poppler-utils python3-ezdxf python3-mpmath bcnc
-            desktop-file-utils clang libclang-rt-14-dev)
+            desktop-file-utils clang libclang-rt-14-dev postgresql)
 fi
+# Qt SQL (in qt6-base-dev) with its SQLite and PostgreSQL drivers: the results journal.
+# postgresql: the server the journal's end-to-end test starts on a free local port.
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

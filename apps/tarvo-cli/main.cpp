@@ -5,6 +5,13 @@
 #include <string>
 
 #include "base/fileio.h"
+#ifdef TARVO_HAVE_JOURNAL_SQL
+#include <QCoreApplication>
+
+#include "journal/qt/openjournal.h"
+#include "journal/qt/serverjournal.h"
+#include "shell/workfolder.h"
+#endif
 #include "scriptrunner.h"
 #include "shell/settings.h"
 
@@ -51,5 +58,21 @@ int main(int argc, char** argv) {
     const tarvo::SystemWallClock clock;
     tarvo::ScriptRunner runner(script.empty() || script == "-" ? std::cin : file, std::cout, work, root, clock);
     runner.SetShippedData(tarvo::ShippedDataFolder(TARVO_SHIPPED_DATA));
+#ifdef TARVO_HAVE_JOURNAL_SQL
+    // Qt Core for the database drivers (plugins) only; no event loop runs.
+    int qargc = 1;
+    char qname[] = "tarvo-cli";
+    char* qargv[] = {qname, nullptr};
+    QCoreApplication qapp(qargc, qargv);
+    const bool readOnly = tarvo::WorkFolder(work, root).ReadOnlyMedia();
+    tarvo::OpenedJournal journal = tarvo::OpenJournal(work, readOnly);
+    runner.SetJournal(journal.store.get(), journal.station, journal.operatorName);
+    const int status = runner.Run();
+    if (journal.server != nullptr) {
+        (void)journal.server->Send();  // what waits goes now, when the server is there
+    }
+    return status;
+#else
     return runner.Run();
+#endif
 }

@@ -112,6 +112,71 @@ ScriptRunner::ScriptRunner(std::istream& script, std::ostream& out, std::filesys
     m_session->changes.PrinterSetupRequested.Attach(m_printerSetup);
     m_main->ShowCalibration.Attach(m_calibrationWindow);
     m_main->ShowElementGraphic.Attach(m_showGraphic);
+    m_main->JournalSaid.Attach(m_journalSaid);
+}
+
+void ScriptRunner::SetJournal(JournalStore* store, std::string station, std::string operatorName) {
+    m_session->journal = store;
+    m_session->journalStation = std::move(station);
+    m_session->journalOperator = std::move(operatorName);
+}
+
+bool ScriptRunner::JournalWord(const std::string&, const std::string& rest) {
+    JournalStore* store = m_session->journal;
+    const auto sp = rest.find(' ');
+    const std::string what = rest.substr(0, sp);
+    const std::string arg = sp == std::string::npos ? std::string() : Trimmed(rest.substr(sp + 1));
+    if (what != "parts" && what != "rows" && what != "stats") {
+        return false;
+    }
+    std::vector<std::string> items;
+    if (store == nullptr) {
+        Say("journal: off");
+    } else if (what == "parts") {
+        JournalFilter f;
+        f.program = Utf8ToAnsi(arg);
+        for (const JournalPart& p : store->ListParts(f)) {
+            items.push_back(PartText(p));
+        }
+    } else if (what == "rows") {
+        for (const JournalRow& r : store->Rows(arg)) {
+            items.push_back(RowText(r));
+        }
+    } else {
+        // Fields by " | ": a feature name may hold blanks.
+        std::vector<std::string> fields;
+        std::string text = Utf8ToAnsi(arg);
+        for (std::size_t from = 0;;) {
+            const auto bar = text.find('|', from);
+            fields.push_back(Trimmed(text.substr(from, bar == std::string::npos ? std::string::npos : bar - from)));
+            if (bar == std::string::npos) {
+                break;
+            }
+            from = bar + 1;
+        }
+        if (fields.size() < 2) {
+            return false;
+        }
+        JournalFilter f;
+        f.program = fields[0];
+        f.feature = fields[1];
+        f.from = fields.size() > 2 ? fields[2] : std::string();
+        f.to = fields.size() > 3 ? fields[3] : std::string();
+        if (fields.size() > 4) {
+            std::stringstream list(fields[4]);
+            for (std::string st; std::getline(list, st, ',');) {
+                if (!Trimmed(st).empty()) {
+                    f.stations.push_back(Trimmed(st));
+                }
+            }
+        }
+        if (const auto a = store->Aggregates(f)) {
+            items = StatisticsText(DeriveStatistics(*a));
+        }
+    }
+    m_main->ReportJournalNotes();
+    PrintList("journal " + what, items);
+    return true;
 }
 
 bool ScriptRunner::ConverterWord(const std::string&, const std::string& rest) {
@@ -252,6 +317,7 @@ std::span<const ScriptRunner::Word> ScriptRunner::Words() {
         {"print", &R::PrintWord},
         {"self-test", &R::SelfTestWord},
         {"calibrate", &R::CalibrateWord},
+        {"journal", &R::JournalWord},
     };
     return kWords;
 }

@@ -13,6 +13,7 @@
 #include "readout/countercard.h"
 #include "readout/simulatedreadout.h"
 #include "app/scriptedoperator.h"
+#include "journal/journal.h"
 #include "shell/signal.h"
 #include "base/cp1252.h"
 
@@ -37,6 +38,8 @@ public:
 
     // Where the data shipped with the program lies (the language folders come from there).
     void SetShippedData(std::filesystem::path dir);
+    // The results journal the program writes to (not owned; none: off) and who measures.
+    void SetJournal(JournalStore* store, std::string station, std::string operatorName);
     // Runs start-up, every action, and the closing of the main window; returns the exit status.
     int Run();
     // The words a script line can start with, in the order the README lists them.
@@ -103,6 +106,9 @@ private:
     Slot<> m_help{[this] { Say("help"); }};
     Slot<> m_calibrationWindow{[this] { Say("calibration window"); }};
     Slot<> m_printerSetup{[this] { Say(Ansi("info: Druckereinrichtung (the system's printer setup dialog)")); }};
+    // `journal parts [PROGRAM]`, `journal rows ID`, `journal stats PROGRAM | FEATURE [| FROM [| TO [| STATIONS]]]`.
+    bool JournalWord(const std::string& word, const std::string& rest);
+    Slot<const std::string&> m_journalSaid{[this](const std::string& text) { Say("journal: " + text); }};
     // The element graphic, headless: drawn into the picture file "grafik.png" when it is opened.
     void SaveElementGraphic();
     Slot<bool> m_showGraphic{[this](bool raise) {

@@ -24,6 +24,12 @@
 #include "shell/qt/qtimerdriver.h"
 #include "app/qt/qtoperator.h"
 #include "app/qt/tmain.h"
+#ifdef TARVO_HAVE_JOURNAL_SQL
+#include <QTimer>
+
+#include "journal/qt/openjournal.h"
+#include "journal/qt/serverjournal.h"
+#endif
 
 int main(int argc, char** argv) {
     // --self-test: the reference fits against the shipped certified sets, without a window;
@@ -70,6 +76,20 @@ int main(int argc, char** argv) {
     session.serialDevice = &serial;
     session.ioPorts = ports.Available() ? &ports : nullptr;
     session.shippedData = shipped;
+#ifdef TARVO_HAVE_JOURNAL_SQL
+    // The results journal; with a server, what waits locally is sent every half minute too.
+    tarvo::OpenedJournal journal = args.indexOf("--save-language-files") < 0
+                                       ? tarvo::OpenJournal(work, session.ReadOnlyMedia())
+                                       : tarvo::OpenedJournal{};
+    session.journal = journal.store.get();
+    session.journalStation = journal.station;
+    session.journalOperator = journal.operatorName;
+    QTimer journalSend;
+    if (journal.server != nullptr) {
+        QObject::connect(&journalSend, &QTimer::timeout, [&journal] { (void)journal.server->Send(); });
+        journalSend.start(30000);
+    }
+#endif
     tarvo::MainWindow model(session);
     tarvo::QTimerDriver timers(session.timers);
     tarvo::Tmain window(model);

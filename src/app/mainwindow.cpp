@@ -38,7 +38,8 @@ MainWindow::MainWindow(Session& session)
       m_bitmapView(std::make_unique<BitmapView>(session.WorkDir())),
       m_converter(std::make_unique<ContourConverter>(session.Op(), session.WorkDir(), session.dxf)),
       m_ctx{session.settings, session.run,      session.Op(), session.folder, session.Clock(), m_texts,   session.changes,
-            session.geometry, session.feature,  session.header, m_points,   m_results, m_program} {
+            session.geometry, session.feature,  session.header, m_points,   m_results, m_program},
+      m_journal(session.Clock()) {
     StatusPanels[1] = "Lernbetrieb:";
     m_link = std::make_unique<ReadoutLink>(ReadoutContext{session.settings, session.run, session.acquisition,
                                                           session.Op(), session.folder, m_texts, session.timers,
@@ -49,6 +50,7 @@ MainWindow::MainWindow(Session& session)
     m_runner->OnPrint = [this] { PrintReportNow(); };
     m_runner->OnAsciiExport = [this](const std::string& part) { ReplayAsciiExport(m_ctx, part); };
     m_runner->OnArea = [this] { MeasureArea(m_ctx, *m_bitmapView); };
+    m_runner->Journal = &m_journal;
     session.changes.ElementGraphicChanged.Attach(m_elementGraphicChanged);
     m_program.push_back(Ansi(kProgramListItem));
     m_results.Changed.Attach(m_resultsChanged);
@@ -100,7 +102,24 @@ void MainWindow::Guarded(const std::function<void()>& command) {
         m_s.Op().ShowError(e.what());
     }
     ReportDamagedFiles();
+    ReportJournalNotes();
     Changed.Notify();
+}
+
+void MainWindow::ReportJournalNotes() {
+    for (const JournalNote& note : m_journal.TakeNotes()) {
+        int n = kMsgJournalFailed;
+        switch (note.kind) {
+            case JournalNote::Kind::Damaged: n = kMsgJournalDamaged; break;
+            case JournalNote::Kind::Unreachable: n = kMsgJournalUnreachable; break;
+            case JournalNote::Kind::Refused: n = kMsgJournalRefused; break;
+            case JournalNote::Kind::Reachable: n = kMsgJournalReachable; break;
+            case JournalNote::Kind::PasswordFile: n = kMsgJournalPassword; break;
+            case JournalNote::Kind::Failed: n = kMsgJournalFailed; break;
+        }
+        JournalStatus = m_texts.Compose(n, {note.detail});
+        JournalSaid.Notify(JournalStatus);
+    }
 }
 
 void MainWindow::ReportDamagedFiles() {
@@ -171,6 +190,7 @@ void MainWindow::LoadResultList() {
 
 void MainWindow::FormCreate() {
     ScaleText = {"1.0000", "1.0000"};
+    m_journal.SetStore(m_s.journal, m_s.journalStation, m_s.journalOperator);
     if (!m_s.ReadOnlyMedia()) {
         RemoveStaleTempFiles(m_s.WorkDir());
         RemoveStaleTempFiles(m_s.WorkDir() / "prg");
@@ -357,7 +377,7 @@ void MainWindow::SpeedButton20Click() {
 }
 
 void MainWindow::SpeedButton16Click() {
-    Guarded([this] { CompareNominalActual(m_ctx); });
+    Guarded([this] { CompareNominalActual(m_ctx, &m_journal); });
 }
 void MainWindow::SpeedButton13Click() {
     Guarded([this] { m_runner->RunProgram(); });

@@ -19,6 +19,7 @@
 #include "data/pointmemory.h"
 #include "data/resultlist.h"
 #include "output/contourconverter.h"
+#include "journal/partjournal.h"
 #include "output/reportcanvas.h"
 #include "programs/runner.h"
 #include "readout/readoutlink.h"
@@ -265,6 +266,14 @@ public:
     // shown to the operator as an error, never passed on. When it ends, `Changed` tells the
     // window (and a wait for points) to look at the new state.
     void Guarded(const std::function<void()>& command);
+    // The results journal: each run a part, each comparison a row.
+    [[nodiscard]] PartJournal& Journal() noexcept { return m_journal; }
+    // What the journal said last (the status bar shows it); each message is said once, through
+    // `JournalSaid` too.
+    std::string JournalStatus;
+    Signal<const std::string&> JournalSaid;
+    // Says what the journal has to say since the last command.
+    void ReportJournalNotes();
     Signal<> Changed;
 
 private:
@@ -285,6 +294,7 @@ private:
     std::unique_ptr<BitmapView> m_bitmapView;
     std::unique_ptr<ContourConverter> m_converter;
     CommandContext m_ctx;
+    PartJournal m_journal;
     std::unique_ptr<ReadoutLink> m_link;
     std::unique_ptr<ProgramRunner> m_runner;
     bool m_destroyed = false;

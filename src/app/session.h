@@ -11,6 +11,7 @@
 #include "data/feature.h"
 #include "data/reportheader.h"
 #include "geometry/geometrystate.h"
+#include "journal/journal.h"
 #include "output/dxf.h"
 #include "readout/acquisition.h"
 #include "readout/countercard.h"
@@ -61,6 +62,10 @@ public:
     // Where the data shipped with the program lies (language folders, ...); empty for none.
     std::filesystem::path shippedData;
     TimerSet timers;
+    // The results journal (not owned); none when it is off. Who measures, as it names them.
+    JournalStore* journal = nullptr;
+    std::string journalStation;
+    std::string journalOperator;
 
 private:
     Operator& m_op;

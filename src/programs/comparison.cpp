@@ -48,10 +48,41 @@ std::string JudgementLabel(const std::string& name, const std::string& lineNo) {
     return FitLeft(name, kNameWidth - extra) + "#" + FitLeft(lineNo, 3 + extra) + " ";
 }
 
+// A stored real as the journal keeps it: the 48-bit rounding noise beyond 1e-9 left out, so
+// a limit of 10.1 reads 10.1.
+double Tidy(long double v) { return static_cast<double>(std::round(v * 1e9L) / 1e9L); }
+std::optional<double> Tidy(std::optional<double> v) { return v ? std::optional<double>(Tidy(*v)) : std::nullopt; }
+
+// The judgement line just listed, as a row of the journal.
+void Journal(PartJournal* journal, const CommandContext& ctx, const FeatureDef& f, char kind,
+             std::optional<double> actual) {
+    if (journal == nullptr || !journal->Active()) {
+        return;
+    }
+    JournalRow row;
+    row.feature = f.Name;
+    row.kind = kind;
+    row.line = ctx.results.Line(ctx.results.Count() - 1);
+    row.good = BarJudgement(row.line).value_or(false);
+    row.actual = Tidy(actual);
+    if (kind == 'V') {
+        row.nominal = Tidy(f.Nominal.value());
+        row.upperLimit = Tidy(Real(f.Nominal + f.UpperTol).value());
+        row.lowerLimit = Tidy(Real(f.Nominal + f.LowerTol).value());
+        row.deviation = Tidy(*actual - *row.nominal);
+    } else if (kind == 'P') {
+        // The distance from the nominal position has only an upper limit.
+        row.nominal = 0.0;
+        row.upperLimit = Tidy(f.PosTol.value());
+        row.deviation = row.actual;
+    }
+    journal->Judged(std::move(row));
+}
+
 void Refuse(CommandContext& ctx, const std::string& why) { ctx.op.ShowError(why); }
 
 // Kind V: the definition line and the judgement of the actual value (already times the factor).
-void ListVariable(CommandContext& ctx, const FeatureDef& f, int lineNo, long double actual) {
+void ListVariable(CommandContext& ctx, const FeatureDef& f, int lineNo, long double actual, PartJournal* journal) {
     const int dec = ctx.settings.Decimals;
     ctx.ListText(PadRight(ctx.ResultName(kResultCompareNominal), kDefinitionNameWidth) + ":" +
                  FormatReal(f.Nominal, 10, dec) + "  " + ctx.ResultName(kResultUpperTol) + ":" +
@@ -59,10 +90,12 @@ void ListVariable(CommandContext& ctx, const FeatureDef& f, int lineNo, long dou
                  FormatReal(f.LowerTol, 7, dec));
     ctx.ListText(JudgementLabel(f.Name, std::to_string(lineNo)) + FormatReal(actual, 10, dec) + std::string(24, ' ') +
                  ToleranceBar(actual, f.Nominal, f.UpperTol, f.LowerTol));
+    Journal(journal, ctx, f, 'V', static_cast<double>(actual));
 }
 
 // Kind P: the definition line and the judgement of the position's distance from the nominal.
-void ListPosition(CommandContext& ctx, const FeatureDef& f, int lineNo, long double x, long double y) {
+void ListPosition(CommandContext& ctx, const FeatureDef& f, int lineNo, long double x, long double y,
+                  PartJournal* journal) {
     const int dec = ctx.settings.Decimals;
     const Real deviation = Distance2P(f.PosX, f.PosY, x, y).distance;
     ctx.ListText(PadRight(ctx.ResultName(kResultComparePosition), kDefinitionNameWidth) + ":" +
@@ -70,13 +103,15 @@ void ListPosition(CommandContext& ctx, const FeatureDef& f, int lineNo, long dou
                  "   Y:" + FormatReal(f.PosY, 7, dec));
     ctx.ListText(JudgementLabel(f.Name, std::to_string(lineNo)) + FormatReal(deviation, 10, dec) +
                  std::string(24, ' ') + ToleranceBar(deviation, 0, f.PosTol, 0));
+    Journal(journal, ctx, f, 'P', static_cast<double>(deviation.value()));
 }
 
 // Kind A: the definition line and the operator's judgement.
-void ListAttribute(CommandContext& ctx, const FeatureDef& f, bool good) {
+void ListAttribute(CommandContext& ctx, const FeatureDef& f, bool good, PartJournal* journal) {
     ctx.ListText(PadRight(ctx.ResultName(kResultCompareAttribute), kDefinitionNameWidth) + ":");
     ctx.ListText(FitLeft(f.Name, kNameWidth) + "#---" + (good ? "  IO  0" : " NIO  1") + std::string(28, ' ') +
                  (good ? ToleranceBar(1, 0, 2, 0) : ToleranceBar(3, 0, 2, 0)));
+    Journal(journal, ctx, f, 'A', std::nullopt);
 }
 
 // The position of a result line; nothing when X or Y does not read as a number.
@@ -145,7 +180,7 @@ std::optional<bool> BarJudgement(std::string_view line) {
     return good;
 }
 
-void CompareNominalActual(CommandContext& ctx) {
+void CompareNominalActual(CommandContext& ctx, PartJournal* journal) {
     if (ctx.run.AbortRequested != 0) {
         return;
     }
@@ -177,7 +212,7 @@ void CompareNominalActual(CommandContext& ctx) {
                                 Ansi(" hat keinen lesbaren Wert"));
                 return;
             }
-            ListVariable(ctx, f, lineNo, *actual * f.Factor);
+            ListVariable(ctx, f, lineNo, *actual * f.Factor, journal);
             ctx.Record(word::kCompareVariable, std::to_string(index) + ":" + Units(f.Nominal) + ":" + Units(f.UpperTol) +
                                                    ":" + Units(f.LowerTol) + ":" + Units(f.Factor) + ":" + f.Name);
             break;
@@ -189,13 +224,13 @@ void CompareNominalActual(CommandContext& ctx) {
                                 Ansi(" hat keine lesbare Position"));
                 return;
             }
-            ListPosition(ctx, f, lineNo, pos->first, pos->second);
+            ListPosition(ctx, f, lineNo, pos->first, pos->second, journal);
             ctx.Record(word::kComparePosition, std::to_string(index) + ":" + Units(f.PosX) + ":" + Units(f.PosY) + ":" +
                                                    Units(f.PosTol) + ":" + f.Name);
             break;
         }
         default: {
-            ListAttribute(ctx, f, choice == 0);
+            ListAttribute(ctx, f, choice == 0, journal);
             ctx.Record(std::string(std::string(word::kCompareAttribute) + f.Name).substr(0, 30));
             break;
         }
@@ -204,12 +239,13 @@ void CompareNominalActual(CommandContext& ctx) {
     ctx.ClearPoints();
 }
 
-std::optional<std::string> ReplayComparison(CommandContext& ctx, const std::string& upperLine, const ProgramLine& p) {
+std::optional<std::string> ReplayComparison(CommandContext& ctx, const std::string& upperLine, const ProgramLine& p,
+                                            PartJournal* journal) {
     FeatureDef& f = ctx.feature;
     if (upperLine.rfind("SOLLIST-A", 0) == 0) {
         f.Name = p.Rest[1].substr(0, kFeatureNameLength);
         f.Kind = 2;
-        ListAttribute(ctx, f, ctx.op.Ask("   " + f.Name + "   ", Buttons::YesNo));
+        ListAttribute(ctx, f, ctx.op.Ask("   " + f.Name + "   ", Buttons::YesNo), journal);
         ctx.results.SelectLast();
         ctx.ClearPoints();
         return std::nullopt;
@@ -242,7 +278,7 @@ std::optional<std::string> ReplayComparison(CommandContext& ctx, const std::stri
         f.Factor = v(5);
         f.Name = (p.count >= 6 ? p.Rest[6] : std::string()).substr(0, kFeatureNameLength);
         f.Kind = 0;
-        ListVariable(ctx, f, lineNo, *actual * f.Factor);
+        ListVariable(ctx, f, lineNo, *actual * f.Factor, journal);
     } else {
         const auto pos = LinePosition(line);
         if (!pos) {
@@ -253,7 +289,7 @@ std::optional<std::string> ReplayComparison(CommandContext& ctx, const std::stri
         f.PosTol = v(4);
         f.Name = (p.count >= 5 ? p.Rest[5] : std::string()).substr(0, kFeatureNameLength);
         f.Kind = 1;
-        ListPosition(ctx, f, lineNo, pos->first, pos->second);
+        ListPosition(ctx, f, lineNo, pos->first, pos->second, journal);
     }
     ctx.results.SelectLast();
     ctx.ClearPoints();

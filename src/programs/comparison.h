@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "base/real.h"
+#include "journal/partjournal.h"
 #include "programs/programfile.h"
 
 namespace tarvo {
@@ -27,12 +28,13 @@ inline constexpr char kBarMarker = '\x7F';
 [[nodiscard]] std::optional<bool> BarJudgement(std::string_view line);
 
 // SpeedButton16: the feature dialog, then the two lines for the selected result line.
-void CompareNominalActual(CommandContext& ctx);
+// Each judgement also goes to `journal` when there is one.
+void CompareNominalActual(CommandContext& ctx, PartJournal* journal = nullptr);
 
 // The runner's "SOLLIST-V", "SOLLIST-P" and "SOLLIST-A" lines (`upperLine` upper-cased).
 // @return why the line cannot be judged (a missing or damaged number, a result line that is not
 // there or holds no value); nothing is listed then.
 [[nodiscard]] std::optional<std::string> ReplayComparison(CommandContext& ctx, const std::string& upperLine,
-                                                          const ProgramLine& p);
+                                                          const ProgramLine& p, PartJournal* journal = nullptr);
 
 }  // namespace tarvo

@@ -105,6 +105,9 @@ void ProgramRunner::Cancel() {
     m_ctx.changes.PanelText.Notify(2, "");
     m_ctx.changes.Prompt.Notify("");
     m_ctx.run.ProgramRunning = false;
+    if (Journal != nullptr) {
+        Journal->EndPart(false);
+    }
     RestoreResultList(m_ctx);
     m_ctx.ClearPoints();
     m_ctx.run.AbortRequested = 0;
@@ -150,6 +153,9 @@ bool ProgramRunner::StartRun() {
         s.OffsetW = 0;
     }
     m_prompt.clear();
+    if (Journal != nullptr) {
+        Journal->StartPart(file.filename().string());
+    }
     return true;
 }
 
@@ -264,7 +270,7 @@ ProgramRunner::Step ProgramRunner::Dispatch(const std::string& upper, const Prog
             case Word::SollistV:
             case Word::SollistP:
             case Word::SollistA:
-                if (const auto why = ReplayComparison(c, upper, p)) {
+                if (const auto why = ReplayComparison(c, upper, p, Journal)) {
                     Skip(index, *why);
                 }
                 break;
@@ -419,6 +425,9 @@ void ProgramRunner::Finish(bool aborted) {
                                                            std::to_string(good + bad), std::to_string(good),
                                                            std::to_string(bad)}));
     m_ctx.run.ProgramRunning = false;
+    if (Journal != nullptr) {
+        Journal->EndPart(!aborted);
+    }
     RestoreResultList(m_ctx);
     m_ctx.changes.PanelText.Notify(aborted ? 1 : 0, "");
     m_ctx.ClearPoints();

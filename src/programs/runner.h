@@ -7,6 +7,7 @@
 #include <string>
 
 #include "base/timers.h"
+#include "journal/partjournal.h"
 #include "programs/programfile.h"
 
 namespace tarvo {
@@ -36,6 +37,9 @@ public:
     std::function<void()> OnPrint;
     std::function<void(const std::string& partName)> OnAsciiExport;
     std::function<void()> OnArea;
+    // Where each run goes as a part, with the comparisons judged in it (not owned; none: no
+    // journal).
+    PartJournal* Journal = nullptr;
 
 private:
     enum class Step { Next, Wait, Stop };

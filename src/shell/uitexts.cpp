@@ -163,6 +163,12 @@ const char* const kCommonDefaults[kCommonListSize] = {
     "Zertifikat-Nr.",
     "Temperatur in °C",
     "Keine Kalibrierung begonnen",
+    "Journal nicht verwendbar, die Datei bleibt unverändert; gemessen wird ohne Journal: %1",
+    "Journal-Server nicht erreichbar, die Teile bleiben im lokalen Journal: %1",
+    "Journal-Server lehnt die Anmeldung ab, die Teile bleiben im lokalen Journal: %1",
+    "Journal-Server wieder erreichbar, die lokal gespeicherten Teile werden gesendet",
+    "Journal: die Passwortdatei fehlt oder ist für andere lesbar, die Teile bleiben im lokalen Journal: %1",
+    "Journal: Teil nicht gespeichert: %1",
 };
 
 const char* const kResultDefaults[kResultNamesSize] = {

@@ -14,7 +14,7 @@ namespace tarvo {
 // 0-38 are the numbered texts of the window and its dialogs; from 39 on come the messages the
 // program composes, German patterns with "%1", "%2" ... for the parts filled in.
 inline constexpr std::size_t kNumberedTexts = 39;
-inline constexpr std::size_t kCommonListSize = 153;
+inline constexpr std::size_t kCommonListSize = 159;
 // Numbered texts the code takes by number (`UiText`), with their German wording.
 inline constexpr int kTextTooFewPoints = 13;           // "Zuwenig Punkte"
 inline constexpr int kTextReportTitle = 14;            // "TARVO Meßprotokoll"
@@ -63,6 +63,12 @@ inline constexpr int kMsgPrintPreview = 118;     // the print preview's title
 inline constexpr int kMsgSaveAsPdf = 119;        // the preview's action that writes a PDF file
 inline constexpr int kMsgComOpenFailed = 122;    // a serial port that cannot be opened, with the reason
 inline constexpr int kMsgComRefused = 123;       // how to get the right to open it (group dialout)
+inline constexpr int kMsgJournalDamaged = 153;      // the journal file cannot be used (why)
+inline constexpr int kMsgJournalUnreachable = 154;  // the journal's server is away (why)
+inline constexpr int kMsgJournalRefused = 155;      // the server refused the login (its reason)
+inline constexpr int kMsgJournalReachable = 156;    // the server is back
+inline constexpr int kMsgJournalPassword = 157;     // the password file is missing or too open (file)
+inline constexpr int kMsgJournalFailed = 158;       // a part could not be written (why)
 inline constexpr int kMsgNotAllowed = 116;       // a serial setting of the interface profile the port
                                                  // cannot take, and what it takes instead
 // The machine calibration: status, refusals, prompts, figures, the details typed.

@@ -227,6 +227,9 @@ Tmain::Tmain(MainWindow& model, QWidget* parent)
     m_calibrationPanel = new QLabel;
     m_calibrationPanel->setObjectName("KalibrierStatus");
     statusBar()->addPermanentWidget(m_calibrationPanel);
+    m_journalLabel = new QLabel;
+    m_journalLabel->setObjectName("JournalStatus");
+    statusBar()->addPermanentWidget(m_journalLabel);
     statusBar()->setObjectName("StatusBar1");
     statusBar()->installEventFilter(this);
 
@@ -466,6 +469,8 @@ void Tmain::Render() {
     }
     m_calibrationPanel->setText(Q(m_m.CalibrationStatus));
     m_calibrationPanel->setVisible(!m_m.CalibrationStatus.empty());
+    m_journalLabel->setText(Q(m_m.JournalStatus));
+    m_journalLabel->setToolTip(Q(m_m.JournalStatus));
     for (const auto& [button, command] : m_commands) {
         button->setEnabled(m_m.IsEnabled(*command));
     }
