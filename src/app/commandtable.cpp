@@ -23,7 +23,7 @@ const std::array kCommands = {
     Command{CommandId::StartTeachIn, "SpeedButton11", Place::ToolPanel, 1, 2, 0, 0, "Lernen", "Lernen", "learn_1.bmp", word::kCircleMode, -1, &M::SpeedButton11Click, Enabled::NoRun},
     Command{CommandId::DistanceTwoPoints, "SpeedButton2", Place::ToolPanel, 2, 0, kF(3), 0, "2 Punkte", "2 Punkte", "abstand1.bmp", word::kDistanceTwoPoints, kResultDistanceTwoPoints, &M::SpeedButton2Click, Enabled::Always},
     Command{CommandId::AxisDistance, "SpeedButton17", Place::ToolPanel, 2, 1, 0, 0, "X / Y", "X / Y", "Abst_xy.bmp", word::kAxisDistance, kResultDistanceX, &M::SpeedButton17Click, Enabled::Always},
-    Command{CommandId::StopTeachIn, "SpeedButton12", Place::ToolPanel, 2, 2, 0, 0, "Lern-Ende", "Lern-Ende", "learn_2.bmp", "", -1, &M::SpeedButton12Click, Enabled::Always},
+    Command{CommandId::StopTeachIn, "SpeedButton12", Place::ToolPanel, 2, 2, 0, 0, "Lern-Ende", "Lern-Ende", "learn_2.bmp", "", -1, &M::SpeedButton12Click, Enabled::Teaching},
     Command{CommandId::DistanceLinePoint, "SpeedButton3", Place::ToolPanel, 3, 0, kF(4), 0, "Gerade-Pkt", "Gerade-Pkt", "abstand2.bmp", word::kDistanceLinePoint, kResultDistanceLinePoint, &M::SpeedButton3Click, Enabled::Always},
     Command{CommandId::PointEntry, "SpeedButton18", Place::ToolPanel, 3, 1, 0, 0, "Eingabe", "Eingabe", "punkt3.bmp", word::kPointEntry, -1, &M::SpeedButton18Click, Enabled::Always},
     Command{CommandId::RunProgram, "SpeedButton13", Place::ToolPanel, 3, 2, 0, 0, "Programm", "Programm", "wdh1.bmp", "", -1, &M::SpeedButton13Click, Enabled::RunIdle},

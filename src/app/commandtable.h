@@ -30,7 +30,8 @@ enum class Enabled {
     KeyboardMode,    // only while the keyboard trigger is active (Space; `SpeedButton25`)
     FootSwitchMode,  // only while the foot-switch trigger is active (`SpeedButton24`)
     Pictures,        // the graphic views: disabled with the marker file "nobmp"
-    NoRun,           // not while a program run is active (the teach-in)
+    NoRun,           // not while a program run is active nor while teaching in (the teach-in)
+    Teaching,        // only while teaching in (its end)
     RunIdle,         // not while teaching in, nor while a line of the run is busy (the run button)
 };
 

@@ -424,7 +424,9 @@ bool MainWindow::IsEnabled(const Command& command) const noexcept {
         case Enabled::Pictures:
             return m_graphic->BitmapReady();
         case Enabled::NoRun:
-            return !m_s.run.ProgramRunning;
+            return !m_s.run.ProgramRunning && m_s.run.Recording == 0;
+        case Enabled::Teaching:
+            return m_s.run.Recording != 0;
         case Enabled::RunIdle:
             return m_s.run.Recording == 0 && !m_s.run.RunLineBusy;
     }

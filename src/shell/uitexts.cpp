@@ -124,7 +124,7 @@ const char* const kCommonDefaults[kCommonListSize] = {
     "unbekanntes Wort \"%1\"",
     "Feld %1 ist keine Zahl",
     "Keine Position: die Verbindung zur Zählerelektronik ist unterbrochen. Es wurde kein Punkt aufgenommen.",
-    "%1 Ergebniszeilen, %2 Merkmale: %3 gut, %4 schlecht",
+    "Ergebniszeilen: %1; Merkmale: %2, davon gut: %3, schlecht: %4",
     "Im Fußschalterbetrieb gelten die Faktoren nicht: die Positionen kommen fertig von der Zählerelektronik.",
     "%1: %2 = %3 ist nicht erlaubt, es gilt %4",
     "Bitte einen Eintrag wählen",

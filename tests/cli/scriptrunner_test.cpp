@@ -226,7 +226,7 @@ TEST_F(CliTest, TeachesSavesAndReplaysAProgram) {
               std::string::npos)
         << out;
     EXPECT_NE(out.find("file: OpenDialog2 -> teil\n--- prompt (1)\n2 \n"), std::string::npos) << out;
-    EXPECT_NE(out.find("info: Wiederholung beendet !\\n1 Ergebniszeilen, 0 Merkmale: 0 gut, 0 schlecht\n--- results (0)\n"),
+    EXPECT_NE(out.find("info: Wiederholung beendet !\\nErgebniszeilen: 1; Merkmale: 0, davon gut: 0, schlecht: 0\n--- results (0)\n"),
               std::string::npos)
         << out;
 }

@@ -420,7 +420,7 @@ TEST_F(Programs, AReplayJudgesAnAngleInDegreesMinutesSeconds) {
     EXPECT_EQ(listed.size(), 3u);
     ASSERT_FALSE(listed.empty());
     EXPECT_EQ(listed.back().substr(0, 36), "  3 Fase: links      #1       45.000") << listed.back();
-    EXPECT_EQ(op.shown.back(), "info: Wiederholung beendet !\n3 Ergebniszeilen, 1 Merkmale: 1 gut, 0 schlecht");
+    EXPECT_EQ(op.shown.back(), "info: Wiederholung beendet !\nErgebniszeilen: 3; Merkmale: 1, davon gut: 1, schlecht: 0");
 }
 
 TEST_F(Programs, ReplayingATaughtSessionGivesItsResultLines) {

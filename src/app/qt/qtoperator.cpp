@@ -51,7 +51,7 @@ void QtOperator::Attach(QWidget* window, MainWindow* model) {
 }
 
 void QtOperator::ShowInfo(const std::string& text) {
-    QMessageBox box(QMessageBox::Question, "Info", Q(Tr(text)), QMessageBox::Ok, m_window);
+    QMessageBox box(QMessageBox::Information, "Info", Q(Tr(text)), QMessageBox::Ok, m_window);
     box.exec();
 }
 

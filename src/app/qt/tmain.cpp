@@ -1,6 +1,7 @@
 #include "app/qt/tmain.h"
 
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QLibraryInfo>
 #include <QToolBar>
 
@@ -98,6 +99,9 @@ Tmain::Tmain(MainWindow& model, QWidget* parent)
     lb1->setModel(&m_results);
     lb1->setUniformItemSizes(true);
     lb1->setFont(FixedFont(10));
+    // The whole line, tolerance bar and all: never cut with "...", wide enough for 80 columns.
+    lb1->setTextElideMode(Qt::ElideNone);
+    lb1->setMinimumWidth(QFontMetrics(lb1->font()).horizontalAdvance(QString(80, 'M')) + 24);
     lb1_label->setFont(FixedFont(10));
     lb1->setContextMenuPolicy(Qt::ActionsContextMenu);
     ListBox1->setContextMenuPolicy(Qt::ActionsContextMenu);

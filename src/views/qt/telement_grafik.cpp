@@ -35,7 +35,7 @@ TElement_grafik::TElement_grafik(ElementGraphic& model, QWidget* parent)
       Label16(PanelValue(this, "Label16")),
       TrackBar1(new QSlider(Qt::Horizontal, this)),
       cb1(new QCheckBox("Immer sichtbar", this)),
-      Fit(new QPushButton("Einpassen", this)) {
+      Fit(new QCheckBox("Einpassen", this)) {
     setObjectName("TElement_grafik");
     setWindowTitle("Grafische Darstellung");
     ScrollBox1->setObjectName("ScrollBox1");
@@ -67,7 +67,6 @@ TElement_grafik::TElement_grafik(ElementGraphic& model, QWidget* parent)
     panel->addWidget(new QLabel("Zoom out", this));
     panel->addWidget(TrackBar1);
     Fit->setObjectName("Fit");
-    Fit->setCheckable(true);
     Fit->setChecked(true);
     panel->addWidget(Fit);
     panel->addWidget(cb1);
@@ -93,7 +92,7 @@ TElement_grafik::TElement_grafik(ElementGraphic& model, QWidget* parent)
         h->setValue(static_cast<int>(cx * Image1->width() - ScrollBox1->viewport()->width() / 2.0));
         v->setValue(static_cast<int>(cy * Image1->height() - ScrollBox1->viewport()->height() / 2.0));
     });
-    connect(Fit, &QPushButton::toggled, this, [this](bool on) { SetFitted(on); });
+    connect(Fit, &QCheckBox::toggled, this, [this](bool on) { SetFitted(on); });
     connect(cb1, &QCheckBox::toggled, this, [this](bool on) {
         m_model.AlwaysVisible = on;
         const bool shown = isVisible();

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QImage>
+#include <QCheckBox>
 #include <QPushButton>
 #include <QWidget>
 
@@ -46,7 +47,7 @@ private:
     bool m_firstPlacement = true;
     bool m_fitted = true;
     double m_shownScale = 1;  // picture pixels per shown pixel
-    QPushButton* Fit;
+    QCheckBox* Fit;
     QScrollArea* ScrollBox1;
     QLabel* Image1;
     QListWidget* lb1;
