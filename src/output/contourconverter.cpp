@@ -11,8 +11,9 @@
 namespace tarvo {
 
 ContourConverter::ContourConverter(Operator& op, const std::filesystem::path& dir, const DxfSettings& dxf)
-    : ListBox1{"5:2",  "10:2", "20:2", "30:2", "40:2", "50:2",
-               "60:2", "70:2", "80:2", "90:2", "95:2", "100:2"},
+    // The sample a new window shows is a contour its own Export can mill: a plate with a chamfer
+    // and points along its edges (a straight run alone would turn back on itself).
+    : ListBox1{"0:0", "20:0", "40:0", "60:0", "60:20", "60:30", "50:40", "30:40", "0:40", "0:20"},
       ListBox2{"10:10", "10:50", "50:50", "50:10"},
       m_op(op),
       m_dir(dir),

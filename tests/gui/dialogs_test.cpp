@@ -165,6 +165,26 @@ TEST(Dialogs, FeatureDialogOpensOnTheNameAndTabsThroughItsFields) {
     EXPECT_TRUE(tabsWhole);
 }
 
+// Enter goes from field to field; in the page's last field it is OK, as the drawn default.
+TEST(Dialogs, EnterInTheLastFieldClosesTheFeatureDialogWithOk) {
+    FeatureForm f;
+    QTimer::singleShot(0, [&] {
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&f.form));
+        f.form.findChild<QLineEdit*>("Name")->setText("Bohrung");
+        f.form.findChild<QLineEdit*>("Nennwert")->setText("10");
+        f.form.findChild<QLineEdit*>("OT")->setText("0.1");
+        f.form.findChild<QLineEdit*>("UT")->setText("-0.1");
+        auto* factor = f.form.findChild<QLineEdit*>("Faktor");
+        factor->setFocus();
+        QTest::keyClick(factor, Qt::Key_Return);
+        if (f.form.isVisible()) {
+            f.form.reject();  // Enter did not close it
+        }
+    });
+    EXPECT_TRUE(f.form.Run(f.logic));
+    EXPECT_EQ(f.def.Name, "Bohrung");
+}
+
 TEST(Dialogs, AListChooserIgnoresOkWithoutASelection) {
     TListChooser chooser("Tselect_ksys", "Koordinatensystem");
     bool stayedOpen = false;

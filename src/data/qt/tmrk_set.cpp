@@ -54,6 +54,7 @@ Tmrk_set::Tmrk_set(QWidget* parent) : QDialog(parent), m_pages(new QTabWidget(th
         }
     });
     auto* buttons = NamedButtons(this);
+    m_ok = buttons->button(QDialogButtonBox::Ok);
     connect(buttons, &QDialogButtonBox::accepted, this, [this] {
         Store();
         switch (m_dialog->Ok()) {
@@ -163,7 +164,13 @@ bool Tmrk_set::eventFilter(QObject* watched, QEvent* e) {
             }
             if (vk != 0) {
                 Store();
+                const FeatureDialog::Field before = m_dialog->Focus();
                 m_dialog->KeyDown(vk);
+                if (vk == 13 && m_dialog->Focus() == before && f != FeatureDialog::kName) {
+                    // Enter in the page's last field: the dialog is filled in, OK as drawn.
+                    m_ok->click();
+                    return true;
+                }
                 Load();
                 return true;
             }

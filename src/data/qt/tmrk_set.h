@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTabWidget>
 #include <array>
 
@@ -30,6 +31,7 @@ private:
     void OpenNameChooser();  // the names file's chooser for the active page
     QLineEdit* Field(FeatureDialog::Field f) { return m_edits[static_cast<std::size_t>(f)]; }
     FeatureDialog* m_dialog = nullptr;
+    QPushButton* m_ok = nullptr;
     QTabWidget* m_pages;
     QComboBox* m_choice;
     std::array<QLineEdit*, FeatureDialog::kFieldCount> m_edits{};
