@@ -29,7 +29,8 @@ void BM_WritePart20Rows(benchmark::State& state) {
         rows[static_cast<std::size_t>(i)].lowerLimit = 9.9;
         rows[static_cast<std::size_t>(i)].upperLimit = 10.1;
         rows[static_cast<std::size_t>(i)].actual = 10.01;
-        rows[static_cast<std::size_t>(i)].line = "  3 Bohrung            #1       10.010                        -|-----\x7F-----|-";
+        rows[static_cast<std::size_t>(i)].line =
+            "  3 Bohrung            #1       10.010                        -|-----\x7F-----|-";
     }
     long long n = 0;
     for (auto _ : state) {
@@ -52,9 +53,7 @@ BENCHMARK(BM_WritePart20Rows)->Unit(benchmark::kMillisecond);
 
 void BM_Statistics1MRows(benchmark::State& state) {
     const fs::path file = TempFile("journal.db");
-    {
-        auto j = tarvo::SqlJournal::OpenSqlite(QString::fromStdString(file.string()));
-    }
+    { auto j = tarvo::SqlJournal::OpenSqlite(QString::fromStdString(file.string())); }
     {
         // 50 000 parts of 20 values of the feature, made by the database itself.
         QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "fill");
@@ -62,16 +61,18 @@ void BM_Statistics1MRows(benchmark::State& state) {
         db.open();
         QSqlQuery q(db);
         q.exec("BEGIN");
-        q.exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 50000)"
-               " INSERT INTO journal_parts (part_id, program, part_number, part_seq, station, operator, started, ended,"
-               " finished) SELECT printf('p%08d', i), 'WELLE.PRG', i, i, 'M' || (i % 4), '',"
-               " printf('2024-%02d-%02d 08:00:00', 1 + i % 12, 1 + i % 28), '', 1 FROM n");
-        q.exec("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 999999)"
-               " INSERT INTO journal_rows (part_id, seq, feature, kind, program, station, started, part_seq, nominal,"
-               " upper_limit, lower_limit, actual, deviation, good, line)"
-               " SELECT p.part_id, 1 + n.i % 20, 'D 25', 'V', p.program, p.station, p.started, p.part_seq, 25.0, 25.01,"
-               " 24.99, 25.0 + ((n.i * 7919) % 201 - 100) * 0.0001, 0, 1, ''"
-               " FROM n JOIN journal_parts p ON p.part_id = printf('p%08d', 1 + n.i / 20)");
+        q.exec(
+            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 50000)"
+            " INSERT INTO journal_parts (part_id, program, part_number, part_seq, station, operator, started, ended,"
+            " finished) SELECT printf('p%08d', i), 'WELLE.PRG', i, i, 'M' || (i % 4), '',"
+            " printf('2024-%02d-%02d 08:00:00', 1 + i % 12, 1 + i % 28), '', 1 FROM n");
+        q.exec(
+            "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 999999)"
+            " INSERT INTO journal_rows (part_id, seq, feature, kind, program, station, started, part_seq, nominal,"
+            " upper_limit, lower_limit, actual, deviation, good, line)"
+            " SELECT p.part_id, 1 + n.i % 20, 'D 25', 'V', p.program, p.station, p.started, p.part_seq, 25.0, 25.01,"
+            " 24.99, 25.0 + ((n.i * 7919) % 201 - 100) * 0.0001, 0, 1, ''"
+            " FROM n JOIN journal_parts p ON p.part_id = printf('p%08d', 1 + n.i / 20)");
         q.exec("COMMIT");
         db.close();
     }

@@ -11,8 +11,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "readout/qt/qserialdevice.h"
 #include "app/mainwindow.h"
+#include "readout/qt/qserialdevice.h"
 #include "shell/nulloperator.h"
 #include "shell/qt/qtimerdriver.h"
 

@@ -5,12 +5,12 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "app/mainwindow.h"
+#include "app/qt/tmain.h"
 #include "data/resultline.h"
 #include "data/resultlist.h"
-#include "app/mainwindow.h"
 #include "shell/nulloperator.h"
 #include "shell/qt/qtimerdriver.h"
-#include "app/qt/tmain.h"
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -21,7 +21,8 @@ int main(int argc, char** argv) {
         tarvo::ResultList list;
         std::vector<std::string> l;
         for (int i = 1; i <= lines; ++i) {
-            l.push_back(tarvo::BuildResultLine(i % 65535, "Kreis", " 3 D", 10.0L + i * 0.001L, i * 0.5L, -i * 0.25L, 3));
+            l.push_back(
+                tarvo::BuildResultLine(i % 65535, "Kreis", " 3 D", 10.0L + i * 0.001L, i * 0.5L, -i * 0.25L, 3));
         }
         list.SetLines(l);
         (void)list.SaveToFile(dir / "speicher.dat");

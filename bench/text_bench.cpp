@@ -1,8 +1,8 @@
 // Formatting and reading of point items: every capture and every evaluation goes through them.
 #include <benchmark/benchmark.h>
 
-#include "data/pointmemory.h"
 #include "base/text.h"
+#include "data/pointmemory.h"
 
 static void BM_FormatReal(benchmark::State& state) {
     long double v = -1234.56789L;

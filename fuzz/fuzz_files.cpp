@@ -13,15 +13,15 @@
 #include "data/isotolerance.h"
 #include "data/resultline.h"
 #include "data/resultlist.h"
+#include "fuzzdir.h"
 #include "output/asciiexport.h"
 #include "output/dxf.h"
-#include "fuzzdir.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size) {
     static const std::filesystem::path dir = FuzzDir("files");
     const std::string bytes(reinterpret_cast<const char*>(data), size);
-    for (const char* name : {"iso_tol.dat", "speicher.dat", "mrk_var.txt", "dxfhead.asc", "dxftail.asc", "dxfout",
-                             "asc_pfad.cfg"}) {
+    for (const char* name :
+         {"iso_tol.dat", "speicher.dat", "mrk_var.txt", "dxfhead.asc", "dxftail.asc", "dxfout", "asc_pfad.cfg"}) {
         std::ofstream(dir / name, std::ios::binary | std::ios::trunc) << bytes;
     }
     for (const char* text : {"20H7", "18 h6", "1,5K12", "x"}) {

@@ -9,10 +9,10 @@
 
 #include "base/fileio.h"
 #include "base/ini.h"
+#include "fuzzdir.h"
 #include "readout/countercard.h"
 #include "readout/interfaceprofile.h"
 #include "shell/settings.h"
-#include "fuzzdir.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size) {
     static const std::filesystem::path dir = FuzzDir("ini");

@@ -7,10 +7,10 @@
 
 #include "app/mainwindow.h"
 #include "app/scriptedoperator.h"
+#include "fuzzdir.h"
 #include "output/dxf.h"
 #include "output/headerdata.h"
 #include "shell/settings.h"
-#include "fuzzdir.h"
 
 namespace {
 

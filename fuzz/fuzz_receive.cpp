@@ -7,10 +7,10 @@
 #include <fstream>
 #include <memory>
 
-#include "readout/simulatedreadout.h"
 #include "app/mainwindow.h"
-#include "shell/nulloperator.h"
 #include "fuzzdir.h"
+#include "readout/simulatedreadout.h"
+#include "shell/nulloperator.h"
 
 namespace {
 

@@ -8,13 +8,13 @@
 
 #include "base/fileio.h"
 #include "base/ini.h"
+#include "fuzzdir.h"
 #include "output/contourconverter.h"
 #include "shell/nulloperator.h"
 #include "shell/stringloader.h"
 #include "shell/uitexts.h"
 #include "views/bitmapview.h"
 #include "views/elementgraphic.h"
-#include "fuzzdir.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size) {
     static const std::filesystem::path dir = FuzzDir("views");

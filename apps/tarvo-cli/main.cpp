@@ -54,7 +54,8 @@ int main(int argc, char** argv) {
         std::cerr << "tarvo-cli: no working folder: " << ec.message() << '\n';
         return 1;
     }
-    const std::filesystem::path root = driveRoot.empty() ? tarvo::FileSystemRootOf(work) : std::filesystem::path(driveRoot);
+    const std::filesystem::path root =
+        driveRoot.empty() ? tarvo::FileSystemRootOf(work) : std::filesystem::path(driveRoot);
     const tarvo::SystemWallClock clock;
     tarvo::ScriptRunner runner(script.empty() || script == "-" ? std::cin : file, std::cout, work, root, clock);
     runner.SetShippedData(tarvo::ShippedDataFolder(TARVO_SHIPPED_DATA));

@@ -80,10 +80,9 @@ std::vector<std::string> Calibration(MainWindow& w, const Session& s) {
 }
 
 constexpr PrintView kPrintViews[] = {
-    {"points", &Points},         {"results", &Results}, {"program", &Program},
-    {"settings", &SettingsView}, {"status", &Status},   {"feature", &Feature},
-    {"header", &Header},         {"timers", &Timers},   {"prompt", &Prompt},
-    {"calibration", &Calibration},
+    {"points", &Points}, {"results", &Results},         {"program", &Program}, {"settings", &SettingsView},
+    {"status", &Status}, {"feature", &Feature},         {"header", &Header},   {"timers", &Timers},
+    {"prompt", &Prompt}, {"calibration", &Calibration},
 };
 
 }  // namespace

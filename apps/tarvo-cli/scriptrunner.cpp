@@ -1,24 +1,23 @@
 #include "scriptrunner.h"
 
-#include "app/fitselftest.h"
-
 #include <charconv>
 #include <istream>
 #include <ostream>
 #include <sstream>
 
+#include "app/fitselftest.h"
 #include "app/mainwindow.h"
 #include "app/session.h"
 #include "base/cp1252.h"
 #include "base/text.h"
+#include "coords/calibration.h"
 #include "data/feature.h"
 #include "featuretyping.h"
 #include "printviews.h"
 #include "readout/interfaceprofile.h"
+#include "shell/settings.h"
 #include "views/elementgraphic.h"
 #include "views/pngwriter.h"
-#include "coords/calibration.h"
-#include "shell/settings.h"
 
 namespace tarvo {
 
@@ -98,7 +97,8 @@ ScriptRunner::ScriptRunner(std::istream& script, std::ostream& out, std::filesys
     : ScriptedOperator(Order::ByKind),
       m_script(script),
       m_out(out),
-      m_session(std::make_unique<Session>(static_cast<Operator&>(*this), clock, std::move(workDir), std::move(driveRoot))),
+      m_session(
+          std::make_unique<Session>(static_cast<Operator&>(*this), clock, std::move(workDir), std::move(driveRoot))),
       m_main(std::make_unique<MainWindow>(*m_session)) {
     // The simulated readout answers in the value window of the profile the program will load.
     Settings probe;
@@ -394,8 +394,8 @@ bool ScriptRunner::KeyWord(const std::string&, const std::string& rest) {
         if (!w.FormKeyDown(kKeyEscape)) {
             w.FormKeyPress(static_cast<char>(kKeyEscape));
         }
-    } else if (rest.size() >= 2 && rest[0] == 'F' && WholeNumber(rest.substr(1)) &&
-               *WholeNumber(rest.substr(1)) >= 1 && *WholeNumber(rest.substr(1)) <= 12) {
+    } else if (rest.size() >= 2 && rest[0] == 'F' && WholeNumber(rest.substr(1)) && *WholeNumber(rest.substr(1)) >= 1 &&
+               *WholeNumber(rest.substr(1)) <= 12) {
         w.FormKeyDown(kKeyF1 + static_cast<int>(*WholeNumber(rest.substr(1))) - 1);
     } else if (rest.size() == 1 && rest[0] > ' ' && rest[0] < 0x7F) {
         char vk = rest[0];
@@ -512,8 +512,8 @@ bool ScriptRunner::TextLineWord(const std::string&, const std::string& rest) {
 
 bool ScriptRunner::SystemWord(const std::string&, const std::string& rest) {
     // "C A" or "C A L": circle mode and angle mode 0 or 1, the language 0-5.
-    const bool modes = rest.size() >= 3 && (rest[0] == '0' || rest[0] == '1') && rest[1] == ' ' &&
-                       (rest[2] == '0' || rest[2] == '1');
+    const bool modes =
+        rest.size() >= 3 && (rest[0] == '0' || rest[0] == '1') && rest[1] == ' ' && (rest[2] == '0' || rest[2] == '1');
     const bool language = rest.size() == 5 && rest[3] == ' ' && rest[4] >= '0' && rest[4] <= '5';
     if (rest != "cancel" && !(modes && (rest.size() == 3 || language))) {
         return false;
@@ -562,9 +562,8 @@ bool ScriptRunner::EditFeatureWord(const std::string&, const std::string& rest) 
     }
     Session& s = *m_session;
     int choice = 0;
-    m_main->Guarded([&] {
-        EditFeature(s.feature, *this, s.settings.Decimals, s.WorkDir(), s.ReadOnlyMedia(), &choice);
-    });
+    m_main->Guarded(
+        [&] { EditFeature(s.feature, *this, s.settings.Decimals, s.WorkDir(), s.ReadOnlyMedia(), &choice); });
     return true;
 }
 

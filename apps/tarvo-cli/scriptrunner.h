@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "app/scriptedoperator.h"
+#include "base/cp1252.h"
 #include "base/datetime.h"
+#include "journal/journal.h"
 #include "readout/countercard.h"
 #include "readout/simulatedreadout.h"
-#include "app/scriptedoperator.h"
-#include "journal/journal.h"
 #include "shell/signal.h"
-#include "base/cp1252.h"
 
 namespace tarvo {
 

@@ -53,11 +53,21 @@ protected:
     void keyPressEvent(QKeyEvent* e) override {
         const double step = e->modifiers() & Qt::ShiftModifier ? 1.0 : 0.05;
         switch (e->key()) {
-            case Qt::Key_Left: m_x -= step; break;
-            case Qt::Key_Right: m_x += step; break;
-            case Qt::Key_Up: m_y += step; break;
-            case Qt::Key_Down: m_y -= step; break;
-            default: QWidget::keyPressEvent(e); return;
+            case Qt::Key_Left:
+                m_x -= step;
+                break;
+            case Qt::Key_Right:
+                m_x += step;
+                break;
+            case Qt::Key_Up:
+                m_y += step;
+                break;
+            case Qt::Key_Down:
+                m_y -= step;
+                break;
+            default:
+                QWidget::keyPressEvent(e);
+                return;
         }
         Report();
     }

@@ -12,18 +12,17 @@
 #include <cstring>
 #include <filesystem>
 
-#include "base/cp1252.h"
-#include "base/fileio.h"
 #include "app/fitselftest.h"
-
-#include "readout/countercard.h"
-#include "readout/qt/qserialdevice.h"
-#include "output/qt/tcomon_form.h"
-#include "readout/qt/tcommdriver.h"
 #include "app/mainwindow.h"
-#include "shell/qt/qtimerdriver.h"
 #include "app/qt/qtoperator.h"
 #include "app/qt/tmain.h"
+#include "base/cp1252.h"
+#include "base/fileio.h"
+#include "output/qt/tcomon_form.h"
+#include "readout/countercard.h"
+#include "readout/qt/qserialdevice.h"
+#include "readout/qt/tcommdriver.h"
+#include "shell/qt/qtimerdriver.h"
 #ifdef TARVO_HAVE_JOURNAL_SQL
 #include <QTimer>
 
@@ -50,10 +49,9 @@ int main(int argc, char** argv) {
     // --converter FILE: the contour converter opens on a point file (named from where the
     // program was started).
     const int converterArg = static_cast<int>(args.indexOf("--converter"));
-    const std::filesystem::path converterFile =
-        converterArg >= 0 && converterArg + 1 < args.size()
-            ? std::filesystem::absolute(args[converterArg + 1].toStdString())
-            : std::filesystem::path();
+    const std::filesystem::path converterFile = converterArg >= 0 && converterArg + 1 < args.size()
+                                                    ? std::filesystem::absolute(args[converterArg + 1].toStdString())
+                                                    : std::filesystem::path();
     const std::filesystem::path shipped = tarvo::ShippedDataFolder(TARVO_SHIPPED_DATA);
     const int dirArg = static_cast<int>(args.indexOf("--dir"));
     if (dirArg >= 0 && dirArg + 1 < args.size()) {

@@ -89,7 +89,9 @@ bool IsMenu(Place p) {
 
 std::span<const Command> CommandTable() { return kCommands; }
 
-const Command& CommandOf(CommandId id) { return *Find([id](const Command& c) { return c.id == id; }); }
+const Command& CommandOf(CommandId id) {
+    return *Find([id](const Command& c) { return c.id == id; });
+}
 
 const Command* CommandByControl(std::string_view control) {
     return control.empty() ? nullptr : Find([control](const Command& c) { return c.control == control; });

@@ -15,13 +15,53 @@ namespace tarvo {
 class MainWindow;
 
 enum class CommandId {
-    CoordinateSystem, Circle, Area, StartTeachIn, DistanceTwoPoints, AxisDistance, StopTeachIn,
-    DistanceLinePoint, PointEntry, RunProgram, Angle, Comparison, AsciiExport, Line, SymmetryLine,
-    PrintReport, Point, TextLine, Help, ClearAll, HeaderData, Exit,
-    ClearPoints, KeyboardTrigger, FootSwitchTrigger, ZeroX, ZeroY, Capture, OffsetX, OffsetY,
-    HelpMenu, PrinterSetup, Close, Renumber, SaveMemory, LoadMemory, SystemSettings,
-    CircleLine, AreaFromCircle, CircleCircle, ResultListClear, ElementGraphic, PointListClear, SavePoints,
-    SavePointsDxf, Converter, Calibrate,
+    CoordinateSystem,
+    Circle,
+    Area,
+    StartTeachIn,
+    DistanceTwoPoints,
+    AxisDistance,
+    StopTeachIn,
+    DistanceLinePoint,
+    PointEntry,
+    RunProgram,
+    Angle,
+    Comparison,
+    AsciiExport,
+    Line,
+    SymmetryLine,
+    PrintReport,
+    Point,
+    TextLine,
+    Help,
+    ClearAll,
+    HeaderData,
+    Exit,
+    ClearPoints,
+    KeyboardTrigger,
+    FootSwitchTrigger,
+    ZeroX,
+    ZeroY,
+    Capture,
+    OffsetX,
+    OffsetY,
+    HelpMenu,
+    PrinterSetup,
+    Close,
+    Renumber,
+    SaveMemory,
+    LoadMemory,
+    SystemSettings,
+    CircleLine,
+    AreaFromCircle,
+    CircleCircle,
+    ResultListClear,
+    ElementGraphic,
+    PointListClear,
+    SavePoints,
+    SavePointsDxf,
+    Converter,
+    Calibrate,
 };
 
 // When a command can be started.
@@ -38,9 +78,9 @@ enum class Enabled {
 // Where a command is placed besides its control and key.
 enum class Place {
     None,
-    ToolPanel,   // the grid of tool buttons in `Panel1` (row, column)
-    TopPanel,    // the trigger and zero buttons beside the position display
-    PointList,   // beside the point list's caption
+    ToolPanel,  // the grid of tool buttons in `Panel1` (row, column)
+    TopPanel,   // the trigger and zero buttons beside the position display
+    PointList,  // beside the point list's caption
     MenuDatei,
     MenuAllgemeines,
     MenuZusatz,
@@ -52,7 +92,7 @@ struct Command {
     CommandId id;
     std::string_view control;  // the control's name ("SpeedButton1"), empty for menu entries
     Place place;
-    int row;     // ToolPanel: 0-based row and column
+    int row;  // ToolPanel: 0-based row and column
     int column;
     int key;     // the virtual key that starts it (F2 ... F12, Space), 0 for none
     char typed;  // the typed character that starts it ('X', 'Y'), 0 for none
@@ -60,9 +100,9 @@ struct Command {
     // the button caption or the menu entry with its "&", and the hint.
     std::string_view caption;
     std::string_view hint;
-    std::string_view picture;      // the button picture's file of a language folder
-    std::string_view programWord;  // the word it records while teaching in, without parameters
-    int resultName;                // the result name of the line it writes, -1 for none
+    std::string_view picture;       // the button picture's file of a language folder
+    std::string_view programWord;   // the word it records while teaching in, without parameters
+    int resultName;                 // the result name of the line it writes, -1 for none
     void (MainWindow::*handler)();  // what the control, key or entry runs
     Enabled enabled;
 };

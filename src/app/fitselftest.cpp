@@ -163,8 +163,8 @@ void Report(FitSelfTestReport& r, std::string_view method, const Tally& t, const
             const char* n2) {
     r.lines.push_back(std::string(method) + ": " + std::to_string(t.sets) + " Saetze, " +
                       std::to_string(t.errorsExpected) + " Fehlerfaelle; groesste Abweichung " + n0 + " " +
-                      Um(t.dev[0]) + " um, " + n1 + " " + Um(t.dev[1]) + " um, " + n2 + " " + Um(t.dev[2]) +
-                      " um" + (t.faults.empty() ? "" : "  FEHLER"));
+                      Um(t.dev[0]) + " um, " + n1 + " " + Um(t.dev[1]) + " um, " + n2 + " " + Um(t.dev[2]) + " um" +
+                      (t.faults.empty() ? "" : "  FEHLER"));
     for (const auto& f : t.faults) {
         r.lines.push_back("  " + f);
         r.passed = false;

@@ -30,22 +30,22 @@ MainWindow::MainWindow(Session& session)
                                        [this] { Guarded([this] { m_link->SendTick(); }); })),
       TimerReceive(session.timers.Declare("TimerReceive", kDefaultPollInterval, false,
                                           [this] { Guarded([this] { m_link->ReceiveTick(); }); })),
-      TimerTrigger(session.timers.Declare("TimerTrigger", 20, false,
-                                          [this] { Guarded([this] { m_link->TriggerTick(); }); })),
+      TimerTrigger(
+          session.timers.Declare("TimerTrigger", 20, false, [this] { Guarded([this] { m_link->TriggerTick(); }); })),
       wb_timer(session.timers.Declare("wb_timer", 200, false, [this] { Guarded([this] { m_runner->WaitTick(); }); })),
       m_s(session),
       m_graphic(std::make_unique<ElementGraphic>(session.WorkDir(), m_texts)),
       m_bitmapView(std::make_unique<BitmapView>(session.WorkDir())),
       m_converter(std::make_unique<ContourConverter>(session.Op(), session.WorkDir(), session.dxf)),
-      m_ctx{session.settings, session.run,      session.Op(), session.folder, session.Clock(), m_texts,   session.changes,
-            session.geometry, session.feature,  session.header, m_points,   m_results, m_program},
+      m_ctx{session.settings, session.run,     session.Op(),     session.folder,  session.Clock(),
+            m_texts,          session.changes, session.geometry, session.feature, session.header,
+            m_points,         m_results,       m_program},
       m_journal(session.Clock()) {
     StatusPanels[1] = "Lernbetrieb:";
     m_link = std::make_unique<ReadoutLink>(ReadoutContext{session.settings, session.run, session.acquisition,
-                                                          session.Op(), session.folder, m_texts, session.timers,
-                                                          Timer2, Timersend, TimerReceive, TimerTrigger,
-                                                          session.serialDevice, session.ioPorts, session.counterCard,
-                                                          session.correction});
+                                                          session.Op(), session.folder, m_texts, session.timers, Timer2,
+                                                          Timersend, TimerReceive, TimerTrigger, session.serialDevice,
+                                                          session.ioPorts, session.counterCard, session.correction});
     m_runner = std::make_unique<ProgramRunner>(m_ctx, wb_timer);
     m_runner->OnPrint = [this] { PrintReportNow(); };
     m_runner->OnAsciiExport = [this](const std::string& part) { ReplayAsciiExport(m_ctx, part); };
@@ -110,12 +110,24 @@ void MainWindow::ReportJournalNotes() {
     for (const JournalNote& note : m_journal.TakeNotes()) {
         int n = kMsgJournalFailed;
         switch (note.kind) {
-            case JournalNote::Kind::Damaged: n = kMsgJournalDamaged; break;
-            case JournalNote::Kind::Unreachable: n = kMsgJournalUnreachable; break;
-            case JournalNote::Kind::Refused: n = kMsgJournalRefused; break;
-            case JournalNote::Kind::Reachable: n = kMsgJournalReachable; break;
-            case JournalNote::Kind::PasswordFile: n = kMsgJournalPassword; break;
-            case JournalNote::Kind::Failed: n = kMsgJournalFailed; break;
+            case JournalNote::Kind::Damaged:
+                n = kMsgJournalDamaged;
+                break;
+            case JournalNote::Kind::Unreachable:
+                n = kMsgJournalUnreachable;
+                break;
+            case JournalNote::Kind::Refused:
+                n = kMsgJournalRefused;
+                break;
+            case JournalNote::Kind::Reachable:
+                n = kMsgJournalReachable;
+                break;
+            case JournalNote::Kind::PasswordFile:
+                n = kMsgJournalPassword;
+                break;
+            case JournalNote::Kind::Failed:
+                n = kMsgJournalFailed;
+                break;
         }
         JournalStatus = m_texts.Compose(n, {note.detail});
         JournalSaid.Notify(JournalStatus);
@@ -321,9 +333,8 @@ void MainWindow::PrintReportNow() {
         const ReportContent content = CollectReport(m_ctx, m_logoFile);
         m_s.acquisition.PollPaused = true;
         // Drawing the preview's pages prints nothing: the status bar stays quiet until it has.
-        const auto printed = ReportPreview([&content](ReportCanvas& canvas) {
-            (void)DrawReport(content, canvas, [](const std::string&) {});
-        });
+        const auto printed = ReportPreview(
+            [&content](ReportCanvas& canvas) { (void)DrawReport(content, canvas, [](const std::string&) {}); });
         m_s.acquisition.PollPaused = false;
         m_s.changes.PanelText.Notify(1, "");
         if (printed) {
@@ -552,8 +563,8 @@ void MainWindow::ListBox1KeyDown(int key) {
         }
         if (m_s.run.Recording != 0) {
             // The program's last lines are the GETPOINT lines of the points in memory.
-            const long long line = static_cast<long long>(sel) + static_cast<long long>(m_program.size()) -
-                                   m_points.PointCount();
+            const long long line =
+                static_cast<long long>(sel) + static_cast<long long>(m_program.size()) - m_points.PointCount();
             if (line >= 0 && line < static_cast<long long>(m_program.size())) {
                 m_program.erase(m_program.begin() + static_cast<std::ptrdiff_t>(line));
             }
@@ -751,10 +762,9 @@ bool MainWindow::AskCalibrationDetails(CalibrationRecord& details) {
     bool ok = true;
     Guarded([&] {
         Operator& op = m_s.Op();
-        for (auto [field, title] : {std::pair{&details.operatorName, kMsgCalOperator},
-                                    std::pair{&details.standard, kMsgCalStandard},
-                                    std::pair{&details.certificate, kMsgCalCertNo},
-                                    std::pair{&details.temperature, kMsgCalTemperature}}) {
+        for (auto [field, title] :
+             {std::pair{&details.operatorName, kMsgCalOperator}, std::pair{&details.standard, kMsgCalStandard},
+              std::pair{&details.certificate, kMsgCalCertNo}, std::pair{&details.temperature, kMsgCalTemperature}}) {
             const std::optional<std::string> text = op.Input(m_texts.Compose(title, {}), *field);
             if (!text) {
                 ok = false;
@@ -771,7 +781,8 @@ bool MainWindow::SaveCalibration(const CalibrationRecord& details) {
     Guarded([&] {
         Operator& op = m_s.Op();
         if (!m_calibrationResult || !m_calibrationResult->ok) {
-            const std::string reason = m_calibrationResult ? m_calibrationResult->refusal : m_texts.Compose(kMsgCalNothing, {});
+            const std::string reason =
+                m_calibrationResult ? m_calibrationResult->refusal : m_texts.Compose(kMsgCalNothing, {});
             op.ShowError(m_texts.Compose(kMsgCalRefused, {reason}));
             return;
         }
@@ -825,6 +836,5 @@ void MainWindow::CancelCalibration() {
         m_s.changes.Prompt.Notify("");
     });
 }
-
 
 }  // namespace tarvo

@@ -6,8 +6,8 @@
 #include <array>
 #include <cstdint>
 #include <functional>
-#include <optional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,8 +18,8 @@
 #include "data/commandcontext.h"
 #include "data/pointmemory.h"
 #include "data/resultlist.h"
-#include "output/contourconverter.h"
 #include "journal/partjournal.h"
+#include "output/contourconverter.h"
 #include "output/reportcanvas.h"
 #include "programs/runner.h"
 #include "readout/readoutlink.h"
@@ -106,15 +106,15 @@ public:
     void PrinterSetupClick() { m_s.changes.PrinterSetupRequested.Notify(); }
     void BeendenClick() { (void)Close(); }  // menu "Beenden"
     void OffsetXKey();                      // F11
-    void SpeedButton11Click();  // start teach-in
-    void SpeedButton12Click();  // end teach-in and save the program
-    void SpeedButton13Click();  // run a program (or go on with a waiting run)
-    void SpeedButton16Click();  // nominal/actual comparison of the selected line
-    void SpeedButton15Click();  // print the report
-    void SpeedButton20Click();  // header data of the report
-    void SpeedButton19Click();  // ASCII export of the comparisons
-    void Speichern1Click();        // the point list's "Speichern": a point file
-    void SpeichernalsDXF1Click();  // the point list's "Speichern als DXF"
+    void SpeedButton11Click();              // start teach-in
+    void SpeedButton12Click();              // end teach-in and save the program
+    void SpeedButton13Click();              // run a program (or go on with a waiting run)
+    void SpeedButton16Click();              // nominal/actual comparison of the selected line
+    void SpeedButton15Click();              // print the report
+    void SpeedButton20Click();              // header data of the report
+    void SpeedButton19Click();              // ASCII export of the comparisons
+    void Speichern1Click();                 // the point list's "Speichern": a point file
+    void SpeichernalsDXF1Click();           // the point list's "Speichern als DXF"
     // Where the report goes: a new canvas for each print run. By default a PDF file in the
     // working folder, announced to the operator; the window puts the printer here.
     std::function<std::unique_ptr<ReportCanvas>()> ReportTarget;
@@ -124,11 +124,11 @@ public:
     // either, an empty text when printed, the file when saved as PDF.
     std::function<std::optional<std::string>(const std::function<void(ReportCanvas&)>& draw)> ReportPreview;
     [[nodiscard]] ProgramRunner& Runner() noexcept { return *m_runner; }
-    void OffsetYKey();                      // F12
-    void SystemSettingsClick(); // menu "Systemeinstellungen"
-    void SpeedButton22Click();  // clear all
-    void SpeedButton24Click();  // keyboard trigger
-    void SpeedButton25Click();  // foot-switch trigger
+    void OffsetYKey();           // F12
+    void SystemSettingsClick();  // menu "Systemeinstellungen"
+    void SpeedButton22Click();   // clear all
+    void SpeedButton24Click();   // keyboard trigger
+    void SpeedButton25Click();   // foot-switch trigger
     // Measuring and coordinate commands (buttons, keys and menus of the window).
     void SpeedButton1Click();   // circle
     void SpeedButton2Click();   // distance of two points
@@ -155,13 +155,13 @@ public:
     void KonturkonverterClick() { ShowConverter.Notify(); }
     Signal<> ShowConverter;
     [[nodiscard]] ContourConverter& Converter() noexcept { return *m_converter; }
-    void AreaFromCircleClick(); // menu "Fläche aus Speicherkreis"
-    void CircleCircleClick();   // menu "Schnittpunkt Kreis-Kreis"
-    void lb1KeyDown(int key);   // Delete removes the selected result line
-    void lb1DblClick();         // recall the selected line into the point memory
-    void RenumberClick();       // menu "Renummerieren"
-    void SaveMemoryClick();     // menu "Speicherinhalt sichern"
-    void LoadMemoryClick();     // menu "Speicherinhalt laden"
+    void AreaFromCircleClick();  // menu "Fläche aus Speicherkreis"
+    void CircleCircleClick();    // menu "Schnittpunkt Kreis-Kreis"
+    void lb1KeyDown(int key);    // Delete removes the selected result line
+    void lb1DblClick();          // recall the selected line into the point memory
+    void RenumberClick();        // menu "Renummerieren"
+    void SaveMemoryClick();      // menu "Speicherinhalt sichern"
+    void LoadMemoryClick();      // menu "Speicherinhalt laden"
     // Writes "speicher.dat" now unless a program is recorded or run or the media is read-only
     // (called after every change of the result list).
     void SaveResultListNow();

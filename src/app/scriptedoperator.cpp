@@ -236,7 +236,7 @@ bool ScriptedOperator::ShowConverterPresets(ConverterPresetsDialog& dialog) {
         const auto eq = word.find('=');
         const std::string key = word.substr(0, eq);
         const std::string value = eq == std::string::npos ? std::string() : word.substr(eq + 1);
-        std::string* field = key == "offset-x"   ? &dialog.offsetX
+        std::string* field = key == "offset-x"    ? &dialog.offsetX
                              : key == "offset-y"  ? &dialog.offsetY
                              : key == "diameter"  ? &dialog.toolDiameter
                              : key == "file"      ? &dialog.fileName

@@ -61,7 +61,8 @@ protected:
     virtual void Refused(const std::string& note) = 0;
 
     // The answer words queued for a dialog of `kind`, or nothing (after Unanswered).
-    std::optional<std::string> Take(const std::string& queueKind, const std::string& shownKind, const std::string& text);
+    std::optional<std::string> Take(const std::string& queueKind, const std::string& shownKind,
+                                    const std::string& text);
 
 private:
     struct Answer {

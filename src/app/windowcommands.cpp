@@ -1,8 +1,8 @@
-#include "shell/stringloader.h"
 #include "app/windowcommands.h"
 
-#include "data/commandcontext.h"
 #include "base/text.h"
+#include "data/commandcontext.h"
+#include "shell/stringloader.h"
 
 namespace tarvo {
 
@@ -33,7 +33,8 @@ void SystemSettingsCommand(CommandContext& ctx) {
     ctx.settings.CircleMode = choice->circleMode == 1 ? 1 : 0;
     ctx.settings.AngleMode = choice->angleMode == 1 ? 1 : 0;
     const auto file = ctx.folder.File(kSettingsFile);
-    for (const auto& [key, value] : {std::pair{"KR_MODE", ctx.settings.CircleMode}, {"WI_MODE", ctx.settings.AngleMode}}) {
+    for (const auto& [key, value] :
+         {std::pair{"KR_MODE", ctx.settings.CircleMode}, {"WI_MODE", ctx.settings.AngleMode}}) {
         const WriteResult r = WriteIniInteger(kSectionParameter, file, key, value, ctx.folder.ReadOnlyMedia());
         if (!r.ok) {
             ctx.op.ShowError(r.error);

@@ -26,7 +26,9 @@ template <class To, class From>
 // Index into a list of `size` entries, or RangeError.
 inline std::size_t CheckedIndex(long long i, std::size_t size, const std::string& what) {
     if (i < 0 || static_cast<unsigned long long>(i) >= size) {
-        throw RangeError(what + ": Index " + std::to_string(i) + " au\xDF" "erhalb 0.." +
+        throw RangeError(what + ": Index " + std::to_string(i) +
+                         " au\xDF"
+                         "erhalb 0.." +
                          std::to_string(static_cast<long long>(size) - 1));
     }
     return static_cast<std::size_t>(i);

@@ -223,8 +223,8 @@ std::string JoinLines(const std::vector<std::string>& lines) {
 
 namespace {
 WriteResult Failed(const std::filesystem::path& file, int err) {
-    return {false, Ansi("Datei kann nicht geschrieben werden: ") + file.filename().string() + " (" +
-                       std::strerror(err) + ")"};
+    return {false,
+            Ansi("Datei kann nicht geschrieben werden: ") + file.filename().string() + " (" + std::strerror(err) + ")"};
 }
 
 WriteStepObserver& StepObserver() {

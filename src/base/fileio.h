@@ -44,8 +44,7 @@ struct FileNote {
 [[nodiscard]] std::optional<std::string> ReadTextFile(const std::filesystem::path& file, bool ownFile = false);
 // Checks text already read from `file` the same way: nothing when it is not to be used.
 // `cutOff`: the caller found the file cut off (by its line end or its format).
-[[nodiscard]] std::optional<std::string> CheckedText(const std::filesystem::path& file, std::string bytes,
-                                                     bool cutOff);
+[[nodiscard]] std::optional<std::string> CheckedText(const std::filesystem::path& file, std::string bytes, bool cutOff);
 // The notes below are process-wide, not the session's: every reader on every floor notes damage
 // without a context to hand it to. One session lives at a time and clears them when it is built
 // (docs/ARCHITECTURE.md, "Session and state").

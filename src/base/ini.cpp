@@ -101,8 +101,8 @@ std::string UnreadableIniProblem(const std::filesystem::path& file) {
 
 std::string RangeProblem(const std::string& file, std::string_view key, std::string_view text, long long lo,
                          long long hi) {
-    return file + ": " + std::string(key) + " = " + std::string(text) + Ansi(" liegt außerhalb ") +
-           std::to_string(lo) + ".." + std::to_string(hi) + Ansi(", der Standardwert bleibt");
+    return file + ": " + std::string(key) + " = " + std::string(text) + Ansi(" liegt außerhalb ") + std::to_string(lo) +
+           ".." + std::to_string(hi) + Ansi(", der Standardwert bleibt");
 }
 
 IniFile IniFile::FromText(const std::string& text) {
@@ -256,8 +256,8 @@ WriteResult IniFile::Save(const std::filesystem::path& file) const {
     return WriteFileAtomic(file, Text());
 }
 
-WriteResult WritePrivateProfileString(const std::filesystem::path& file, std::string_view section,
-                                      std::string_view key, std::string_view value) {
+WriteResult WritePrivateProfileString(const std::filesystem::path& file, std::string_view section, std::string_view key,
+                                      std::string_view value) {
     IniFile ini = IniFile::Load(file);
     ini.WriteString(section, key, value);
     return ini.Save(file);

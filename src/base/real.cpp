@@ -22,7 +22,6 @@ void RealStoreFailed(long double v) {
     throw RangeError(std::isnan(v) ? Ansi("Ungültige Zahl") : Ansi("Zahl außerhalb des Wertebereichs"));
 }
 
-
 std::uint64_t Real::bits() const noexcept {
     if (m_v == 0.0L) {
         return 0;

@@ -262,10 +262,10 @@ namespace {
 // The letters of one Windows-1252 byte for the primary order: upper-case base letters.
 std::string_view BaseLetters(unsigned char b) {
     static const std::string_view kHigh[64] = {
-        "A", "A", "A", "A", "A", "A", "AE", "C", "E", "E", "E", "E", "I", "I", "I", "I",  // 0xC0
-        "D", "N", "O", "O", "O", "O", "O", "\xD7", "O", "U", "U", "U", "U", "Y", "TH", "SS", // 0xD0
-        "A", "A", "A", "A", "A", "A", "AE", "C", "E", "E", "E", "E", "I", "I", "I", "I",  // 0xE0
-        "D", "N", "O", "O", "O", "O", "O", "\xF7", "O", "U", "U", "U", "U", "Y", "TH", "Y",  // 0xF0
+        "A", "A", "A", "A", "A", "A", "AE", "C",    "E", "E", "E", "E", "I", "I", "I",  "I",   // 0xC0
+        "D", "N", "O", "O", "O", "O", "O",  "\xD7", "O", "U", "U", "U", "U", "Y", "TH", "SS",  // 0xD0
+        "A", "A", "A", "A", "A", "A", "AE", "C",    "E", "E", "E", "E", "I", "I", "I",  "I",   // 0xE0
+        "D", "N", "O", "O", "O", "O", "O",  "\xF7", "O", "U", "U", "U", "U", "Y", "TH", "Y",   // 0xF0
     };
     static const std::string_view kAscii[26] = {"A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K", "L", "M",
                                                 "N", "O", "P", "Q", "R", "S", "T", "U", "V", "W", "X", "Y", "Z"};
@@ -351,8 +351,7 @@ std::string TimeStampText(const DateTime& t) {
 }
 
 std::string DateCode(const DateTime& t) {
-    static constexpr std::string_view kAlphabet =
-        "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    static constexpr std::string_view kAlphabet = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
     const auto digit = [](int n) {
         n %= 62;
         if (n < 0) {
@@ -371,6 +370,5 @@ std::string DateCode(const DateTime& t) {
     s += digit(t.second + 1);
     return s;
 }
-
 
 }  // namespace tarvo

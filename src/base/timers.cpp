@@ -30,7 +30,8 @@ void Timer::Fire() {
 }
 
 Timer& TimerSet::Declare(std::string name, int intervalMs, bool enabled, std::function<void()> handler) {
-    m_timers.push_back(std::unique_ptr<Timer>(new Timer(*this, std::move(name), intervalMs, enabled, std::move(handler))));
+    m_timers.push_back(
+        std::unique_ptr<Timer>(new Timer(*this, std::move(name), intervalMs, enabled, std::move(handler))));
     m_timers.back()->m_order = m_timers.size() - 1;
     return *m_timers.back();
 }

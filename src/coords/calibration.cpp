@@ -120,8 +120,8 @@ std::string CalibrationProcedure::Prompt(const UiTexts& texts) const {
             if (next > 2) {
                 break;
             }
-            return texts.Compose(kMsgCalPromptLength,
-                                 {AxisName(m_axis), std::to_string(next), Fixed(m_certified.empty() ? 0 : m_certified[0], 4)});
+            return texts.Compose(kMsgCalPromptLength, {AxisName(m_axis), std::to_string(next),
+                                                       Fixed(m_certified.empty() ? 0 : m_certified[0], 4)});
         case CalibrationKind::Segments:
             if (next > Wanted()) {
                 break;
@@ -166,9 +166,9 @@ CalibrationResult CalibrationProcedure::Compute(const ScaleCorrection& current, 
             r.correction.segments[m_axis].clear();
             r.errorsUm.push_back((measured - certified) * 1000);
             r.residualsUm.push_back((measured * factor - certified) * 1000);
-            r.lines.push_back(texts.Compose(kMsgCalLength, {AxisName(m_axis), Fixed(measured, 4), Fixed(certified, 4),
-                                                            Fixed(r.errorsUm[0], 2), Fixed(factor, 8),
-                                                            Fixed(r.residualsUm[0], 2)}));
+            r.lines.push_back(
+                texts.Compose(kMsgCalLength, {AxisName(m_axis), Fixed(measured, 4), Fixed(certified, 4),
+                                              Fixed(r.errorsUm[0], 2), Fixed(factor, 8), Fixed(r.residualsUm[0], 2)}));
             break;
         }
         case CalibrationKind::Segments: {
@@ -243,8 +243,9 @@ CalibrationResult CalibrationProcedure::Compute(const ScaleCorrection& current, 
             const long double residual = (after - reference) * kDegree;
             r.errorsUm.push_back(error * 100 * 1000);  // over 100 mm
             r.residualsUm.push_back(residual * 100 * 1000);
-            r.lines.push_back(texts.Compose(kMsgCalAngle, {Fixed(measured, 6), Fixed(reference, 6), Fixed(error * 1e6L, 2),
-                                                           Fixed(r.errorsUm[0], 2), Fixed(residual * 1e6L, 2)}));
+            r.lines.push_back(
+                texts.Compose(kMsgCalAngle, {Fixed(measured, 6), Fixed(reference, 6), Fixed(error * 1e6L, 2),
+                                             Fixed(r.errorsUm[0], 2), Fixed(residual * 1e6L, 2)}));
             break;
         }
     }

@@ -23,8 +23,8 @@ enum class CalibrationKind {
 
 struct CalibrationResult {
     bool ok = false;
-    std::string refusal;         // why it was refused (German; empty when ok)
-    ScaleCorrection correction;  // every correction in effect once it is saved
+    std::string refusal;                   // why it was refused (German; empty when ok)
+    ScaleCorrection correction;            // every correction in effect once it is saved
     std::vector<long double> errorsUm;     // the errors found (µm; the squareness over 100 mm)
     std::vector<long double> residualsUm;  // what is left after the correction (µm)
     std::vector<std::string> lines;        // the figures as the operator reads them

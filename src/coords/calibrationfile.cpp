@@ -193,8 +193,8 @@ WriteResult SaveCalibrationFile(const std::filesystem::path& file, const Calibra
 }
 
 int CalibrationIntervalDays(const std::filesystem::path& settingsFile) {
-    const long long days =
-        IniFile::Load(settingsFile).ReadInteger(kSectionParameter, kCalibrationIntervalKey, kDefaultCalibrationInterval);
+    const long long days = IniFile::Load(settingsFile)
+                               .ReadInteger(kSectionParameter, kCalibrationIntervalKey, kDefaultCalibrationInterval);
     return static_cast<int>(std::max(-1LL, std::min(days, 36500LL)));
 }
 

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <vector>
 
+#include "base/cp1252.h"
+#include "base/text.h"
+#include "data/commandcontext.h"
 #include "geometry/angles.h"
 #include "geometry/lines.h"
-#include "base/cp1252.h"
-#include "data/commandcontext.h"
-#include "base/text.h"
 
 namespace tarvo {
 

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/datetime.h"
 #include "data/feature.h"
 #include "data/pointmemory.h"
 #include "data/reportheader.h"
@@ -19,7 +20,6 @@
 #include "geometry/geometrystate.h"
 #include "geometry/lines.h"
 #include "geometry/pointlist.h"
-#include "base/datetime.h"
 #include "shell/operator.h"
 #include "shell/programwords.h"
 #include "shell/runstate.h"
@@ -40,8 +40,8 @@ struct CommandContext {
     GeometryState& geometry;
     FeatureDef& feature;
     ReportHeaderData& header;
-    PointMemory& points;    // `ListBox1`
-    ResultList& results;    // `lb1`
+    PointMemory& points;                // `ListBox1`
+    ResultList& results;                // `lb1`
     std::vector<std::string>& program;  // `LB_list`, the program being recorded
 
     [[nodiscard]] const std::string& UiText(int n) const { return texts.UiText(n); }
@@ -66,7 +66,8 @@ struct CommandContext {
     }
     // Appends result line count + 1 with the label (columns 5-26), the value and the fields
     // after it (X, Y, deviation), and selects it.
-    void ListResult(std::string_view label, std::string_view value, std::initializer_list<std::string_view> fields = {}) {
+    void ListResult(std::string_view label, std::string_view value,
+                    std::initializer_list<std::string_view> fields = {}) {
         AppendResult(WriteResultLine(NextLineNumber(), label, value, fields));
     }
     // Appends text line count + 1 and selects it.

@@ -4,11 +4,11 @@
 #include <cctype>
 #include <cmath>
 
-#include "data/isotolerance.h"
 #include "base/cp1252.h"
 #include "base/fileio.h"
-#include "shell/operator.h"
 #include "base/text.h"
+#include "data/isotolerance.h"
+#include "shell/operator.h"
 
 namespace tarvo {
 
@@ -44,8 +44,7 @@ std::vector<std::string> LoadFeatureNames(const std::filesystem::path& file) {
     return ReadTextLines(file).value_or(std::vector<std::string>{});
 }
 
-FeatureDialog::FeatureDialog(FeatureDef& def, Operator& op, int decimals, std::filesystem::path workDir,
-                             bool readOnly)
+FeatureDialog::FeatureDialog(FeatureDef& def, Operator& op, int decimals, std::filesystem::path workDir, bool readOnly)
     : m_def(def), m_op(op), m_decimals(decimals), m_workDir(std::move(workDir)), m_readOnly(readOnly) {}
 
 void FeatureDialog::Prefill() {
@@ -128,8 +127,7 @@ void FeatureDialog::NennwertExit() {
         const std::string t = RemoveSpaces(typed);
         if (!t.empty() && t.front() >= '0' && t.front() <= '9' &&
             std::any_of(t.begin(), t.end(), [](char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; })) {
-            m_op.ShowError(Ansi("Die ISO-Toleranz \"") + t + Ansi("\" steht nicht in \"") + kIsoToleranceFile +
-                           "\"");
+            m_op.ShowError(Ansi("Die ISO-Toleranz \"") + t + Ansi("\" steht nicht in \"") + kIsoToleranceFile + "\"");
         }
         return;
     }

@@ -1,12 +1,12 @@
 #include "data/resultcommands.h"
 
+#include "base/cp1252.h"
+#include "base/text.h"
+#include "data/commandcontext.h"
+#include "data/reportheader.h"
 #include "data/resultline.h"
 #include "geometry/angles.h"
 #include "geometry/lines.h"
-#include "data/reportheader.h"
-#include "base/cp1252.h"
-#include "data/commandcontext.h"
-#include "base/text.h"
 
 namespace tarvo {
 

@@ -25,7 +25,8 @@ std::string ResultLabel(std::string_view name, int nameWidth, std::string_view d
 
 std::string WriteResultLine(int number, std::string_view label, std::string_view value,
                             std::initializer_list<std::string_view> fields) {
-    std::string line = FormatInt(number, kNumberWidth) + " " + PadRight(label, kLabelWidth) + PadLeft(value, kFieldWidth);
+    std::string line =
+        FormatInt(number, kNumberWidth) + " " + PadRight(label, kLabelWidth) + PadLeft(value, kFieldWidth);
     for (const std::string_view f : fields) {
         line += "  " + PadLeft(f, kFieldWidth);
     }

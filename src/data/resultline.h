@@ -50,8 +50,8 @@ inline constexpr Column kSizeKindColumn{16, 2};
 [[nodiscard]] std::string Renumbered(std::string_view line, int number);
 // A line of the usual numeric kind: the name in 8, a 14-character detail, value, X, Y and an
 // optional deviation with `decimals` places.
-[[nodiscard]] std::string BuildResultLine(int number, std::string_view name, std::string_view detail,
-                                          long double value, long double x, long double y, int decimals,
+[[nodiscard]] std::string BuildResultLine(int number, std::string_view name, std::string_view detail, long double value,
+                                          long double x, long double y, int decimals,
                                           std::optional<long double> deviation = std::nullopt);
 
 // --- Reading -------------------------------------------------------------------------------

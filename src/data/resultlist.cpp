@@ -1,9 +1,8 @@
 #include "data/resultlist.h"
 
-#include "data/resultline.h"
-
 #include "base/checked.h"
 #include "base/text.h"
+#include "data/resultline.h"
 
 namespace tarvo {
 

@@ -2,12 +2,12 @@
 
 #include <cmath>
 
+#include "base/text.h"
+#include "data/commandcontext.h"
 #include "data/resultline.h"
 #include "geometry/angles.h"
 #include "geometry/circlefit.h"
 #include "geometry/lines.h"
-#include "data/commandcontext.h"
-#include "base/text.h"
 
 namespace tarvo {
 
@@ -197,7 +197,8 @@ void LineCommand(CommandContext& ctx) {
     }
     const std::string label = ctx.Label(kResultLine, 8, FormatInt(n, 2));
     if (n > 2) {
-        ctx.ListResult(label, AngleText(ctx, result), {FieldText(ctx, fx), FieldText(ctx, fy), FieldText(ctx, fit.form)});
+        ctx.ListResult(label, AngleText(ctx, result),
+                       {FieldText(ctx, fx), FieldText(ctx, fy), FieldText(ctx, fit.form)});
     } else {
         ctx.ListResult(label, AngleText(ctx, result), {FieldText(ctx, fx), FieldText(ctx, fy)});
     }

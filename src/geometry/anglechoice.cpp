@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "geometry/angles.h"
 #include "base/text.h"
+#include "geometry/angles.h"
 
 namespace tarvo {
 
@@ -29,7 +29,10 @@ std::array<SectorSketch, 2> AngleChoice::Sketches() const {
         const int cx = lefts[k] + 100;
         const int cy = 125;
         const long double a = m_candidates[k];
-        s[k] = {lefts[k], 25, lefts[k] + 200, 225,
+        s[k] = {lefts[k],
+                25,
+                lefts[k] + 200,
+                225,
                 cx + static_cast<int>(std::lround(100 * CosDeg(a))),
                 cy + static_cast<int>(std::lround(100 * SinDeg(360 - a)))};
     }

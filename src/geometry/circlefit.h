@@ -4,9 +4,9 @@
 
 #include <optional>
 
+#include "base/real.h"
 #include "geometry/geometrystate.h"
 #include "geometry/pointlist.h"
-#include "base/real.h"
 
 namespace tarvo {
 

@@ -5,9 +5,9 @@
 
 #include <cmath>
 
+#include "base/real.h"
 #include "geometry/geometrystate.h"
 #include "geometry/pointlist.h"
-#include "base/real.h"
 
 namespace tarvo {
 

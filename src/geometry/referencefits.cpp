@@ -27,10 +27,10 @@ inline double Dist(V a, V b) { return std::hypot(a.x - b.x, a.y - b.y); }
 constexpr double kTol = 1e-13;
 
 struct Prepared {
-    std::vector<V> u;      // (p - g) / scale
-    long double gx = 0;    // centroid
+    std::vector<V> u;    // (p - g) / scale
+    long double gx = 0;  // centroid
     long double gy = 0;
-    double scale = 0;      // largest distance from the centroid
+    double scale = 0;  // largest distance from the centroid
 };
 
 // Fills `prep`; returns the reason when the points cannot carry any element.
@@ -139,8 +139,8 @@ bool Solve3(std::array<std::array<T, 3>, 3> a, std::array<T, 3> b, std::array<T,
 
 // Normal equations of the orthogonal distances |u - c| - r at (a, b, r): n = J'J, g = J'e, s = e'e.
 template <typename T>
-void NormalEquations(const std::vector<V>& u, T a, T b, T r, std::array<std::array<T, 3>, 3>& n,
-                     std::array<T, 3>& g, T& s) {
+void NormalEquations(const std::vector<V>& u, T a, T b, T r, std::array<std::array<T, 3>, 3>& n, std::array<T, 3>& g,
+                     T& s) {
     n = {};
     g = {};
     s = 0;
@@ -596,8 +596,8 @@ void AddIndex(std::vector<std::size_t>& s, std::size_t i) {
 constexpr int kMaxRounds = 200;
 
 bool MinimumZone(const std::vector<V>& w, V& c) {
-    std::vector<std::size_t> s = w.size() <= 12 ? ExtremeIndices(w, {0, 0}, w.size(), true, false)
-                                                : ExtremeIndices(w, {0, 0}, 4, true, true);
+    std::vector<std::size_t> s =
+        w.size() <= 12 ? ExtremeIndices(w, {0, 0}, w.size(), true, false) : ExtremeIndices(w, {0, 0}, 4, true, true);
     for (int round = 0; round < kMaxRounds; ++round) {
         double width = 0;
         if (!ZoneOfSet(w, s, c, width)) {
@@ -675,8 +675,8 @@ bool MaximumInscribed(const std::vector<V>& w, V& c) {
             longEdges.push_back({a, b});
         }
     }
-    std::vector<std::size_t> s = w.size() <= 12 ? ExtremeIndices(w, {0, 0}, w.size(), true, false)
-                                                : ExtremeIndices(w, {0, 0}, 6, false, true);
+    std::vector<std::size_t> s =
+        w.size() <= 12 ? ExtremeIndices(w, {0, 0}, w.size(), true, false) : ExtremeIndices(w, {0, 0}, 6, false, true);
     for (int round = 0; round < kMaxRounds; ++round) {
         double r = 0;
         if (!InscribedOfSet(w, s, hull, longEdges, c, r)) {
@@ -715,10 +715,14 @@ ReferenceLine FailedLine(std::string reason) {
 
 std::string_view MethodName(CircleMethod m) {
     switch (m) {
-        case CircleMethod::LSCI: return "LSCI";
-        case CircleMethod::MZCI: return "MZCI";
-        case CircleMethod::MICI: return "MICI";
-        case CircleMethod::MCCI: return "MCCI";
+        case CircleMethod::LSCI:
+            return "LSCI";
+        case CircleMethod::MZCI:
+            return "MZCI";
+        case CircleMethod::MICI:
+            return "MICI";
+        case CircleMethod::MCCI:
+            return "MCCI";
     }
     return "";
 }
@@ -727,9 +731,8 @@ std::string_view MethodName(LineMethod m) { return m == LineMethod::LSLI ? "LSLI
 
 namespace {
 bool SameName(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return (x >= 'a' && x <= 'z' ? x - 32 : x) == y;
-           });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return (x >= 'a' && x <= 'z' ? x - 32 : x) == y; });
 }
 }  // namespace
 
@@ -813,9 +816,15 @@ ReferenceCircle FitCircle(std::span<const FitPoint> points, CircleMethod method)
     out.cx = static_cast<double>(prep.gx + static_cast<long double>(c.x) * prep.scale);
     out.cy = static_cast<double>(prep.gy + static_cast<long double>(c.y) * prep.scale);
     switch (method) {
-        case CircleMethod::MZCI: out.radius = (lo + hi) / 2 * prep.scale; break;
-        case CircleMethod::MICI: out.radius = lo * prep.scale; break;
-        default: out.radius = hi * prep.scale; break;
+        case CircleMethod::MZCI:
+            out.radius = (lo + hi) / 2 * prep.scale;
+            break;
+        case CircleMethod::MICI:
+            out.radius = lo * prep.scale;
+            break;
+        default:
+            out.radius = hi * prep.scale;
+            break;
     }
     out.roundness = (hi - lo) * prep.scale;
     return out;

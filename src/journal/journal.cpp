@@ -47,8 +47,7 @@ JournalStatistics DeriveStatistics(const JournalAggregates& a) {
 
 std::string JournalTime(const DateTime& t) {
     char buf[32];
-    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour, t.minute,
-                  t.second);
+    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour, t.minute, t.second);
     return buf;
 }
 

@@ -51,10 +51,10 @@ struct JournalFilter {
 struct JournalAggregates {
     long long n = 0;
     double mean = 0;
-    double sumSquares = 0;        // sum of (x - mean)^2
-    double sumMovingRanges = 0;   // sum of |x(i) - x(i-1)| in the order the parts were started
+    double sumSquares = 0;       // sum of (x - mean)^2
+    double sumMovingRanges = 0;  // sum of |x(i) - x(i-1)| in the order the parts were started
     long long movingRanges = 0;
-    long long outside = 0;        // values beyond their own limits
+    long long outside = 0;             // values beyond their own limits
     std::optional<double> lowerLimit;  // the limits of the newest part
     std::optional<double> upperLimit;
 };
@@ -78,12 +78,12 @@ struct JournalStatistics {
 // What a store has to tell the operator; each is said once by the store.
 struct JournalNote {
     enum class Kind {
-        Damaged,      // the journal file cannot be used (detail: why); it is left as it is
-        Unreachable,  // the server cannot be reached; parts are kept locally
-        Refused,      // the server refused the login (detail: the server's reason)
-        Reachable,    // the server is back; the parts kept locally are sent
-        PasswordFile, // the password file is missing or readable by others (detail: the file)
-        Failed,       // a write or a query failed (detail: why)
+        Damaged,       // the journal file cannot be used (detail: why); it is left as it is
+        Unreachable,   // the server cannot be reached; parts are kept locally
+        Refused,       // the server refused the login (detail: the server's reason)
+        Reachable,     // the server is back; the parts kept locally are sent
+        PasswordFile,  // the password file is missing or readable by others (detail: the file)
+        Failed,        // a write or a query failed (detail: why)
     };
     Kind kind;
     std::string detail;

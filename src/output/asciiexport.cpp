@@ -88,7 +88,8 @@ std::optional<std::filesystem::path> NewExportFile(CommandContext& ctx, const st
         }
         ctx.clock.Sleep(kNameWaitMs);
     }
-    ctx.op.ShowError(Ansi("Im Exportordner \"") + ctx.run.ExportFolder + Ansi("\" ist kein freier Dateiname zu finden"));
+    ctx.op.ShowError(Ansi("Im Exportordner \"") + ctx.run.ExportFolder +
+                     Ansi("\" ist kein freier Dateiname zu finden"));
     return std::nullopt;
 }
 
@@ -151,8 +152,8 @@ void AsciiExport(CommandContext& ctx) {
     if (!npa) {
         return;
     }
-    records.insert(records.begin(), "@" + part + ",VS= 1,LL=8,CD=" + TimeStampText(ctx.clock.Now()) +
-                                        ",CX= 3, CY= 3,WC= 0,NP= 0");
+    records.insert(records.begin(),
+                   "@" + part + ",VS= 1,LL=8,CD=" + TimeStampText(ctx.clock.Now()) + ",CX= 3, CY= 3,WC= 0,NP= 0");
     if (!Write(ctx, *npa, records)) {
         return;
     }
@@ -181,8 +182,8 @@ bool ExportTransferFile(CommandContext& ctx, const std::string& partName) {
     if (!trf) {
         return false;
     }
-    std::vector<std::string> lines = {"$" + part, "&" + TimeStampText(ctx.clock.Now()),
-                                      "/" + inspector->substr(0, 20), "%" + batch->substr(0, 5)};
+    std::vector<std::string> lines = {"$" + part, "&" + TimeStampText(ctx.clock.Now()), "/" + inspector->substr(0, 20),
+                                      "%" + batch->substr(0, 5)};
     const auto& results = ctx.results.Lines();
     for (std::size_t j = 0; j < results.size(); ++j) {
         if (ComparisonKind(ctx, results[j]) != 0) {

@@ -144,7 +144,8 @@ ContourProblem WriteGxxProgram(const std::vector<std::string>& source, std::vect
         return Ansi("Die Werkzeugbahn ist leer: kein Programm geschrieben.");
     }
     if (!points.front()) {
-        return Ansi("Der erste Eintrag muss ein Punkt sein (Startpunkt und Rückweg), nicht \"") + source.front() + "\".";
+        return Ansi("Der erste Eintrag muss ein Punkt sein (Startpunkt und Rückweg), nicht \"") + source.front() +
+               "\".";
     }
     std::vector<std::string> g = {"G91", "M59"};
     const auto move = [&](long double dx, long double dy) {

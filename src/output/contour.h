@@ -17,12 +17,12 @@ struct ConverterPresets {
     long double offsetX = 0, offsetY = 0;
     long double factorX = 1, factorY = 1;
     long double toolDiameter = 2;
-    long double depth = 1;            // plunge depth Z
-    long double maxDeviation = 1;     // mm, for the line extraction
+    long double depth = 1;         // plunge depth Z
+    long double maxDeviation = 1;  // mm, for the line extraction
     bool firstPointToZero = true;
     bool closed = true;
-    bool left = false;                // compensation side: "Rechts" (false) or "Links"
-    bool dxfOutput = false;           // "Gxx Fräsprogramm" (false) or "DXF-Datei"
+    bool left = false;       // compensation side: "Rechts" (false) or "Links"
+    bool dxfOutput = false;  // "Gxx Fräsprogramm" (false) or "DXF-Datei"
     std::string fileName = "VOX.GXX";
 };
 

@@ -30,17 +30,17 @@ public:
 
     // "Öffnen": ListBox1 from a text file; false (with a message) when it cannot be read.
     bool Open(const std::filesystem::path& file);
-    void OpenClick();              // the open dialog, then Open
-    void ExtractLinesClick();      // "Linien extrahieren"
-    void CopyLinesClick();         // "Linien übernehmen"
-    void CompensateClick();        // "Radienkompensation"
-    void CopyPathClick();          // "ohne Radienkomensation übernehmen"
-    void GxxClick();               // "Gxx erstellen", saved under the output file name
-    void DxfClick();               // "DXF erstellen"
-    void RemoveMarkersClick();     // "+/- entfernen"
-    bool PresetsClick();           // "Vorgaben": true on OK
+    void OpenClick();           // the open dialog, then Open
+    void ExtractLinesClick();   // "Linien extrahieren"
+    void CopyLinesClick();      // "Linien übernehmen"
+    void CompensateClick();     // "Radienkompensation"
+    void CopyPathClick();       // "ohne Radienkomensation übernehmen"
+    void GxxClick();            // "Gxx erstellen", saved under the output file name
+    void DxfClick();            // "DXF erstellen"
+    void RemoveMarkersClick();  // "+/- entfernen"
+    bool PresetsClick();        // "Vorgaben": true on OK
     void VorgabenClick() { (void)PresetsClick(); }
-    void ExportClick();            // "Export": presets, then the whole chain
+    void ExportClick();  // "Export": presets, then the whole chain
     // Delete in list 1..4: the item goes, the one before it (or the first) is selected; returns
     // the new selection, -1 for none.
     int DeleteItem(int list, int index);

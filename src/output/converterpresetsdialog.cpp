@@ -46,8 +46,8 @@ void ConverterPresetsDialog::Ok() {
 }
 
 std::string& ConverterPresetsDialog::Edit(int n) {
-    std::string* const fields[] = {&offsetX, &offsetY, &toolDiameter, &fileName,
-                                   &depth, &maxDeviation, &factorX, &factorY};
+    std::string* const fields[] = {&offsetX, &offsetY,      &toolDiameter, &fileName,
+                                   &depth,   &maxDeviation, &factorX,      &factorY};
     return *fields[CheckedIndex(n - 1, std::size(fields), "Edit")];
 }
 

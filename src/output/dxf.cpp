@@ -15,7 +15,6 @@ namespace {
 
 std::string Fixed(long double v, int decimals) { return FormatReal(v, 0, decimals); }
 
-
 // The folder a dialog opens in, from the setting as stored (".\\" and backslashes as written by
 // stations on Windows).
 std::string DialogFolder(const std::string& stored) {
@@ -56,13 +55,11 @@ std::string StoredFolder(const std::filesystem::path& folder, const std::filesys
     return t.back() == '\\' ? t : t + "\\";
 }
 
-const char* const kHeadTemplate[] = {"  0", "SECTION", "  2", "HEADER", "  9", "$ACADVER", "  1", "AC1009",
-                                     "  9", "$INSBASE", " 10", "0.0", " 20", "0.0", " 30", "0.0",
-                                     "  9", "$EXTMIN", " 10", "0.0", " 20", "0.0",
-                                     "  9", "$EXTMAX", " 10", "297.0", " 20", "210.0",
-                                     "  9", "$LIMMIN", " 10", "0.0", " 20", "0.0",
-                                     "  9", "$LIMMAX", " 10", "297.0", " 20", "210.0",
-                                     "  0", "ENDSEC", "  0", "SECTION", "  2", "ENTITIES", "  0"};
+const char* const kHeadTemplate[] = {
+    "  0", "SECTION", "  2", "HEADER", "  9", "$ACADVER", "  1", "AC1009",  "  9", "$INSBASE", " 10", "0.0",
+    " 20", "0.0",     " 30", "0.0",    "  9", "$EXTMIN",  " 10", "0.0",     " 20", "0.0",      "  9", "$EXTMAX",
+    " 10", "297.0",   " 20", "210.0",  "  9", "$LIMMIN",  " 10", "0.0",     " 20", "0.0",      "  9", "$LIMMAX",
+    " 10", "297.0",   " 20", "210.0",  "  0", "ENDSEC",   "  0", "SECTION", "  2", "ENTITIES", "  0"};
 const char* const kTailTemplate[] = {"ENDSEC", "  0", "EOF"};
 
 }  // namespace
@@ -119,14 +116,14 @@ void AddDxfLine(std::vector<std::string>& out, long double x1, long double y1, l
                 unsigned handle) {
     char hex[16];
     std::snprintf(hex, sizeof hex, "%X", handle);
-    out.insert(out.end(), {"LINE", "  5", hex, "  8", "0", " 10", Fixed(x1, 8), " 20", Fixed(y1, 8), " 30",
-                           Fixed(0, 8), " 11", Fixed(x2, 8), " 21", Fixed(y2, 8), " 31", Fixed(0, 8), "  0"});
+    out.insert(out.end(), {"LINE", "  5", hex, "  8", "0", " 10", Fixed(x1, 8), " 20", Fixed(y1, 8), " 30", Fixed(0, 8),
+                           " 11", Fixed(x2, 8), " 21", Fixed(y2, 8), " 31", Fixed(0, 8), "  0"});
 }
 
 void AddDxfLineToList(std::vector<std::string>& out, long double x1, long double y1, long double x2, long double y2) {
     const auto f = [](long double v) { return Fixed(v, 8).substr(0, 20); };
-    out.insert(out.end(), {"LINE", "  8", "1", " 6", "CONTINUOUS", " 62", "  8", " 10", f(x1), " 20", f(y1), " 30",
-                           f(0), " 11", f(x2), " 21", f(y2), " 31", f(0), "  0"});
+    out.insert(out.end(), {"LINE", "  8", "1",  " 6",  "CONTINUOUS", " 62", "  8", " 10", f(x1), " 20",
+                           f(y1),  " 30", f(0), " 11", f(x2),        " 21", f(y2), " 31", f(0),  "  0"});
 }
 
 int FindSegmentEnd(const std::vector<std::string>& items, int start, int last, double deviation) {

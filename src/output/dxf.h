@@ -30,7 +30,8 @@ void InstallDxfTemplates(const std::filesystem::path& dir);
 
 // The header template with the limits filled in (or unchanged with "nodxflim"); nothing when the
 // template cannot be read.
-[[nodiscard]] std::optional<std::vector<std::string>> DxfHeader(const std::filesystem::path& dir, const DxfSettings& dxf);
+[[nodiscard]] std::optional<std::vector<std::string>> DxfHeader(const std::filesystem::path& dir,
+                                                                const DxfSettings& dxf);
 // The tool markers of a point list: "-" lowers the tool, "+" lifts it (blanks aside).
 [[nodiscard]] bool IsToolMarker(const std::string& item);
 // One LINE entity in file form (18 lines) with its handle.

@@ -186,9 +186,12 @@ bool PdfCanvas::EndDoc() {
         xobjects += "/Im" + std::to_string(k) + " " + std::to_string(5 + 2 * n + k) + " 0 R ";
     }
     for (std::size_t i = 0; i < n; ++i) {
-        objects.push_back("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 595.28 841.89] /Resources << /Font << /F1 3 0 R >> "
-                          "/XObject << " + xobjects + ">> >> /Contents " + std::to_string(6 + 2 * i) + " 0 R >>");
-        objects.push_back("<< /Length " + std::to_string(m_pages[i].size()) + " >>\nstream\n" + m_pages[i] + "endstream");
+        objects.push_back(
+            "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 595.28 841.89] /Resources << /Font << /F1 3 0 R >> "
+            "/XObject << " +
+            xobjects + ">> >> /Contents " + std::to_string(6 + 2 * i) + " 0 R >>");
+        objects.push_back("<< /Length " + std::to_string(m_pages[i].size()) + " >>\nstream\n" + m_pages[i] +
+                          "endstream");
     }
     for (const Image& image : m_images) {
         objects.push_back("<< /Type /XObject /Subtype /Image /Width " + std::to_string(image.width) + " /Height " +

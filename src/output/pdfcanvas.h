@@ -50,7 +50,7 @@ private:
         int height = 0;
         std::string rgb;  // rows top down, 3 bytes a pixel
     };
-    std::vector<Image> m_images;       // XObjects /Im0, /Im1, ...
+    std::vector<Image> m_images;  // XObjects /Im0, /Im1, ...
     int m_fontSize = 10;
     double m_penMm = kDevicePixelMm;
     std::string m_error;

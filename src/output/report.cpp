@@ -109,8 +109,9 @@ bool PrintedInColumns(std::string_view line, const std::string& pointName) {
     // another language ("Dist. 2P") prints its line as the German one prints.
     const std::size_t shift = NumberOverflow(line);
     const std::size_t nameEnd = std::min(line.size(), 26 + shift);
-    const auto dots = std::count(line.begin(), line.begin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(4, nameEnd)), '.') +
-                      std::count(line.begin() + static_cast<std::ptrdiff_t>(nameEnd), line.end(), '.');
+    const auto dots =
+        std::count(line.begin(), line.begin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(4, nameEnd)), '.') +
+        std::count(line.begin() + static_cast<std::ptrdiff_t>(nameEnd), line.end(), '.');
     const auto colons = count(':');
     const auto dashes = count('-');
     if (dots == 1 && colons == 2 && MiddleIsNumber(line)) {

@@ -6,11 +6,11 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "data/reportheader.h"
 #include "shell/uitexts.h"
-#include <string_view>
 
 namespace tarvo {
 
@@ -36,10 +36,10 @@ struct ReportContent {
     std::array<std::string, kHeaderFields> values;
     std::vector<std::string> lines;
     int fontSize = 10;
-    std::string pointName;  // result name 7, for the column test
-    std::string pageName;   // result name 16, the page line's word
+    std::string pointName;                         // result name 7, for the column test
+    std::string pageName;                          // result name 16, the page line's word
     std::string columnHeader = kResultListHeader;  // the result list's header, in the loaded language
-    std::string calibration;  // the machine calibration's line of the title block (empty: none)
+    std::string calibration;                       // the machine calibration's line of the title block (empty: none)
 };
 // The content for a print run; asks "Kopfdaten drucken ?" when header data is present.
 [[nodiscard]] ReportContent CollectReport(CommandContext& ctx, const std::string& logoFile);

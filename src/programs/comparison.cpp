@@ -208,13 +208,14 @@ void CompareNominalActual(CommandContext& ctx, PartJournal* journal) {
         case 0: {
             const auto actual = ActualValue(line, true);
             if (!actual) {
-                Refuse(ctx, Ansi("Soll-Ist Vergleich: Zeile ") + std::to_string(lineNo) +
-                                Ansi(" hat keinen lesbaren Wert"));
+                Refuse(ctx,
+                       Ansi("Soll-Ist Vergleich: Zeile ") + std::to_string(lineNo) + Ansi(" hat keinen lesbaren Wert"));
                 return;
             }
             ListVariable(ctx, f, lineNo, *actual * f.Factor, journal);
-            ctx.Record(word::kCompareVariable, std::to_string(index) + ":" + Units(f.Nominal) + ":" + Units(f.UpperTol) +
-                                                   ":" + Units(f.LowerTol) + ":" + Units(f.Factor) + ":" + f.Name);
+            ctx.Record(word::kCompareVariable, std::to_string(index) + ":" + Units(f.Nominal) + ":" +
+                                                   Units(f.UpperTol) + ":" + Units(f.LowerTol) + ":" + Units(f.Factor) +
+                                                   ":" + f.Name);
             break;
         }
         case 1: {

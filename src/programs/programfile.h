@@ -28,12 +28,12 @@ inline constexpr const char* kProgramListItem = "Speicher für Lernbetrieb";
 // most 10 fields (the last runs to the end of the line, at most 100 characters); each as text
 // and, where it reads as one (decimal comma or point, blanks trimmed), as a number.
 struct ProgramLine {
-    std::array<std::string, kProgramFields + 1> Param;                // [1..10]
+    std::array<std::string, kProgramFields + 1> Param;                 // [1..10]
     std::array<std::optional<long double>, kProgramFields + 1> Value;  // [1..10]
     // From field i to the end of the line, colons and all (at most 100 characters): a text or a
     // name, which may hold colons of its own, is the rest of its line.
     std::array<std::string, kProgramFields + 1> Rest;  // [1..10]
-    std::size_t count = 0;  // fields present
+    std::size_t count = 0;                             // fields present
 };
 [[nodiscard]] ProgramLine ParseProgramLine(std::string_view line);
 

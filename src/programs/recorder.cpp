@@ -6,9 +6,7 @@
 
 namespace tarvo {
 
-namespace {
-
-}  // namespace
+namespace {}  // namespace
 
 bool SetListAside(CommandContext& ctx) {
     // On read-only media the copy in memory is all there is; elsewhere "temp.lst" keeps it too,

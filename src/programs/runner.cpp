@@ -20,26 +20,79 @@ namespace {
 // The dispatch words, in the order the runner compares them with the upper-cased line; a line
 // runs every word it begins with.
 enum class Word {
-    GetPoint, Kreis, Text, Abstand2P, AbstandGP, AbstandXY, Winkel, Gerade, Punkt, Symg, KrAbruf, Abruf,
-    SollistV, SollistP, SollistA, Spdrucken, Aar0, Aarvx, Aarvy, Aarvw, Aar2g, Aar1g, Aarkg, Ascii, Pkt, KrMode,
-    WiMode, NullX, NullY, Flaeche, Sf1, Spkg, Spkk, Aarpn,
+    GetPoint,
+    Kreis,
+    Text,
+    Abstand2P,
+    AbstandGP,
+    AbstandXY,
+    Winkel,
+    Gerade,
+    Punkt,
+    Symg,
+    KrAbruf,
+    Abruf,
+    SollistV,
+    SollistP,
+    SollistA,
+    Spdrucken,
+    Aar0,
+    Aarvx,
+    Aarvy,
+    Aarvw,
+    Aar2g,
+    Aar1g,
+    Aarkg,
+    Ascii,
+    Pkt,
+    KrMode,
+    WiMode,
+    NullX,
+    NullY,
+    Flaeche,
+    Sf1,
+    Spkg,
+    Spkk,
+    Aarpn,
 };
 struct WordEntry {
     const char* upper;
     Word word;
 };
 const WordEntry kWords[] = {
-    {"GETPOINT", Word::GetPoint}, {"KREIS", Word::Kreis},       {"TEXT", Word::Text},
-    {"ABSTAND2P", Word::Abstand2P}, {"ABSTANDGP", Word::AbstandGP}, {"ABSTANDXY", Word::AbstandXY},
-    {"WINKEL", Word::Winkel},     {"GERADE", Word::Gerade},     {"PUNKT", Word::Punkt},
-    {"SYMG", Word::Symg},         {"KR-ABRUF", Word::KrAbruf},  {"ABRUF", Word::Abruf},
-    {"SOLLIST-V", Word::SollistV}, {"SOLLIST-P", Word::SollistP}, {"SOLLIST-A", Word::SollistA},
-    {"SPDRUCKEN", Word::Spdrucken}, {"AAR0", Word::Aar0},       {"AARVX", Word::Aarvx},
-    {"AARVY", Word::Aarvy},       {"AARVW", Word::Aarvw},       {"AAR2G", Word::Aar2g},
-    {"AAR1G", Word::Aar1g},       {"AARKG", Word::Aarkg},       {"ASCII", Word::Ascii},
-    {"PKT", Word::Pkt},           {"KRMODE", Word::KrMode},     {"WIMODE", Word::WiMode},
-    {"NULLX", Word::NullX},       {"NULLY", Word::NullY},       {"FLAECHE", Word::Flaeche},
-    {"SF1", Word::Sf1},           {"SPKG", Word::Spkg},         {"SPKK", Word::Spkk},
+    {"GETPOINT", Word::GetPoint},
+    {"KREIS", Word::Kreis},
+    {"TEXT", Word::Text},
+    {"ABSTAND2P", Word::Abstand2P},
+    {"ABSTANDGP", Word::AbstandGP},
+    {"ABSTANDXY", Word::AbstandXY},
+    {"WINKEL", Word::Winkel},
+    {"GERADE", Word::Gerade},
+    {"PUNKT", Word::Punkt},
+    {"SYMG", Word::Symg},
+    {"KR-ABRUF", Word::KrAbruf},
+    {"ABRUF", Word::Abruf},
+    {"SOLLIST-V", Word::SollistV},
+    {"SOLLIST-P", Word::SollistP},
+    {"SOLLIST-A", Word::SollistA},
+    {"SPDRUCKEN", Word::Spdrucken},
+    {"AAR0", Word::Aar0},
+    {"AARVX", Word::Aarvx},
+    {"AARVY", Word::Aarvy},
+    {"AARVW", Word::Aarvw},
+    {"AAR2G", Word::Aar2g},
+    {"AAR1G", Word::Aar1g},
+    {"AARKG", Word::Aarkg},
+    {"ASCII", Word::Ascii},
+    {"PKT", Word::Pkt},
+    {"KRMODE", Word::KrMode},
+    {"WIMODE", Word::WiMode},
+    {"NULLX", Word::NullX},
+    {"NULLY", Word::NullY},
+    {"FLAECHE", Word::Flaeche},
+    {"SF1", Word::Sf1},
+    {"SPKG", Word::Spkg},
+    {"SPKK", Word::Spkk},
     {"AARPN:", Word::Aarpn},
 };
 
@@ -309,7 +362,9 @@ ProgramRunner::Step ProgramRunner::Dispatch(const std::string& upper, const Prog
                     return Stop(index);
                 }
                 if (Preset(p, two ? 4 : 2, index)) {
-                    (void)RunCoordinateEntry(c, two ? kAlignTwoLines : e.word == Word::Aar1g ? kAlignLine : kAlignPointLine);
+                    (void)RunCoordinateEntry(c, two                     ? kAlignTwoLines
+                                                : e.word == Word::Aar1g ? kAlignLine
+                                                                        : kAlignPointLine);
                 }
                 break;
             }
@@ -328,7 +383,8 @@ ProgramRunner::Step ProgramRunner::Dispatch(const std::string& upper, const Prog
             case Word::KrMode:
             case Word::WiMode:
                 if (const auto v = Rounded(p, 1); v && (*v == 0 || *v == 1)) {
-                    (e.word == Word::KrMode ? c.settings.CircleMode : c.settings.AngleMode) = static_cast<std::uint8_t>(*v);
+                    (e.word == Word::KrMode ? c.settings.CircleMode : c.settings.AngleMode) =
+                        static_cast<std::uint8_t>(*v);
                 } else {
                     Skip(index, Ansi("Modus 0 oder 1 erwartet"));
                 }
@@ -420,10 +476,10 @@ void ProgramRunner::Finish(bool aborted) {
             ++(*judged ? good : bad);
         }
     }
-    m_ctx.op.ShowInfo(m_ctx.UiText(aborted ? kTextRunAborted : kTextRunFinished) + "\n" +
-                      m_ctx.texts.Compose(kMsgRunSummary, {std::to_string(m_ctx.results.Count()),
-                                                           std::to_string(good + bad), std::to_string(good),
-                                                           std::to_string(bad)}));
+    m_ctx.op.ShowInfo(
+        m_ctx.UiText(aborted ? kTextRunAborted : kTextRunFinished) + "\n" +
+        m_ctx.texts.Compose(kMsgRunSummary, {std::to_string(m_ctx.results.Count()), std::to_string(good + bad),
+                                             std::to_string(good), std::to_string(bad)}));
     m_ctx.run.ProgramRunning = false;
     if (Journal != nullptr) {
         Journal->EndPart(!aborted);
@@ -451,7 +507,10 @@ int ProgramRunner::ResultIndex(const ProgramLine& p, int index) {
     const auto v = Rounded(p, 1);
     if (!v || *v < 0 || *v >= m_ctx.results.Count()) {
         // Named as the list numbers its lines (from 1); the file counts from 0.
-        Skip(index, Ansi("Speicherzeile ") + (v ? std::to_string(*v + 1) : p.count >= 1 ? p.Param[1] : std::string()) +
+        Skip(index, Ansi("Speicherzeile ") +
+                        (v              ? std::to_string(*v + 1)
+                         : p.count >= 1 ? p.Param[1]
+                                        : std::string()) +
                         Ansi(" gibt es nicht"));
         return -1;
     }

@@ -17,7 +17,19 @@ class TimerSet;
 
 enum TComPortNumber : int { pnCOM1, pnCOM2, pnCOM3, pnCOM4 };
 enum TComPortBaudRate : int {
-    br110, br300, br600, br1200, br2400, br4800, br9600, br14400, br19200, br38400, br56000, br57600, br115200
+    br110,
+    br300,
+    br600,
+    br1200,
+    br2400,
+    br4800,
+    br9600,
+    br14400,
+    br19200,
+    br38400,
+    br56000,
+    br57600,
+    br115200
 };
 enum TComPortDataBits : int { db5BITS, db6BITS, db7BITS, db8BITS };
 enum TComPortStopBits : int { sb1BITS, sb1HALFBITS, sb2BITS };

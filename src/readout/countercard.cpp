@@ -8,8 +8,8 @@
 #include "base/cp1252.h"
 #include "base/fileio.h"
 #include "base/ini.h"
-#include "shell/settings.h"
 #include "base/text.h"
+#include "shell/settings.h"
 
 namespace tarvo {
 
@@ -18,8 +18,9 @@ constexpr std::int32_t kNegativeOffset = 16777215;  // 0xFFFFFF
 }  // namespace
 
 std::string CounterCardUnavailableProblem() {
-    return Ansi("Zählerkarte (IF3INC=1): die I/O-Ports können nicht geöffnet werden (/dev/port braucht "
-                "Root-Rechte auf einem x86-Rechner); es werden keine Positionen gelesen");
+    return Ansi(
+        "Zählerkarte (IF3INC=1): die I/O-Ports können nicht geöffnet werden (/dev/port braucht "
+        "Root-Rechte auf einem x86-Rechner); es werden keine Positionen gelesen");
 }
 
 DevPortIo::DevPortIo() : m_fd(::open("/dev/port", O_RDWR | O_CLOEXEC)) {}

@@ -54,12 +54,18 @@ private:
 struct CounterCard {
     std::uint16_t BasePort = 0x0DE0;
     std::uint16_t CounterPort = 0x0DE4;
-    std::array<std::int32_t, 4> CountsPerUnit = {0, 1000, 1000, 1000};  // [1..3]
+    std::array<std::int32_t, 4> CountsPerUnit = {0, 1000, 1000, 1000};    // [1..3]
     std::array<Real, 4> AxisSign = {Real(0), Real(1), Real(1), Real(1)};  // [1..3]
 
-    [[nodiscard]] std::uint16_t LowPort(int axis) const { return static_cast<std::uint16_t>(CounterPort + 4 * axis - 1); }
-    [[nodiscard]] std::uint16_t MiddlePort(int axis) const { return static_cast<std::uint16_t>(CounterPort + 4 * axis - 2); }
-    [[nodiscard]] std::uint16_t HighPort(int axis) const { return static_cast<std::uint16_t>(CounterPort + 4 * axis - 3); }
+    [[nodiscard]] std::uint16_t LowPort(int axis) const {
+        return static_cast<std::uint16_t>(CounterPort + 4 * axis - 1);
+    }
+    [[nodiscard]] std::uint16_t MiddlePort(int axis) const {
+        return static_cast<std::uint16_t>(CounterPort + 4 * axis - 2);
+    }
+    [[nodiscard]] std::uint16_t HighPort(int axis) const {
+        return static_cast<std::uint16_t>(CounterPort + 4 * axis - 3);
+    }
 };
 
 // Reads "no_init", "if3inc.adr" and "if3inc.dat" from `dir` and initialises the card. Returns

@@ -22,9 +22,9 @@ struct InterfaceProfile {
     int Parity = 0;
     int DataBits = 8;
     int StopBits = 1;
-    std::array<std::string, 17> SendSign;   // [1..16]
-    std::array<std::string, 17> AxisMark;   // [1..16]
-    std::array<std::string, 17> InitSign;   // [1..16]
+    std::array<std::string, 17> SendSign;  // [1..16]
+    std::array<std::string, 17> AxisMark;  // [1..16]
+    std::array<std::string, 17> InitSign;  // [1..16]
     std::uint8_t EndChar1 = 13;
     std::uint8_t EndChar2 = 0;
     std::uint8_t StartPos = 4;

@@ -1,8 +1,8 @@
 #include "readout/readoutlink.h"
 
-#include "geometry/lines.h"
 #include "base/cp1252.h"
 #include "base/text.h"
+#include "geometry/lines.h"
 
 namespace tarvo {
 
@@ -98,7 +98,7 @@ bool ReadoutLink::LinkUp() {
 }
 
 void ReadoutLink::SendTick() {
-        AcquisitionState& a = m_c.acquisition;
+    AcquisitionState& a = m_c.acquisition;
     if (a.PollPaused || !LinkUp()) {
         return;
     }
@@ -115,7 +115,7 @@ void ReadoutLink::SendTick() {
 }
 
 void ReadoutLink::ReceiveTick() {
-        AcquisitionState& a = m_c.acquisition;
+    AcquisitionState& a = m_c.acquisition;
     if (a.PollPaused || a.AxisIndex < 1) {
         return;
     }
@@ -169,13 +169,13 @@ void ReadoutLink::CorrectedMachinePos(const long double (&reading)[2], Real (&po
 void ReadoutLink::UpdatePosition(int axis) {
     m_c.acquisition.LastReading[0] = m_c.acquisition.Reading[0];
     m_c.acquisition.LastReading[1] = m_c.acquisition.Reading[1];
-        const XY p = RotateAboutOrigin(m_c.settings.OffsetW, m_c.acquisition.MachinePos[0], m_c.acquisition.MachinePos[1]);
+    const XY p = RotateAboutOrigin(m_c.settings.OffsetW, m_c.acquisition.MachinePos[0], m_c.acquisition.MachinePos[1]);
     m_c.run.CurrentPos = {p.x, p.y};
     PositionUpdated.Notify(axis);
 }
 
 void ReadoutLink::SelectKeyboardTrigger() {
-        DiscardInput();
+    DiscardInput();
     m_c.acquisition.NewValue = false;
     m_c.TimerTrigger.SetEnabled(false);
     m_c.acquisition.FootSwitchMode = false;
@@ -184,7 +184,7 @@ void ReadoutLink::SelectKeyboardTrigger() {
 }
 
 void ReadoutLink::SelectFootSwitchTrigger() {
-        AcquisitionState& a = m_c.acquisition;
+    AcquisitionState& a = m_c.acquisition;
     m_c.Timersend.SetEnabled(false);
     m_c.TimerReceive.SetEnabled(false);
     FootSwitchSelected.Notify();
@@ -222,13 +222,17 @@ void ReadoutLink::TriggerTick() {
 
 // Decodes one pushed line into PushedPos by the profile's AutoTrigger layout.
 void ReadoutLink::EvaluatePushedLine(const std::string& line) {
-        AcquisitionState& a = m_c.acquisition;
+    AcquisitionState& a = m_c.acquisition;
     // The conversion's failure is not consulted here: an unreadable window gives 0.
-    const auto decode = [](const std::string& text) { return ReadNumberChecked(RemoveSpaces(NormalizeDecimal(text))).value; };
+    const auto decode = [](const std::string& text) {
+        return ReadNumberChecked(RemoveSpaces(NormalizeDecimal(text))).value;
+    };
     const Real fx = m_c.settings.AxisFactorX;
     const Real fy = m_c.settings.AxisFactorY;
     if (m_profile.AutoTrigger == 0) {
-        const auto has = [&line](const std::string& mark) { return !mark.empty() && line.find(mark) != std::string::npos; };
+        const auto has = [&line](const std::string& mark) {
+            return !mark.empty() && line.find(mark) != std::string::npos;
+        };
         const int axis = has(m_profile.AxisMark[1]) ? 1 : has(m_profile.AxisMark[2]) ? 2 : 0;
         if (axis == 0) {
             return;
@@ -256,7 +260,7 @@ void ReadoutLink::EvaluatePushedLine(const std::string& line) {
 }
 
 void ReadoutLink::CaptureFootSwitch() {
-        AcquisitionState& a = m_c.acquisition;
+    AcquisitionState& a = m_c.acquisition;
     if (m_c.correction.Active()) {
         CorrectedMachinePos(a.PushedReading, a.PushedPos);
     }
@@ -333,7 +337,7 @@ std::string ReadoutLink::OpenFailure() const {
 }
 
 void ReadoutLink::StartupStep() {
-        m_c.Timer2.SetEnabled(false);
+    m_c.Timer2.SetEnabled(false);
     if (m_c.settings.If3Inc == 0) {
         for (const auto& problem : LoadInterfaceProfile(m_c.folder.File(m_c.settings.IfName + ".VAL"), m_profile)) {
             m_c.op.ShowError(problem);

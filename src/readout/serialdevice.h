@@ -9,10 +9,10 @@ namespace tarvo {
 
 // What the port component asks of the line, in the terms of the platform's device control.
 struct SerialSettings {
-    int baud = 9600;     // bits per second
-    int dataBits = 8;    // 5..8
-    int parity = 0;      // 0 none, 1 odd, 2 even, 3 mark, 4 space
-    int stopBits = 0;    // 0 one, 1 one and a half, 2 two
+    int baud = 9600;   // bits per second
+    int dataBits = 8;  // 5..8
+    int parity = 0;    // 0 none, 1 odd, 2 even, 3 mark, 4 space
+    int stopBits = 0;  // 0 one, 1 one and a half, 2 two
     bool rtsCts = false;
     bool xonXoff = false;
     // Kept for the record; a serial library without them ignores them.

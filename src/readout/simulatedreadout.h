@@ -6,9 +6,9 @@
 #include <deque>
 #include <string>
 
+#include "base/real.h"
 #include "readout/interfaceprofile.h"
 #include "readout/serialdevice.h"
-#include "base/real.h"
 
 namespace tarvo {
 

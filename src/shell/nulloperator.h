@@ -23,7 +23,9 @@ public:
     std::optional<bool> TwoButtons(const std::string&, const std::string&) override { return std::nullopt; }
     std::optional<TextLineAnswer> TextLine(bool) override { return std::nullopt; }
     std::optional<SystemChoice> SystemSettings(const SystemChoice&) override { return std::nullopt; }
-    std::optional<int> ChooseAngle(const std::array<long double, 4>&, const std::string&) override { return std::nullopt; }
+    std::optional<int> ChooseAngle(const std::array<long double, 4>&, const std::string&) override {
+        return std::nullopt;
+    }
     std::optional<int> Choose(const std::string&, const std::vector<std::string>&) override { return std::nullopt; }
     std::optional<std::string> ChooseFile(const FileDialogRequest&) override { return std::nullopt; }
     bool ShowFeatureDialog(FeatureDialog&) override { return false; }

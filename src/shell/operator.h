@@ -5,8 +5,8 @@
 
 #include <array>
 #include <optional>
-#include <utility>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tarvo {
@@ -36,11 +36,11 @@ struct TextLineAnswer {
 
 // What an open or save dialog offers; the texts are Windows-1252 like all core text.
 struct FileDialogRequest {
-    std::string dialog;        // the dialog's own name, e.g. "SaveDialog1"
-    std::string filter;        // "Speicherinhalt|*.spt"
-    std::string defaultExt;    // "spt", added when the typed name has none
-    std::string initialDir;    // folder the dialog opens in, relative to the working folder
-    bool save = false;         // save dialog (else open)
+    std::string dialog;         // the dialog's own name, e.g. "SaveDialog1"
+    std::string filter;         // "Speicherinhalt|*.spt"
+    std::string defaultExt;     // "spt", added when the typed name has none
+    std::string initialDir;     // folder the dialog opens in, relative to the working folder
+    bool save = false;          // save dialog (else open)
     std::string defaultName{};  // the name the dialog offers ("TARVO.DXF"); empty: none
 };
 

@@ -2,9 +2,9 @@
 
 #include <sys/stat.h>
 
+#include <array>
 #include <charconv>
 #include <cmath>
-#include <array>
 #include <limits>
 #include <variant>
 
@@ -30,13 +30,13 @@ enum class Stored {
 using FieldRef = std::variant<std::string Settings::*, std::uint8_t Settings::*, Real Settings::*>;
 
 struct Field {
-    const char* name;     // as `print settings` lists it
+    const char* name;  // as `print settings` lists it
     FieldRef ref;
     Stored stored;
     const char* section;  // where it is stored
     const char* key;
     std::size_t maxLength;  // Text: the longest value read
-    bool savedAtExit;     // written back when the main window closes
+    bool savedAtExit;       // written back when the main window closes
 };
 
 // Every field of the settings record, in the order they are listed. Loading reads them in this

@@ -51,7 +51,9 @@ public:
 
 private:
     friend class Slot<Args...>;
-    void Remove(Slot<Args...>* slot) { m_slots.erase(std::remove(m_slots.begin(), m_slots.end(), slot), m_slots.end()); }
+    void Remove(Slot<Args...>* slot) {
+        m_slots.erase(std::remove(m_slots.begin(), m_slots.end(), slot), m_slots.end());
+    }
 
     std::vector<Slot<Args...>*> m_slots;
 };
@@ -71,7 +73,9 @@ public:
 private:
     friend class Signal<Args...>;
     void Remember(Signal<Args...>* s) { m_signals.push_back(s); }
-    void Forget(Signal<Args...>* s) { m_signals.erase(std::remove(m_signals.begin(), m_signals.end(), s), m_signals.end()); }
+    void Forget(Signal<Args...>* s) {
+        m_signals.erase(std::remove(m_signals.begin(), m_signals.end(), s), m_signals.end());
+    }
     void Call(Args... args) { m_handler(args...); }
 
     std::function<void(Args...)> m_handler;

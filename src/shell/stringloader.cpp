@@ -13,9 +13,9 @@ std::string Quoted(const std::string& value) {
     if (value.empty()) {
         return value;
     }
-    const bool quote = blank(value.front()) || blank(value.back()) ||
-                       ((value.front() == '"' || value.front() == '\'') && value.size() >= 2 &&
-                        value.back() == value.front());
+    const bool quote =
+        blank(value.front()) || blank(value.back()) ||
+        ((value.front() == '"' || value.front() == '\'') && value.size() >= 2 && value.back() == value.front());
     return quote ? "\"" + value + "\"" : value;
 }
 
@@ -96,8 +96,8 @@ void LoadLanguageTexts(const IniFile& file, WindowTexts& window, bool fixedLists
 }
 
 std::optional<std::filesystem::path> LanguageFolder(int index) {
-    static const char* const kFolders[] = {".", "language/English", "language/Dutch", "language/French",
-                                           "language/Polnisch", "language/Italian"};
+    static const char* const kFolders[] = {
+        ".", "language/English", "language/Dutch", "language/French", "language/Polnisch", "language/Italian"};
     if (index < 0 || index >= static_cast<int>(std::size(kFolders))) {
         return std::nullopt;
     }

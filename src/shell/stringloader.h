@@ -54,16 +54,16 @@ void LoadTextLists(const IniFile& file, UiTexts& texts);
 // The windows that load a language file after the main window, in this order, with the UI text
 // that becomes their caption.
 struct LanguageWindow {
-    int caption;           // UI text number
-    const char* window;    // the window's name
-    const char* file;      // its file in the language folder
+    int caption;         // UI text number
+    const char* window;  // the window's name
+    const char* file;    // its file in the language folder
 };
 inline constexpr LanguageWindow kLanguageWindows[] = {
-    {0, "TheadData", "part_inf.ini"},      {1, "Tmrk_set", "mrk_set.ini"},     {2, "Tselect_winkel", "sel_ang.ini"},
-    {3, "TSys", "sys_set.ini"},            {4, "Ttext_zeile", "txt_line.ini"}, {5, "TAuswahl", "select.ini"},
-    {6, "TBMP_View", "gr_win.ini"},        {7, "TEingabe", "input1.ini"},      {8, "Tmerkmalsnamen", "mrk_text.ini"},
-    {9, "Tmethode", "method.ini"},         {10, "Tsel_abstand", "sel_dist.ini"},
-    {11, "Tselect_ksys", "sel_ksys.ini"},  {12, "Twait_window", "wait_win.ini"},
+    {0, "TheadData", "part_inf.ini"},     {1, "Tmrk_set", "mrk_set.ini"},       {2, "Tselect_winkel", "sel_ang.ini"},
+    {3, "TSys", "sys_set.ini"},           {4, "Ttext_zeile", "txt_line.ini"},   {5, "TAuswahl", "select.ini"},
+    {6, "TBMP_View", "gr_win.ini"},       {7, "TEingabe", "input1.ini"},        {8, "Tmerkmalsnamen", "mrk_text.ini"},
+    {9, "Tmethode", "method.ini"},        {10, "Tsel_abstand", "sel_dist.ini"}, {11, "Tselect_ksys", "sel_ksys.ini"},
+    {12, "Twait_window", "wait_win.ini"},
 };
 
 }  // namespace tarvo

@@ -69,7 +69,8 @@ const char* const kCommonDefaults[kCommonListSize] = {
     "%1: %2 = %3 liegt außerhalb %4..%5, der Standardwert bleibt",
     "COM%1 Error",
     "Hardwarezähler zurücksetzen ?",
-    "Zählerkarte (IF3INC=1): die I/O-Ports können nicht geöffnet werden (/dev/port braucht Root-Rechte auf einem x86-Rechner); es werden keine Positionen gelesen",
+    "Zählerkarte (IF3INC=1): die I/O-Ports können nicht geöffnet werden (/dev/port braucht Root-Rechte auf einem "
+    "x86-Rechner); es werden keine Positionen gelesen",
     "Ergebnis:",
     "Eine Fläche braucht mindestens drei verschiedene Punkte.",
     "Linienlänge:",
@@ -133,10 +134,12 @@ const char* const kCommonDefaults[kCommonListSize] = {
     "Programm gespeichert: %1",
     "Enddoc done",
     "COM%1 Error: %2 kann nicht geöffnet werden (%3)",
-    "Der Benutzer darf %1 nicht öffnen. Auf Debian gehört die Schnittstelle der Gruppe dialout: \"sudo adduser BENUTZER dialout\", danach neu anmelden.",
+    "Der Benutzer darf %1 nicht öffnen. Auf Debian gehört die Schnittstelle der Gruppe dialout: \"sudo adduser "
+    "BENUTZER dialout\", danach neu anmelden.",
     "Kalibriert am %1, fällig am %2",
     "Die Kalibrierung vom %1 war am %2 fällig: bitte die Maschine neu kalibrieren.",
-    "Die Kalibrierdatei \"%1\" ist beschädigt (%2): es wird ohne Korrektur gemessen, die Datei wird nicht überschrieben.",
+    "Die Kalibrierdatei \"%1\" ist beschädigt (%2): es wird ohne Korrektur gemessen, die Datei wird nicht "
+    "überschrieben.",
     "Kalibrierdatei beschädigt: ohne Korrektur",
     "zu wenige Punkte: %1 nötig, %2 erfasst",
     "Marke %1 liegt nicht in der Reihenfolge der Marken",

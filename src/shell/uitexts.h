@@ -4,9 +4,9 @@
 #pragma once
 
 #include <initializer_list>
-#include <utility>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tarvo {
@@ -42,35 +42,35 @@ inline constexpr int kTextDeleteResultLine = 36;       // "Letzte Speicherzeile 
 inline constexpr int kTextTeachInInactive = 37;        // "Lernbetrieb: inaktiv"
 inline constexpr int kTextCircleCentre = 38;           // "Kreismittelpunkt"
 // Messages the code composes by number.
-inline constexpr int kMsgLinkDown = 99;   // "getrennt", the display while the readout is unplugged
-inline constexpr int kMsgLinkLost = 100;  // the readout unplugged, with its device
-inline constexpr int kMsgListSetAside = 101;  // an unreadable result list kept under another name
-inline constexpr int kMsgListNotSaved = 102;  // an unreadable result list that stays where it is
-inline constexpr int kMsgNotOverwritten = 103;  // an unreadable file the program would write
-inline constexpr int kMsgFileDamaged = 104;      // a damaged file that is not used, with the reason
-inline constexpr int kMsgFileUtf8 = 105;         // a file in UTF-8, read converted
-inline constexpr int kMsgFileCut = 106;          // a file cut off in its last line
-inline constexpr int kMsgBinaryBytes = 107;      // the reason: binary bytes
-inline constexpr int kMsgLongLine = 108;         // the reason: a line over the limit
-inline constexpr int kMsgNotPicture = 110;       // the report's logo cannot be read as a picture
-inline constexpr int kMsgReportSaved = 68;       // the report written as PDF, with its file
-inline constexpr int kMsgFieldNotNumber = 112;   // a typed field that is not a number
-inline constexpr int kMsgCaptureOffline = 113;   // a capture while the readout is unplugged
-inline constexpr int kMsgRunSummary = 114;       // the end of a run: lines, features, good, bad
-inline constexpr int kMsgScaleInactive = 115;    // why the scale fields are inactive (foot switch)
-inline constexpr int kMsgChooseEntry = 117;      // a chooser's OK without a selected entry
-inline constexpr int kMsgPrintPreview = 118;     // the print preview's title
-inline constexpr int kMsgSaveAsPdf = 119;        // the preview's action that writes a PDF file
-inline constexpr int kMsgComOpenFailed = 122;    // a serial port that cannot be opened, with the reason
-inline constexpr int kMsgComRefused = 123;       // how to get the right to open it (group dialout)
+inline constexpr int kMsgLinkDown = 99;             // "getrennt", the display while the readout is unplugged
+inline constexpr int kMsgLinkLost = 100;            // the readout unplugged, with its device
+inline constexpr int kMsgListSetAside = 101;        // an unreadable result list kept under another name
+inline constexpr int kMsgListNotSaved = 102;        // an unreadable result list that stays where it is
+inline constexpr int kMsgNotOverwritten = 103;      // an unreadable file the program would write
+inline constexpr int kMsgFileDamaged = 104;         // a damaged file that is not used, with the reason
+inline constexpr int kMsgFileUtf8 = 105;            // a file in UTF-8, read converted
+inline constexpr int kMsgFileCut = 106;             // a file cut off in its last line
+inline constexpr int kMsgBinaryBytes = 107;         // the reason: binary bytes
+inline constexpr int kMsgLongLine = 108;            // the reason: a line over the limit
+inline constexpr int kMsgNotPicture = 110;          // the report's logo cannot be read as a picture
+inline constexpr int kMsgReportSaved = 68;          // the report written as PDF, with its file
+inline constexpr int kMsgFieldNotNumber = 112;      // a typed field that is not a number
+inline constexpr int kMsgCaptureOffline = 113;      // a capture while the readout is unplugged
+inline constexpr int kMsgRunSummary = 114;          // the end of a run: lines, features, good, bad
+inline constexpr int kMsgScaleInactive = 115;       // why the scale fields are inactive (foot switch)
+inline constexpr int kMsgChooseEntry = 117;         // a chooser's OK without a selected entry
+inline constexpr int kMsgPrintPreview = 118;        // the print preview's title
+inline constexpr int kMsgSaveAsPdf = 119;           // the preview's action that writes a PDF file
+inline constexpr int kMsgComOpenFailed = 122;       // a serial port that cannot be opened, with the reason
+inline constexpr int kMsgComRefused = 123;          // how to get the right to open it (group dialout)
 inline constexpr int kMsgJournalDamaged = 153;      // the journal file cannot be used (why)
 inline constexpr int kMsgJournalUnreachable = 154;  // the journal's server is away (why)
 inline constexpr int kMsgJournalRefused = 155;      // the server refused the login (its reason)
 inline constexpr int kMsgJournalReachable = 156;    // the server is back
 inline constexpr int kMsgJournalPassword = 157;     // the password file is missing or too open (file)
 inline constexpr int kMsgJournalFailed = 158;       // a part could not be written (why)
-inline constexpr int kMsgNotAllowed = 116;       // a serial setting of the interface profile the port
-                                                 // cannot take, and what it takes instead
+inline constexpr int kMsgNotAllowed = 116;          // a serial setting of the interface profile the port
+                                                    // cannot take, and what it takes instead
 // The machine calibration: status, refusals, prompts, figures, the details typed.
 inline constexpr int kMsgCalibrated = 124;
 inline constexpr int kMsgCalibrationOverdue = 125;
@@ -129,7 +129,8 @@ inline constexpr int kResultZero = 22;              // "Nullen"
 inline constexpr int kResultArea = 23;              // "Fläche"
 // The caption of the result list's header label `lb1_label`, column by column, in German; a
 // language file replaces it with words that stand above the same columns.
-inline constexpr const char* kResultListHeader = " #  Merkmal               Ergebnis    X-Pos.    Y-Pos     Abw.         .";
+inline constexpr const char* kResultListHeader =
+    " #  Merkmal               Ergebnis    X-Pos.    Y-Pos     Abw.         .";
 
 class UiTexts final {
 public:

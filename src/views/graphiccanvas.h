@@ -32,7 +32,9 @@ public:
     void Line(long long x1, long long y1, long long x2, long long y2) override {
         m_picture.Line(x1, y1, x2, y2, m_pen);
     }
-    void Rectangle(long long l, long long t, long long r, long long b) override { m_picture.Rectangle(l, t, r, b, m_pen); }
+    void Rectangle(long long l, long long t, long long r, long long b) override {
+        m_picture.Rectangle(l, t, r, b, m_pen);
+    }
     void Ellipse(long long l, long long t, long long r, long long b) override { m_picture.Ellipse(l, t, r, b, m_pen); }
     void Text(long long x, long long y, const std::string& text) override { m_picture.Text(x, y, text, kRgbBlack); }
 

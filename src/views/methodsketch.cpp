@@ -91,8 +91,8 @@ std::optional<MethodSketch> MethodSketchOf(int method) {
             Add(s, {Circle(20, 15, 140, 135), Circle(110, 50, 230, 170, F::Clear), Dot(21, 35, 36, 50),
                     Dot(123, 35, 138, 50), Dot(75, 127, 90, 142), Dot(111, 70, 126, 85), Dot(213, 70, 228, 85),
                     Dot(165, 162, 180, 177), Number("1", 10, 50), Number("2", 113, 20), Number("3", 65, 115),
-                    Number("4", 100, 80), Number("5", 203, 80), Number("6", 160, 145),
-                    Circle(135, 57, 140, 62, F::Red), Circle(110, 123, 115, 128, F::Red)});
+                    Number("4", 100, 80), Number("5", 203, 80), Number("6", 160, 145), Circle(135, 57, 140, 62, F::Red),
+                    Circle(110, 123, 115, 128, F::Red)});
             break;
     }
     return s;

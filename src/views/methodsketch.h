@@ -19,7 +19,7 @@ struct SketchItem {
 };
 
 struct MethodSketch {
-    std::string caption;  // the method name (Windows-1252)
+    std::string caption;            // the method name (Windows-1252)
     std::vector<SketchItem> items;  // in drawing order
 };
 

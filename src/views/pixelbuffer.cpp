@@ -79,9 +79,9 @@ PixelBuffer::PixelBuffer(int width, int height, Rgb colour)
       m_pixels(static_cast<std::size_t>(m_width) * static_cast<std::size_t>(m_height), colour) {}
 
 Rgb PixelBuffer::Pixel(int x, int y) const noexcept {
-    return Contains(x, y) ? m_pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(m_width) +
-                                     static_cast<std::size_t>(x)]
-                          : kRgbWhite;
+    return Contains(x, y)
+               ? m_pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(m_width) + static_cast<std::size_t>(x)]
+               : kRgbWhite;
 }
 
 void PixelBuffer::SetPixel(int x, int y, Rgb colour) noexcept {
@@ -98,9 +98,7 @@ void PixelBuffer::Line(long long x1, long long y1, long long x2, long long y2, R
     long long ay = y1;
     long long bx = x2;
     long long by = y2;
-    const auto far = [&](long long x, long long y) {
-        return x < -1 || y < -1 || x > m_width || y > m_height;
-    };
+    const auto far = [&](long long x, long long y) { return x < -1 || y < -1 || x > m_width || y > m_height; };
     if (far(ax, ay) || far(bx, by)) {
         double fx1 = static_cast<double>(x1);
         double fy1 = static_cast<double>(y1);

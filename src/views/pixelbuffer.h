@@ -32,9 +32,7 @@ public:
 
     [[nodiscard]] int Width() const noexcept { return m_width; }
     [[nodiscard]] int Height() const noexcept { return m_height; }
-    [[nodiscard]] bool Contains(int x, int y) const noexcept {
-        return x >= 0 && y >= 0 && x < m_width && y < m_height;
-    }
+    [[nodiscard]] bool Contains(int x, int y) const noexcept { return x >= 0 && y >= 0 && x < m_width && y < m_height; }
     // The colour at (x, y); white outside the picture.
     [[nodiscard]] Rgb Pixel(int x, int y) const noexcept;
     void SetPixel(int x, int y, Rgb colour) noexcept;

@@ -66,7 +66,6 @@ TEST_F(DamagedFiles, AnUnreadableNamesFileIsNotReplacedByTheNewName) {
     EXPECT_EQ(def.Name, "Bohrung");  // the feature itself is taken
 }
 
-
 // Every file the program reads, cut in a line, as binary bytes, as one over-long line and in
 // UTF-8 instead of Windows-1252: the start-up, the link's start and the commands that read it
 // neither crash nor hang, no exception escapes a command, the operator is told in a message that
@@ -85,7 +84,10 @@ std::vector<Variant> Variants() {
     return {{"cut", "[Einstellungen]\r\nNK=3\r\nIFNA"},
             {"binary", binary},
             {"long line", std::string(1 << 20, '7')},
-            {"utf-8", "Pr\xc3\xbc" "fer=Gr\xc3\xb6\xc3\x9f" "e\r\n\xc3\x84: 1,5\r\n"}};
+            {"utf-8",
+             "Pr\xc3\xbc"
+             "fer=Gr\xc3\xb6\xc3\x9f"
+             "e\r\n\xc3\x84: 1,5\r\n"}};
 }
 
 // Takes every message: what the readers report about the damage is theirs to say.
@@ -202,18 +204,18 @@ TEST(DamagedFileMessages, TheReasonComesBeforeTheRefusal) {
         }
         const std::string quoted = "\"" + std::filesystem::path(c.name).filename().string() + "\"";
         const auto first = [&](const std::string& what) {
-            return std::find_if(op.said.begin(), op.said.end(), [&](const std::string& line) {
-                return line.find(quoted + what) != std::string::npos;
-            });
+            return std::find_if(op.said.begin(), op.said.end(),
+                                [&](const std::string& line) { return line.find(quoted + what) != std::string::npos; });
         };
         const auto reason = first(Ansi(" ist beschädigt"));
         const auto refusal = first(" kann nicht gelesen werden");
         ASSERT_NE(reason, op.said.end()) << c.name << ::testing::PrintToString(op.said);
         ASSERT_NE(refusal, op.said.end()) << c.name << ::testing::PrintToString(op.said);
         EXPECT_LT(reason, refusal) << c.name << ::testing::PrintToString(op.said);
-        EXPECT_EQ(std::count_if(op.said.begin(), op.said.end(),
-                                [&](const std::string& l) { return l.find(Ansi(" ist beschädigt")) != std::string::npos; }),
-                  1)
+        EXPECT_EQ(
+            std::count_if(op.said.begin(), op.said.end(),
+                          [&](const std::string& l) { return l.find(Ansi(" ist beschädigt")) != std::string::npos; }),
+            1)
             << c.name;  // said once
     }
 }

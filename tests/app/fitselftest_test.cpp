@@ -1,10 +1,10 @@
 // The self-test of the reference fits judges what it reads: a wrong certified value, a missing
 // error or a damaged file fails it.
+#include "app/fitselftest.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
-
-#include "app/fitselftest.h"
 
 namespace tarvo {
 namespace {

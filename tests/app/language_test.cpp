@@ -2,11 +2,11 @@
 #include <gtest/gtest.h>
 
 #include "base/ini.h"
-#include "output/report.h"
 #include "data/resultline.h"
+#include "output/report.h"
 #include "shell/stringloader.h"
-#include "views/elementgraphic.h"
 #include "support/mainwindowfixture.h"
+#include "views/elementgraphic.h"
 
 namespace tarvo {
 namespace {
@@ -77,17 +77,17 @@ TEST(ShippedLanguages, ResultNamesAreToldApartAsTheProgramTellsThem) {
         ElementKind kind;
     };
     const Written written[] = {
-        {0, 8, " 3 D", ElementKind::Circle},  {0, 8, " 3 R", ElementKind::Circle},
-        {0, 21, "", ElementKind::None},       // the area of a stored circle
-        {3, 11, "", ElementKind::None},       {4, 11, "", ElementKind::None},
-        {5, 11, "", ElementKind::Angle},      {6, 8, " 3", ElementKind::Line},
-        {7, 11, "", ElementKind::Point},      {8, 14, "", ElementKind::SymmetryLine},
-        {9, 11, "", ElementKind::None},       {10, 11, "", ElementKind::None},
-        {11, 21, ":", ElementKind::None},     {12, 21, ":", ElementKind::None},
-        {13, 21, ":", ElementKind::None},     {17, 12, "", ElementKind::None},
-        {18, 12, "", ElementKind::None},      {19, 21, "", ElementKind::None},
-        {20, 21, "", ElementKind::None},      {21, 21, "", ElementKind::None},
-        {22, 11, "", ElementKind::None},      {22, 8, " X", ElementKind::None},
+        {0, 8, " 3 D", ElementKind::Circle}, {0, 8, " 3 R", ElementKind::Circle},
+        {0, 21, "", ElementKind::None},  // the area of a stored circle
+        {3, 11, "", ElementKind::None},      {4, 11, "", ElementKind::None},
+        {5, 11, "", ElementKind::Angle},     {6, 8, " 3", ElementKind::Line},
+        {7, 11, "", ElementKind::Point},     {8, 14, "", ElementKind::SymmetryLine},
+        {9, 11, "", ElementKind::None},      {10, 11, "", ElementKind::None},
+        {11, 21, ":", ElementKind::None},    {12, 21, ":", ElementKind::None},
+        {13, 21, ":", ElementKind::None},    {17, 12, "", ElementKind::None},
+        {18, 12, "", ElementKind::None},     {19, 21, "", ElementKind::None},
+        {20, 21, "", ElementKind::None},     {21, 21, "", ElementKind::None},
+        {22, 11, "", ElementKind::None},     {22, 8, " X", ElementKind::None},
         {23, 11, "", ElementKind::None},
     };
     const UiTexts german;
@@ -96,14 +96,13 @@ TEST(ShippedLanguages, ResultNamesAreToldApartAsTheProgramTellsThem) {
         if (language > 0) {
             const auto folder = LanguageFolder(language);
             ASSERT_TRUE(folder);
-            LoadTextLists(IniFile::Load(std::filesystem::path(TARVO_SHIPPED_DATA) / *folder /
-                                        kMainLanguageFile),
+            LoadTextLists(IniFile::Load(std::filesystem::path(TARVO_SHIPPED_DATA) / *folder / kMainLanguageFile),
                           texts);
             ASSERT_NE(texts.ResultName(0), "Kreis") << language;
         }
         for (const Written& w : written) {
-            const std::string line = WriteResultLine(
-                12, ResultLabel(texts.ResultName(w.name), w.width, w.detail), "12.345", {"1.000", "2.000"});
+            const std::string line = WriteResultLine(12, ResultLabel(texts.ResultName(w.name), w.width, w.detail),
+                                                     "12.345", {"1.000", "2.000"});
             const std::string said = std::to_string(language) + ": \"" + line + "\"";
             EXPECT_EQ(ElementKindOf(line, texts), w.kind) << said;
             const bool line_kind = w.name == 6 || w.name == 8;

@@ -37,20 +37,30 @@ TEST_F(DamagedText, BinaryBytesAndOverLongLinesMakeAFileUnusable) {
 TEST_F(DamagedText, OrdinaryTextIsNotDamage) {
     // Windows-1252 umlauts, TAB, form feed, the old end-of-file mark, the comparison's bar marker
     // and a line of exactly the limit are text; a hand-written file may lack its last line break.
-    const std::string text = "Ma\xDF\tGr\xF6\xDF" "e \xC4\xD6\xDC\r\n\f|--\x7F--|\r\n" +
-                             std::string(kMaxFileLine, 'x') + "\r\nno line break\x1A";
+    const std::string text =
+        "Ma\xDF\tGr\xF6\xDF"
+        "e \xC4\xD6\xDC\r\n\f|--\x7F--|\r\n" +
+        std::string(kMaxFileLine, 'x') + "\r\nno line break\x1A";
     dir.Write("ok.txt", text);
     const auto lines = ReadTextLines(dir.work() / "ok.txt");
     ASSERT_TRUE(lines);
     EXPECT_EQ(lines->size(), 4u);
-    EXPECT_EQ((*lines)[0], "Ma\xDF\tGr\xF6\xDF" "e \xC4\xD6\xDC");
+    EXPECT_EQ((*lines)[0],
+              "Ma\xDF\tGr\xF6\xDF"
+              "e \xC4\xD6\xDC");
     EXPECT_TRUE(Noted().empty());
 }
 
 TEST_F(DamagedText, Utf8IsReadConvertedAndSaid) {
-    dir.Write("utf8.txt", "Pr\xC3\xBC" "fer\r\nGr\xC3\xB6\xC3\x9F" "e\r\n");
+    dir.Write("utf8.txt",
+              "Pr\xC3\xBC"
+              "fer\r\nGr\xC3\xB6\xC3\x9F"
+              "e\r\n");
     dir.Write("bom.txt", "\xEF\xBB\xBFMa\xC3\x9F\r\n");
-    EXPECT_EQ(ReadTextLines(dir.work() / "utf8.txt"), (std::vector<std::string>{"Pr\xFC" "fer", "Gr\xF6\xDF" "e"}));
+    EXPECT_EQ(ReadTextLines(dir.work() / "utf8.txt"), (std::vector<std::string>{"Pr\xFC"
+                                                                                "fer",
+                                                                                "Gr\xF6\xDF"
+                                                                                "e"}));
     EXPECT_EQ(ReadTextLines(dir.work() / "bom.txt"), std::vector<std::string>{"Ma\xDF"});
     EXPECT_EQ(Noted(), (std::vector<FileDamage>{FileDamage::Utf8, FileDamage::Utf8}));
 }

@@ -53,7 +53,7 @@ TEST(IniFile, WritingAKeyKeepsEveryOtherLine) {
     IniFile ini = IniFile::FromText(kSample);
     ini.WriteString("PARAMETER", "offsetx", "5");  // replaced in place
     ini.WriteString("PARAMETER", "TR_MODE", "1");  // added at the end of its section
-    ini.WriteString("Neu", "A", "b");               // a new section at the end
+    ini.WriteString("Neu", "A", "b");              // a new section at the end
     EXPECT_EQ(ini.Text(),
               "; settings written by hand\r\n"
               "[Einstellungen]\r\n"
@@ -84,7 +84,6 @@ TEST(IniFile, WritesAtomicallyIntoTheFile) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.work()), {}), 2);
     EXPECT_FALSE(WritePrivateProfileString(dir.work() / "missing" / "X.INI", "S", "K", "v").ok);
 }
-
 
 // A settings file that exists but cannot be read (here a link to a file whose reading fails
 // with an I/O error, which even root cannot read) loads as empty and is never written over.

@@ -18,12 +18,10 @@ TEST(Real, StoresRoundToTheKnownBitPatterns) {
         std::uint64_t bits;
     };
     const Case cases[] = {
-        {0.1L, 0x4CCCCCCCCD7D},        // 1.6 * 2^-4, fraction rounds up
-        {-0.1L, 0xCCCCCCCCCD7D},       // same with the sign bit
-        {1.0L / 3.0L, 0x2AAAAAAAAB7F}, // 1.333.. * 2^-2
-        {12345.6789L, 0x40E6B731908E},
-        {1.0L, 0x81},
-        {0.0L, 0x0},
+        {0.1L, 0x4CCCCCCCCD7D},         // 1.6 * 2^-4, fraction rounds up
+        {-0.1L, 0xCCCCCCCCCD7D},        // same with the sign bit
+        {1.0L / 3.0L, 0x2AAAAAAAAB7F},  // 1.333.. * 2^-2
+        {12345.6789L, 0x40E6B731908E}, {1.0L, 0x81}, {0.0L, 0x0},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Real(c.value).bits(), c.bits) << static_cast<double>(c.value);
@@ -57,7 +55,7 @@ TEST(Real, ArithmeticRunsWideAndRoundsOnStore) {
     const long double wide = a + b;  // not rounded: computed in long double
     Real stored = a + b;
     EXPECT_EQ(stored.value(), Real(wide).value());
-    EXPECT_THROW(stored *= 1e39L, RangeError);  // compound stores are checked too
+    EXPECT_THROW(stored *= 1e39L, RangeError);      // compound stores are checked too
     EXPECT_EQ(stored.value(), Real(wide).value());  // and a failed store changes nothing
 }
 

@@ -25,7 +25,7 @@ TEST(FormatReal, FixedNotationPaddedOnTheLeft) {
         {12.5L, 8, 3, "  12.500"},
         {-3.25L, 8, 3, "  -3.250"},
         {0.0L, 10, 3, "     0.000"},
-        {0.5L, 0, 0, "1"},          // halves round away from zero
+        {0.5L, 0, 0, "1"},  // halves round away from zero
         {-2.5L, 0, 0, "-3"},
         {0.0005L, 0, 3, "0.001"},
         {999.9996L, 0, 3, "1000.000"},  // the carry adds a digit
@@ -84,24 +84,13 @@ TEST(ReadNumber, AcceptsCommasAndBlanksAndReportsFailure) {
         bool ok;
     };
     const Case cases[] = {
-        {" 12 , 5 ", 12.5L, true},
-        {",5", 0.5L, true},
-        {"-3", -3.0L, true},
-        {"+3.5", 3.5L, true},
-        {"-.5", -0.5L, true},
-        {"1e3", 1000.0L, true},
-        {"1,5E-2", 0.015L, true},
-        {"5.", 5.0L, true},
-        {"1,234,5", 0.0L, false},
-        {"", 0.0L, false},
-        {"abc", 0.0L, false},
-        {"12abc", 0.0L, false},
-        {"1e", 0.0L, false},
-        {"inf", 0.0L, false},
-        {"nan", 0.0L, false},
+        {" 12 , 5 ", 12.5L, true}, {",5", 0.5L, true},    {"-3", -3.0L, true},
+        {"+3.5", 3.5L, true},      {"-.5", -0.5L, true},  {"1e3", 1000.0L, true},
+        {"1,5E-2", 0.015L, true},  {"5.", 5.0L, true},    {"1,234,5", 0.0L, false},
+        {"", 0.0L, false},         {"abc", 0.0L, false},  {"12abc", 0.0L, false},
+        {"1e", 0.0L, false},       {"inf", 0.0L, false},  {"nan", 0.0L, false},
         {"1e999", 0.0L, false},  // beyond the stored range
-        {"-", 0.0L, false},
-        {"20H7", 0.0L, false},
+        {"-", 0.0L, false},        {"20H7", 0.0L, false},
     };
     for (const auto& c : cases) {
         const NumberRead r = ReadNumberChecked(c.text);

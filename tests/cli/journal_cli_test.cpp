@@ -53,7 +53,8 @@ public:
 
 TEST(CliJournal, RunsAndComparisonsReachTheJournal) {
     test::TempDir dir;
-    dir.Write("prg/teil.prg", "GETPOINT:\r\nGETPOINT:\r\nAbstand2P:\r\nSOLLIST-V:0:100000:1000:-1000:10000:L\xE4nge\r\n");
+    dir.Write("prg/teil.prg",
+              "GETPOINT:\r\nGETPOINT:\r\nAbstand2P:\r\nSOLLIST-V:0:100000:1000:-1000:10000:L\xE4nge\r\n");
     const FixedWallClock clock{DateTime{2026, 12, 8, 9, 30, 0}};
     MemoryStore store;
     store.notes.push_back({JournalNote::Kind::Unreachable, "no server"});
@@ -93,8 +94,9 @@ TEST(CliJournal, RunsAndComparisonsReachTheJournal) {
     ASSERT_EQ(handRows.size(), 1u);
     EXPECT_EQ(handRows[0].feature, "Hand");
     EXPECT_DOUBLE_EQ(*handRows[0].actual, 5.0);
-    EXPECT_NE(out.str().find("journal: Journal-Server nicht erreichbar, die Teile bleiben im lokalen Journal: no server\n"),
-              std::string::npos);
+    EXPECT_NE(
+        out.str().find("journal: Journal-Server nicht erreichbar, die Teile bleiben im lokalen Journal: no server\n"),
+        std::string::npos);
     EXPECT_NE(out.str().find("--- journal parts (4)\n"), std::string::npos);
 }
 

@@ -1,11 +1,10 @@
 #include "scriptrunner.h"
 
-#include "app/commandtable.h"
-
 #include <gtest/gtest.h>
 
 #include <sstream>
 
+#include "app/commandtable.h"
 #include "support/tempdir.h"
 
 namespace tarvo {
@@ -61,8 +60,8 @@ TEST_F(CliTest, TheExitSavesWhatTheGuiSaves) {
 }
 
 TEST_F(CliTest, BadActionsEndTheRunWithStatusTwo) {
-    for (const char* bad : {"fly away", "point 1", "point a b", "wait -5", "key F13", "click Nothing",
-                            "delete-point 0", "answer maybe", "print nothing", "edit ZZ 1"}) {
+    for (const char* bad : {"fly away", "point 1", "point a b", "wait -5", "key F13", "click Nothing", "delete-point 0",
+                            "answer maybe", "print nothing", "edit ZZ 1"}) {
         EXPECT_EQ(Run(std::string(bad) + "\nprint points\n"), kScriptBadAction) << bad;
         EXPECT_EQ(out, std::string("bad action: ") + bad + "\n") << bad;
     }
@@ -86,7 +85,6 @@ TEST_F(CliTest, WaitMovesTheVirtualClock) {
     EXPECT_NE(out.find("--- timers (7)\nTimer3=100 enabled\nTimer2=500 enabled\n"), std::string::npos);
     EXPECT_NE(out.find("--- timers (7)\nTimer3=100 disabled\nTimer2=500 enabled\n"), std::string::npos);
 }
-
 
 class CliResults : public CliTest {};
 
@@ -136,7 +134,6 @@ TEST_F(CliResults, TheFeatureDialogFromAScript) {
     EXPECT_EQ(dir.Read("mrk_var.txt"), "Bohrung\r\nWelle\r\n");
 }
 
-
 class CliMeasure : public CliTest {};
 
 TEST_F(CliMeasure, ACircleWaitsForItsPointsThenWritesItsLine) {
@@ -173,7 +170,6 @@ TEST_F(CliMeasure, OffsetEntryByF11AndZeroingByTheTypedLetter) {
     EXPECT_NE(out.find("OffsetX=0.5\nOffsetY=4\n"), std::string::npos);
 }
 
-
 class CliDialogs : public CliTest {};
 
 TEST_F(CliDialogs, TextLineSystemSettingsAndTheXYChoice) {
@@ -192,7 +188,6 @@ TEST_F(CliDialogs, TextLineSystemSettingsAndTheXYChoice) {
     EXPECT_EQ(Run("system 0 1 7\n"), kScriptBadAction);
 }
 
-
 TEST_F(CliTest, ReachesEveryControlAndMenuEntryOfTheWindow) {
     // Each control and entry once, with the answers its dialog needs; none is a bad action.
     ASSERT_EQ(Run("wait 500\nclick SpeedButton10\nmenu Hilfe\nmenu Druckereinrichtung\nkey F1\n"
@@ -204,7 +199,8 @@ TEST_F(CliTest, ReachesEveryControlAndMenuEntryOfTheWindow) {
     EXPECT_NE(out.find("Timersend=20 enabled"), std::string::npos) << out;
     EXPECT_NE(out.find("TimerTrigger=20 disabled"), std::string::npos) << out;
     for (const Command& c : CommandTable()) {
-        const std::string action = c.control.empty() ? "menu " + MenuText(c.caption) : "click " + std::string(c.control);
+        const std::string action =
+            c.control.empty() ? "menu " + MenuText(c.caption) : "click " + std::string(c.control);
         if (c.place == Place::None || c.id == CommandId::Exit || c.id == CommandId::Close) {
             continue;  // keys only; or they end the run (tested on their own)
         }
@@ -214,30 +210,32 @@ TEST_F(CliTest, ReachesEveryControlAndMenuEntryOfTheWindow) {
     }
 }
 
-
 TEST_F(CliTest, TeachesSavesAndReplaysAProgram) {
-    ASSERT_EQ(Run("wait 500\nanswer ok\nclick SpeedButton11\npoint 0 0\npoint 3 4\nkey F3\n"
-                  "answer ok\nfile teil\nclick SpeedButton12\nprint program\n"
-                  "file teil\nclick SpeedButton13\nprint prompt\npoint 0 0\nwait 200\npoint 3 4\nprint results\nwait 200\n"
-                  "print results\n"),
-              kScriptOk);
+    ASSERT_EQ(
+        Run("wait 500\nanswer ok\nclick SpeedButton11\npoint 0 0\npoint 3 4\nkey F3\n"
+            "answer ok\nfile teil\nclick SpeedButton12\nprint program\n"
+            "file teil\nclick SpeedButton13\nprint prompt\npoint 0 0\nwait 200\npoint 3 4\nprint results\nwait 200\n"
+            "print results\n"),
+        kScriptOk);
     EXPECT_EQ(dir.Read("prg/teil.PRG"), "KRMODE:0\r\nWIMODE:0\r\nGETPOINT:\r\nGETPOINT:\r\nAbstand2P:\r\n");
-    EXPECT_NE(out.find("file: SaveDialog2 -> teil\n--- program (5)\nKRMODE:0\nWIMODE:0\nGETPOINT:\nGETPOINT:\nAbstand2P:\n"),
-              std::string::npos)
+    EXPECT_NE(
+        out.find("file: SaveDialog2 -> teil\n--- program (5)\nKRMODE:0\nWIMODE:0\nGETPOINT:\nGETPOINT:\nAbstand2P:\n"),
+        std::string::npos)
         << out;
     EXPECT_NE(out.find("file: OpenDialog2 -> teil\n--- prompt (1)\n2 \n"), std::string::npos) << out;
-    EXPECT_NE(out.find("info: Wiederholung beendet !\\nErgebniszeilen: 1; Merkmale: 0, davon gut: 0, schlecht: 0\n--- results (0)\n"),
+    EXPECT_NE(out.find("info: Wiederholung beendet !\\nErgebniszeilen: 1; Merkmale: 0, davon gut: 0, schlecht: 0\n--- "
+                       "results (0)\n"),
               std::string::npos)
         << out;
 }
-
 
 TEST_F(CliTest, MeasuresAnAreaByAClickAndWritesTheElementGraphic) {
     ASSERT_EQ(Run("point 0 0\npoint 20 0\npoint 20 10\npoint 0 10\n"
                   "area 25 5\narea 10 5\nanswer yes\nclick SpeedButton14\nclick SpeedButton14\n"
                   "point 30 30\nkey F7\nmenu Grafik\nprint results\n"),
               kScriptOk);
-    EXPECT_NE(out.find("area: TBMP_View -> 25 5: Linienlänge: 60.0\nerror: Der Klick liegt außerhalb"), std::string::npos)
+    EXPECT_NE(out.find("area: TBMP_View -> 25 5: Linienlänge: 60.0\nerror: Der Klick liegt außerhalb"),
+              std::string::npos)
         << out;
     EXPECT_NE(out.find("area: TBMP_View -> 10 5: Fläche in mm²: 200.00\nask: Punktespeicher löschen ? -> yes"),
               std::string::npos)
@@ -249,7 +247,6 @@ TEST_F(CliTest, MeasuresAnAreaByAClickAndWritesTheElementGraphic) {
     ASSERT_TRUE(png);
     EXPECT_EQ(png->substr(1, 3), "PNG");
 }
-
 
 // With English chosen, what the program composes reaches the operator in English.
 TEST_F(CliTest, MessagesReadInTheChosenLanguage) {

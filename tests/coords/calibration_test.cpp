@@ -1,11 +1,12 @@
 // The machine calibration: positions unchanged without it, the procedures against simulated
 // machines, the refusals, and the calibration file as the start-up reads it.
+#include "coords/calibration.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
 
 #include "base/cp1252.h"
-#include "coords/calibration.h"
 #include "coords/calibrationfile.h"
 #include "geometry/lines.h"
 #include "readout/simulatedreadout.h"

@@ -136,8 +136,8 @@ TEST(GermanOrder, FoldsCaseUmlautsAndSharpS) {
     const auto less = [](const char* a, const char* b) { return GermanLess(Ansi(a), Ansi(b)); };
     EXPECT_TRUE(less("Nut", "Öse"));
     EXPECT_TRUE(less("Öse", "Passung"));
-    EXPECT_TRUE(less("Masse", "Maße"));     // a tie: the plain letters first
-    EXPECT_TRUE(less("Maße", "Mast"));      // "ß" as "ss"
+    EXPECT_TRUE(less("Masse", "Maße"));       // a tie: the plain letters first
+    EXPECT_TRUE(less("Maße", "Mast"));        // "ß" as "ss"
     EXPECT_TRUE(less("Bohrung", "bohrung"));  // then upper before lower case
     EXPECT_FALSE(less("bohrung", "Bohrung"));
     EXPECT_TRUE(less("Ansatz", "Äußeres"));
@@ -162,8 +162,9 @@ TEST_F(FeatureDialogTest, ANominalWithAClassFillsTheTolerancesFromTheTable) {
 // A letter after the size is a class, never an exponent ("24E9" is not 24e9), and a limit of half
 // a micrometre is kept as the table gives it, shown with the decimals it needs.
 TEST_F(FeatureDialogTest, ClassesAreNeverExponentsAndHalfMicrometresStay) {
-    dir.Write("iso_tol.dat", "\n\n\n     18     30\nE9\n\n     93     92\n     40     40\n"
-                             "JS6\n\n    5.5    6.5\n   -5.5   -6.5\n");
+    dir.Write("iso_tol.dat",
+              "\n\n\n     18     30\nE9\n\n     93     92\n     40     40\n"
+              "JS6\n\n    5.5    6.5\n   -5.5   -6.5\n");
     FeatureDialog d = Dialog();
     d.Prefill();
     d.Text(FeatureDialog::kName) = "Passung";

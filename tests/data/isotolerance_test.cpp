@@ -53,10 +53,10 @@ TEST_F(IsoTable, ClassCodesAreBlankFreeAndCaseSensitive) {
 }
 
 TEST_F(IsoTable, WhatTheTableDoesNotHoldIsNotFound) {
-    EXPECT_FALSE(Look("20").found);      // no class code
-    EXPECT_FALSE(Look("H7").found);      // no size
-    EXPECT_FALSE(Look("20k5").found);    // no such class
-    EXPECT_FALSE(Look("60H7").found);    // beyond the last limit
+    EXPECT_FALSE(Look("20").found);    // no class code
+    EXPECT_FALSE(Look("H7").found);    // no size
+    EXPECT_FALSE(Look("20k5").found);  // no such class
+    EXPECT_FALSE(Look("60H7").found);  // beyond the last limit
     EXPECT_FALSE(IsoToleranceLookup("20H7", dir.work() / "none.dat").found);
 }
 
@@ -72,7 +72,6 @@ TEST_F(IsoTable, DamagedTablesNeverCrash) {
     EXPECT_FALSE(Look("20H7").found);  // an unreadable limit counts as 0
 }
 
-
 // The shipped table against published limit deviations of ISO 286-2 (micrometres).
 TEST(ShippedIsoTable, HoldsThePublishedLimitDeviations) {
     const std::filesystem::path table = std::filesystem::path(TARVO_SHIPPED_DATA) / kIsoToleranceFile;
@@ -81,21 +80,18 @@ TEST(ShippedIsoTable, HoldsThePublishedLimitDeviations) {
         double upper, lower;
     };
     const Published published[] = {
-        {"20H7", 21, 0},      {"20h6", 0, -13},     {"40H6", 16, 0},      {"60H8", 46, 0},
-        {"12H9", 43, 0},      {"150H11", 250, 0},   {"5H10", 48, 0},      {"8G6", 14, 5},
-        {"25G7", 28, 7},      {"40F7", 50, 25},     {"25F8", 53, 20},     {"70E8", 106, 60},
-        {"15E9", 75, 32},     {"45D9", 142, 80},    {"100D10", 260, 120}, {"20JS6", 6.5, -6.5},
-        {"60JS7", 15, -15},   {"25JS8", 16, -16},   {"35JS9", 31, -31},   {"12K6", 2, -9},
-        {"40K7", 7, -18},     {"30M6", -4, -17},    {"160M7", 0, -40},    {"50N6", -12, -28},
-        {"65N7", -9, -39},    {"22P6", -18, -31},   {"110P7", -24, -59},  {"35h5", 0, -11},
-        {"75h7", 0, -30},     {"2h8", 0, -14},      {"200h9", 0, -115},   {"450h11", 0, -400},
-        {"20g5", -7, -16},    {"45g6", -9, -25},    {"16f6", -16, -27},   {"28f7", -20, -41},
-        {"55e7", -60, -90},   {"32e8", -50, -89},   {"19d8", -65, -98},   {"90d9", -120, -207},
-        {"24js5", 4.5, -4.5}, {"70js6", 9.5, -9.5}, {"11js9", 21, -21},   {"21k5", 11, 2},
-        {"48k6", 18, 2},      {"7m5", 12, 6},       {"26m6", 21, 8},      {"30n5", 24, 15},
-        {"56n6", 39, 20},     {"14p5", 26, 18},     {"38p6", 42, 26},     {"85r6", 73, 51},
-        {"60r6", 60, 41},     {"20s6", 48, 35},     {"110s6", 101, 79},   {"18H7", 18, 0},
-        {"500h6", 0, -40},    {"3K7", 0, -10},      {"2M7", -2, -12},     {"220s6", 159, 130},
+        {"20H7", 21, 0},      {"20h6", 0, -13},     {"40H6", 16, 0},    {"60H8", 46, 0},    {"12H9", 43, 0},
+        {"150H11", 250, 0},   {"5H10", 48, 0},      {"8G6", 14, 5},     {"25G7", 28, 7},    {"40F7", 50, 25},
+        {"25F8", 53, 20},     {"70E8", 106, 60},    {"15E9", 75, 32},   {"45D9", 142, 80},  {"100D10", 260, 120},
+        {"20JS6", 6.5, -6.5}, {"60JS7", 15, -15},   {"25JS8", 16, -16}, {"35JS9", 31, -31}, {"12K6", 2, -9},
+        {"40K7", 7, -18},     {"30M6", -4, -17},    {"160M7", 0, -40},  {"50N6", -12, -28}, {"65N7", -9, -39},
+        {"22P6", -18, -31},   {"110P7", -24, -59},  {"35h5", 0, -11},   {"75h7", 0, -30},   {"2h8", 0, -14},
+        {"200h9", 0, -115},   {"450h11", 0, -400},  {"20g5", -7, -16},  {"45g6", -9, -25},  {"16f6", -16, -27},
+        {"28f7", -20, -41},   {"55e7", -60, -90},   {"32e8", -50, -89}, {"19d8", -65, -98}, {"90d9", -120, -207},
+        {"24js5", 4.5, -4.5}, {"70js6", 9.5, -9.5}, {"11js9", 21, -21}, {"21k5", 11, 2},    {"48k6", 18, 2},
+        {"7m5", 12, 6},       {"26m6", 21, 8},      {"30n5", 24, 15},   {"56n6", 39, 20},   {"14p5", 26, 18},
+        {"38p6", 42, 26},     {"85r6", 73, 51},     {"60r6", 60, 41},   {"20s6", 48, 35},   {"110s6", 101, 79},
+        {"18H7", 18, 0},      {"500h6", 0, -40},    {"3K7", 0, -10},    {"2M7", -2, -12},   {"220s6", 159, 130},
     };
     for (const Published& p : published) {
         const IsoTolerance t = IsoToleranceLookup(p.text, table);

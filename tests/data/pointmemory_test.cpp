@@ -23,10 +23,10 @@ TEST(PointItem, ReadBackInEveryFormTheListHolds) {
         {"  12.500 :   -3.250", 12.5L, -3.25L},
         {"12,5 : 3,25", 12.5L, 3.25L},
         {".5 : -1", 0.5L, -1.0L},
-        {"12.500:3.000", 12.5L, 3.0L},      // recalled from the result list
-        {"7", 0.0L, 7.0L},                  // no colon: all of it is Y
-        {"a : b", 0.0L, 0.0L},              // edited into garbage: no message, zeros
-        {"1:2:3", 1.0L, 0.0L},              // Y "2:3" does not convert
+        {"12.500:3.000", 12.5L, 3.0L},  // recalled from the result list
+        {"7", 0.0L, 7.0L},              // no colon: all of it is Y
+        {"a : b", 0.0L, 0.0L},          // edited into garbage: no message, zeros
+        {"1:2:3", 1.0L, 0.0L},          // Y "2:3" does not convert
         {"", 0.0L, 0.0L},
     };
     for (const auto& c : cases) {

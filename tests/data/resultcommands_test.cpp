@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "data/resultline.h"
 #include "app/mainwindow.h"
+#include "data/resultline.h"
 #include "support/mainwindowfixture.h"
 
 namespace tarvo {

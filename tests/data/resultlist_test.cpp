@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "data/resultline.h"
 #include "base/errors.h"
+#include "data/resultline.h"
 #include "support/tempdir.h"
 
 namespace tarvo {

@@ -73,14 +73,15 @@ protected:
         ASSERT_TRUE(sim.waitForReadyRead(5000));
         const QString line = QString::fromLocal8Bit(sim.readLine()).trimmed();
         ASSERT_TRUE(line.startsWith("device: ")) << line.toStdString();
-        dir.Write("TARVO.INI", "[Ports]\nCOM1=" + line.mid(8).toStdString() + "\n" +
-                                   (footSwitch ? "[PARAMETER]\nTR_MODE=1\n" : ""));
+        dir.Write("TARVO.INI",
+                  "[Ports]\nCOM1=" + line.mid(8).toStdString() + "\n" + (footSwitch ? "[PARAMETER]\nTR_MODE=1\n" : ""));
         session = std::make_unique<Session>(op, clock, dir.work(), dir.root());
         session->serialDevice = &serial;
         w = std::make_unique<MainWindow>(*session);
         driver = std::make_unique<QTimerDriver>(session->timers);
         w->FormCreate();
-        ASSERT_TRUE(WaitUntil([this] { return serial.Port().isOpen() && session->acquisition.FootSwitchMode == footSwitch; }));
+        ASSERT_TRUE(
+            WaitUntil([this] { return serial.Port().isOpen() && session->acquisition.FootSwitchMode == footSwitch; }));
     }
     void TearDown() override {
         if (w) {
@@ -116,7 +117,8 @@ protected:
             const AcquisitionState& a = session->acquisition;
             EXPECT_TRUE(WaitUntil([&] {
                 return std::fabs(a.Reading[0] - rx) < 0.6e-4L && std::fabs(a.Reading[1] - ry) < 0.6e-4L;
-            })) << "no reading for " << static_cast<double>(x) << " " << static_cast<double>(y);
+            })) << "no reading for "
+                << static_cast<double>(x) << " " << static_cast<double>(y);
             EXPECT_TRUE(w->FormKeyDown(kKeySpace));
         }
         EXPECT_TRUE(WaitUntil([&] { return op.beeps == beeps + 1; }));

@@ -1,6 +1,7 @@
 // The readout link end to end: the real serial adapter and the Qt timers against
 // tarvo-readout-sim on a pseudo terminal.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -11,13 +12,12 @@
 #include <cstdlib>
 #include <fstream>
 #include <functional>
-#include <unistd.h>
 #include <memory>
 
-#include "readout/qt/qserialdevice.h"
 #include "app/commandtable.h"
 #include "app/mainwindow.h"
 #include "data/resultline.h"
+#include "readout/qt/qserialdevice.h"
 #include "shell/qt/qtimerdriver.h"
 #include "support/scriptedoperator.h"
 #include "support/tempdir.h"
@@ -41,7 +41,9 @@ bool WaitFor(const std::function<bool()>& done, int ms = 10000) {
     return true;
 }
 
-void Spin(int ms) { WaitFor([] { return false; }, ms); }
+void Spin(int ms) {
+    WaitFor([] { return false; }, ms);
+}
 
 class LinkEndToEnd : public ::testing::Test {
 protected:
@@ -160,10 +162,9 @@ TEST_F(LinkEndToEnd, APulledCableNeitherCrashesNorHangs) {
     ASSERT_TRUE(WaitFor([this] { return w->LV1 == "3.000"; }));
     Say("quit");
     ASSERT_TRUE(sim.waitForFinished(2000));
-    Spin(500);  // requests into a closed terminal, reads that fail
+    Spin(500);                      // requests into a closed terminal, reads that fail
     EXPECT_EQ(w->LV1, "getrennt");  // and the status bar, in no box
 }
-
 
 // The profile's line settings through ConfigurePort and the port component down to the serial
 // adapter's own settings, on the simulator's pseudo terminal.
@@ -183,7 +184,6 @@ TEST_F(LinkEndToEnd, LineSettingsReachTheSerialAdapter) {
     EXPECT_EQ(port.baudRate(), 9600);
 }
 
-
 // The readout unplugged and plugged in again: the simulator's terminal closes, then a new one
 // appears at the same configured path. The display says so, one message tells the operator, and
 // the link comes back by itself.
@@ -193,8 +193,8 @@ TEST(LinkUnplugged, TheLinkComesBackByItselfWhenTheDeviceReturns) {
     const FixedWallClock clock{DateTime{2026, 12, 8, 9, 30, 0}};
     const std::string link = (dir.work() / "readout").string();
     const auto startSim = [&](QProcess& sim) {
-        sim.start(TARVO_READOUT_SIM, {"--dir", QString::fromStdString(dir.work().string()), "--link",
-                                      QString::fromStdString(link)});
+        sim.start(TARVO_READOUT_SIM,
+                  {"--dir", QString::fromStdString(dir.work().string()), "--link", QString::fromStdString(link)});
         return sim.waitForStarted(5000) && sim.waitForReadyRead(5000) && sim.readLine().startsWith("device: ");
     };
     const auto say = [](QProcess& sim, const std::string& command) {
@@ -240,7 +240,6 @@ TEST(LinkUnplugged, TheLinkComesBackByItselfWhenTheDeviceReturns) {
     second.waitForFinished(2000);
 }
 
-
 long ResidentKiB() {
     std::ifstream statm("/proc/self/statm");
     long size = 0;
@@ -264,7 +263,9 @@ TEST_F(LinkEndToEnd, SoakCapturesAndCirclesKeepCountAndMemory) {
     ASSERT_TRUE(WaitFor([this] { return session->acquisition.FootSwitchMode; }));
     long warm = 0;
     const auto started = std::chrono::steady_clock::now();
-    const auto elapsed = [&] { return std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count(); };
+    const auto elapsed = [&] {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    };
     int done = 0;
     for (int c = 0; limit > 0 ? elapsed() < limit : c < circles; ++c) {
         if (c == (limit > 0 ? 1000 : circles / 10)) {

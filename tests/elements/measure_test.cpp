@@ -2,11 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "geometry/angles.h"
-
 #include <cmath>
 
 #include "data/resultline.h"
+#include "geometry/angles.h"
 #include "support/mainwindowfixture.h"
 
 namespace tarvo {
@@ -83,7 +82,7 @@ TEST_F(Measure, WaitingForPointsTakesCapturesOrEndsOnEsc) {
     op.duringWait = [this] { w->FormKeyPress(27); };
     Run(CommandId::Circle);
     EXPECT_TRUE(Results().size() == 1u);
-    EXPECT_EQ(w->PointCount(), 1);           // the points stay
+    EXPECT_EQ(w->PointCount(), 1);       // the points stay
     EXPECT_EQ(run().AbortRequested, 0);  // and the flag is cleared again
 }
 
@@ -255,9 +254,13 @@ TEST_F(Intersections, CircleAndLine) {
         std::vector<std::string> lines;
     };
     const Case cases[] = {
-        {3, {"  1 Punkt 1                                4.000       3.000", "  2 Punkt 2                               -4.000       3.000"}},
+        {3,
+         {"  1 Punkt 1                                4.000       3.000",
+          "  2 Punkt 2                               -4.000       3.000"}},
         {5, {"  1 Punkt 1                                0.000       5.000"}},
-        {6, {"  1 Punkt 1                           999999.000  999999.000", "  2 Punkt 2                           999999.000  999999.000"}},
+        {6,
+         {"  1 Punkt 1                           999999.000  999999.000",
+          "  2 Punkt 2                           999999.000  999999.000"}},
     };
     for (const auto& c : cases) {
         w->lb1().Clear();

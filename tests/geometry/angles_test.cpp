@@ -9,7 +9,6 @@
 namespace tarvo {
 namespace {
 
-
 double D(long double v) { return static_cast<double>(v); }
 
 TEST(DegToRad, FoldsOnlyAboveThreeSixty) {
@@ -52,10 +51,9 @@ TEST(TwoPointAngles, QuadrantsAndExactEqualityBranches) {
         long double x1, y1, x2, y2, direction, inclination;
     };
     const Case cases[] = {
-        {0, 0, 1, 0, 0, 0},       {0, 0, 0, 1, 90, 90},    {0, 0, -1, 0, 180, 0},
-        {0, 0, 0, -1, 270, 270},  {0, 0, 1, -1, 315, -45}, {0, 0, -1, -1, 225, 45},
-        {2, 2, 2, 2, 0, 0},       {0, 0, 1, 1, 45, 45},    {0, 0, -1, 1, 135, -45},
-        {5, 3, 1, 3, 180, 0},     {1, 1, 1, 0, 270, 270},
+        {0, 0, 1, 0, 0, 0},      {0, 0, 0, 1, 90, 90},    {0, 0, -1, 0, 180, 0},  {0, 0, 0, -1, 270, 270},
+        {0, 0, 1, -1, 315, -45}, {0, 0, -1, -1, 225, 45}, {2, 2, 2, 2, 0, 0},     {0, 0, 1, 1, 45, 45},
+        {0, 0, -1, 1, 135, -45}, {5, 3, 1, 3, 180, 0},    {1, 1, 1, 0, 270, 270},
     };
     for (const auto& c : cases) {
         EXPECT_NEAR(D(DirectionAngle(c.x1, c.y1, c.x2, c.y2)), D(c.direction), 1e-9)
@@ -73,16 +71,12 @@ TEST(AngleToDmsText, FieldsSignsAndSecondsRounding) {
         const char* text;
     };
     const Case cases[] = {
-        {12.5L, "12:30:00"},
-        {0.0125L, "0:00:45"},
-        {-3.5L, "-3:30:00"},
-        {370, "10:00:00"},
-        {-0.5L, "-0:30:00"},
-        {360, "360:00:00"},
-        {1.0L / 3600, "0:00:01"},
-        {12 + 34.0L / 60 + 59.97L / 3600, "12:34:60"},  // seconds are never carried
-        {12.51L / 3600, "0:00:12"},                     // 12.5 s: halves go to the even number
-        {13.51L / 3600, "0:00:14"},                     // 13.5 s
+        {12.5L, "12:30:00"},        {0.0125L, "0:00:45"},
+        {-3.5L, "-3:30:00"},        {370, "10:00:00"},
+        {-0.5L, "-0:30:00"},        {360, "360:00:00"},
+        {1.0L / 3600, "0:00:01"},   {12 + 34.0L / 60 + 59.97L / 3600, "12:34:60"},  // seconds are never carried
+        {12.51L / 3600, "0:00:12"},  // 12.5 s: halves go to the even number
+        {13.51L / 3600, "0:00:14"},  // 13.5 s
         {1000, "280:00:00"},
     };
     for (const auto& c : cases) {
@@ -101,20 +95,20 @@ TEST(DmsTextToAngle, EveryRuleOfTheFieldReader) {
         {"12:30", 12.5L},
         {"12", 12},
         {"400:00:00", 40},
-        {"720:00", 360},          // 360 itself is not folded
-        {"10:75:00", 11.25L},     // minutes are not limited to 0..59
-        {"12:30:", 12.5L},        // a colon at the end: seconds absent
-        {" +12: -30", 11.5L},     // leading blanks and one sign per field
-        {"-3:30:00", -2.5L},      // the sign belongs to the degrees only
+        {"720:00", 360},       // 360 itself is not folded
+        {"10:75:00", 11.25L},  // minutes are not limited to 0..59
+        {"12:30:", 12.5L},     // a colon at the end: seconds absent
+        {" +12: -30", 11.5L},  // leading blanks and one sign per field
+        {"-3:30:00", -2.5L},   // the sign belongs to the degrees only
         {"12:3x:00", bad},
         {"12::00", bad},
-        {"12 :30", bad},          // trailing blank
+        {"12 :30", bad},  // trailing blank
         {"12.5", bad},
         {"", bad},
         {":30", bad},
         {"12:30:15:20", bad},
         {"+-1", bad},
-        {"99999999999", bad},     // beyond the whole-number field
+        {"99999999999", bad},  // beyond the whole-number field
     };
     for (const auto& c : cases) {
         EXPECT_NEAR(D(DmsTextToAngle(c.text)), D(Real(c.a)), 1e-9) << '"' << c.text << '"';
@@ -132,8 +126,8 @@ TEST(AngleChoice, CaptionsKeysAndSketches) {
     const auto s = choice.Sketches();
     EXPECT_EQ(s[0].left, 25);
     EXPECT_EQ(s[1].left, 250);
-    EXPECT_EQ(s[0].endX, 125 + 87);   // round(100 cos 30)
-    EXPECT_EQ(s[0].endY, 125 - 50);   // screen Y points down
+    EXPECT_EQ(s[0].endX, 125 + 87);  // round(100 cos 30)
+    EXPECT_EQ(s[0].endY, 125 - 50);  // screen Y points down
     EXPECT_EQ(s[1].endX, 350 - 87);
     EXPECT_EQ(s[1].endY, 125 - 50);
 }

@@ -44,7 +44,7 @@ TEST(CircleFrom3Points, CircleAndTheThreeWaysToHaveNone) {
     cx = 7;
     EXPECT_EQ(CircleFrom3Points(1, 1, 1, 1, 5, 2, cx, cy).value(), kNoCircle);  // coinciding
     EXPECT_EQ(CircleFrom3Points(0, 0, 1, 1, 2, 2, cx, cy).value(), kNoCircle);  // collinear
-    EXPECT_EQ(cx.value(), 7.0L);  // untouched
+    EXPECT_EQ(cx.value(), 7.0L);                                                // untouched
     // Nearly collinear: the centre lies beyond 1e8.
     EXPECT_EQ(CircleFrom3Points(0, 0, 1, 1e-12L, 2, 0, cx, cy).value(), kNoCircle);
     // A vertical chord takes the steep marker slope and still gives the circle.
@@ -227,7 +227,6 @@ TEST(StepPoint, MovesByHalfTheSharedStepLength) {
     EXPECT_EQ(r.radius.value(), 5.0L);
 }
 
-
 // The searches of the circle fit written out once more, step by step as the system defines
 // them, independently of the production code (only the three-point circle, the distance and the
 // angle helpers are shared). The fit must give these values to the last bit.
@@ -324,8 +323,8 @@ Searched SearchAsDefined(const PointList& list) {
         const int b = k + 1 > n ? k + 1 - n : k + 1;
         const int c = k + 2 > n ? k + 2 - n : k + 2;
         Real tx = 0, ty = 0;
-        const Real r = CircleFrom3Points(list.p[k].x, list.p[k].y, list.p[b].x, list.p[b].y, list.p[c].x,
-                                         list.p[c].y, tx, ty);
+        const Real r =
+            CircleFrom3Points(list.p[k].x, list.p[k].y, list.p[b].x, list.p[b].y, list.p[c].x, list.p[c].y, tx, ty);
         if (r != Real(kNoCircle)) {
             sx += tx;
             sy += ty;
@@ -395,7 +394,8 @@ TEST(CircleFitBySearch, FollowsTheDefinedSearchToTheLastBit) {
         EXPECT_EQ(st.WorstPointAngle.value(), want.worst.value()) << "trial " << t;
         ++trials;
     }
-    for (const auto& c : {std::tuple{50, 90.0L, 0.5L, 0.001L}, {25, 30.0L, 10.0L, 0.005L}, {50, 10.0L, 500.0L, 0.005L}}) {
+    for (const auto& c :
+         {std::tuple{50, 90.0L, 0.5L, 0.001L}, {25, 30.0L, 10.0L, 0.005L}, {50, 10.0L, 500.0L, 0.005L}}) {
         const PointList l = Arc(12.3L, -45.6L, std::get<2>(c), 20, std::get<1>(c), std::get<0>(c), std::get<3>(c), 7);
         GeometryState st;
         ExpectSame(CircleFitBySearch(l, st), SearchAsDefined(l), "partial arc");

@@ -2,12 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "support/pointlists.h"
-
 #include <cmath>
 #include <random>
 
 #include "geometry/angles.h"
+#include "support/pointlists.h"
 
 namespace tarvo {
 namespace {

@@ -1,12 +1,12 @@
 // Properties of the reference circles and lines over seeded random sets.
+#include "geometry/referencefits.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 #include <random>
 #include <vector>
-
-#include "geometry/referencefits.h"
 
 namespace tarvo {
 namespace {
@@ -108,7 +108,8 @@ TEST(ReferenceFits, TranslationAndRotationLeaveTheElementInPlace) {
         const double phi = 2 * kPi * u(rng);
         std::vector<FitPoint> moved;
         for (const FitPoint& q : p) {
-            moved.push_back({q.x * std::cos(phi) - q.y * std::sin(phi) + 50, q.x * std::sin(phi) + q.y * std::cos(phi) - 20});
+            moved.push_back(
+                {q.x * std::cos(phi) - q.y * std::sin(phi) + 50, q.x * std::sin(phi) + q.y * std::cos(phi) - 20});
         }
         for (const LineMethod m : kLineMethods) {
             const ReferenceLine a = FitLine(p, m);

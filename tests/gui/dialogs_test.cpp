@@ -1,5 +1,7 @@
 // The dialogs on the offscreen platform: their own keys and focus, what they show, how they
 // close; the wait window's colours.
+#include "shell/qt/dialogs.h"
+
 #include <gtest/gtest.h>
 
 #include <QDeadlineTimer>
@@ -27,9 +29,9 @@
 #include "base/text.h"
 #include "data/pointmemory.h"
 #include "data/qt/tmrk_set.h"
+#include "data/resultcommands.h"
 #include "data/resultline.h"
 #include "geometry/qt/tselect_winkel.h"
-#include "data/resultcommands.h"
 #include "gui/fixtures.h"
 #include "output/qt/printercanvas.h"
 #include "output/qt/tcomon_form.h"
@@ -38,7 +40,6 @@
 #include "output/report.h"
 #include "programs/programfile.h"
 #include "readout/simulatedreadout.h"
-#include "shell/qt/dialogs.h"
 #include "shell/qt/qtimerdriver.h"
 #include "support/scriptedoperator.h"
 #include "support/tempdir.h"
@@ -62,7 +63,7 @@ TEST(Dialogs, AngleChooserDigitKeysAndTheInputDialogComma) {
     const QImage sketch = Tselect_winkel::Sketch(AngleChoice({Real(90), Real(180), Real(0), Real(0)}));
     EXPECT_EQ(sketch.size(), QSize(466, 231));
     EXPECT_EQ(sketch.pixelColor(140, 110), QColor(128, 128, 128));  // inside the first quarter sector
-    EXPECT_EQ(sketch.pixelColor(110, 140), QColor(Qt::white));       // below it: not filled
+    EXPECT_EQ(sketch.pixelColor(110, 140), QColor(Qt::white));      // below it: not filled
 
     TEingabe input;
     QTimer::singleShot(0, [&input] {
@@ -212,11 +213,11 @@ TEST(Dialogs, AListChooserIgnoresOkWithoutASelection) {
 // Every filter the program's file dialogs use reads "Name (patterns)", in both cases.
 TEST(Dialogs, EveryFileDialogFilterIsWellFormed) {
     const QRegularExpression wellFormed(R"(^[^()|]+ \((\*(\.[A-Za-z]+)?)( \*(\.[A-Za-z]+)?)*\)$)");
-    for (const std::string& f : {std::string(ProgramDialog(false).filter), std::string(ProgramDialog(true).filter),
-                                 std::string(kMemoryFilter), std::string("Kopfdaten|*.HED|Alle Dateien|*.*"),
-                                 std::string("Kopfdaten|*.HED"), std::string("ASCII-Punktdateien|*.PNT"),
-                                 std::string("DXF Dateien|*.DXF"), std::string("Punktdateien|*.PNT|Alle Dateien|*.*"),
-                                 std::string()}) {
+    for (const std::string& f :
+         {std::string(ProgramDialog(false).filter), std::string(ProgramDialog(true).filter), std::string(kMemoryFilter),
+          std::string("Kopfdaten|*.HED|Alle Dateien|*.*"), std::string("Kopfdaten|*.HED"),
+          std::string("ASCII-Punktdateien|*.PNT"), std::string("DXF Dateien|*.DXF"),
+          std::string("Punktdateien|*.PNT|Alle Dateien|*.*"), std::string()}) {
         const QStringList filters = DialogFilters(f);
         EXPECT_FALSE(filters.isEmpty()) << f;
         for (const QString& one : filters) {

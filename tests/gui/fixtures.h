@@ -3,6 +3,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDialogButtonBox>
@@ -15,6 +16,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+
 #include "app/mainwindow.h"
 #include "app/qt/qtoperator.h"
 #include "app/qt/tmain.h"

@@ -1,9 +1,9 @@
 // The language files of the real windows: what --save-language-files writes, loading it back,
 // the shipped translations, and the main window in English.
-#include <QMenu>
 #include <QCoreApplication>
-#include <QLibraryInfo>
 #include <QFile>
+#include <QLibraryInfo>
+#include <QMenu>
 #include <QRadioButton>
 #include <QToolButton>
 #include <set>
@@ -59,7 +59,8 @@ TEST_F(WindowLanguages, LanguageFilesComeBackUnchanged) {
     for (const std::string& f : LanguageFiles()) {
         EXPECT_EQ(ReadFileBytes(a / f), ReadFileBytes(b / f)) << f;
     }
-    EXPECT_NE(ReadFileBytes(a / "tarvo_main.ini")->find("[common_listItems]\r\nItems0=Kopfdaten\r\n"), std::string::npos);
+    EXPECT_NE(ReadFileBytes(a / "tarvo_main.ini")->find("[common_listItems]\r\nItems0=Kopfdaten\r\n"),
+              std::string::npos);
     TStringLoader none(*w);
     EXPECT_FALSE(none.TryLoad());
     EXPECT_THROW(none.SetOptions(TStringLoader::slAutoLoad), std::runtime_error);

@@ -15,8 +15,8 @@
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QRegularExpression>
+#include <QScrollArea>
 #include <QStandardPaths>
 #include <QTabBar>
 #include <QTest>
@@ -27,6 +27,7 @@
 #include "app/qt/tmain.h"
 #include "base/cp1252.h"
 #include "base/text.h"
+#include "coords/qt/tkalibrierung.h"
 #include "data/pointmemory.h"
 #include "data/qt/tmrk_set.h"
 #include "data/resultline.h"
@@ -44,7 +45,6 @@
 #include "shell/qt/qtimerdriver.h"
 #include "support/scriptedoperator.h"
 #include "support/tempdir.h"
-#include "coords/qt/tkalibrierung.h"
 #include "views/bitmapview.h"
 #include "views/elementgraphic.h"
 #include "views/methodsketch.h"
@@ -56,7 +56,9 @@
 namespace tarvo {
 namespace {
 
-QRgb At(const QImage& image, long long x, long long y) { return image.pixel(static_cast<int>(x), static_cast<int>(y)) & 0xFFFFFFU; }
+QRgb At(const QImage& image, long long x, long long y) {
+    return image.pixel(static_cast<int>(x), static_cast<int>(y)) & 0xFFFFFFU;
+}
 
 // The windows the main window opens: the element graphic and the converter.
 class ChildWindows : public Window {};
@@ -90,7 +92,8 @@ TEST_F(ChildWindows, TheElementGraphicShowsWhatTheCoreDrew) {
     const auto [ex, ey] = model.PixelOf(40, 10);  // the circle's rightmost point (radius 10)
     const auto [ox, oy] = model.PixelOf(5, 0);    // on the origin cross
     // Within a pixel: the two rasterise circles a little differently.
-    const auto near = [](const std::function<QRgb(long long, long long)>& pixel, long long x, long long y, QRgb colour) {
+    const auto near = [](const std::function<QRgb(long long, long long)>& pixel, long long x, long long y,
+                         QRgb colour) {
         for (int dy = -1; dy <= 1; ++dy) {
             for (int dx = -1; dx <= 1; ++dx) {
                 if (pixel(x + dx, y + dy) == colour) {
@@ -100,7 +103,9 @@ TEST_F(ChildWindows, TheElementGraphicShowsWhatTheCoreDrew) {
         }
         return false;
     };
-    const auto corePixel = [&](long long x, long long y) { return core.Pixel(static_cast<int>(x), static_cast<int>(y)); };
+    const auto corePixel = [&](long long x, long long y) {
+        return core.Pixel(static_cast<int>(x), static_cast<int>(y));
+    };
     const auto shownPixel = [&](long long x, long long y) { return At(shown, x, y); };
     for (const auto& [x, y, colour] : {std::tuple{cx - 2, cy, kRgbBlue}, {ex, ey, kRgbBlue}, {ox, oy, kRgbBlack}}) {
         EXPECT_TRUE(near(corePixel, x, y, colour)) << x << "," << y;
@@ -294,9 +299,11 @@ TEST(Report, ThePdfReadsEveryLogoQtReads) {
         int wrong = 0;
         for (int y = 0; y < height; ++y) {
             for (int x = 0; x < width; ++x) {
-                const std::size_t at = 3 * (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x));
+                const std::size_t at =
+                    3 * (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x));
                 const QRgb p = qt.pixel(x, y);
-                wrong += static_cast<unsigned char>(rgb[at]) != qRed(p) || static_cast<unsigned char>(rgb[at + 1]) != qGreen(p) ||
+                wrong += static_cast<unsigned char>(rgb[at]) != qRed(p) ||
+                         static_cast<unsigned char>(rgb[at + 1]) != qGreen(p) ||
                          static_cast<unsigned char>(rgb[at + 2]) != qBlue(p);
             }
         }
@@ -322,7 +329,7 @@ TEST(Report, PrintsThroughQtToAPdfFile) {
     printer.setOutputFileName(file);
     PrinterCanvas canvas(printer);
     EXPECT_NEAR(canvas.PageWidthMm(), 200, 15);  // A4 less the printer's margins
-    p.op.ExpectAsk(true);  // "Kopfdaten drucken ?"
+    p.op.ExpectAsk(true);                        // "Kopfdaten drucken ?"
     ASSERT_TRUE(PrintReport(p.model.Context(), canvas, ""));
     EXPECT_EQ(p.dir.Read("qt.pdf").substr(0, 5), "%PDF-");
     const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
@@ -345,7 +352,8 @@ TEST(Report, PrintsThroughQtToAPdfFile) {
         EXPECT_TRUE(text.contains(QString("%1 Kreis").arg(i))) << i;
     }
     // 41 lines on the first page (after the header data), 51 on each further page.
-    EXPECT_TRUE(run(pdfinfo, {file}).contains(QRegularExpression("Pages:\\s+5\\n"))) << run(pdfinfo, {file}).toStdString();
+    EXPECT_TRUE(run(pdfinfo, {file}).contains(QRegularExpression("Pages:\\s+5\\n")))
+        << run(pdfinfo, {file}).toStdString();
 }
 
 // The calibration window from its menu entry: a length along X probed with its button, the
@@ -363,7 +371,8 @@ TEST_F(Window, TheCalibrationWindowGuidesALengthCalibrationToItsFile) {
     }
     EXPECT_EQ(m->PointCount(), 0);
     QTest::mouseClick(k->Berechnen, Qt::LeftButton);
-    ASSERT_TRUE(WaitFor([&] { return k->Ergebnis->toPlainText().contains("Fehler 10.00"); })) << k->Ergebnis->toPlainText().toStdString();
+    ASSERT_TRUE(WaitFor([&] { return k->Ergebnis->toPlainText().contains("Fehler 10.00"); }))
+        << k->Ergebnis->toPlainText().toStdString();
     ASSERT_TRUE(k->Speichern->isEnabled());
     k->Normal->setText("EM-100");
     op.ExpectAsk(true);

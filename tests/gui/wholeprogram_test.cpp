@@ -75,7 +75,8 @@ TEST(WholeProgram, MeasuresACircleThroughTheWidgets) {
     QTest::mouseClick(window.Button("SpeedButton1"), Qt::LeftButton);
     auto* view = static_cast<QListView*>(list);
     ASSERT_EQ(view->model()->rowCount(), 1);
-    EXPECT_EQ(view->model()->index(0, 0).data().toString(), "  1 Kreis    3 D              10.000      10.000      20.000");
+    EXPECT_EQ(view->model()->index(0, 0).data().toString(),
+              "  1 Kreis    3 D              10.000      10.000      20.000");
     EXPECT_EQ(op.beeps, 3);
     window.close();
     EXPECT_TRUE(model.Closed());
@@ -187,7 +188,7 @@ TEST(WholeProgram, TeachesAndReplaysACircleThroughTheWindow) {
     EXPECT_TRUE(label1->isVisible());
     EXPECT_EQ(label1->text(), "3 ");
     EXPECT_FALSE(window.Button("SpeedButton11")->isEnabled());  // no teach-in over a run
-    op.ExpectInfo();  // "Wiederholung beendet !"
+    op.ExpectInfo();                                            // "Wiederholung beendet !"
     for (const auto& [x, y] : points) {
         captureAt(x, y);
     }

@@ -130,8 +130,8 @@ TEST_F(Window, ACaptureFocusesThePointListOnlyOnce) {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(0, 0)).center());
     QApplication::processEvents();
     QTest::keyClick(list, Qt::Key_Delete);
-    EXPECT_EQ(m->lb1().Count(), 1);   // the clicked result line went
-    EXPECT_EQ(m->PointCount(), 1);    // the point stayed
+    EXPECT_EQ(m->lb1().Count(), 1);  // the clicked result line went
+    EXPECT_EQ(m->PointCount(), 1);   // the point stayed
 }
 
 // The tolerance bar's marker: byte 127 in the list, a visible block on screen.

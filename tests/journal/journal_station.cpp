@@ -20,12 +20,18 @@ namespace {
 const char* KindName(tarvo::JournalNote::Kind k) {
     using K = tarvo::JournalNote::Kind;
     switch (k) {
-        case K::Damaged: return "damaged";
-        case K::Unreachable: return "unreachable";
-        case K::Refused: return "refused";
-        case K::Reachable: return "reachable";
-        case K::PasswordFile: return "passwordfile";
-        case K::Failed: return "failed";
+        case K::Damaged:
+            return "damaged";
+        case K::Unreachable:
+            return "unreachable";
+        case K::Refused:
+            return "refused";
+        case K::Reachable:
+            return "reachable";
+        case K::PasswordFile:
+            return "passwordfile";
+        case K::Failed:
+            return "failed";
     }
     return "?";
 }
@@ -47,17 +53,28 @@ int main(int argc, char** argv) {
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string a = argv[i];
         const std::string v = argv[i + 1];
-        if (a == "--local") local = v;
-        else if (a == "--station") station = v;
-        else if (a == "--parts") parts = std::stoi(v);
-        else if (a == "--rows") rows = std::stoi(v);
-        else if (a == "--host") host = v;
-        else if (a == "--port") port = std::stoi(v);
-        else if (a == "--database") database = v;
-        else if (a == "--user") user = v;
-        else if (a == "--password-file") passwordFile = v;
-        else if (a == "--retry-ms") retryMs = std::stoi(v);
-        else if (a == "--drain-seconds") drainSeconds = std::stoi(v);
+        if (a == "--local")
+            local = v;
+        else if (a == "--station")
+            station = v;
+        else if (a == "--parts")
+            parts = std::stoi(v);
+        else if (a == "--rows")
+            rows = std::stoi(v);
+        else if (a == "--host")
+            host = v;
+        else if (a == "--port")
+            port = std::stoi(v);
+        else if (a == "--database")
+            database = v;
+        else if (a == "--user")
+            user = v;
+        else if (a == "--password-file")
+            passwordFile = v;
+        else if (a == "--retry-ms")
+            retryMs = std::stoi(v);
+        else if (a == "--drain-seconds")
+            drainSeconds = std::stoi(v);
         else {
             std::fprintf(stderr, "journal_station: unknown argument %s\n", a.c_str());
             return 2;
@@ -69,7 +86,7 @@ int main(int argc, char** argv) {
     tarvo::ServerJournal* server = nullptr;
     if (!host.empty()) {
         tarvo::SqlJournal::Login login{QString::fromStdString(host), port, QString::fromStdString(database),
-                                       QString::fromStdString(user), {}, 3};
+                                       QString::fromStdString(user), {},   3};
         std::optional<std::string> problem;
         const tarvo::PasswordRead pw = tarvo::ReadPasswordFile(passwordFile);
         if (pw.password) {

@@ -1,5 +1,7 @@
 // The journal's core: the capability figures from the sums, and what a run and the
 // comparisons made by hand write.
+#include "journal/journal.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,7 +9,6 @@
 #include <fstream>
 #include <map>
 
-#include "journal/journal.h"
 #include "journal/journalconfig.h"
 #include "journal/partjournal.h"
 
@@ -22,9 +23,9 @@ TEST(JournalStatistics, HandbookExample) {
     JournalAggregates a;
     a.n = 4;
     a.mean = 16;
-    a.sumSquares = 4.0 * 3;                  // s^2 = 12 / (n - 1) = 4
+    a.sumSquares = 4.0 * 3;  // s^2 = 12 / (n - 1) = 4
     a.movingRanges = 3;
-    a.sumMovingRanges = 3 * 2.0 * 1.128;      // mean moving range / 1.128 = 2
+    a.sumMovingRanges = 3 * 2.0 * 1.128;  // mean moving range / 1.128 = 2
     a.lowerLimit = 8;
     a.upperLimit = 20;
     const JournalStatistics s = DeriveStatistics(a);
@@ -149,9 +150,7 @@ TEST(JournalConfig, SectionAndPasswordFile) {
 
     namespace fs = std::filesystem;
     const fs::path file = fs::temp_directory_path() / ("tarvo-pw-" + NewPartId());
-    {
-        std::ofstream(file) << "geheim\n";
-    }
+    { std::ofstream(file) << "geheim\n"; }
     fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     const PasswordRead open = ReadPasswordFile(file);
     EXPECT_FALSE(open.password);

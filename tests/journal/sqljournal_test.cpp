@@ -1,25 +1,25 @@
 // The journal's Qt SQL adapter on SQLite: round trips of awkward names, the statistics the
 // database computes against the same figures computed here, a damaged file that stays as it
 // is, a killed station that loses no finished part, a server that is not there.
+#include "journal/qt/sqljournal.h"
+
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
 
 #include <QCoreApplication>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <algorithm>
 #include <cmath>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <random>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <thread>
 
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <fcntl.h>
-
 #include "journal/qt/serverjournal.h"
-#include "journal/qt/sqljournal.h"
 
 extern char** environ;
 
@@ -42,7 +42,9 @@ JournalPart MakePart(const std::string& program, const std::string& station, lon
     p.sequence = seq;
     p.partNumber = std::to_string(seq);
     p.station = station;
-    p.operatorName = "Pr\xFC" "fer";  // Windows-1252, as the core holds text
+    p.operatorName =
+        "Pr\xFC"
+        "fer";  // Windows-1252, as the core holds text
     p.start = start;
     p.end = start;
     p.finished = true;
@@ -66,7 +68,9 @@ TEST(SqlJournal, NamesAreDataNeverStatements) {
         const auto parts = j->ListParts({name, {}, {}, {}, {name}, 10});
         ASSERT_EQ(parts.size(), 1u) << name;
         EXPECT_EQ(parts[0].program, name);
-        EXPECT_EQ(parts[0].operatorName, "Pr\xFC" "fer");
+        EXPECT_EQ(parts[0].operatorName,
+                  "Pr\xFC"
+                  "fer");
         const auto rows = j->Rows(p.id);
         ASSERT_EQ(rows.size(), 1u);
         EXPECT_EQ(rows[0].feature, name);
@@ -129,8 +133,8 @@ TEST(SqlJournal, StatisticsMatchAnIndependentComputation) {
     const auto check = [&](const JournalFilter& f) {
         std::vector<Value> sel;
         for (const Value& v : all) {
-            const bool station = f.stations.empty() ||
-                                 std::find(f.stations.begin(), f.stations.end(), v.station) != f.stations.end();
+            const bool station =
+                f.stations.empty() || std::find(f.stations.begin(), f.stations.end(), v.station) != f.stations.end();
             if (station && (f.from.empty() || v.start >= f.from) && (f.to.empty() || v.start < f.to)) {
                 sel.push_back(v);
             }

@@ -1,11 +1,11 @@
 #include "output/contour.h"
-#include "output/contourconverter.h"
-#include "output/converterpresetsdialog.h"
 
 #include <gtest/gtest.h>
 
 #include "base/errors.h"
 #include "base/fileio.h"
+#include "output/contourconverter.h"
+#include "output/converterpresetsdialog.h"
 #include "support/scriptedoperator.h"
 #include "support/tempdir.h"
 
@@ -33,7 +33,7 @@ TEST(CompensateRadius, StraightRunsKeepTheMovedPointAndRepeatsAreTakenOnce) {
     std::vector<std::string> path;
     EXPECT_FALSE(CompensateRadius({"0:0", "0:20", "0:40", "40:40", "40:40", "40:0", "0:0"}, path, 4, false));
     EXPECT_EQ(path, (std::vector<std::string>{"2.000:2.000", "2.000:20.000", "2.000:38.000", "38.000:38.000",
-                                               "38.000:2.000"}));
+                                              "38.000:2.000"}));
     // A slanted straight run too.
     EXPECT_FALSE(CompensateRadius({"0:0", "10:10", "20:20", "20:0"}, path, 2, true));
     EXPECT_NEAR(std::stod(path[1].substr(0, path[1].find(':'))), 10 - 0.7071, 0.001);
@@ -65,8 +65,7 @@ TEST(WriteGxxProgram, TheClosedSquareGivesTenLines) {
     std::vector<std::string> g;
     EXPECT_FALSE(WriteGxxProgram(kSquare, g, p));
     EXPECT_EQ(g, (std::vector<std::string>{"G91", "M59", "G01 Z-1.000", "G01 X0.000 Y40.000", "G01 X40.000 Y0.000",
-                                            "G01 X0.000 Y-40.000", "G01 X-40.000 Y0.000", "G01 Z1.000", "M58",
-                                            "M30"}));
+                                           "G01 X0.000 Y-40.000", "G01 X-40.000 Y0.000", "G01 Z1.000", "M58", "M30"}));
     // The first point overwrote the offsets.
     EXPECT_EQ(p.offsetX, -10);
     p.factorX = -1;
@@ -84,8 +83,8 @@ TEST(WriteGxxProgram, OpenContoursLiftBeforeTheWayBackAndMarkersMoveZ) {
     std::vector<std::string> g;
     EXPECT_FALSE(WriteGxxProgram({"0:0", "+", "10:0", " - "}, g, p));
     EXPECT_EQ(g, (std::vector<std::string>{"G91", "M59", "G01 X5.000 Y0.000", "G01 Z-2.500", "G01 Z2.500",
-                                            "G01 X10.000 Y0.000", "G01 Z-2.500", "G01 Z2.500", "G01 X-10.000 Y0.000",
-                                            "M58", "M30"}));
+                                           "G01 X10.000 Y0.000", "G01 Z-2.500", "G01 Z2.500", "G01 X-10.000 Y0.000",
+                                           "M58", "M30"}));
 }
 
 TEST(WriteGxxProgram, RefusesAMarkerFirstAnUnreadableItemAndAnEmptyPath) {
@@ -111,7 +110,9 @@ TEST(CreateDxfFromContour, WritesTheFileAndItsPreviewAndDrawsWhatTheToolCuts) {
     EXPECT_FALSE(CreateDxfFromContour({"10:10", "10:50", "+", "50:50", "-", "50:10"}, preview, p, dir.work(), dxf));
     const auto file = ReadTextLines(dir.work() / "K.DXF");
     ASSERT_TRUE(file);
-    const auto count = [](const std::vector<std::string>& lines) { return std::count(lines.begin(), lines.end(), "LINE"); };
+    const auto count = [](const std::vector<std::string>& lines) {
+        return std::count(lines.begin(), lines.end(), "LINE");
+    };
     EXPECT_EQ(count(*file), 3);  // 10:10-10:50, 50:50-50:10 and the closing 50:10-10:10; not 10:50-50:50
     EXPECT_EQ(count(preview), 3);
     EXPECT_EQ(preview.back(), file->back());
@@ -149,8 +150,8 @@ TEST(ConverterPresetsDialog, FieldsMirroringAndTheOutputName) {
 TEST(ConverterPresetsDialog, TheControlsNumbersNameTheFields) {
     ConverterPresets p;
     ConverterPresetsDialog d(p);
-    const std::string* byNumber[] = {&d.offsetX, &d.offsetY, &d.toolDiameter, &d.fileName,
-                                     &d.depth, &d.maxDeviation, &d.factorX, &d.factorY};
+    const std::string* byNumber[] = {&d.offsetX, &d.offsetY,      &d.toolDiameter, &d.fileName,
+                                     &d.depth,   &d.maxDeviation, &d.factorX,      &d.factorY};
     for (int n = 1; n <= 8; ++n) {
         EXPECT_EQ(&d.Edit(n), byNumber[n - 1]) << n;
     }

@@ -60,9 +60,10 @@ TEST_F(Dxf, TemplatesLimitsEntitiesAndTheTail) {
     const std::string dxf = dir.Read("teil.DXF");
     EXPECT_NE(dxf.find("$EXTMAX\r\n 10\r\n297.000000\r\n 20\r\n210.000000\r\n"), std::string::npos);
     EXPECT_NE(dxf.find("$LIMMIN\r\n 10\r\n0.000000\r\n 20\r\n0.000000\r\n"), std::string::npos);
-    EXPECT_NE(dxf.find("LINE\r\n  5\r\n2B\r\n  8\r\n0\r\n 10\r\n0.00000000\r\n 20\r\n0.00000000\r\n 30\r\n0.00000000\r\n"
-                       " 11\r\n10.00000000\r\n 21\r\n0.00000000\r\n 31\r\n0.00000000\r\n  0\r\nLINE\r\n  5\r\n2C\r\n"),
-              std::string::npos);
+    EXPECT_NE(
+        dxf.find("LINE\r\n  5\r\n2B\r\n  8\r\n0\r\n 10\r\n0.00000000\r\n 20\r\n0.00000000\r\n 30\r\n0.00000000\r\n"
+                 " 11\r\n10.00000000\r\n 21\r\n0.00000000\r\n 31\r\n0.00000000\r\n  0\r\nLINE\r\n  5\r\n2C\r\n"),
+        std::string::npos);
     EXPECT_EQ(dxf.substr(dxf.size() - 18), "ENDSEC\r\n  0\r\nEOF\r\n");
     EXPECT_EQ(w->PointCount(), 3);
     // The folder is kept as the stations store it, relative to the working folder.
@@ -90,8 +91,9 @@ TEST_F(Dxf, TemplatesLimitsEntitiesAndTheTail) {
 }
 
 TEST_F(Dxf, NodxflimCopiesTheHeaderAndOnePointWritesNoEntity) {
-    const std::string head = "  0\r\nSECTION\r\n  2\r\nHEADER\r\n  9\r\n$EXTMAX\r\n 10\r\n1.5\r\n 20\r\n2.5\r\n  0\r\nENDSEC\r\n"
-                             "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n  0\r\n";
+    const std::string head =
+        "  0\r\nSECTION\r\n  2\r\nHEADER\r\n  9\r\n$EXTMAX\r\n 10\r\n1.5\r\n 20\r\n2.5\r\n  0\r\nENDSEC\r\n"
+        "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n  0\r\n";
     dir.Write("dxfhead.asc", head);
     dir.Write("nodxflim", "");
     Start();

@@ -25,7 +25,7 @@ TEST_F(HeaderData, LabelsFromTeiledatAndHiddenInputs) {
     EXPECT_EQ(session->header.labels[10], "");  // the file ends: no label
     const HeaderDataDialog d(session->header);
     EXPECT_TRUE(d.Visible(0));
-    EXPECT_FALSE(d.Visible(2));   // blanks only: the input is hidden
+    EXPECT_FALSE(d.Visible(2));  // blanks only: the input is hidden
     EXPECT_FALSE(d.Visible(10));
 }
 

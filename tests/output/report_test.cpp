@@ -8,9 +8,9 @@
 #include "base/cp1252.h"
 #include "base/ini.h"
 #include "data/resultline.h"
-#include "shell/stringloader.h"
 #include "output/pdfcanvas.h"
 #include "output/reportcanvas.h"
+#include "shell/stringloader.h"
 #include "support/mainwindowfixture.h"
 
 namespace tarvo {
@@ -35,7 +35,9 @@ public:
         return true;
     }
     [[nodiscard]] double PageWidthMm() const override { return 200; }
-    void SetFont(const std::string& family, int size) override { items.push_back({"font", family + " " + std::to_string(size)}); }
+    void SetFont(const std::string& family, int size) override {
+        items.push_back({"font", family + " " + std::to_string(size)});
+    }
     void SetPenWidth(int px) override { items.push_back({"pen", std::to_string(px)}); }
     void LineMm(double x1, double y1, double x2, double y2) override { items.push_back({"line", "", x1, y1, x2, y2}); }
     void TextMm(const std::string& text, double x, double y) override { items.push_back({"text", text, x, y}); }
@@ -54,10 +56,12 @@ public:
         return &missing;
     }
     [[nodiscard]] bool Has(const std::string& text) const {
-        return std::any_of(items.begin(), items.end(), [&](const Recorded& r) { return r.kind == "text" && r.text == text; });
+        return std::any_of(items.begin(), items.end(),
+                           [&](const Recorded& r) { return r.kind == "text" && r.text == text; });
     }
     [[nodiscard]] int Count(const std::string& kind) const {
-        return static_cast<int>(std::count_if(items.begin(), items.end(), [&](const Recorded& r) { return r.kind == kind; }));
+        return static_cast<int>(
+            std::count_if(items.begin(), items.end(), [&](const Recorded& r) { return r.kind == kind; }));
     }
 };
 
@@ -97,8 +101,8 @@ TEST_F(Report, TitleHeaderAndColumns) {
     EXPECT_EQ(canvas.Text("Ergebnis   ")->x, 60);
     EXPECT_EQ(canvas.Text("  1 Kreis    3 D         ")->y, 63);
     EXPECT_EQ(canvas.Text("10.000")->x, 60);
-    EXPECT_EQ(canvas.Text(" 1:2:345.6")->x, 60);  // with colons the blanks stay
-    EXPECT_EQ(canvas.Text("  3 Bohrung links")->x, 15);   // printed whole
+    EXPECT_EQ(canvas.Text(" 1:2:345.6")->x, 60);         // with colons the blanks stay
+    EXPECT_EQ(canvas.Text("  3 Bohrung links")->x, 15);  // printed whole
     EXPECT_EQ(canvas.Count("page"), 0);
     EXPECT_EQ(w->PointCount(), 0);
     EXPECT_FALSE(session->acquisition.PollPaused);
@@ -158,7 +162,8 @@ TEST_F(Report, PagesBreakAfter270AndAnEmptyListPrintsTheFrame) {
     EXPECT_EQ(canvas.Count("page"), 1);
     EXPECT_EQ(canvas.Text("Seite: 2")->y, 5);
     EXPECT_EQ(canvas.items.back().kind, "end");
-    const auto image = std::find_if(canvas.items.begin(), canvas.items.end(), [](const Recorded& r) { return r.kind == "image"; });
+    const auto image =
+        std::find_if(canvas.items.begin(), canvas.items.end(), [](const Recorded& r) { return r.kind == "image"; });
     ASSERT_NE(image, canvas.items.end());
     EXPECT_EQ(image->x, 148);  // W - 52
     EXPECT_EQ(image->x2, 180);
@@ -204,7 +209,8 @@ TEST_F(Report, ThePdfCarriesTheLogo) {
     const auto at = bytes.find("/Subtype /Image /Width 2 /Height 2");
     ASSERT_NE(at, std::string::npos);
     // The file's last row is the picture's top: blue and white, then red and green.
-    EXPECT_NE(bytes.find(std::string("stream\n\x00\x00\xFF\xFF\xFF\xFF\xFF\x00\x00\x00\xFF\x00", 19), at), std::string::npos);
+    EXPECT_NE(bytes.find(std::string("stream\n\x00\x00\xFF\xFF\xFF\xFF\xFF\x00\x00\x00\xFF\x00", 19), at),
+              std::string::npos);
     EXPECT_NE(bytes.find("/Im0 Do"), std::string::npos);
     PdfCanvas none(dir.work() / "none.pdf");
     dir.Write("bad.bmp", "not a picture");

@@ -24,9 +24,9 @@ TEST(ToleranceBar, MarksTheBandOfTheActualValue) {
     EXPECT_EQ(ToleranceBar(10.0L, 10, 0.1L, -0.1L), Bar("-|-----#-----|-"));
     EXPECT_EQ(ToleranceBar(9.85L, 10, 0.1L, -0.1L), Bar("<|-----|-----|-"));
     EXPECT_EQ(ToleranceBar(10.2L, 10, 0.1L, -0.1L), Bar("-|-----|-----|>"));
-    EXPECT_EQ(ToleranceBar(0.02L, 0, 0.05L, 0), Bar("-|----#|-----|-"));   // 0.0192 <= 0.02 < 0.0231
-    EXPECT_EQ(ToleranceBar(9.9L, 10, 0.1L, -0.1L), Bar("-#-----|-----|-"));    // the lower limit
-    const std::string atUpper = ToleranceBar(10.1L, 10, 0.1L, -0.1L);         // the upper limit: band 13 or 14
+    EXPECT_EQ(ToleranceBar(0.02L, 0, 0.05L, 0), Bar("-|----#|-----|-"));     // 0.0192 <= 0.02 < 0.0231
+    EXPECT_EQ(ToleranceBar(9.9L, 10, 0.1L, -0.1L), Bar("-#-----|-----|-"));  // the lower limit
+    const std::string atUpper = ToleranceBar(10.1L, 10, 0.1L, -0.1L);        // the upper limit: band 13 or 14
     EXPECT_TRUE(atUpper == Bar("-|-----|-----#-") || atUpper == Bar("-|-----|----#|-")) << atUpper;
     EXPECT_EQ(ToleranceBar(1, 0, 2, 0), Bar("-|-----#-----|-"));
     EXPECT_EQ(ToleranceBar(3, 0, 2, 0), Bar("-|-----|-----|>"));
@@ -67,7 +67,7 @@ TEST_F(Comparison, LineThousandIsNamedWholeAndReadWhereItStands) {
     Run(CommandId::Comparison);
     const std::string judged = Results().back();
     EXPECT_EQ(judged.substr(0, 27), "1002 Bohrung links ob#1000 ");  // the name gives way to the number
-    EXPECT_EQ(ReadValue(judged).value, 15.999L);                       // read after line 1000, not 15.99
+    EXPECT_EQ(ReadValue(judged).value, 15.999L);                     // read after line 1000, not 15.99
     EXPECT_NE(judged.find(Bar("-|----#|-----|-")), std::string::npos) << judged;
 }
 
@@ -98,7 +98,8 @@ TEST_F(Comparison, VariablePositionAndAttributeLines) {
 }
 
 TEST_F(Comparison, AnAngleAFactorAndLargePositions) {
-    w->lb1().Append(WriteResultLine(1, ResultLabel("Winkel", 11), "  45:30:00", {NumberField(-1234.5L, 3), NumberField(200, 3)}));
+    w->lb1().Append(
+        WriteResultLine(1, ResultLabel("Winkel", 11), "  45:30:00", {NumberField(-1234.5L, 3), NumberField(200, 3)}));
     w->lb1().SetItemIndex(0);
     Define(0, "Winkel", 91, 1, -1, 2);
     Run(CommandId::Comparison);

@@ -101,9 +101,9 @@ TEST_F(Programs, CancellingTheStartLeavesEverything) {
 TEST_F(Programs, ACancelledOrRefusedSaveKeepsTheProgram) {
     StartTeachIn();
     Points({{1, 1}});
-    op.ExpectAsk(true);            // "Lernbetrieb beenden ?"
+    op.ExpectAsk(true);  // "Lernbetrieb beenden ?"
     op.ExpectFile("cancel");
-    op.ExpectAsk(false);           // not discarded: the dialog again
+    op.ExpectAsk(false);               // not discarded: the dialog again
     dir.MakeFolder("prg/ordner.PRG");  // a folder of that name: the write fails
     op.ExpectFile("ordner");
     op.ExpectError();
@@ -280,8 +280,9 @@ TEST_F(Programs, AbortWithNoGoesOnAndWithYesEnds) {
 // Points of a line that did not complete are not taken by the next one: a skipped preset line
 // drops them, and Esc in a measuring line's own wait leads to the question.
 TEST_F(Programs, ALineThatDoesNotCompleteLeavesNoPoints) {
-    dir.Write("prg/p.PRG", "GETPOINT:\nGETPOINT:\nGETPOINT:\nGETPOINT:\nWinkel:7\nGETPOINT:\nGETPOINT:\nGETPOINT:\nKreis:\n"
-                           "Abstand2P:\n");
+    dir.Write("prg/p.PRG",
+              "GETPOINT:\nGETPOINT:\nGETPOINT:\nGETPOINT:\nWinkel:7\nGETPOINT:\nGETPOINT:\nGETPOINT:\nKreis:\n"
+              "Abstand2P:\n");
     StartRun("p.PRG");
     op.ExpectError();  // "Programmzeile 5 übersprungen: Auswahl 7 gibt es nicht"
     for (const auto& [x, y] : {std::pair{50.0L, 50.0L}, {60.0L, 50.0L}, {70.0L, 50.0L}, {80.0L, 55.0L}}) {
@@ -375,9 +376,10 @@ TEST_F(Programs, NothingToDoAndACancelledOpen) {
 // with a message naming the line (result lines as the list numbers them), never read out of
 // range or judged with zeros.
 TEST_F(Programs, HandWrittenProgramsAndTheirFaults) {
-    dir.Write("prg/h.PRG", "pkt:12,5:3,25\r\naarvx:0,5\r\nwinkel:7\r\nabruf:99\r\nnullx\r\naarvw:90\r\nsf1\r\n"
-                           "\r\nkries:\r\nsollist-v:0:100000:1000:-1000\r\nsollist-v:0:abc:1000:-1000:10000:X\r\n"
-                           "sollist-p:0:100000\r\nsollist-v:1:125000:1000:-1000:10000:Sitz: oben\r\n");
+    dir.Write("prg/h.PRG",
+              "pkt:12,5:3,25\r\naarvx:0,5\r\nwinkel:7\r\nabruf:99\r\nnullx\r\naarvw:90\r\nsf1\r\n"
+              "\r\nkries:\r\nsollist-v:0:100000:1000:-1000\r\nsollist-v:0:abc:1000:-1000:10000:X\r\n"
+              "sollist-p:0:100000\r\nsollist-v:1:125000:1000:-1000:10000:Sitz: oben\r\n");
     op.ExpectFile("h.PRG");
     for (int i = 0; i < 6; ++i) {
         op.ExpectError();
@@ -402,8 +404,9 @@ TEST_F(Programs, HandWrittenProgramsAndTheirFaults) {
 // A degree:minute:second angle is judged on replay as the teach-in judged it; the name keeps
 // its colon.
 TEST_F(Programs, AReplayJudgesAnAngleInDegreesMinutesSeconds) {
-    dir.Write("prg/w.PRG", "WIMODE:1\nGETPOINT:\nGETPOINT:\nGETPOINT:\nGETPOINT:\nWinkel:1\n"
-                           "SOLLIST-V:0:450000:100:-100:10000:Fase: links\n");
+    dir.Write("prg/w.PRG",
+              "WIMODE:1\nGETPOINT:\nGETPOINT:\nGETPOINT:\nGETPOINT:\nWinkel:1\n"
+              "SOLLIST-V:0:450000:100:-100:10000:Fase: links\n");
     StartRun("w.PRG");
     std::vector<std::string> listed;
     Slot<> keep([&] {
@@ -420,7 +423,8 @@ TEST_F(Programs, AReplayJudgesAnAngleInDegreesMinutesSeconds) {
     EXPECT_EQ(listed.size(), 3u);
     ASSERT_FALSE(listed.empty());
     EXPECT_EQ(listed.back().substr(0, 36), "  3 Fase: links      #1       45.000") << listed.back();
-    EXPECT_EQ(op.shown.back(), "info: Wiederholung beendet !\nErgebniszeilen: 3; Merkmale: 1, davon gut: 1, schlecht: 0");
+    EXPECT_EQ(op.shown.back(),
+              "info: Wiederholung beendet !\nErgebniszeilen: 3; Merkmale: 1, davon gut: 1, schlecht: 0");
 }
 
 TEST_F(Programs, ReplayingATaughtSessionGivesItsResultLines) {
@@ -454,9 +458,24 @@ TEST_F(Programs, ReplayingATaughtSessionGivesItsResultLines) {
     op.ExpectAsk(true);  // "Koordinatensystem zurücksetzen ?"
     Run(CommandId::RunProgram);
     EXPECT_EQ(w->LB_list(), program);
-    for (const auto& [x, y] : std::vector<std::pair<long double, long double>>{
-             {15, 20}, {10, 25}, {5, 20}, {0, 0}, {3, 4}, {0, 0}, {10, 0}, {0, 0}, {10, 10}, {0, 1}, {10, 2},
-             {20, 3}, {10, 0}, {0, 10}, {-10, 0}, {-20, -5}, {20, -5}, {0, 0}}) {
+    for (const auto& [x, y] : std::vector<std::pair<long double, long double>>{{15, 20},
+                                                                               {10, 25},
+                                                                               {5, 20},
+                                                                               {0, 0},
+                                                                               {3, 4},
+                                                                               {0, 0},
+                                                                               {10, 0},
+                                                                               {0, 0},
+                                                                               {10, 10},
+                                                                               {0, 1},
+                                                                               {10, 2},
+                                                                               {20, 3},
+                                                                               {10, 0},
+                                                                               {0, 10},
+                                                                               {-10, 0},
+                                                                               {-20, -5},
+                                                                               {20, -5},
+                                                                               {0, 0}}) {
         Feed(x, y);
     }
     op.ExpectInfo();  // the run ends with the last point

@@ -359,7 +359,8 @@ private:
                         "chooser zero"};
             case 10:
             case 11:
-                return {{P()}, [entry](Station& s) { Click(s, entry == 10 ? CommandId::ZeroX : CommandId::ZeroY); },
+                return {{P()},
+                        [entry](Station& s) { Click(s, entry == 10 ? CommandId::ZeroX : CommandId::ZeroY); },
                         "zero button"};
             case 12:
             case 13:

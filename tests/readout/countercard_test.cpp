@@ -31,7 +31,8 @@ TEST(CounterCard, PresetWritesLowMiddleHigh) {
     EXPECT_EQ(io.writes, (std::vector<std::pair<std::uint16_t, std::uint8_t>>{{0x0DE7, 0}, {0x0DE6, 0}, {0x0DE5, 0}}));
     io.writes.clear();
     PresetCounter(card, io, 2, -0.001L);
-    EXPECT_EQ(io.writes, (std::vector<std::pair<std::uint16_t, std::uint8_t>>{{0x0DEB, 0xFE}, {0x0DEA, 0xFF}, {0x0DE9, 0xFF}}));
+    EXPECT_EQ(io.writes,
+              (std::vector<std::pair<std::uint16_t, std::uint8_t>>{{0x0DEB, 0xFE}, {0x0DEA, 0xFF}, {0x0DE9, 0xFF}}));
     PresetCounter(card, io, 3, 12.345L);
     EXPECT_NEAR(D(ReadCounter(card, io, 3)), 12.345, 1e-9);
 }
@@ -87,7 +88,6 @@ TEST_F(CounterLink, TheReceiveTickReadsTheCountersAfterTheResetQuestion) {
     EXPECT_EQ(w->LV1, "2.500");
     EXPECT_EQ(w->LV2, "-1.000");
 }
-
 
 class CardWithoutPorts : public test::MainWindowFixture {
 protected:

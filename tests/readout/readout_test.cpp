@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
+#include "base/cp1252.h"
+#include "base/ini.h"
+#include "base/timers.h"
 #include "readout/commportdriver.h"
 #include "readout/interfaceprofile.h"
 #include "readout/simulatedreadout.h"
-#include "base/cp1252.h"
-#include "base/ini.h"
 #include "shell/uitexts.h"
-#include "base/timers.h"
 #include "support/mainwindowfixture.h"
 
 namespace tarvo {
@@ -56,10 +56,10 @@ TEST(InterfaceProfile, KeysLimitsTerminatorAndEscapes) {
 // keeps its default.
 TEST(InterfaceProfile, ByteFieldsTakeTheirRangeAndRejectTheRestAsWritten) {
     const auto bytes = [](const InterfaceProfile& p) {
-        return std::array<int, 10>{p.EndChar1,  p.EndChar2,      p.StartPos,      p.EndPosPlus1,  p.CharCount,
+        return std::array<int, 10>{p.EndChar1,    p.EndChar2,    p.StartPos,     p.EndPosPlus1, p.CharCount,
                                    p.AutoTrigger, p.AutoX.Start, p.AutoX.Length, p.AutoY.Start, p.AutoY.Length};
     };
-    const char* const keys[] = {"ENDCHAR1", "ENDCHAR2",    "STARTPOS",   "ENDPOS",     "CNTCH",
+    const char* const keys[] = {"ENDCHAR1",    "ENDCHAR2",   "STARTPOS",   "ENDPOS",     "CNTCH",
                                 "AUTOTRIGGER", "AUTOTRG_S1", "AUTOTRG_L1", "AUTOTRG_S2", "AUTOTRG_L2"};
     const auto defaults = bytes(InterfaceProfile());
     const test::TempDir dir;
@@ -74,7 +74,7 @@ TEST(InterfaceProfile, ByteFieldsTakeTheirRangeAndRejectTheRestAsWritten) {
             EXPECT_EQ(bytes(p)[k], v + add) << key;
         }
         for (const std::string& text : {std::to_string(hi + 1), std::string("-1"), std::string("99999999999999999999"),
-                                       std::string("-99999999999999999999"), std::string("9223372036854775807")}) {
+                                        std::string("-99999999999999999999"), std::string("9223372036854775807")}) {
             dir.Write("IF2M.VAL", "[PARAMETER]\n" + key + " = " + text + "\n");
             InterfaceProfile p;
             const auto problems = LoadInterfaceProfile(dir.work() / "IF2M.VAL", p);
@@ -290,7 +290,6 @@ TEST_F(Link, TwoAxisLinesCaptureOnePointEach) {
     EXPECT_EQ(w->ListBox1().Items(), (std::vector<std::string>{"  12.500 :   -3.250", "   1.000 :    2.000"}));
 }
 
-
 // "COMx" names its own port, whatever the number; a port that does not exist is reported and
 // never replaced by COM1's device.
 TEST_F(Link, EveryPortNumberOpensItsOwnDevice) {
@@ -325,8 +324,8 @@ TEST_F(Link, LineSettingsReachTheDevice) {
         bool rtsCts;
     } cases[] = {
         {"BAUD=19200\nBYTELEN=7\nPARITY=2\nSTOPBITS=2\nUSE_RTS=1\n", 19200, 7, 2, 2, true},
-        {"BAUD=4800\nBYTELEN=8\nPARITY=3\nSTOPBITS=1\n", 4800, 8, 3, 0, false},  // mark parity
-        {"BAUD=56000\nBYTELEN=5\nPARITY=4\n", 28800, 5, 4, 0, false},          // space; 56000 runs at 28800
+        {"BAUD=4800\nBYTELEN=8\nPARITY=3\nSTOPBITS=1\n", 4800, 8, 3, 0, false},   // mark parity
+        {"BAUD=56000\nBYTELEN=5\nPARITY=4\n", 28800, 5, 4, 0, false},             // space; 56000 runs at 28800
         {"BAUD=12345\nBYTELEN=9\nPARITY=7\nSTOPBITS=3\n", 9600, 8, 0, 0, false},  // out of range: defaults
     };
     for (const auto& c : cases) {
@@ -348,7 +347,6 @@ TEST_F(Link, LineSettingsReachTheDevice) {
         EXPECT_EQ(s.rtsCts, c.rtsCts) << c.profile;
     }
 }
-
 
 TEST_F(Link, TheMarkerShowlogoAsksForTheLogoForm) {
     dir.Write("showlogo", "");

@@ -10,7 +10,8 @@ namespace {
 TEST(LanguageFile, ListsAreSectionsOfNumberedKeys) {
     const WindowTexts window = {ControlTexts{"Label3", {{"Caption", "Punktespeicher"}}, {}},
                                 ControlTexts{"lb1", {}, {{"Items", {"a", "b"}}}}};
-    EXPECT_EQ(LanguageFileText(window), "[Label3]\r\nCaption=Punktespeicher\r\n\r\n[lb1Items]\r\nItems0=a\r\nItems1=b\r\n\r\n");
+    EXPECT_EQ(LanguageFileText(window),
+              "[Label3]\r\nCaption=Punktespeicher\r\n\r\n[lb1Items]\r\nItems0=a\r\nItems1=b\r\n\r\n");
 }
 
 // Blanks at either end are part of some texts ("Winkelauswahl "): they survive the round trip.

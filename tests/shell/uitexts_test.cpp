@@ -13,16 +13,30 @@ TEST(UiTexts, HoldTheGermanTextsInTheirNumberedPlaces) {
     const UiTexts t;
     ASSERT_EQ(t.common_list().size(), kCommonListSize);  // 39 numbered texts, then the messages
     ASSERT_EQ(t.result_names().size(), 24u);
-    const std::pair<int, const char*> texts[] = {
-        {0, "Kopfdaten"},  {2, "Winkelauswahl "},  {13, "Zuwenig Punkte"}, {14, "TARVO Meßprotokoll"},
-        {20, "<ESC>=Abbruch"}, {24, "Alle Speicher löschen ?"}, {26, "Versatz"}, {32, "Punkteingabe"},
-        {35, "Vorangegange Punkte aus dem Programm löschen ?"}, {37, "Lernbetrieb: inaktiv"}, {38, "Kreismittelpunkt"}};
+    const std::pair<int, const char*> texts[] = {{0, "Kopfdaten"},
+                                                 {2, "Winkelauswahl "},
+                                                 {13, "Zuwenig Punkte"},
+                                                 {14, "TARVO Meßprotokoll"},
+                                                 {20, "<ESC>=Abbruch"},
+                                                 {24, "Alle Speicher löschen ?"},
+                                                 {26, "Versatz"},
+                                                 {32, "Punkteingabe"},
+                                                 {35, "Vorangegange Punkte aus dem Programm löschen ?"},
+                                                 {37, "Lernbetrieb: inaktiv"},
+                                                 {38, "Kreismittelpunkt"}};
     for (const auto& [n, text] : texts) {
         EXPECT_EQ(t.UiText(n), Ansi(text)) << n;
     }
-    const std::pair<int, const char*> names[] = {{0, "Kreis"}, {1, "D"}, {2, "R"}, {3, "Abstand 2P"}, {6, "Gerade"},
-                                                 {8, "Symetriegerade"}, {17, "Versatz    X"}, {18, "Versatz    Y"},
-                                                 {22, "Nullen"}, {23, "Fläche"}};
+    const std::pair<int, const char*> names[] = {{0, "Kreis"},
+                                                 {1, "D"},
+                                                 {2, "R"},
+                                                 {3, "Abstand 2P"},
+                                                 {6, "Gerade"},
+                                                 {8, "Symetriegerade"},
+                                                 {17, "Versatz    X"},
+                                                 {18, "Versatz    Y"},
+                                                 {22, "Nullen"},
+                                                 {23, "Fläche"}};
     for (const auto& [n, text] : names) {
         EXPECT_EQ(t.ResultName(n), Ansi(text)) << n;
     }
@@ -60,31 +74,30 @@ TEST(UiTexts, TheNamedNumbersPointAtTheirTexts) {
     for (const auto& [n, text] : texts) {
         EXPECT_EQ(t.UiText(n), Ansi(text)) << n;
     }
-    const std::pair<int, const char*> names[] = {
-        {kResultCircle, "Kreis"},
-        {kResultDiameter, "D"},
-        {kResultRadius, "R"},
-        {kResultDistanceTwoPoints, "Abstand 2P"},
-        {kResultDistanceLinePoint, "Abstand GP"},
-        {kResultAngle, "Winkel"},
-        {kResultLine, "Gerade"},
-        {kResultPoint, "Punkt"},
-        {kResultSymmetryLine, "Symetriegerade"},
-        {kResultDistanceX, "Abstand X"},
-        {kResultDistanceY, "Abstand Y"},
-        {kResultCompareNominal, "Soll-Ist Vergleich NW"},
-        {kResultComparePosition, "Soll-Ist Vergleich PT"},
-        {kResultCompareAttribute, "Soll-Ist Vergleich A"},
-        {kResultUpperTol, "OT"},
-        {kResultLowerTol, "UT"},
-        {kResultPage, "Seite"},
-        {kResultOffsetX, "Versatz    X"},
-        {kResultOffsetY, "Versatz    Y"},
-        {kResultAlignTwoLines, "Ausrichtung 2 G"},
-        {kResultAlignOneLine, "Ausrichtung 1 G"},
-        {kResultAlignPointLine, "Ausrichtung K G"},
-        {kResultZero, "Nullen"},
-        {kResultArea, "Fläche"}};
+    const std::pair<int, const char*> names[] = {{kResultCircle, "Kreis"},
+                                                 {kResultDiameter, "D"},
+                                                 {kResultRadius, "R"},
+                                                 {kResultDistanceTwoPoints, "Abstand 2P"},
+                                                 {kResultDistanceLinePoint, "Abstand GP"},
+                                                 {kResultAngle, "Winkel"},
+                                                 {kResultLine, "Gerade"},
+                                                 {kResultPoint, "Punkt"},
+                                                 {kResultSymmetryLine, "Symetriegerade"},
+                                                 {kResultDistanceX, "Abstand X"},
+                                                 {kResultDistanceY, "Abstand Y"},
+                                                 {kResultCompareNominal, "Soll-Ist Vergleich NW"},
+                                                 {kResultComparePosition, "Soll-Ist Vergleich PT"},
+                                                 {kResultCompareAttribute, "Soll-Ist Vergleich A"},
+                                                 {kResultUpperTol, "OT"},
+                                                 {kResultLowerTol, "UT"},
+                                                 {kResultPage, "Seite"},
+                                                 {kResultOffsetX, "Versatz    X"},
+                                                 {kResultOffsetY, "Versatz    Y"},
+                                                 {kResultAlignTwoLines, "Ausrichtung 2 G"},
+                                                 {kResultAlignOneLine, "Ausrichtung 1 G"},
+                                                 {kResultAlignPointLine, "Ausrichtung K G"},
+                                                 {kResultZero, "Nullen"},
+                                                 {kResultArea, "Fläche"}};
     for (const auto& [n, text] : names) {
         EXPECT_EQ(t.ResultName(n), Ansi(text)) << n;
     }
@@ -103,7 +116,6 @@ TEST(UiTexts, ANumberOutsideTheListIsARangeErrorAndEntriesCanBeReplaced) {
     EXPECT_THROW(t.SetResultName(24, "x"), RangeError);
     EXPECT_EQ(t.result_names().size(), 24u);
 }
-
 
 // Messages the core composes in German reach the operator in the loaded language, with the
 // parts it filled in, also where a part is a message of its own.

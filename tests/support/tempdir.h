@@ -15,7 +15,8 @@ class TempDir {
 public:
     TempDir() {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string name = std::string("tarvo-") + (info ? std::string(info->test_suite_name()) + "-" + info->name() : "x");
+        std::string name =
+            std::string("tarvo-") + (info ? std::string(info->test_suite_name()) + "-" + info->name() : "x");
         for (char& c : name) {
             if (c == '/') {
                 c = '_';

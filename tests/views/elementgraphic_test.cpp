@@ -25,9 +25,15 @@ struct Recording final : GraphicCanvas {
     int clears = 0;
     void Clear(Rgb) override { ++clears; }
     void SetPen(Rgb colour) override { pen = colour; }
-    void Line(long long a, long long b, long long c, long long d) override { shapes.push_back({'L', pen, a, b, c, d, {}}); }
-    void Rectangle(long long a, long long b, long long c, long long d) override { shapes.push_back({'R', pen, a, b, c, d, {}}); }
-    void Ellipse(long long a, long long b, long long c, long long d) override { shapes.push_back({'E', pen, a, b, c, d, {}}); }
+    void Line(long long a, long long b, long long c, long long d) override {
+        shapes.push_back({'L', pen, a, b, c, d, {}});
+    }
+    void Rectangle(long long a, long long b, long long c, long long d) override {
+        shapes.push_back({'R', pen, a, b, c, d, {}});
+    }
+    void Ellipse(long long a, long long b, long long c, long long d) override {
+        shapes.push_back({'E', pen, a, b, c, d, {}});
+    }
     void Text(long long x, long long y, const std::string& t) override { shapes.push_back({'T', pen, x, y, 0, 0, t}); }
     [[nodiscard]] int Count(char kind) const {
         int n = 0;
@@ -136,7 +142,8 @@ TEST_F(ElementGraphicTest, KindsAreToldByTheFirstNameInOrder) {
 // The area of a stored circle is named "Kreis" too, but its value is an area and it has no size
 // kind: it is no circle to draw (with the area as its radius it would fill the view).
 TEST_F(ElementGraphicTest, OnlyCircleResultsAreDrawnAsCircles) {
-    const std::string circle = WriteResultLine(1, ResultLabel(Ansi("Kreis"), 8, " 3 D"), "20.000", {"30.000", "10.000"});
+    const std::string circle =
+        WriteResultLine(1, ResultLabel(Ansi("Kreis"), 8, " 3 D"), "20.000", {"30.000", "10.000"});
     const std::string area = WriteResultLine(2, ResultLabel(Ansi("Kreis"), 21), "314.159", {"30.000", "10.000"});
     EXPECT_EQ(ElementKindOf(circle, texts), ElementKind::Circle);
     EXPECT_EQ(ElementKindOf(area, texts), ElementKind::None);

@@ -6,17 +6,17 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+#include "app/mainwindow.h"
+#include "base/cp1252.h"
+#include "base/text.h"
 #include "data/qt/tmrk_set.h"
-#include "output/qt/theaddata.h"
 #include "elements/qt/tsel_abstand.h"
 #include "geometry/anglechoice.h"
 #include "geometry/qt/tselect_winkel.h"
-#include "app/mainwindow.h"
+#include "output/qt/theaddata.h"
+#include "output/qt/tsetting_gxx.h"
 #include "shell/qt/dialogs.h"
 #include "shell/qt/qtext.h"
-#include "base/cp1252.h"
-#include "base/text.h"
-#include "output/qt/tsetting_gxx.h"
 #include "views/qt/tbmp_view.h"
 #include "views/qt/tmethode.h"
 

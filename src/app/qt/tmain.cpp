@@ -1,49 +1,44 @@
 #include "app/qt/tmain.h"
 
-#include <QCoreApplication>
-#include <QFontMetrics>
-#include <QLibraryInfo>
-#include <QToolBar>
-
-#include <set>
-
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QLibraryInfo>
 #include <QMenuBar>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QPrintPreviewDialog>
-#include <QFileDialog>
-#include <QDir>
 #include <QStatusBar>
-
-#include "coords/qt/tkalibrierung.h"
+#include <QToolBar>
 #include <QVBoxLayout>
+#include <set>
 
-#include "shell/qt/tstringloader.h"
-#include "output/qt/tdxf_gxx_main.h"
-#include "views/qt/telement_grafik.h"
 #include "app/commandtable.h"
 #include "app/mainwindow.h"
+#include "coords/qt/tkalibrierung.h"
 #include "data/resultline.h"
 #include "output/qt/printercanvas.h"
+#include "output/qt/tdxf_gxx_main.h"
 #include "output/report.h"
 #include "shell/qt/qtext.h"
+#include "shell/qt/tstringloader.h"
+#include "views/qt/telement_grafik.h"
 
 // The button pictures live in the static Qt library; its resources are registered by hand.
 static void InitTarvoResources() { Q_INIT_RESOURCE(tarvo); }
 
 namespace tarvo {
 
-int ResultListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : m_m.lb1().Count();
-}
+int ResultListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : m_m.lb1().Count(); }
 
 QVariant ResultListModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= m_m.lb1().Count()) {
@@ -57,7 +52,7 @@ namespace {
 
 QFont FixedFont(int pointSize) {
     QFont f = QFontDatabase::families().contains("Courier New") ? QFont("Courier New")
-                                                                 : QFontDatabase::systemFont(QFontDatabase::FixedFont);
+                                                                : QFontDatabase::systemFont(QFontDatabase::FixedFont);
     f.setPointSize(pointSize);
     return f;
 }
@@ -152,7 +147,6 @@ Tmain::Tmain(MainWindow& model, QWidget* parent)
     p->addWidget(ListBox1);
     auto* grid = new QGridLayout;
     p->addLayout(grid);
-
 
     auto* central = new QWidget;
     auto* h = new QHBoxLayout(central);
@@ -286,7 +280,8 @@ void Tmain::ApplyLanguage() {
     if (FileExists(folder / "buttons" / "kreis1.bmp")) {
         for (const auto& [button, command] : m_commands) {
             if (!command->picture.empty()) {
-                const QIcon picture(QString::fromStdString((folder / "buttons" / std::string(command->picture)).string()));
+                const QIcon picture(
+                    QString::fromStdString((folder / "buttons" / std::string(command->picture)).string()));
                 if (!picture.isNull()) {
                     button->setIcon(picture);
                 }
@@ -389,8 +384,8 @@ std::optional<std::string> Tmain::PreviewAndPrint(const std::function<void(Repor
         QAction* pdf = bar->addAction(Q(m_m.UiText(kMsgSaveAsPdf)));
         pdf->setObjectName("SaveAsPdf");
         connect(pdf, &QAction::triggered, &preview, [&] {
-            const QString file = QFileDialog::getSaveFileName(&preview, Q(m_m.UiText(kMsgSaveAsPdf)),
-                                                              QDir::current().filePath(kReportFile), "PDF (*.pdf *.PDF)");
+            const QString file = QFileDialog::getSaveFileName(
+                &preview, Q(m_m.UiText(kMsgSaveAsPdf)), QDir::current().filePath(kReportFile), "PDF (*.pdf *.PDF)");
             if (file.isEmpty()) {
                 return;
             }
@@ -568,7 +563,8 @@ bool Tmain::eventFilter(QObject* watched, QEvent* e) {
             return KeyPreview(static_cast<QKeyEvent*>(e));
         }
     }
-    if (e->type() == QEvent::MouseButtonDblClick && (watched == statusBar() || std::find(m_panels.begin(), m_panels.end(), watched) != m_panels.end())) {
+    if (e->type() == QEvent::MouseButtonDblClick &&
+        (watched == statusBar() || std::find(m_panels.begin(), m_panels.end(), watched) != m_panels.end())) {
         Do([this] { m_m.StatusBar1DblClick(); });
         return true;
     }

@@ -93,7 +93,7 @@ private:
     QLineEdit* FY;
     std::array<QLabel*, 3> m_panels{};
     QLabel* m_calibrationPanel = nullptr;  // the machine calibration's date and due date
-    QLabel* m_journalLabel = nullptr;  // what the results journal said last
+    QLabel* m_journalLabel = nullptr;      // what the results journal said last
     std::map<QString, QToolButton*> m_buttons;
     QPrinter m_printer{QPrinter::HighResolution};
     bool m_rendering = false;

@@ -92,8 +92,8 @@ Tkalibrierung::Tkalibrierung(MainWindow& model, QWidget* parent) : QDialog(paren
     setObjectName("Tkalibrierung");
     setWindowTitle("Maschine kalibrieren");
     Verfahren = new QComboBox;
-    Verfahren->addItems({"Länge (Endmaß)", "Glasmaßstab (Marken)", "Winkelnormal (zwei Kanten)",
-                         "Umschlag (Kante, um 90° gedreht)"});
+    Verfahren->addItems(
+        {"Länge (Endmaß)", "Glasmaßstab (Marken)", "Winkelnormal (zwei Kanten)", "Umschlag (Kante, um 90° gedreht)"});
     Achse = new QComboBox;
     Achse->addItems({"X", "Y"});
     Sollwerte = new QLineEdit("200");

@@ -2,8 +2,8 @@
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
-#include <QKeyEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QTabBar>
 #include <QToolButton>
@@ -22,7 +22,8 @@ Tmrk_set::Tmrk_set(QWidget* parent) : QDialog(parent), m_pages(new QTabWidget(th
         e->installEventFilter(this);
     }
     Field(FeatureDialog::kName)->setObjectName("Name");
-    const auto page = [this](const QString& caption, std::initializer_list<std::pair<const char*, FeatureDialog::Field>> rows) {
+    const auto page = [this](const QString& caption,
+                             std::initializer_list<std::pair<const char*, FeatureDialog::Field>> rows) {
         auto* w = new QWidget;
         w->setObjectName(QString("TabSheet%1").arg(m_pages->count() + 1));
         auto* form = new QFormLayout(w);
@@ -157,8 +158,11 @@ bool Tmrk_set::eventFilter(QObject* watched, QEvent* e) {
                 OpenNameChooser();
                 return true;
             }
-            const int vk = key == Qt::Key_Down ? 40 : key == Qt::Key_Up ? 38 : key == Qt::Key_Right ? 39
-                         : (key == Qt::Key_Return || key == Qt::Key_Enter) ? 13 : 0;
+            const int vk = key == Qt::Key_Down                               ? 40
+                           : key == Qt::Key_Up                               ? 38
+                           : key == Qt::Key_Right                            ? 39
+                           : (key == Qt::Key_Return || key == Qt::Key_Enter) ? 13
+                                                                             : 0;
             if (vk == 39 && f != FeatureDialog::kName) {
                 return false;  // Right moves the cursor inside the page fields
             }

@@ -1,10 +1,10 @@
 #include "elements/qt/tsel_abstand.h"
 
-#include "shell/qt/dialogs.h"
-
 #include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QVBoxLayout>
+
+#include "shell/qt/dialogs.h"
 
 namespace tarvo {
 

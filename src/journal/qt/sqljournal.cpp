@@ -44,9 +44,7 @@ const std::vector<std::vector<const char*>>& Migrations() {
     return steps;
 }
 
-QVariant Number(const std::optional<double>& v) {
-    return v ? QVariant(*v) : QVariant(QMetaType::fromType<double>());
-}
+QVariant Number(const std::optional<double>& v) { return v ? QVariant(*v) : QVariant(QMetaType::fromType<double>()); }
 
 std::optional<double> Number(const QVariant& v) {
     if (v.isNull()) {
@@ -84,7 +82,8 @@ QString PartConditions(const JournalFilter& f, QVariantList& binds, const QStrin
 
 }  // namespace
 
-SqlJournal::SqlJournal(QSqlDatabase db, bool postgres) : m_name(db.connectionName()), m_db(std::move(db)), m_postgres(postgres) {}
+SqlJournal::SqlJournal(QSqlDatabase db, bool postgres)
+    : m_name(db.connectionName()), m_db(std::move(db)), m_postgres(postgres) {}
 
 SqlJournal::~SqlJournal() {
     m_db.close();
@@ -184,8 +183,8 @@ bool SqlJournal::Migrate() {
     q.finish();
     if (version > kSchemaVersion) {
         m_db.rollback();
-        Note(JournalNote::Kind::Damaged,
-             "Version " + std::to_string(version) + " > " + std::to_string(kSchemaVersion) + " (" + A(m_db.databaseName()) + ")");
+        Note(JournalNote::Kind::Damaged, "Version " + std::to_string(version) + " > " + std::to_string(kSchemaVersion) +
+                                             " (" + A(m_db.databaseName()) + ")");
         m_lastError = QStringLiteral("schema version %1").arg(version);
         return false;
     }
@@ -240,9 +239,10 @@ bool SqlJournal::WritePart(const JournalPart& part, const std::vector<JournalRow
         " part_seq = excluded.part_seq,"
         " station = excluded.station, operator = excluded.operator, started = excluded.started,"
         " ended = excluded.ended, finished = excluded.finished, rev = journal_parts.rev + 1, sent = 0"));
-    for (const QVariant& v : {QVariant(QString::fromStdString(part.id)), QVariant(Q(part.program)),
-                              QVariant(Q(part.partNumber)), QVariant(part.sequence), QVariant(Q(part.station)), QVariant(Q(part.operatorName)),
-                              QVariant(Q(part.start)), QVariant(Q(part.end)), QVariant(part.finished ? 1 : 0)}) {
+    for (const QVariant& v :
+         {QVariant(QString::fromStdString(part.id)), QVariant(Q(part.program)), QVariant(Q(part.partNumber)),
+          QVariant(part.sequence), QVariant(Q(part.station)), QVariant(Q(part.operatorName)), QVariant(Q(part.start)),
+          QVariant(Q(part.end)), QVariant(part.finished ? 1 : 0)}) {
         q.addBindValue(v);
     }
     if (!q.exec()) {
@@ -296,9 +296,10 @@ std::vector<JournalPart> SqlJournal::ListParts(const JournalFilter& filter) {
     const QString where = PartConditions(filter, binds);
     QSqlQuery q(m_db);
     q.setForwardOnly(true);
-    q.prepare(QStringLiteral("SELECT part_id, program, part_number, station, operator, started, ended, finished, part_seq"
-                             " FROM journal_parts p WHERE 1 = 1") +
-              where + QStringLiteral(" ORDER BY started DESC, station DESC, part_seq DESC, part_id DESC LIMIT ?"));
+    q.prepare(
+        QStringLiteral("SELECT part_id, program, part_number, station, operator, started, ended, finished, part_seq"
+                       " FROM journal_parts p WHERE 1 = 1") +
+        where + QStringLiteral(" ORDER BY started DESC, station DESC, part_seq DESC, part_id DESC LIMIT ?"));
     for (const QVariant& v : binds) {
         q.addBindValue(v);
     }
@@ -318,7 +319,7 @@ std::vector<JournalPart> SqlJournal::ListParts(const JournalFilter& filter) {
         p.end = A(q.value(6).toString());
         p.finished = q.value(7).toInt() != 0;
         p.sequence = q.value(8).toLongLong();
-    p.sequence = q.value(8).toLongLong();
+        p.sequence = q.value(8).toLongLong();
         parts.push_back(std::move(p));
     }
     return parts;
@@ -329,8 +330,9 @@ std::optional<JournalPart> SqlJournal::Part(const std::string& partId) {
         return std::nullopt;
     }
     QSqlQuery q(m_db);
-    q.prepare(QStringLiteral("SELECT part_id, program, part_number, station, operator, started, ended, finished, part_seq"
-                             " FROM journal_parts WHERE part_id = ?"));
+    q.prepare(
+        QStringLiteral("SELECT part_id, program, part_number, station, operator, started, ended, finished, part_seq"
+                       " FROM journal_parts WHERE part_id = ?"));
     q.addBindValue(QString::fromStdString(partId));
     if (!q.exec() || !q.next()) {
         return std::nullopt;
@@ -355,8 +357,9 @@ std::vector<JournalRow> SqlJournal::Rows(const std::string& partId) {
     }
     QSqlQuery q(m_db);
     q.setForwardOnly(true);
-    q.prepare(QStringLiteral("SELECT feature, kind, nominal, upper_limit, lower_limit, actual, deviation, good, line"
-                             " FROM journal_rows WHERE part_id = ? ORDER BY seq"));
+    q.prepare(
+        QStringLiteral("SELECT feature, kind, nominal, upper_limit, lower_limit, actual, deviation, good, line"
+                       " FROM journal_rows WHERE part_id = ? ORDER BY seq"));
     q.addBindValue(QString::fromStdString(partId));
     if (!q.exec()) {
         m_lastError = q.lastError().text();
@@ -410,8 +413,10 @@ std::optional<JournalAggregates> SqlJournal::Aggregates(const JournalFilter& fil
     // The newest part's limits, and one value to shift the sums by: sums of squares of values
     // far from zero stay exact that way.
     QSqlQuery newest(m_db);
-    if (!run(newest, QStringLiteral("WITH x AS (") + values +
-                         QStringLiteral(") SELECT lo, hi, v FROM x ORDER BY t DESC, st DESC, ps DESC, pid DESC, seq DESC LIMIT 1"),
+    if (!run(newest,
+             QStringLiteral("WITH x AS (") + values +
+                 QStringLiteral(
+                     ") SELECT lo, hi, v FROM x ORDER BY t DESC, st DESC, ps DESC, pid DESC, seq DESC LIMIT 1"),
              {})) {
         return std::nullopt;
     }
@@ -424,12 +429,13 @@ std::optional<JournalAggregates> SqlJournal::Aggregates(const JournalFilter& fil
     newest.finish();
     // The moving ranges follow the order the parts were started in.
     QSqlQuery sums(m_db);
-    if (!run(sums,
-             QStringLiteral("WITH x AS (") + values +
-                 QStringLiteral("), d AS (SELECT v, lo, hi, v - LAG(v) OVER (ORDER BY t, st, ps, pid, seq) AS dv FROM x)"
-                                " SELECT COUNT(*), SUM(v - ?), SUM((v - ?) * (v - ?)), SUM(ABS(dv)), COUNT(dv),"
-                                " SUM(CASE WHEN v < lo OR v > hi THEN 1 ELSE 0 END) FROM d"),
-             {shift, shift, shift}) ||
+    if (!run(
+            sums,
+            QStringLiteral("WITH x AS (") + values +
+                QStringLiteral("), d AS (SELECT v, lo, hi, v - LAG(v) OVER (ORDER BY t, st, ps, pid, seq) AS dv FROM x)"
+                               " SELECT COUNT(*), SUM(v - ?), SUM((v - ?) * (v - ?)), SUM(ABS(dv)), COUNT(dv),"
+                               " SUM(CASE WHEN v < lo OR v > hi THEN 1 ELSE 0 END) FROM d"),
+            {shift, shift, shift}) ||
         !sums.next()) {
         return std::nullopt;
     }

@@ -18,8 +18,12 @@ PrinterCanvas::PrinterCanvas(QPrinter& printer) : m_printer(printer) {
     m_printer.setPageOrientation(QPageLayout::Portrait);
 }
 
-int PrinterCanvas::X(double mm) const { return static_cast<int>(std::lround(mm * m_printer.logicalDpiX() / kMmPerInch)); }
-int PrinterCanvas::Y(double mm) const { return static_cast<int>(std::lround(mm * m_printer.logicalDpiY() / kMmPerInch)); }
+int PrinterCanvas::X(double mm) const {
+    return static_cast<int>(std::lround(mm * m_printer.logicalDpiX() / kMmPerInch));
+}
+int PrinterCanvas::Y(double mm) const {
+    return static_cast<int>(std::lround(mm * m_printer.logicalDpiY() / kMmPerInch));
+}
 
 bool PrinterCanvas::BeginDoc(const std::string& title) {
     m_printer.setDocName(Q(title));
@@ -31,7 +35,8 @@ void PrinterCanvas::NewPage() { m_printer.newPage(); }
 bool PrinterCanvas::EndDoc() { return m_painter.end(); }
 
 double PrinterCanvas::PageWidthMm() const {
-    return m_printer.pageLayout().paintRectPixels(m_printer.resolution()).width() * kMmPerInch / m_printer.logicalDpiX();
+    return m_printer.pageLayout().paintRectPixels(m_printer.resolution()).width() * kMmPerInch /
+           m_printer.logicalDpiX();
 }
 
 void PrinterCanvas::SetFont(const std::string& family, int pointSize) {
@@ -46,7 +51,9 @@ void PrinterCanvas::SetPenWidth(int pixels) {
     m_painter.setPen(pen);
 }
 
-void PrinterCanvas::LineMm(double x1, double y1, double x2, double y2) { m_painter.drawLine(X(x1), Y(y1), X(x2), Y(y2)); }
+void PrinterCanvas::LineMm(double x1, double y1, double x2, double y2) {
+    m_painter.drawLine(X(x1), Y(y1), X(x2), Y(y2));
+}
 
 void PrinterCanvas::TextMm(const std::string& text, double x, double y) {
     // The byte 127 of the tolerance bar shows as a block, as in the window.

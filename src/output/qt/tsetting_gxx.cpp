@@ -125,7 +125,8 @@ bool Tsetting_gxx::Run(ConverterPresetsDialog& dialog) {
 }
 
 bool Tsetting_gxx::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonDblClick && m_dialog != nullptr && (watched == Edit[7] || watched == Edit[8])) {
+    if (event->type() == QEvent::MouseButtonDblClick && m_dialog != nullptr &&
+        (watched == Edit[7] || watched == Edit[8])) {
         const int axis = watched == Edit[7] ? 0 : 1;
         std::string& field = axis == 0 ? m_dialog->factorX : m_dialog->factorY;
         field = A(static_cast<QLineEdit*>(watched)->text());

@@ -1,14 +1,14 @@
 #include "shell/qt/dialogs.h"
 
-#include "shell/qt/qtext.h"
-
-#include <QDialogButtonBox>
 #include <QButtonGroup>
 #include <QComboBox>
-#include <QPushButton>
+#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QPushButton>
 #include <QVBoxLayout>
+
+#include "shell/qt/qtext.h"
 
 namespace tarvo {
 

@@ -10,8 +10,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
-#include <utility>
 #include <optional>
+#include <utility>
 
 #include "shell/operator.h"
 

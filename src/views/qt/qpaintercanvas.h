@@ -12,8 +12,8 @@ class QPainterCanvas final : public GraphicCanvas {
 public:
     explicit QPainterCanvas(QPainter& painter) : m_p(painter) { m_p.setBrush(Qt::NoBrush); }
     void Clear(Rgb colour) override {
-        m_p.fillRect(QRect(QPoint(0, 0), m_p.device() != nullptr ? QSize(m_p.device()->width(), m_p.device()->height())
-                                                                  : QSize()),
+        m_p.fillRect(QRect(QPoint(0, 0),
+                           m_p.device() != nullptr ? QSize(m_p.device()->width(), m_p.device()->height()) : QSize()),
                      Colour(colour));
     }
     void SetPen(Rgb colour) override { m_p.setPen(Colour(colour)); }
@@ -34,7 +34,10 @@ public:
     }
 
 private:
-    static QColor Colour(Rgb c) { return QColor(static_cast<int>((c >> 16) & 0xFF), static_cast<int>((c >> 8) & 0xFF), static_cast<int>(c & 0xFF)); }
+    static QColor Colour(Rgb c) {
+        return QColor(static_cast<int>((c >> 16) & 0xFF), static_cast<int>((c >> 8) & 0xFF),
+                      static_cast<int>(c & 0xFF));
+    }
     // QPainter works in floating point; keep far points within what it draws reliably.
     static double Clamp(long long v) { return static_cast<double>(std::clamp<long long>(v, -1000000, 1000000)); }
     QPainter& m_p;

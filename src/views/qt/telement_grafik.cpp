@@ -178,7 +178,8 @@ void TElement_grafik::ShowPicture() {
     }
     if (m_fitted) {
         const QSize room = ScrollBox1->viewport()->size() - QSize(2, 2);
-        const QImage shown = m_image.scaled(room.expandedTo(QSize(10, 10)), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        const QImage shown =
+            m_image.scaled(room.expandedTo(QSize(10, 10)), Qt::KeepAspectRatio, Qt::SmoothTransformation);
         m_shownScale = static_cast<double>(m_image.width()) / std::max(1, shown.width());
         Image1->setPixmap(QPixmap::fromImage(shown));
         Image1->resize(shown.size());

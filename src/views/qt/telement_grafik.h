@@ -4,8 +4,8 @@
 // "Immer sichtbar" and "OK". Not modal; it lives as long as the main window.
 #pragma once
 
-#include <QImage>
 #include <QCheckBox>
+#include <QImage>
 #include <QPushButton>
 #include <QWidget>
 

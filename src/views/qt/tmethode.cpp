@@ -9,8 +9,9 @@
 
 namespace tarvo {
 
-Tmethode::Tmethode(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-                                      img1(new QLabel(this)) {
+Tmethode::Tmethode(QWidget* parent)
+    : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      img1(new QLabel(this)) {
     setObjectName("Tmethode");
     setWindowTitle("-");
     img1->setObjectName("img1");
@@ -51,7 +52,7 @@ QImage Tmethode::Draw(int method) {
             case SketchItem::Kind::Ellipse: {
                 const QColor fills[] = {silver, Qt::transparent, QColor(255, 255, 0), QColor(255, 0, 0)};
                 p.setBrush(item.fill == SketchItem::Fill::Clear ? QBrush(Qt::NoBrush)
-                                                               : QBrush(fills[static_cast<int>(item.fill)]));
+                                                                : QBrush(fills[static_cast<int>(item.fill)]));
                 p.drawEllipse(QRect(QPoint(item.xy[0], item.xy[1]), QPoint(item.xy[2] - 1, item.xy[3] - 1)));
                 break;
             }

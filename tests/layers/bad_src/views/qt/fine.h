@@ -1,3 +1,4 @@
 // Qt code may include anything.
 #include <QString>
+
 #include "app/mainwindow.h"
