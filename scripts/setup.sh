@@ -11,7 +11,7 @@ if [[ "${1:-}" == build ]]; then
   packages=("${build[@]}")
 else
   packages=("${build[@]}" libgtest-dev libgmock-dev libbenchmark-dev poppler-utils python3-ezdxf python3-mpmath bcnc
-            desktop-file-utils clang libclang-rt-14-dev postgresql)
+            desktop-file-utils clang clang-format libclang-rt-14-dev postgresql)
 fi
 # Qt SQL (in qt6-base-dev) with its SQLite and PostgreSQL drivers: the results journal.
 # postgresql: the server the journal's end-to-end test starts on a free local port.
