@@ -123,13 +123,13 @@ TEST_F(ChildWindows, TheConverterOpensFromTheMenuAndDeletesInItsLists) {
     QWidget* converter = w->ConverterWindow();
     ASSERT_TRUE(WaitFor([&] { return converter->isVisible(); }));
     auto* points = converter->findChild<QListWidget*>("ListBox1");
-    ASSERT_EQ(points->count(), 12);
+    ASSERT_EQ(points->count(), 10);
     EXPECT_EQ(converter->findChild<QListWidget*>("ListBox2")->item(0)->text(), "10:10");
     points->setCurrentRow(3);
     QTest::keyClick(points, Qt::Key_Delete);
-    EXPECT_EQ(points->count(), 11);
+    EXPECT_EQ(points->count(), 9);
     EXPECT_EQ(points->currentRow(), 2);
-    EXPECT_EQ(m->Converter().ListBox1.size(), 11u);
+    EXPECT_EQ(m->Converter().ListBox1.size(), 9u);
 }
 
 // The bitmap view shows the core's own picture: after the click into the polygon the screen
