@@ -592,6 +592,8 @@ void ScriptRunner::Shown(const std::string& kind, const std::string& text, const
     Say(kind + ": " + m_main->texts().Translate(text) + (answer != nullptr ? " -> " + *answer : std::string()));
 }
 
+std::string ScriptRunner::Translated(const std::string& german) const { return m_main->texts().Translate(german); }
+
 void ScriptRunner::Unanswered(const std::string& kind, const std::string& text) {
     Say("unanswered: " + kind + " " + text);
     throw ScriptEnd{kScriptUnanswered};

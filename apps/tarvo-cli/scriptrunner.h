@@ -49,6 +49,7 @@ private:
     // Operator: the dialogs are answered from the queue (ScriptedOperator) and printed.
     void Shown(const std::string& kind, const std::string& text, const std::string* answer) override;
     void Unanswered(const std::string& kind, const std::string& text) override;
+    [[nodiscard]] std::string Translated(const std::string& german) const override;
     void Refused(const std::string& note) override;
     bool ShowFeatureDialog(FeatureDialog& dialog) override;
     bool WaitForPoints(int count, int method) override;

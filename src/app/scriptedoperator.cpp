@@ -213,7 +213,7 @@ bool ScriptedOperator::ShowBitmapView(BitmapView& view) {
     view.StartArea();
     const auto [px, py] = view.PixelOf(x.value, y.value);
     const bool measured = view.Click(px, py);
-    std::string shown = *a + ": " + view.Label8 + " " + view.Label6;
+    std::string shown = *a + ": " + Translated(view.Label8) + " " + view.Label6;
     Shown("area", "TBMP_View", &shown);
     if (!measured) {
         ShowError(view.Problem());

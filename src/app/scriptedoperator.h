@@ -59,6 +59,8 @@ protected:
     virtual void Unanswered(const std::string& kind, const std::string& text) = 0;
     // An answer that the dialog refuses (e.g. "insert" while recording), shown as a note.
     virtual void Refused(const std::string& note) = 0;
+    // A text of the program's own (a view's label) in the loaded language; as it is by default.
+    [[nodiscard]] virtual std::string Translated(const std::string& german) const { return german; }
 
     // The answer words queued for a dialog of `kind`, or nothing (after Unanswered).
     std::optional<std::string> Take(const std::string& queueKind, const std::string& shownKind,

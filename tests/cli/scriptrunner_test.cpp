@@ -251,13 +251,18 @@ TEST_F(CliTest, MeasuresAnAreaByAClickAndWritesTheElementGraphic) {
 // With English chosen, what the program composes reaches the operator in English.
 TEST_F(CliTest, MessagesReadInTheChosenLanguage) {
     dir.Write("TARVO.INI", "[Einstellungen]\r\nLANGUAGE=1\r\n");
-    std::istringstream in("wait 500\npoint 0 0\nclick SpeedButton14\nconverter open fehlt.pnt\n");
+    std::istringstream in(
+        "wait 500\npoint 0 0\nclick SpeedButton14\nconverter open fehlt.pnt\n"
+        "point 0 0\npoint 20 0\npoint 20 10\npoint 0 10\narea 10 5\nanswer yes\nclick SpeedButton14\n");
     std::ostringstream os;
     ScriptRunner runner(in, os, dir.work(), dir.root(), clock);
     runner.SetShippedData(TARVO_SHIPPED_DATA);
     ASSERT_EQ(runner.Run(), kScriptOk);
     EXPECT_NE(os.str().find("info: Too few points1\nerror: The file \"fehlt.pnt\" cannot be read\n"), std::string::npos)
         << os.str();
+    // The area view's answer, with its label in English too.
+    EXPECT_EQ(os.str().find(Ansi("Fläche in mm²")), std::string::npos) << os.str();
+    EXPECT_NE(os.str().find("area: TBMP_View -> 10 5: "), std::string::npos) << os.str();
 }
 
 }  // namespace
