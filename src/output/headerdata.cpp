@@ -42,7 +42,8 @@ bool HeaderDataDialog::Visible(std::size_t field) const {
 void EditHeaderData(CommandContext& ctx) {
     HeaderDataDialog dialog(ctx.header);
     dialog.inputs = ctx.header.values;
-    if (const auto name = ctx.op.ChooseFile({"OpenDialog1", "Kopfdaten|*.HED|Alle Dateien|*.*", "hed", "", false})) {
+    if (const auto name =
+            ctx.op.ChooseFile({"OpenDialog1", "Kopfdaten|*.HED|Alle Dateien|*.*", "hed", "", false, "standard.hed"})) {
         const auto file = ctx.folder.File(*name);
         const auto values = ReadHeaderFile(file);
         if (!values) {

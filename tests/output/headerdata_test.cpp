@@ -32,7 +32,7 @@ TEST_F(HeaderData, LabelsFromTeiledatAndHiddenInputs) {
 TEST_F(HeaderData, OkTakesTheValuesAndSaveWritesAHeaderFile) {
     Start();
     dir.Write("standard.hed", "A-4711\r\nWelle\r\n" + std::string(70, 'x') + "\r\n");
-    op.ExpectFile("standard.hed");
+    op.ExpectFile("ok");                     // the name the open dialog offers: "standard.hed"
     op.ExpectHeader("save A-4711|Welle 2");  // the first two inputs typed over
     op.ExpectFile("teil.HED");
     Run(CommandId::HeaderData);
