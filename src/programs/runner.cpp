@@ -440,7 +440,17 @@ void ProgramRunner::Wait(int index) {
         }
         ++due;
     }
-    m_ctx.changes.Prompt.Notify(std::to_string(due) + " " + m_prompt);
+    std::string prompt = m_prompt;
+    const std::size_t next = static_cast<std::size_t>(index + due);
+    if (prompt.empty() && next < m_ctx.program.size()) {
+        // Without a text line the operator still learns what the points are for.
+        const std::string& line = m_ctx.program[next];
+        const std::string word = line.substr(0, std::min(line.find(':'), std::size_t{20}));
+        if (!RemoveSpaces(word).empty()) {
+            prompt = m_ctx.texts.Compose(kMsgPointsFor, {word}) + " " + m_ctx.UiText(kTextEscAborts);
+        }
+    }
+    m_ctx.changes.Prompt.Notify(std::to_string(due) + " " + prompt);
     m_resumeLine = index;
     m_waitPointCount = m_taken >= 0 ? std::min(m_taken, m_ctx.PointCount()) : m_ctx.PointCount();
     m_taken = -1;

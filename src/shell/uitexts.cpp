@@ -172,6 +172,16 @@ const char* const kCommonDefaults[kCommonListSize] = {
     "Journal-Server wieder erreichbar, die lokal gespeicherten Teile werden gesendet",
     "Journal: die Passwortdatei fehlt oder ist für andere lesbar, die Teile bleiben im lokalen Journal: %1",
     "Journal: Teil nicht gespeichert: %1",
+    "Keine Einträge vorhanden",
+    "Punkte für \"%1\"",
+    // The names of the file dialogs' filters.
+    "Kopfdaten",
+    "Alle Dateien",
+    "TARVO-Programm",
+    "Speicherinhalt",
+    "DXF Dateien",
+    "ASCII-Punktdateien",
+    "Punktdateien",
 };
 
 const char* const kResultDefaults[kResultNamesSize] = {

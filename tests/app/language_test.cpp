@@ -63,6 +63,10 @@ TEST_F(Language, EveryShippedLanguageNamesEveryResultWithinTheGermanLengthAndThr
             EXPECT_NE(w->ResultName(n), "") << language << ": " << n;
         }
         EXPECT_NE(w->UiText(13), "Zuwenig Punkte") << language;
+        // The file dialogs' filter names, as the dialogs look them up.
+        for (int n = kMsgFilterNames; n < static_cast<int>(kCommonListSize); ++n) {
+            EXPECT_NE(w->texts().Translate(UiTexts().UiText(n)), UiTexts().UiText(n)) << language << ": " << n;
+        }
     }
 }
 

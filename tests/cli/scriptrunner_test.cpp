@@ -222,7 +222,9 @@ TEST_F(CliTest, TeachesSavesAndReplaysAProgram) {
         out.find("file: SaveDialog2 -> teil\n--- program (5)\nKRMODE:0\nWIMODE:0\nGETPOINT:\nGETPOINT:\nAbstand2P:\n"),
         std::string::npos)
         << out;
-    EXPECT_NE(out.find("file: OpenDialog2 -> teil\n--- prompt (1)\n2 \n"), std::string::npos) << out;
+    EXPECT_NE(out.find("file: OpenDialog2 -> teil\n--- prompt (1)\n2 Punkte für \"Abstand2P\" <ESC>=Abbruch\n"),
+              std::string::npos)
+        << out;
     EXPECT_NE(out.find("info: Wiederholung beendet !\\nErgebniszeilen: 1; Merkmale: 0, davon gut: 0, schlecht: 0\n--- "
                        "results (0)\n"),
               std::string::npos)

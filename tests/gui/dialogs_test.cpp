@@ -206,6 +206,13 @@ TEST(Dialogs, AListChooserIgnoresOkWithoutASelection) {
     EXPECT_EQ(said, "Bitte einen Eintrag wählen");  // said, not silent
     QTimer::singleShot(0, [&] { chooser.reject(); });
     EXPECT_EQ(chooser.Choose({"a"}), std::nullopt);
+    // An empty list says so at once.
+    QTimer::singleShot(0, [&] {
+        said = chooser.findChild<QLabel*>("Hint")->text();
+        chooser.reject();
+    });
+    EXPECT_EQ(chooser.Choose({}), std::nullopt);
+    EXPECT_EQ(said, "Keine Einträge vorhanden");
 }
 
 // The program dialogs open in "prg" of the working folder; a save dialog makes the folder when

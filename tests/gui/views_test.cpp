@@ -143,6 +143,7 @@ TEST(BitmapViewWindow, TheScreenShowsTheCorePictureAndOkReturnsTheArea) {
     TBMP_View dialog(nullptr);
     QImage shown;
     QTimer::singleShot(0, [&] {
+        dialog.SetFitted(false);
         dialog.AreaClick();
         const auto [px, py] = view.PixelOf(1, 1);
         QTest::mouseClick(dialog.findChild<QLabel*>("Image1"), Qt::LeftButton, {}, QPoint(px, py));
@@ -162,6 +163,28 @@ TEST(BitmapViewWindow, TheScreenShowsTheCorePictureAndOkReturnsTheArea) {
     EXPECT_EQ(differing, 0);
     const auto [gx, gy] = view.PixelOf(1, 1);
     EXPECT_EQ(At(shown, gx, gy), kRgbGrey);
+
+    // A picture larger than the window opens fitted: all of it in view, and a click on the
+    // screen measures where it lands in the picture.
+    dir.Write(kBitmapSizeFile, "3000\n2000\n");
+    BitmapView large(dir.work());
+    large.lb1 = view.lb1;
+    large.FormShow();
+    QTimer::singleShot(0, [&] {
+        dialog.SetFitted(true);
+        auto* image = dialog.findChild<QLabel*>("Image1");
+        auto* box = dialog.findChild<QScrollArea*>("ScrollBox1");
+        EXPECT_LE(image->width(), box->viewport()->width());
+        EXPECT_LE(image->height(), box->viewport()->height());
+        dialog.AreaClick();
+        const auto [px, py] = large.PixelOf(1, 1);
+        const double scale = 3000.0 / image->width();
+        QTest::mouseClick(image, Qt::LeftButton, {},
+                          QPoint(static_cast<int>(px / scale), static_cast<int>(py / scale)));
+        dialog.findChild<QPushButton*>("BitBtn1")->click();
+    });
+    ASSERT_TRUE(dialog.Run(large));
+    EXPECT_NEAR(static_cast<double>(large.Result()), 8.0, 0.05);
 
     // OK straight away: cancel.
     view.FormShow();

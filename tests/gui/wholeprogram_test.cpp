@@ -186,7 +186,7 @@ TEST(WholeProgram, TeachesAndReplaysACircleThroughTheWindow) {
     QTest::mouseClick(window.Button("SpeedButton13"), Qt::LeftButton);
     QApplication::processEvents();
     EXPECT_TRUE(label1->isVisible());
-    EXPECT_EQ(label1->text(), "3 ");
+    EXPECT_EQ(label1->text(), "3 Punkte für \"Kreis\" <ESC>=Abbruch");
     EXPECT_FALSE(window.Button("SpeedButton11")->isEnabled());  // no teach-in over a run
     op.ExpectInfo();                                            // "Wiederholung beendet !"
     for (const auto& [x, y] : points) {

@@ -263,7 +263,8 @@ TEST_F(Programs, AbortWithNoGoesOnAndWithYesEnds) {
     op.ExpectAsk(false);  // "Lernbetrieb abbrechen ?"
     session->timers.Advance(200);
     EXPECT_EQ(w->Runner().ResumeLine(), 0);
-    EXPECT_EQ(w->Label1, "1 ");  // still due: the point of this wait
+    // Still due: the point of this wait, and without a text line, what it is for.
+    EXPECT_EQ(w->Label1, Ansi("1 Punkte für \"AARVX\" <ESC>=Abbruch"));
     Feed(1, 1);
     EXPECT_EQ(Results(), std::vector<std::string>{Ansi("  1 Versatz    X               1.000")});
     EXPECT_EQ(settings().OffsetX.value(), 1.0L);

@@ -107,11 +107,12 @@ std::optional<int> QtOperator::Choose(const std::string& dialog, const std::vect
     if (dialog == "Tsel_abstand") {
         return m_abstand->Choose();
     }
+    TListChooser* chooser = dialog == "Tselect_ksys" ? m_ksys : m_namen;
+    chooser->hintText = Q(Tr(Ansi("Bitte einen Eintrag wählen")));
+    chooser->emptyText = Q(Tr(Ansi("Keine Einträge vorhanden")));
     if (dialog == "Tselect_ksys") {
-        m_ksys->hintText = Q(Tr(Ansi("Bitte einen Eintrag wählen")));
         return m_ksys->Choose(items);
     }
-    m_namen->hintText = Q(Tr(Ansi("Bitte einen Eintrag wählen")));
     const auto row = m_namen->Choose(items, items.isEmpty() ? -1 : 0);
     if (!row) {
         return std::nullopt;
@@ -128,7 +129,20 @@ std::optional<std::string> QtOperator::ChooseFile(const FileDialogRequest& reque
         folder = ".";
     }
     QFileDialog dialog(m_window, QString(), QDir(folder).absolutePath());
-    dialog.setNameFilters(DialogFilters(request.filter));
+    // The filters' names in the loaded language; the patterns as they are.
+    std::string filter;
+    std::size_t start = 0;
+    for (bool name = true;; name = !name) {
+        const std::size_t bar = request.filter.find('|', start);
+        const std::string part = request.filter.substr(start, bar == std::string::npos ? bar : bar - start);
+        filter += name ? Tr(part) : part;
+        if (bar == std::string::npos) {
+            break;
+        }
+        filter += '|';
+        start = bar + 1;
+    }
+    dialog.setNameFilters(DialogFilters(filter));
     dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setDefaultSuffix(Q(request.defaultExt));
     if (!request.save) {

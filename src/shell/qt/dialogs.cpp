@@ -104,6 +104,9 @@ std::optional<int> TListChooser::Choose(const QStringList& items, int preselect)
     hint->clear();
     lb1->clear();
     lb1->addItems(items);
+    if (items.isEmpty()) {
+        hint->setText(emptyText);
+    }
     if (preselect >= 0 && preselect < lb1->count()) {
         lb1->setCurrentRow(preselect);
     }

@@ -49,6 +49,8 @@ public:
     // The line below the list says why OK did nothing (the text in the loaded language).
     QLabel* hint;
     QString hintText = "Bitte einen Eintrag wählen";
+    // Said at once when the list to choose from is empty.
+    QString emptyText = "Keine Einträge vorhanden";
 };
 
 // The two-button choice `TAuswahl` ("Auswahl"): `b1` closes with No, `b2` with Yes.

@@ -1,5 +1,6 @@
 #include "views/qt/tbmp_view.h"
 
+#include <QCheckBox>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -46,7 +47,8 @@ TBMP_View::TBMP_View(QWidget* parent)
       Label7(PanelValue(this, "Label7")),
       Label8(PanelValue(this, "Label8")),
       StatusBar1(PanelValue(this, "StatusBar1")),
-      BitBtn3(new QPushButton(QString::fromUtf8("Fläche"), this)) {
+      BitBtn3(new QPushButton(QString::fromUtf8("Fläche"), this)),
+      Fit(new QCheckBox("Einpassen", this)) {
     setObjectName("TBMP_View");
     setWindowTitle("Grafische Darstellung");
     ScrollBox1->setObjectName("ScrollBox1");
@@ -82,6 +84,9 @@ TBMP_View::TBMP_View(QWidget* parent)
     panel->addWidget(Label8);
     Label6->setStyleSheet("font-weight: bold");
     panel->addWidget(Label6);
+    Fit->setObjectName("Fit");
+    Fit->setChecked(true);
+    panel->addWidget(Fit);
     panel->addStretch(1);
     for (QPushButton* b : {draw, BitBtn3, clear, ok, cancel}) {
         panel->addWidget(b);
@@ -99,6 +104,7 @@ TBMP_View::TBMP_View(QWidget* parent)
     connect(clear, &QPushButton::clicked, this, [this] { ClearClick(); });
     connect(ok, &QPushButton::clicked, this, [this] { OkClick(); });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(Fit, &QCheckBox::toggled, this, [this](bool on) { SetFitted(on); });
 }
 
 bool TBMP_View::Run(BitmapView& view) {
@@ -123,11 +129,51 @@ void TBMP_View::DrawClick() {
         return;
     }
     Render();
-    // Show the polygon's middle once the scroll box knows the picture's size.
+    // 1:1, show the polygon's middle once the scroll box knows the picture's size.
     const auto [cx, cy] = m_view->PixelOf(m_view->CentreX(), m_view->CentreY());
     QTimer::singleShot(0, this, [this, cx, cy] {
-        ScrollBox1->ensureVisible(cx, cy, ScrollBox1->viewport()->width() / 2, ScrollBox1->viewport()->height() / 2);
+        ScrollBox1->ensureVisible(static_cast<int>(cx / m_shownScale), static_cast<int>(cy / m_shownScale),
+                                  ScrollBox1->viewport()->width() / 2, ScrollBox1->viewport()->height() / 2);
     });
+}
+
+void TBMP_View::SetFitted(bool fitted) {
+    if (Fit->isChecked() != fitted) {
+        Fit->setChecked(fitted);  // comes back here through toggled
+        return;
+    }
+    ShowPicture();
+    if (!fitted && m_view != nullptr) {
+        const auto [cx, cy] = m_view->PixelOf(m_view->CentreX(), m_view->CentreY());
+        ScrollBox1->ensureVisible(static_cast<int>(cx), static_cast<int>(cy), ScrollBox1->viewport()->width() / 2,
+                                  ScrollBox1->viewport()->height() / 2);
+    }
+}
+
+void TBMP_View::ShowPicture() {
+    const QSize room = ScrollBox1->viewport()->size() - QSize(2, 2);
+    if (m_picture.isNull()) {
+        Image1->clear();
+        return;
+    }
+    if (Fit->isChecked() && (m_picture.width() > room.width() || m_picture.height() > room.height())) {
+        const QImage shown =
+            m_picture.scaled(room.expandedTo(QSize(10, 10)), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        m_shownScale = static_cast<double>(m_picture.width()) / std::max(1, shown.width());
+        Image1->setPixmap(QPixmap::fromImage(shown));
+        Image1->resize(shown.size());
+    } else {
+        m_shownScale = 1;
+        Image1->setPixmap(QPixmap::fromImage(m_picture));
+        Image1->resize(m_picture.size());
+    }
+}
+
+void TBMP_View::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    if (Fit->isChecked()) {
+        ShowPicture();
+    }
 }
 
 void TBMP_View::AreaClick() {
@@ -167,9 +213,8 @@ std::string TBMP_View::Tr(const std::string& text) const { return Translate ? Tr
 
 void TBMP_View::Render() {
     const BitmapView& v = *m_view;
-    const QImage picture = ImageOf(v.Bitmap());
-    Image1->setPixmap(QPixmap::fromImage(picture));
-    Image1->resize(picture.size());
+    m_picture = ImageOf(v.Bitmap());
+    ShowPicture();
     RenderOverview();
     Label3->setText(Q(v.Label3));
     Label4->setText(Q(v.Label4));
@@ -195,8 +240,9 @@ void TBMP_View::RenderOverview() {
 
 bool TBMP_View::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Image1 && m_view != nullptr) {
+        // In picture pixels, however the picture is shown.
         if (event->type() == QEvent::MouseMove) {
-            const QPoint pos = static_cast<QMouseEvent*>(event)->position().toPoint();
+            const QPoint pos = (static_cast<QMouseEvent*>(event)->position() * m_shownScale).toPoint();
             Label1->setText(QString::number(pos.x()));
             Label2->setText(QString::number(pos.y()));
             const int ratio = std::max(1, m_view->OverviewRatio());
@@ -206,7 +252,7 @@ bool TBMP_View::eventFilter(QObject* watched, QEvent* event) {
                 RenderOverview();
             }
         } else if (event->type() == QEvent::MouseButtonPress) {
-            const QPoint pos = static_cast<QMouseEvent*>(event)->position().toPoint();
+            const QPoint pos = (static_cast<QMouseEvent*>(event)->position() * m_shownScale).toPoint();
             ImageClick(pos.x(), pos.y());
             return true;
         }

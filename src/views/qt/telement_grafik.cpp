@@ -145,7 +145,13 @@ void TElement_grafik::Draw() {
     }
     {
         QPainter painter(&m_image);
-        QPainterCanvas canvas(painter);
+        double scale = 1;
+        if (m_fitted) {
+            const QSize room = ScrollBox1->viewport()->size().expandedTo(QSize(10, 10));
+            scale = std::max(static_cast<double>(m_image.width()) / room.width(),
+                             static_cast<double>(m_image.height()) / room.height());
+        }
+        QPainterCanvas canvas(painter, scale);
         m_model.Draw(canvas);
     }
     ShowPicture();
@@ -164,7 +170,7 @@ void TElement_grafik::SetFitted(bool fitted) {
     if (Fit->isChecked() != fitted) {
         Fit->setChecked(fitted);
     }
-    ShowPicture();
+    Draw();
     if (!fitted) {
         // 1:1 opens on the middle of the picture, where the elements are drawn.
         ScrollBox1->horizontalScrollBar()->setValue(ScrollBox1->horizontalScrollBar()->maximum() / 2);
@@ -194,7 +200,7 @@ void TElement_grafik::ShowPicture() {
 void TElement_grafik::PlaceImage() {
     if (m_firstPlacement) {
         m_firstPlacement = false;
-        ShowPicture();
+        Draw();
     }
 }
 
@@ -207,7 +213,7 @@ void TElement_grafik::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     lb1->setFixedWidth(std::max(10, ScrollBox1->width() - 10));
     if (m_fitted) {
-        ShowPicture();
+        Draw();  // labels and lines drawn for the new size
     }
 }
 

@@ -47,7 +47,6 @@ private:
     bool m_firstPlacement = true;
     bool m_fitted = true;
     double m_shownScale = 1;  // picture pixels per shown pixel
-    QCheckBox* Fit;
     QScrollArea* ScrollBox1;
     QLabel* Image1;
     QListWidget* lb1;
@@ -62,6 +61,7 @@ private:
     QLabel* Label16;
     QSlider* TrackBar1;
     QCheckBox* cb1;
+    QCheckBox* Fit;
 };
 
 }  // namespace tarvo
