@@ -94,12 +94,20 @@ public:
                                  [word](const std::string& line) { return line.rfind(word, 0) == 0; });
         };
         const auto before = count();
+        const int lines = w.lb1().Count();
         act();
         if (!word.empty() && count() > before) {
             wroteWord.insert(id);
         }
+        const int name = CommandOf(id).resultName;
+        for (int i = lines; name >= 0 && i < w.lb1().Count(); ++i) {
+            if (HasResultName(w.lb1().Line(i), name, w.texts())) {
+                listedName.insert(id);
+            }
+        }
     }
     std::set<CommandId> wroteWord;
+    std::set<CommandId> listedName;  // commands that listed a line of their row's result name
 
     RoundTripOperator op;
     FixedWallClock clock{DateTime{2026, 12, 8, 9, 30, 0}};
@@ -412,7 +420,8 @@ std::string Describe(const std::vector<std::string>& lines) {
 }
 
 // Teaches one seeded session, replays it, and returns what differs (empty when nothing).
-std::string RoundTrip(unsigned seed, const test::TempDir& dir, std::set<CommandId>& wroteWord) {
+std::string RoundTrip(unsigned seed, const test::TempDir& dir, std::set<CommandId>& wroteWord,
+                      std::set<CommandId>& listedName) {
     const auto work = dir.work() / ("s" + std::to_string(seed));
     std::filesystem::create_directories(work);
     Station s(work, dir.root());
@@ -457,6 +466,7 @@ std::string RoundTrip(unsigned seed, const test::TempDir& dir, std::set<CommandI
         s.session.timers.Advance(200);
     }
     wroteWord.insert(s.wroteWord.begin(), s.wroteWord.end());
+    listedName.insert(s.listedName.begin(), s.listedName.end());
     std::ostringstream why;
     if (!ended) {
         why << "the replay did not end\n";
@@ -478,8 +488,9 @@ TEST(RecordAndReplay, EveryReplayListsWhatItsTeachInListed) {
     test::TempDir dir;
     int failed = 0;
     std::set<CommandId> wroteWord;
+    std::set<CommandId> listedName;
     for (unsigned seed = 1; seed <= 200; ++seed) {
-        const std::string diff = RoundTrip(seed, dir, wroteWord);
+        const std::string diff = RoundTrip(seed, dir, wroteWord, listedName);
         if (!diff.empty() && ++failed <= 3) {
             ADD_FAILURE() << diff;
         }
@@ -490,6 +501,9 @@ TEST(RecordAndReplay, EveryReplayListsWhatItsTeachInListed) {
     for (const Command& c : CommandTable()) {
         if (!c.programWord.empty() && c.id != CommandId::Area) {
             EXPECT_TRUE(wroteWord.contains(c.id)) << c.programWord << " never written by " << c.control << c.caption;
+        }
+        if (c.resultName >= 0 && c.id != CommandId::Area) {
+            EXPECT_TRUE(listedName.contains(c.id)) << c.control << c.caption << " never listed its result name";
         }
     }
 }
