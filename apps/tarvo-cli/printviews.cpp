@@ -64,7 +64,7 @@ std::vector<std::string> Prompt(MainWindow& w, const Session&) { return {w.Label
 // The calibration in effect, the one under way and the figures last computed.
 std::vector<std::string> Calibration(MainWindow& w, const Session& s) {
     const ScaleCorrection& c = s.correction;
-    std::vector<std::string> items = {"Status=" + w.CalibrationStatus,
+    std::vector<std::string> items = {"Status=" + w.CalibrationStatus(),
                                       "FactorX=" + RealText(c.factor[0]),
                                       "FactorY=" + RealText(c.factor[1]),
                                       "MarksX=" + std::to_string(c.segments[0].size()),

@@ -131,7 +131,7 @@ int main(int argc, char** argv) {
     window.showMaximized();
     if (!converterFile.empty()) {
         (void)model.Converter().Open(converterFile);
-        model.KonturkonverterClick();
+        model.Run(tarvo::CommandOf(tarvo::CommandId::Converter));
     }
     return QApplication::exec();
 }

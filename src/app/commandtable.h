@@ -3,12 +3,15 @@
 // `Tmain` builds its buttons and menus from it (the language files reach them by the control
 // names given here), `FormKeyDown` and `FormKeyPress` look keys up in it, and tarvo-cli finds
 // `click` and `menu` targets in it. The program-word and result-name columns say what a command
-// records and lists; the command itself writes both through its `CommandContext`. Adding a
-// command is one row here plus its handler.
+// records and lists; the command itself writes both through its `CommandContext`. A row holds
+// its command itself: the window runs it guarded, with the enabled rule checked first.
 #pragma once
 
 #include <span>
+#include <string>
 #include <string_view>
+
+#include "programs/programfile.h"
 
 namespace tarvo {
 
@@ -100,11 +103,14 @@ struct Command {
     // the button caption or the menu entry with its "&", and the hint.
     std::string_view caption;
     std::string_view hint;
-    std::string_view picture;       // the button picture's file of a language folder
-    std::string_view programWord;   // the word it records while teaching in, without parameters
-    int resultName;                 // the result name of the line it writes, -1 for none
-    void (MainWindow::*handler)();  // what the control, key or entry runs
+    std::string_view picture;      // the button picture's file of a language folder
+    std::string_view programWord;  // the word it records while teaching in, without parameters
+    int resultName;                // the result name of the line it writes, -1 for none
+    void (*handler)(MainWindow&);  // the command the control, key or entry runs
     Enabled enabled;
+    // How a run replays the word where that differs from the command (nullptr: the command, the
+    // recorded choice answered). The runner replays the words of the floors below itself.
+    void (*replay)(MainWindow&, const ProgramLine&) = nullptr;
 };
 
 // Every command, tool buttons first in panel order.

@@ -13,13 +13,13 @@
 
 #include "app/commandtable.h"
 #include "app/session.h"
-#include "coords/calibration.h"
-#include "coords/calibrationfile.h"
+#include "coords/machinecalibration.h"
 #include "data/commandcontext.h"
 #include "data/pointmemory.h"
 #include "data/resultlist.h"
 #include "journal/partjournal.h"
 #include "output/contourconverter.h"
+#include "output/report.h"
 #include "output/reportcanvas.h"
 #include "programs/runner.h"
 #include "readout/readoutlink.h"
@@ -68,8 +68,6 @@ public:
     [[nodiscard]] bool FormClose();
     void FormDestroy();
     [[nodiscard]] bool Closed() const noexcept { return m_destroyed; }
-
-    // --- Timers -----------------------------------------------------------------------------
     void Timer3Timer();
     void Timer2Timer();
     // The start-up timer's language step: "Language:" and the index in the status bar, the
@@ -81,141 +79,88 @@ public:
     // The folder of the language loaded (the working folder for German).
     [[nodiscard]] const std::filesystem::path& LanguageFolderPath() const noexcept { return m_languageFolder; }
 
-    // --- The command table ----------------------------------------------------------------------
+    Timer& Timer3;
+    Timer& Timer2;
+    Timer& Timersend;
+    Timer& TimerReceive;
+    Timer& TimerTrigger;
+    Timer& wb_timer;
+
+    // --- Handlers ---------------------------------------------------------------------------
     // Whether a command of the table can be started now (a disabled control ignores clicks).
     [[nodiscard]] bool IsEnabled(const Command& command) const noexcept;
-    // Starts a command of the table as its control, key or menu entry does; false when it is
-    // disabled or not built.
+    // Starts a command of the table as its control, key or menu entry does, guarded; false when
+    // it is disabled or not built.
     bool Run(const Command& command);
-
-    // --- Keys -------------------------------------------------------------------------------
+    // Runs one operator command: a RangeError (or any other failure) ends the command and is
+    // shown to the operator as an error, never passed on. When it ends, `Changed` tells the
+    // window (and a wait for points) to look at the new state.
+    void Guarded(const std::function<void()>& command);
+    Signal<> Changed;
     // The window sees every key first; returns true when the key was consumed.
     bool FormKeyDown(int key, unsigned shift = kNoShift);
     void FormKeyPress(char ch);
-    void ListBox1KeyDown(int key);
-
-    // --- Controls ---------------------------------------------------------------------------
-    void SpeedButton7Click();   // exit
-    void SpeedButton23Click();  // clear the point memory
-    void StatusBar1DblClick();
-    void SpeedButton21Click();  // text line
-    // Help (F1, SpeedButton10, menu "Hilfe"): the session's HelpRequested signal opens the
-    // operator's manual.
-    void HelpClick() { m_s.changes.HelpRequested.Notify(); }
-    // Menu "Druckereinrichtung": the platform's printer setup dialog (the window opens it).
-    void PrinterSetupClick() { m_s.changes.PrinterSetupRequested.Notify(); }
-    void BeendenClick() { (void)Close(); }  // menu "Beenden"
-    void OffsetXKey();                      // F11
-    void SpeedButton11Click();              // start teach-in
-    void SpeedButton12Click();              // end teach-in and save the program
-    void SpeedButton13Click();              // run a program (or go on with a waiting run)
-    void SpeedButton16Click();              // nominal/actual comparison of the selected line
-    void SpeedButton15Click();              // print the report
-    void SpeedButton20Click();              // header data of the report
-    void SpeedButton19Click();              // ASCII export of the comparisons
-    void Speichern1Click();                 // the point list's "Speichern": a point file
-    void SpeichernalsDXF1Click();           // the point list's "Speichern als DXF"
-    // Where the report goes: a new canvas for each print run. By default a PDF file in the
-    // working folder, announced to the operator; the window puts the printer here.
-    std::function<std::unique_ptr<ReportCanvas>()> ReportTarget;
-    // The window's way: it chooses the printer, shows a preview that draws the report with
-    // `draw`, and prints it when the operator confirms. @retval true printed.
-    // The preview of the report, with printing and saving as PDF: nothing when closed without
-    // either, an empty text when printed, the file when saved as PDF.
-    std::function<std::optional<std::string>(const std::function<void(ReportCanvas&)>& draw)> ReportPreview;
-    [[nodiscard]] ProgramRunner& Runner() noexcept { return *m_runner; }
-    void OffsetYKey();           // F12
-    void SystemSettingsClick();  // menu "Systemeinstellungen"
-    void SpeedButton22Click();   // clear all
-    void SpeedButton24Click();   // keyboard trigger
-    void SpeedButton25Click();   // foot-switch trigger
-    // Measuring and coordinate commands (buttons, keys and menus of the window).
-    void SpeedButton1Click();   // circle
-    void SpeedButton2Click();   // distance of two points
-    void SpeedButton3Click();   // distance line to point
-    void SpeedButton4Click();   // angle
-    void SpeedButton5Click();   // point
-    void SpeedButton6Click();   // line
-    void SpeedButton8Click();   // coordinate system chooser
-    void SpeedButton9Click();   // symmetry line
-    void SpeedButton17Click();  // X or Y distance
-    void SpeedButton18Click();  // point entry
-    void Button1Click();        // zero X
-    void Button2Click();        // zero Y
-    void CircleLineClick();     // menu "Schnitpunkt(e) Kreis-Gerade"
-    void SpeedButton14Click();  // area
+    void ListBox1KeyDown(int key);  // Delete removes the selected point (and its program line)
+    void lb1KeyDown(int key);       // Delete removes the selected result line
+    void lb1DblClick();             // recall the selected line into the point memory
+    void StatusBar1DblClick();      // while recording: take back the last lines, each asked
+    void SpeedButton7Click();       // exit: a wait for points ends first
+    // Prints the report the way `Report` says (SpeedButton15 and the word of a run).
+    void PrintReportNow();
     // The result list's "Grafik": the element graphic takes a copy of the list and comes up.
     void Grafik1Click();
-    // Tells the element-graphic window to draw the model again: true to show it and bring it to
-    // the front (then the focus goes back to the main window), false only when it is shown.
-    Signal<bool> ShowElementGraphic;
-    [[nodiscard]] ElementGraphic& ElementGraphicModel() noexcept { return *m_graphic; }
-    [[nodiscard]] BitmapView& BitmapViewModel() noexcept { return *m_bitmapView; }
-    // Menu "Konturkonverter": the converter window comes up (`ShowConverter`).
-    void KonturkonverterClick() { ShowConverter.Notify(); }
-    Signal<> ShowConverter;
-    [[nodiscard]] ContourConverter& Converter() noexcept { return *m_converter; }
-    void AreaFromCircleClick();  // menu "Fläche aus Speicherkreis"
-    void CircleCircleClick();    // menu "Schnittpunkt Kreis-Kreis"
-    void lb1KeyDown(int key);    // Delete removes the selected result line
-    void lb1DblClick();          // recall the selected line into the point memory
-    void RenumberClick();        // menu "Renummerieren"
-    void SaveMemoryClick();      // menu "Speicherinhalt sichern"
-    void LoadMemoryClick();      // menu "Speicherinhalt laden"
-    // Writes "speicher.dat" now unless a program is recorded or run or the media is read-only
-    // (called after every change of the result list).
-    void SaveResultListNow();
-    // Counts changes of the result list, so a view knows when to read it again.
-    std::uint64_t ResultsVersion = 0;
+    // A keyboard capture of CurrentPos: the last result line is selected, then the capture,
+    // then the point list gets the focus.
+    void AppendPoint();
+    // Every capture, keyboard or foot switch: to a calibration under way, else the point item
+    // of CurrentPos, "GETPOINT:" while recording, `Label1` hidden, the beep.
+    void CapturePoint();
+    void ClearPoints() { m_ctx.ClearPoints(); }
     void FXChange(const std::string& text) { ScaleChange(0, text); }
     void FXExit() { ScaleExit(0); }
     void FYChange(const std::string& text) { ScaleChange(1, text); }
     void FYExit() { ScaleExit(1); }
+    // Writes "speicher.dat" now unless a program is recorded or run or the media is read-only
+    // (called after every change of the result list).
+    void SaveResultListNow();
+    // Says what the journal has to say since the last command.
+    void ReportJournalNotes();
 
-    // --- Machine calibration ---------------------------------------------------------------
-    // Menu "Maschine kalibrieren": the guided calibration window comes up.
-    void KalibrierenClick() { ShowCalibration.Notify(); }
-    Signal<> ShowCalibration;
-    // Starts a calibration (a running one is dropped): from now on every capture, Space or foot
-    // switch, goes to it instead of the point memory, and `Label1` says what to probe next.
-    void StartCalibration(CalibrationKind kind, int axis, std::vector<long double> certified);
-    // The calibration under way, or nullptr.
-    [[nodiscard]] const CalibrationProcedure* Calibration() const noexcept { return m_calibration.get(); }
-    // Square and Turn: the second edge begins. False without a calibration that has one.
-    bool CalibrationNextEdge();
-    // Computes the corrections from the captures. A refusal is told to the operator; the result
-    // is kept for saving either way (nullptr without a calibration).
-    const CalibrationResult* ComputeCalibration();
-    [[nodiscard]] const CalibrationResult* CalibrationOutcome() const noexcept { return m_calibrationResult.get(); }
-    // Asks for the details (operator, standard, certificate, temperature) with input dialogs.
-    // @retval false the operator cancelled one.
-    bool AskCalibrationDetails(CalibrationRecord& details);
-    // Saves the computed corrections with `details` (the date is today's) after asking; a damaged
-    // calibration file is replaced only when the operator agrees. The corrections then apply at
-    // once. @retval true saved.
-    bool SaveCalibration(const CalibrationRecord& details);
-    // Ends the calibration without change; captures go to the point memory again.
-    void CancelCalibration();
-    // The status bar's calibration field: the date and due date, or that the file is damaged and
-    // measuring goes on uncorrected; empty without a calibration file.
-    std::string CalibrationStatus;
-
-    // --- Point memory -----------------------------------------------------------------------
-    // A keyboard capture of CurrentPos: the last result line is selected, then the capture,
-    // then the point list gets the focus.
-    void AppendPoint();
-    // Every capture, keyboard or foot switch: the point item of CurrentPos, "GETPOINT:" while
-    // recording, `Label1` hidden, the beep.
-    void CapturePoint();
-    void ClearPoints();
-    [[nodiscard]] Point GetPoint(int i) const { return m_points.GetPoint(i); }
-    [[nodiscard]] int PointCount() const noexcept { return m_points.PointCount(); }
+    // Machine calibration ("Maschine kalibrieren" brings up its window through ShowCalibration),
+    // each step guarded. While one is under way every capture goes to it, and `Label1` says what
+    // to probe next.
+    void StartCalibration(CalibrationKind kind, int axis, std::vector<long double> certified) {
+        Guarded([&] { m_calibration.Start(kind, axis, std::move(certified)); });
+    }
+    bool CalibrationNextEdge() {
+        return GuardedResult(false, [this] { return m_calibration.NextEdge(); });
+    }
+    const CalibrationResult* ComputeCalibration() {
+        Guarded([this] { (void)m_calibration.Compute(); });
+        return m_calibration.Outcome();
+    }
+    bool AskCalibrationDetails(CalibrationRecord& details) {
+        return GuardedResult(true, [&] { return m_calibration.AskDetails(details); });
+    }
+    bool SaveCalibration(const CalibrationRecord& details) {
+        return GuardedResult(false, [&] { return m_calibration.Save(details); });
+    }
+    void CancelCalibration() {
+        Guarded([this] { m_calibration.Cancel(); });
+    }
+    [[nodiscard]] const CalibrationProcedure* Calibration() const noexcept { return m_calibration.Procedure(); }
+    [[nodiscard]] const CalibrationResult* CalibrationOutcome() const noexcept { return m_calibration.Outcome(); }
 
     // --- What the window holds and shows ------------------------------------------------------
     [[nodiscard]] Session& session() const noexcept { return m_s; }
     // What the commands work with.
     [[nodiscard]] CommandContext& Context() noexcept { return m_ctx; }
     [[nodiscard]] ReadoutLink& Link() noexcept { return *m_link; }
+    [[nodiscard]] ProgramRunner& Runner() noexcept { return *m_runner; }
+    [[nodiscard]] PartJournal& Journal() noexcept { return m_journal; }
+    [[nodiscard]] ElementGraphic& ElementGraphicModel() noexcept { return *m_graphic; }
+    [[nodiscard]] BitmapView& BitmapViewModel() noexcept { return *m_bitmapView; }
+    [[nodiscard]] ContourConverter& Converter() noexcept { return *m_converter; }
     [[nodiscard]] PointMemory& ListBox1() noexcept { return m_points; }
     [[nodiscard]] ResultList& lb1() noexcept { return m_results; }
     [[nodiscard]] const ResultList& lb1() const noexcept { return m_results; }
@@ -224,6 +169,27 @@ public:
     [[nodiscard]] UiTexts& texts() noexcept { return m_texts; }
     [[nodiscard]] const std::string& UiText(int n) const { return m_texts.UiText(n); }
     [[nodiscard]] const std::string& ResultName(int n) const { return m_texts.ResultName(n); }
+    [[nodiscard]] Point GetPoint(int i) const { return m_points.GetPoint(i); }
+    [[nodiscard]] int PointCount() const noexcept { return m_points.PointCount(); }
+    // Where the report goes: by default a PDF file in the working folder; the window puts its
+    // preview or the printer here.
+    ReportWay Report;
+
+    // The windows that come up on a command: the element graphic (true: show it and bring it to
+    // the front, then the focus goes back to the main window; false: only when it is shown), the
+    // converter and the calibration.
+    Signal<bool> ShowElementGraphic;
+    Signal<> ShowConverter;
+    Signal<> ShowCalibration;
+    // What the journal said last (the status bar shows it); each message is said once, through
+    // `JournalSaid` too.
+    std::string JournalStatus;
+    Signal<const std::string&> JournalSaid;
+    // The status bar's calibration field: the date and due date, or that the file is damaged and
+    // measuring goes on uncorrected; empty without a calibration file.
+    [[nodiscard]] const std::string& CalibrationStatus() const noexcept { return m_calibration.Status(); }
+    // Counts changes of the result list, so a view knows when to read it again.
+    std::uint64_t ResultsVersion = 0;
 
     std::array<std::string, 3> StatusPanels;
     std::string LV1 = "-";
@@ -255,28 +221,13 @@ public:
         ++FocusRequests;
     }
 
-    Timer& Timer3;
-    Timer& Timer2;
-    Timer& Timersend;
-    Timer& TimerReceive;
-    Timer& TimerTrigger;
-    Timer& wb_timer;
-
-    // Runs one operator command: a RangeError (or any other failure) ends the command and is
-    // shown to the operator as an error, never passed on. When it ends, `Changed` tells the
-    // window (and a wait for points) to look at the new state.
-    void Guarded(const std::function<void()>& command);
-    // The results journal: each run a part, each comparison a row.
-    [[nodiscard]] PartJournal& Journal() noexcept { return m_journal; }
-    // What the journal said last (the status bar shows it); each message is said once, through
-    // `JournalSaid` too.
-    std::string JournalStatus;
-    Signal<const std::string&> JournalSaid;
-    // Says what the journal has to say since the last command.
-    void ReportJournalNotes();
-    Signal<> Changed;
-
 private:
+    template <typename T, typename F>
+    T GuardedResult(T otherwise, F step) {
+        T result = otherwise;
+        Guarded([&] { result = step(); });
+        return result;
+    }
     void ScaleChange(int axis, const std::string& text);
     void ScaleExit(int axis);
     void LoadResultList();
@@ -284,6 +235,10 @@ private:
     // Tells the operator of the damaged files the last command or start-up step read.
     void ReportDamagedFiles();
     void ShowWriteProblem(const WriteResult& r);
+    // What the model derives from the lists, the link and the commands' signals.
+    void ResultsChanged();
+    void PointsChanged(bool cleared);
+    void PositionUpdated(int axis);
 
     Session& m_s;
     UiTexts m_texts;
@@ -295,16 +250,15 @@ private:
     std::unique_ptr<ContourConverter> m_converter;
     CommandContext m_ctx;
     PartJournal m_journal;
+    MachineCalibration m_calibration;
     std::unique_ptr<ReadoutLink> m_link;
     std::unique_ptr<ProgramRunner> m_runner;
     bool m_destroyed = false;
     std::filesystem::path m_languageFolder;
     std::string m_logoFile;  // the logo found at start-up, empty without one
-    void PrintReportNow();
     bool m_autosaveFailed = false;
     bool m_resultFileUnreadable = false;  // "speicher.dat" could not be read nor set aside
-    // What the model derives from the lists, the link and the commands' signals.
-    void ResultsChanged();
+
     Slot<> m_resultsChanged{[this] { ResultsChanged(); }};
     // A measuring command listed an element: "Immer sichtbar" brings the graphic up to date and
     // to the front.
@@ -330,13 +284,6 @@ private:
             Label1 = m_texts.Translate(text);
         }
     }};
-    void PointsChanged(bool cleared);
-    void PositionUpdated(int axis);
-    // Reads the calibration file at start: its corrections, the status field, the report's line.
-    void LoadCalibration();
-    void ShowCalibrationState();
-    std::unique_ptr<CalibrationProcedure> m_calibration;
-    std::unique_ptr<CalibrationResult> m_calibrationResult;
 };
 
 }  // namespace tarvo

@@ -42,6 +42,16 @@ public:
     [[nodiscard]] std::filesystem::path WorkFile(const std::string& name) const { return folder.File(name); }
     [[nodiscard]] bool ReadOnlyMedia() const { return folder.ReadOnlyMedia(); }
 
+    // Start-up steps on the station's files, each telling the operator what it cannot use.
+    // Before anything is read: stale temporary files go, and the shipped files come where the
+    // working folder lacks them (the operator's kept).
+    void PrepareWorkFolder();
+    // The counter card, touched only when it is the selected interface.
+    void StartCounterCard();
+    // The report's header labels, the export folder (with no half-written export left in it)
+    // and the DXF settings.
+    void LoadOutputSettings();
+
     const WorkFolder folder;
     Settings settings;
     RunState run;

@@ -68,4 +68,19 @@ WriteResult ResultList::SaveToFile(const std::filesystem::path& file) const {
     return WriteFileAtomic(file, JoinLines(m_lines));
 }
 
+std::optional<std::filesystem::path> SetAsideUnreadable(const std::filesystem::path& file) {
+    std::filesystem::path aside = file;
+    aside += ".unlesbar";
+    for (int n = 2; std::filesystem::exists(std::filesystem::symlink_status(aside)); ++n) {
+        aside = file;
+        aside += ".unlesbar" + std::to_string(n);
+    }
+    std::error_code ec;
+    std::filesystem::rename(file, aside, ec);
+    if (ec) {
+        return std::nullopt;
+    }
+    return aside;
+}
+
 }  // namespace tarvo

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -47,5 +48,10 @@ private:
     std::vector<std::string> m_lines;
     int m_itemIndex = -1;
 };
+
+// An unreadable result list is never written over: it is set aside under a name of its own
+// ("speicher.dat.unlesbar", then "...unlesbar2", ...). The new name, or nothing when it could not
+// be moved.
+[[nodiscard]] std::optional<std::filesystem::path> SetAsideUnreadable(const std::filesystem::path& file);
 
 }  // namespace tarvo

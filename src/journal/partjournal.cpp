@@ -66,4 +66,29 @@ std::vector<JournalNote> PartJournal::TakeNotes() {
     return m_store != nullptr ? m_store->TakeNotes() : std::vector<JournalNote>{};
 }
 
+std::string JournalNoteMessage(const JournalNote& note, const UiTexts& texts) {
+    int n = kMsgJournalFailed;
+    switch (note.kind) {
+        case JournalNote::Kind::Damaged:
+            n = kMsgJournalDamaged;
+            break;
+        case JournalNote::Kind::Unreachable:
+            n = kMsgJournalUnreachable;
+            break;
+        case JournalNote::Kind::Refused:
+            n = kMsgJournalRefused;
+            break;
+        case JournalNote::Kind::Reachable:
+            n = kMsgJournalReachable;
+            break;
+        case JournalNote::Kind::PasswordFile:
+            n = kMsgJournalPassword;
+            break;
+        case JournalNote::Kind::Failed:
+            n = kMsgJournalFailed;
+            break;
+    }
+    return texts.Compose(n, {note.detail});
+}
+
 }  // namespace tarvo

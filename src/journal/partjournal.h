@@ -10,6 +10,7 @@
 
 #include "base/datetime.h"
 #include "journal/journal.h"
+#include "shell/uitexts.h"
 
 namespace tarvo {
 
@@ -47,5 +48,8 @@ private:
     std::optional<JournalPart> m_manual;
     std::vector<JournalRow> m_manualRows;
 };
+
+// What the operator is told of a journal note, in the loaded language.
+[[nodiscard]] std::string JournalNoteMessage(const JournalNote& note, const UiTexts& texts);
 
 }  // namespace tarvo

@@ -6,6 +6,7 @@
 #include "base/text.h"
 #include "data/commandcontext.h"
 #include "data/resultline.h"
+#include "output/pdfcanvas.h"
 #include "output/reportcanvas.h"
 
 namespace tarvo {
@@ -195,6 +196,51 @@ bool PrintReport(CommandContext& ctx, ReportCanvas& c, const std::string& logoFi
     const bool ended = DrawReport(r, c, [&ctx](const std::string& text) { ctx.changes.PanelText.Notify(1, text); });
     FinishReport(ctx);
     return ended;
+}
+
+void PrintReportVia(CommandContext& ctx, const ReportWay& way, const std::string& logoFile, bool& pollPaused) {
+    if (way.preview) {
+        if (ctx.run.AbortRequested != 0) {
+            return;
+        }
+        const ReportContent content = CollectReport(ctx, logoFile);
+        pollPaused = true;
+        // Drawing the preview's pages prints nothing: the status bar stays quiet until it has.
+        const auto printed = way.preview(
+            [&content](ReportCanvas& canvas) { (void)DrawReport(content, canvas, [](const std::string&) {}); });
+        pollPaused = false;
+        ctx.changes.PanelText.Notify(1, "");
+        if (printed) {
+            FinishReport(ctx);
+            if (!printed->empty()) {
+                const std::string said = ctx.texts.Compose(kMsgReportSaved, {*printed});
+                ctx.changes.PanelText.Notify(0, said);
+                ctx.op.ShowInfo(said);
+            }
+        }
+        return;
+    }
+    std::unique_ptr<ReportCanvas> canvas;
+    std::filesystem::path pdf;
+    if (way.target) {
+        canvas = way.target();
+    } else {
+        pdf = ctx.folder.File(kReportFile);
+        canvas = std::make_unique<PdfCanvas>(pdf);
+    }
+    if (!canvas) {
+        return;  // no printer chosen
+    }
+    pollPaused = true;
+    const bool printed = PrintReport(ctx, *canvas, logoFile);
+    pollPaused = false;
+    if (!pdf.empty()) {
+        if (printed) {
+            ctx.op.ShowInfo(Ansi("Bericht gespeichert: ") + pdf.filename().string());
+        } else {
+            ctx.op.ShowError(static_cast<PdfCanvas&>(*canvas).Error());
+        }
+    }
 }
 
 }  // namespace tarvo

@@ -5,6 +5,8 @@
 
 #include <array>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -52,5 +54,18 @@ void FinishReport(CommandContext& ctx);
 // logo loaded at start-up (empty: none). Asks "Kopfdaten drucken ?" when header data is present.
 // @retval false the job could not be ended (the reason was shown).
 bool PrintReport(CommandContext& ctx, ReportCanvas& canvas, const std::string& logoFile);
+
+// Where a print run goes. `preview` (the window's) shows the report drawn by the function given,
+// with printing and saving as PDF: nothing when closed without either, an empty text when
+// printed, the file when saved as PDF. Without a preview, `target` gives a new canvas for each
+// run (nullptr: no printer chosen); without either the report is a PDF file in the working
+// folder, announced to the operator.
+struct ReportWay {
+    std::function<std::unique_ptr<ReportCanvas>()> target;
+    std::function<std::optional<std::string>(const std::function<void(ReportCanvas&)>& draw)> preview;
+};
+// SpeedButton15 and the runner's "SPDRUCKEN" the way `way` says; the polling holds back
+// (`pollPaused`) while the report is drawn.
+void PrintReportVia(CommandContext& ctx, const ReportWay& way, const std::string& logoFile, bool& pollPaused);
 
 }  // namespace tarvo

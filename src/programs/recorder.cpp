@@ -112,4 +112,42 @@ bool StopRecording(CommandContext& ctx) {
     return true;
 }
 
+void TakeBackLastLines(CommandContext& ctx) {
+    if (!ctx.Recording()) {
+        return;
+    }
+    Operator& op = ctx.op;
+    std::vector<std::string>& program = ctx.program;
+    const auto isCapture = [&program] { return program.back().find("GETPOINT") != std::string::npos; };
+    if (!program.empty() && op.Ask(ctx.UiText(kTextDeleteProgramLine) + "\n" + program.back(), Buttons::OkCancel)) {
+        program.pop_back();
+        if (!program.empty() && isCapture() && op.Ask(ctx.UiText(kTextDeletePrecedingPoints), Buttons::OkCancel)) {
+            while (!program.empty() && isCapture()) {
+                program.pop_back();
+            }
+        }
+    }
+    if (ctx.results.Count() > 0 &&
+        op.Ask(ctx.UiText(kTextDeleteResultLine) + "\n" + ctx.results.Lines().back(), Buttons::OkCancel)) {
+        ctx.results.Delete(ctx.results.Count() - 1);
+        ctx.results.SelectLast();
+    }
+}
+
+void DeleteSelectedPoint(CommandContext& ctx) {
+    const int sel = ctx.points.ItemIndex();
+    if (sel < 0) {
+        return;  // nothing selected: nothing to delete
+    }
+    if (ctx.Recording()) {
+        const long long line =
+            static_cast<long long>(sel) + static_cast<long long>(ctx.program.size()) - ctx.PointCount();
+        if (line >= 0 && line < static_cast<long long>(ctx.program.size())) {
+            ctx.program.erase(ctx.program.begin() + static_cast<std::ptrdiff_t>(line));
+        }
+    }
+    ctx.points.Delete(sel);
+    ctx.points.SelectLast();
+}
+
 }  // namespace tarvo

@@ -26,4 +26,13 @@ bool StopRecording(CommandContext& ctx);
 // memory where the file cannot be read), last line selected.
 void RestoreResultList(CommandContext& ctx);
 
+// A double click on the status bar while recording takes back what the last command wrote, each
+// after asking: the program's last line (then the captures before it, when that was a GETPOINT
+// line) and the result list's last line. Nothing when not recording.
+void TakeBackLastLines(CommandContext& ctx);
+
+// Delete in the point list: the selected point goes, and while recording its GETPOINT line with
+// it (the program's last lines are those of the points in memory).
+void DeleteSelectedPoint(CommandContext& ctx);
+
 }  // namespace tarvo

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <span>
 #include <vector>
 
 #include "base/cp1252.h"
@@ -17,86 +18,11 @@ namespace tarvo {
 
 namespace {
 
-// The dispatch words, in the order the runner compares them with the upper-cased line; a line
-// runs every word it begins with.
-enum class Word {
-    GetPoint,
-    Kreis,
-    Text,
-    Abstand2P,
-    AbstandGP,
-    AbstandXY,
-    Winkel,
-    Gerade,
-    Punkt,
-    Symg,
-    KrAbruf,
-    Abruf,
-    SollistV,
-    SollistP,
-    SollistA,
-    Spdrucken,
-    Aar0,
-    Aarvx,
-    Aarvy,
-    Aarvw,
-    Aar2g,
-    Aar1g,
-    Aarkg,
-    Ascii,
-    Pkt,
-    KrMode,
-    WiMode,
-    NullX,
-    NullY,
-    Flaeche,
-    Sf1,
-    Spkg,
-    Spkk,
-    Aarpn,
-};
-struct WordEntry {
-    const char* upper;
-    Word word;
-};
-const WordEntry kWords[] = {
-    {"GETPOINT", Word::GetPoint},
-    {"KREIS", Word::Kreis},
-    {"TEXT", Word::Text},
-    {"ABSTAND2P", Word::Abstand2P},
-    {"ABSTANDGP", Word::AbstandGP},
-    {"ABSTANDXY", Word::AbstandXY},
-    {"WINKEL", Word::Winkel},
-    {"GERADE", Word::Gerade},
-    {"PUNKT", Word::Punkt},
-    {"SYMG", Word::Symg},
-    {"KR-ABRUF", Word::KrAbruf},
-    {"ABRUF", Word::Abruf},
-    {"SOLLIST-V", Word::SollistV},
-    {"SOLLIST-P", Word::SollistP},
-    {"SOLLIST-A", Word::SollistA},
-    {"SPDRUCKEN", Word::Spdrucken},
-    {"AAR0", Word::Aar0},
-    {"AARVX", Word::Aarvx},
-    {"AARVY", Word::Aarvy},
-    {"AARVW", Word::Aarvw},
-    {"AAR2G", Word::Aar2g},
-    {"AAR1G", Word::Aar1g},
-    {"AARKG", Word::Aarkg},
-    {"ASCII", Word::Ascii},
-    {"PKT", Word::Pkt},
-    {"KRMODE", Word::KrMode},
-    {"WIMODE", Word::WiMode},
-    {"NULLX", Word::NullX},
-    {"NULLY", Word::NullY},
-    {"FLAECHE", Word::Flaeche},
-    {"SF1", Word::Sf1},
-    {"SPKG", Word::Spkg},
-    {"SPKK", Word::Spkk},
-    {"AARPN:", Word::Aarpn},
-};
-
-bool StartsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
+// A line is of a word when it begins with the word up to its colon, whatever the case.
+bool OfWord(const std::string& upper, std::string_view word) {
+    const std::string key = UpperCaseOem(std::string(word.substr(0, word.find(':'))));
+    return upper.rfind(key, 0) == 0;
+}
 
 // A field as a whole number, rounded; nothing when it is no number or far out of range.
 std::optional<long long> Rounded(const ProgramLine& p, std::size_t field) {
@@ -255,173 +181,129 @@ ProgramRunner::Step ProgramRunner::Execute(int index) {
     return step;
 }
 
+// What a replay works on: the line upper-cased and parsed, its index and the word it is of.
+struct ProgramRunner::Line {
+    const std::string& upper;
+    const ProgramLine& p;
+    int index;
+    std::string_view word;
+};
+
+// The words the runner replays itself, or through their command with the recorded choice answered
+// first, in the order it compares them with a line (a line runs every word it begins with). The
+// other words are replayed by the commands registered for them, compared after these in the
+// order of registration.
+struct ProgramRunner::Word {
+    std::string_view word;
+    int choices;
+    Step (ProgramRunner::*own)(const Line&);
+};
+
+namespace {
+using R = ProgramRunner;
+}  // namespace
+
+std::span<const ProgramRunner::Word> ProgramRunner::Words() {
+    static const Word kWords[] = {
+        {word::kGetPoint, 0, &R::ReplayGetPoint},
+        {word::kText, 0, &R::ReplayText},
+        {word::kAxisDistance, 2, nullptr},
+        {word::kAngle, 4, nullptr},
+        {word::kLine, 4, nullptr},
+        {word::kCircleRecall, 0, &R::ReplayCircleRecall},
+        {word::kRecall, 0, &R::ReplayRecall},
+        {word::kCompareVariable, 0, &R::ReplayComparison},
+        {word::kComparePosition, 0, &R::ReplayComparison},
+        {word::kCompareAttribute, 0, &R::ReplayComparison},
+        {word::kReset, 0, &R::ReplayReset},
+        {word::kOffsetX, 0, &R::ReplayOffset},
+        {word::kOffsetY, 0, &R::ReplayOffset},
+        {word::kRotate, 0, &R::ReplayRotation},
+        {word::kAlignTwoLines, 0, &R::ReplayAlignment},
+        {word::kAlignLine, 0, &R::ReplayAlignment},
+        {word::kAlignCircleLine, 0, &R::ReplayAlignment},
+        {word::kPointEntry, 0, &R::ReplayPointEntry},
+        {word::kCircleMode, 0, &R::ReplayMode},
+        {word::kAngleMode, 0, &R::ReplayMode},
+        {word::kZeroX, 0, &R::ReplayZero},
+        {word::kZeroY, 0, &R::ReplayZero},
+        {word::kAreaFromCircle, 0, &R::ReplayAreaFromCircle},
+        {word::kZeroPoint, 0, &R::ReplayZeroPoint},
+    };
+    return kWords;
+}
+
+void ProgramRunner::Register(std::string_view word, std::function<void(const ProgramLine&)> command) {
+    if (Command(word) == nullptr) {
+        m_commands.emplace_back(std::string(word), std::move(command));
+    }
+}
+
+const std::function<void(const ProgramLine&)>* ProgramRunner::Command(std::string_view word) const {
+    for (const auto& [registered, command] : m_commands) {
+        if (registered == word) {
+            return &command;
+        }
+    }
+    return nullptr;
+}
+
+bool ProgramRunner::OwnWord(std::string_view word) {
+    return std::any_of(Words().begin(), Words().end(), [word](const Word& w) { return w.word == word; });
+}
+
+ProgramRunner::Replay ProgramRunner::HowReplayed(std::string_view word) const {
+    for (const Word& w : Words()) {
+        if (w.word == word && w.own != nullptr) {
+            return Replay::Own;
+        }
+    }
+    if (Command(word) != nullptr) {
+        return Replay::Command;
+    }
+    return OwnWord(word) ? Replay::NoCommand : Replay::Unknown;
+}
+
+std::vector<std::string_view> ProgramRunner::WordsWithoutCommand() const {
+    std::vector<std::string_view> out;
+    for (const Word& w : Words()) {
+        if (w.own == nullptr && Command(w.word) == nullptr) {
+            out.push_back(w.word);
+        }
+    }
+    return out;
+}
+
+void ProgramRunner::ReplayLine(const std::string& line) {
+    if (UpperCaseOem(line).rfind("GETPOINT", 0) != 0) {
+        (void)Dispatch(UpperCaseOem(line), ParseProgramLine(line), 0);
+    }
+}
+
 ProgramRunner::Step ProgramRunner::Dispatch(const std::string& upper, const ProgramLine& p, int index) {
-    CommandContext& c = m_ctx;
     bool known = false;
-    for (const WordEntry& e : kWords) {
-        if (!StartsWith(upper, e.upper)) {
+    for (const Word& w : Words()) {
+        if (!OfWord(upper, w.word)) {
             continue;
         }
         known = true;
-        switch (e.word) {
-            case Word::GetPoint:
-                if (c.run.AbortRequested == 0) {
-                    Wait(index);
-                    return Step::Wait;
-                }
-                break;
-            case Word::Kreis:
-                EvaluateCircle(c);
-                break;
-            case Word::Text:
-                c.ListText(p.Rest[1]);
-                m_prompt = p.Rest[1] + " " + c.UiText(kTextEscAborts);
-                break;
-            case Word::Abstand2P:
-                DistanceTwoPoints(c);
-                break;
-            case Word::AbstandGP:
-                DistanceLinePoint(c);
-                break;
-            case Word::AbstandXY:
-                if (Preset(p, 2, index)) {
-                    AxisDistanceCommand(c);
-                }
-                break;
-            case Word::Winkel:
-                if (Preset(p, 4, index)) {
-                    AngleBetweenLines(c);
-                }
-                break;
-            case Word::Gerade:
-                if (Preset(p, 4, index)) {
-                    LineCommand(c);
-                }
-                break;
-            case Word::Punkt:
-                PointCommand(c);
-                break;
-            case Word::Symg:
-                SymmetryLineCommand(c);
-                break;
-            case Word::KrAbruf:
-                if (const int i = ResultIndex(p, index); i >= 0) {
-                    if (HasResultName(c.results.Line(i), 0, c.texts)) {
-                        RecallCircle(c, i);
-                    } else {
-                        Skip(index, Ansi("Speicherzeile ") + std::to_string(i + 1) + Ansi(" ist kein Kreis"));
-                    }
-                }
-                break;
-            case Word::Abruf:
-                if (const int i = ResultIndex(p, index); i >= 0) {
-                    if (RecallPosition(c, i) && c.settings.SiemensMode != 0) {
-                        c.op.ShowInfo("#");
-                    }
-                }
-                break;
-            case Word::SollistV:
-            case Word::SollistP:
-            case Word::SollistA:
-                if (const auto why = ReplayComparison(c, upper, p, Journal)) {
-                    Skip(index, *why);
-                }
-                break;
-            case Word::Spdrucken:
-                if (OnPrint) {
-                    OnPrint();
-                }
-                break;
-            case Word::Aar0:
-                (void)RunCoordinateEntry(c, kReset);
-                break;
-            case Word::Aarvx:
-            case Word::Aarvy:
-                if (p.Value[1]) {
-                    ApplyOffset(c, e.word == Word::Aarvx ? 0 : 1, *p.Value[1]);
-                } else {
-                    Skip(index, Ansi("kein Versatz angegeben"));
-                }
-                break;
-            case Word::Aarvw:
-                // The angle offset taught in is applied again, as the entry "Koordinatensystem
-                // drehen" did, so the replay measures in the system the program was taught in.
-                if (p.Value[1]) {
-                    ApplyRotation(c, *p.Value[1]);
-                } else {
-                    Skip(index, Ansi("kein Winkel angegeben"));
-                }
-                break;
-            case Word::Aar2g:
-            case Word::Aar1g:
-            case Word::Aarkg: {
-                const bool two = e.word == Word::Aar2g;
-                if (c.PointCount() < (two ? 4 : 2)) {
-                    c.op.ShowInfo(c.UiText(kTextTooFewPoints));
-                    c.changes.PanelText.Notify(0, "");
-                    return Stop(index);
-                }
-                if (Preset(p, two ? 4 : 2, index)) {
-                    (void)RunCoordinateEntry(c, two                     ? kAlignTwoLines
-                                                : e.word == Word::Aar1g ? kAlignLine
-                                                                        : kAlignPointLine);
-                }
-                break;
+        if (w.choices > 0 && !Preset(p, w.choices, index)) {
+            continue;
+        }
+        if (w.own != nullptr) {
+            if (const Step step = (this->*w.own)(Line{upper, p, index, w.word}); step != Step::Next) {
+                return step;
             }
-            case Word::Ascii:
-                if (OnAsciiExport) {
-                    OnAsciiExport(p.Rest[1]);
-                }
-                break;
-            case Word::Pkt:
-                if (p.Value[1] && p.Value[2]) {
-                    ListEnteredPoint(c, *p.Value[1], *p.Value[2]);
-                } else {
-                    Skip(index, Ansi("keine Koordinaten angegeben"));
-                }
-                break;
-            case Word::KrMode:
-            case Word::WiMode:
-                if (const auto v = Rounded(p, 1); v && (*v == 0 || *v == 1)) {
-                    (e.word == Word::KrMode ? c.settings.CircleMode : c.settings.AngleMode) =
-                        static_cast<std::uint8_t>(*v);
-                } else {
-                    Skip(index, Ansi("Modus 0 oder 1 erwartet"));
-                }
-                break;
-            case Word::NullX:
-            case Word::NullY: {
-                (void)Zero(c, e.word == Word::NullX ? 0 : 1, ZeroSource::Chooser);
-                break;
-            }
-            case Word::Flaeche:
-                if (OnArea) {
-                    OnArea();
-                }
-                break;
-            case Word::Sf1:
-                // With the line it was taught on; a line without one takes the selected line.
-                if (p.count == 0) {
-                    AreaFromStoredCircle(c);
-                } else if (const int i = ResultIndex(p, index); i >= 0 && !AreaOfCircleLine(c, i)) {
-                    Skip(index, Ansi("Speicherzeile ") + std::to_string(i + 1) + Ansi(" ist kein Kreis"));
-                }
-                break;
-            case Word::Spkg:
-                IntersectCircleLineCommand(c);
-                break;
-            case Word::Spkk:
-                IntersectCirclesCommand(c);
-                break;
-            case Word::Aarpn:
-                if (c.run.AbortRequested != 0 || c.PointCount() == 0) {
-                    if (c.PointCount() == 0) {
-                        c.op.ShowInfo(c.UiText(kTextTooFewPoints));
-                    }
-                    return Stop(index);
-                }
-                (void)RunCoordinateEntry(c, kZeroPoint);
-                break;
+        } else if (const auto* command = Command(w.word)) {
+            (*command)(p);
+        } else {
+            Skip(index, Ansi("kein Befehl für \"") + std::string(w.word) + "\"");
+        }
+    }
+    for (const auto& [word, command] : m_commands) {
+        if (!OwnWord(word) && OfWord(upper, word)) {
+            known = true;
+            command(p);
         }
     }
     // A word the runner does not know (a typo) is said; a blank line stays silent.
@@ -429,6 +311,132 @@ ProgramRunner::Step ProgramRunner::Dispatch(const std::string& upper, const Prog
         const std::string w = upper.substr(0, upper.find(':'));
         Skip(index, Ansi("unbekanntes Wort \"") + w.substr(0, 20) + "\"");
     }
+    return Step::Next;
+}
+
+ProgramRunner::Step ProgramRunner::ReplayGetPoint(const Line& l) {
+    if (m_ctx.run.AbortRequested == 0) {
+        Wait(l.index);
+        return Step::Wait;
+    }
+    return Step::Next;
+}
+
+ProgramRunner::Step ProgramRunner::ReplayText(const Line& l) {
+    m_ctx.ListText(l.p.Rest[1]);
+    m_prompt = l.p.Rest[1] + " " + m_ctx.UiText(kTextEscAborts);
+    return Step::Next;
+}
+
+ProgramRunner::Step ProgramRunner::ReplayCircleRecall(const Line& l) {
+    if (const int i = ResultIndex(l.p, l.index); i >= 0) {
+        if (HasResultName(m_ctx.results.Line(i), 0, m_ctx.texts)) {
+            RecallCircle(m_ctx, i);
+        } else {
+            Skip(l.index, Ansi("Speicherzeile ") + std::to_string(i + 1) + Ansi(" ist kein Kreis"));
+        }
+    }
+    return Step::Next;
+}
+
+ProgramRunner::Step ProgramRunner::ReplayRecall(const Line& l) {
+    if (const int i = ResultIndex(l.p, l.index); i >= 0) {
+        if (RecallPosition(m_ctx, i) && m_ctx.settings.SiemensMode != 0) {
+            m_ctx.op.ShowInfo("#");
+        }
+    }
+    return Step::Next;
+}
+
+ProgramRunner::Step ProgramRunner::ReplayComparison(const Line& l) {
+    if (const auto why = tarvo::ReplayComparison(m_ctx, l.upper, l.p, Journal)) {
+        Skip(l.index, *why);
+    }
+    return Step::Next;
+}
+
+ProgramRunner::Step ProgramRunner::ReplayReset(const Line&) {
+    (void)RunCoordinateEntry(m_ctx, kReset);
+    return Step::Next;
+}
+
+ProgramRunner::Step ProgramRunner::ReplayOffset(const Line& l) {
+    if (l.p.Value[1]) {
+        ApplyOffset(m_ctx, l.word == word::kOffsetX ? 0 : 1, *l.p.Value[1]);
+    } else {
+        Skip(l.index, Ansi("kein Versatz angegeben"));
+    }
+    return Step::Next;
+}
+
+// The angle offset taught in is applied again, as the entry "Koordinatensystem drehen" did, so
+// the replay measures in the system the program was taught in.
+ProgramRunner::Step ProgramRunner::ReplayRotation(const Line& l) {
+    if (l.p.Value[1]) {
+        ApplyRotation(m_ctx, *l.p.Value[1]);
+    } else {
+        Skip(l.index, Ansi("kein Winkel angegeben"));
+    }
+    return Step::Next;
+}
+
+ProgramRunner::Step ProgramRunner::ReplayAlignment(const Line& l) {
+    const bool two = l.word == word::kAlignTwoLines;
+    if (m_ctx.PointCount() < (two ? 4 : 2)) {
+        m_ctx.op.ShowInfo(m_ctx.UiText(kTextTooFewPoints));
+        m_ctx.changes.PanelText.Notify(0, "");
+        return Stop(l.index);
+    }
+    if (Preset(l.p, two ? 4 : 2, l.index)) {
+        (void)RunCoordinateEntry(m_ctx, two                          ? kAlignTwoLines
+                                        : l.word == word::kAlignLine ? kAlignLine
+                                                                     : kAlignPointLine);
+    }
+    return Step::Next;
+}
+
+ProgramRunner::Step ProgramRunner::ReplayPointEntry(const Line& l) {
+    if (l.p.Value[1] && l.p.Value[2]) {
+        ListEnteredPoint(m_ctx, *l.p.Value[1], *l.p.Value[2]);
+    } else {
+        Skip(l.index, Ansi("keine Koordinaten angegeben"));
+    }
+    return Step::Next;
+}
+
+ProgramRunner::Step ProgramRunner::ReplayMode(const Line& l) {
+    if (const auto v = Rounded(l.p, 1); v && (*v == 0 || *v == 1)) {
+        (l.word == word::kCircleMode ? m_ctx.settings.CircleMode : m_ctx.settings.AngleMode) =
+            static_cast<std::uint8_t>(*v);
+    } else {
+        Skip(l.index, Ansi("Modus 0 oder 1 erwartet"));
+    }
+    return Step::Next;
+}
+
+ProgramRunner::Step ProgramRunner::ReplayZero(const Line& l) {
+    (void)Zero(m_ctx, l.word == word::kZeroX ? 0 : 1, ZeroSource::Chooser);
+    return Step::Next;
+}
+
+// With the line it was taught on; a line without one takes the selected line.
+ProgramRunner::Step ProgramRunner::ReplayAreaFromCircle(const Line& l) {
+    if (l.p.count == 0) {
+        AreaFromStoredCircle(m_ctx);
+    } else if (const int i = ResultIndex(l.p, l.index); i >= 0 && !AreaOfCircleLine(m_ctx, i)) {
+        Skip(l.index, Ansi("Speicherzeile ") + std::to_string(i + 1) + Ansi(" ist kein Kreis"));
+    }
+    return Step::Next;
+}
+
+ProgramRunner::Step ProgramRunner::ReplayZeroPoint(const Line& l) {
+    if (m_ctx.run.AbortRequested != 0 || m_ctx.PointCount() == 0) {
+        if (m_ctx.PointCount() == 0) {
+            m_ctx.op.ShowInfo(m_ctx.UiText(kTextTooFewPoints));
+        }
+        return Stop(l.index);
+    }
+    (void)RunCoordinateEntry(m_ctx, kZeroPoint);
     return Step::Next;
 }
 

@@ -4,7 +4,11 @@
 #pragma once
 
 #include <functional>
+#include <span>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "base/timers.h"
 #include "journal/partjournal.h"
@@ -31,18 +35,42 @@ public:
     [[nodiscard]] bool Idle() const noexcept { return m_resumeLine < 0; }
     [[nodiscard]] int ResumeLine() const noexcept { return m_resumeLine; }
 
-    // The words whose commands live on the runner's own floor, which it may not include:
-    // "SPDRUCKEN" the report and "ASCII" the export (src/output), "FLAECHE" the area command of
-    // the bitmap view (src/views). The main window sets them; unset, the word does nothing.
-    std::function<void()> OnPrint;
-    std::function<void(const std::string& partName)> OnAsciiExport;
-    std::function<void()> OnArea;
+    // A word replayed through the command its control runs (the window registers every row of
+    // its command table that records a word; the row says how where the replay differs). A word
+    // the runner replays itself keeps its own replay.
+    void Register(std::string_view word, std::function<void(const ProgramLine&)> command);
+    // How a recorded word comes back in a run.
+    enum class Replay { Unknown, Own, Command, NoCommand };
+    [[nodiscard]] Replay HowReplayed(std::string_view word) const;
+    // The words a run would skip for want of a registered command (none once the window stands).
+    [[nodiscard]] std::vector<std::string_view> WordsWithoutCommand() const;
+    // Replays one line as a run does, outside a run (a GETPOINT line does not wait).
+    void ReplayLine(const std::string& line);
     // Where each run goes as a part, with the comparisons judged in it (not owned; none: no
     // journal).
     PartJournal* Journal = nullptr;
 
 private:
     enum class Step { Next, Wait, Stop };
+    struct Line;
+    struct Word;
+    static std::span<const Word> Words();
+    static bool OwnWord(std::string_view word);
+    [[nodiscard]] const std::function<void(const ProgramLine&)>* Command(std::string_view word) const;
+    Step ReplayGetPoint(const Line& l);
+    Step ReplayText(const Line& l);
+    Step ReplayCircleRecall(const Line& l);
+    Step ReplayRecall(const Line& l);
+    Step ReplayComparison(const Line& l);
+    Step ReplayReset(const Line& l);
+    Step ReplayOffset(const Line& l);
+    Step ReplayRotation(const Line& l);
+    Step ReplayAlignment(const Line& l);
+    Step ReplayPointEntry(const Line& l);
+    Step ReplayMode(const Line& l);
+    Step ReplayZero(const Line& l);
+    Step ReplayAreaFromCircle(const Line& l);
+    Step ReplayZeroPoint(const Line& l);
     Step Stop(int index);
     bool StartRun();
     void Continue(int line);
@@ -60,6 +88,7 @@ private:
 
     CommandContext& m_ctx;
     Timer& m_timer;
+    std::vector<std::pair<std::string, std::function<void(const ProgramLine&)>>> m_commands;
     int m_resumeLine = -1;     // -1 idle, else the line the run waits or stopped at
     int m_waitPointCount = 0;  // points in memory when the wait began
     std::string m_prompt;      // shown after the count of due points

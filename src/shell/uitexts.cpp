@@ -2,6 +2,7 @@
 
 #include "base/checked.h"
 #include "base/cp1252.h"
+#include "shell/settings.h"
 
 namespace tarvo {
 
@@ -277,6 +278,25 @@ std::string Fill(const std::string& pattern, const std::vector<std::string>& par
 }
 
 }  // namespace
+
+std::string DamagedFileMessage(const FileNote& note, const UiTexts& texts) {
+    const std::string name = note.file.filename().string();
+    switch (note.damage) {
+        case FileDamage::Binary:
+            return texts.Compose(kMsgFileDamaged, {name, texts.Compose(kMsgBinaryBytes, {})});
+        case FileDamage::LongLine:
+            return texts.Compose(kMsgFileDamaged, {name, texts.Compose(kMsgLongLine, {std::to_string(kMaxFileLine)})});
+        case FileDamage::Utf8:
+            return texts.Compose(kMsgFileUtf8, {name});
+        case FileDamage::Cut:
+            return texts.Compose(kMsgFileCut, {name});
+        case FileDamage::NotNumbers:
+            return NotNumbersProblem(name);
+        case FileDamage::NotPicture:
+            return texts.Compose(kMsgNotPicture, {name});
+    }
+    return name;
+}
 
 std::string UiTexts::Translate(std::string_view message) const {
     for (std::size_t i = kNumberedTexts; i < m_common.size(); ++i) {

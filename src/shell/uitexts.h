@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "base/fileio.h"
+
 namespace tarvo {
 
 // 0-38 are the numbered texts of the window and its dialogs; from 39 on come the messages the
@@ -163,5 +165,8 @@ private:
     std::vector<std::string> m_results;
     std::string m_header = kResultListHeader;
 };
+
+// What the operator is told of a damaged file the readers noted, in the loaded language.
+[[nodiscard]] std::string DamagedFileMessage(const FileNote& note, const UiTexts& texts);
 
 }  // namespace tarvo

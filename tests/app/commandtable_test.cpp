@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <set>
 #include <string>
 
@@ -45,6 +48,37 @@ TEST(CommandTable, NamesEveryControlKeyAndMenuEntryOnce) {
     EXPECT_EQ(MenuText("S&ystemeinstellungen"), "Systemeinstellungen");
 }
 
+// What a new row needs besides its code: its caption and hint in the translation table (a text of
+// capitals only, a name or a letter, reads the same everywhere), and a tool button its picture
+// among the program's resources.
+TEST(CommandTable, EveryRowHasItsTranslationsAndPicture) {
+    const std::filesystem::path root = std::filesystem::path(TARVO_SHIPPED_DATA).parent_path();
+    std::set<std::string> german;
+    std::ifstream table(root / "tools" / "language" / "translations.txt");
+    for (std::string line; std::getline(table, line);) {
+        if (!line.starts_with('#') && line.find('|') != std::string::npos) {
+            std::string text = line.substr(0, line.find('|'));
+            text.erase(text.find_last_not_of(' ') + 1);
+            german.insert(text.substr(text.find_first_not_of(' ')));
+        }
+    }
+    ASSERT_GT(german.size(), 100u);
+    std::ifstream qrcFile(root / "resources" / "tarvo.qrc");
+    const std::string qrc{std::istreambuf_iterator<char>(qrcFile), {}};
+    for (const Command& c : CommandTable()) {
+        for (const std::string_view text : {c.caption, c.hint}) {
+            const bool same = std::none_of(text.begin(), text.end(), [](char ch) { return ch >= 'a' || ch < 0; });
+            EXPECT_TRUE(same || german.contains(std::string(text))) << "no translation of " << text;
+        }
+        if (c.place == Place::ToolPanel) {
+            const std::string png = std::string(c.control) + ".png";
+            EXPECT_TRUE(std::filesystem::exists(root / "resources" / "buttons" / png)) << png;
+            EXPECT_NE(qrc.find("buttons/" + png), std::string::npos) << png << " not in tarvo.qrc";
+            EXPECT_FALSE(c.picture.empty()) << c.control;
+        }
+    }
+}
+
 class CommandRuns : public test::MainWindowFixture {};
 
 TEST_F(CommandRuns, ADisabledCommandIgnoresItsControl) {
@@ -59,6 +93,21 @@ TEST_F(CommandRuns, ADisabledCommandIgnoresItsControl) {
     EXPECT_TRUE(w->TimerTrigger.Enabled());
     EXPECT_TRUE(w->IsEnabled(keyboard));
     EXPECT_FALSE(w->IsEnabled(CommandOf(CommandId::Capture)));  // Space only captures in keyboard mode
+}
+
+// No word is forgotten between a row and a run: each row's word is replayed, by the runner itself
+// or through the row's command, and every word the runner leaves to a command has one. That each
+// command writes its word and its replay lists what the teach-in listed is the record-and-replay
+// test's.
+TEST_F(CommandRuns, EveryRowsWordHasItsReplay) {
+    for (const Command& c : CommandTable()) {
+        if (!c.programWord.empty()) {
+            const auto how = w->Runner().HowReplayed(c.programWord);
+            EXPECT_TRUE(how == ProgramRunner::Replay::Own || how == ProgramRunner::Replay::Command) << c.programWord;
+        }
+    }
+    EXPECT_TRUE(w->Runner().WordsWithoutCommand().empty());
+    EXPECT_EQ(w->Runner().HowReplayed("Unsinn:"), ProgramRunner::Replay::Unknown);
 }
 
 TEST_F(CommandRuns, KeysAndLettersStartTheirRows) {

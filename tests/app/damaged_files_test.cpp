@@ -147,15 +147,15 @@ TEST_P(DamagedVariants, AreSaidByNameAndNeverWrittenOver) {
             m.Timer2Timer();
             m.lb1().SetLines({"  1 Kreis    3 D              10.000       5.000       0.000"});
             m.lb1().SelectLast();
-            m.SpeedButton16Click();  // a comparison: its feature dialog
+            m.Run(CommandOf(CommandId::Comparison));  // a comparison: its feature dialog
             for (const char* item : {"0:0", "10:0", "5:5"}) {
                 m.ListBox1().Append(item);
             }
-            m.SpeichernalsDXF1Click();
-            m.SpeedButton14Click();  // the bitmap view and its size file; no answer: cancelled
+            m.Run(CommandOf(CommandId::SavePointsDxf));
+            m.Run(CommandOf(CommandId::Area));  // the bitmap view and its size file; no answer: cancelled
             m.Grafik1Click();
-            m.SpeedButton13Click();  // a program run
-            m.SpeedButton15Click();  // the report, with "LOGO.BMP" when it is there
+            m.Run(CommandOf(CommandId::RunProgram));   // a program run
+            m.Run(CommandOf(CommandId::PrintReport));  // the report, with "LOGO.BMP" when it is there
             EXPECT_TRUE(m.Close()) << name;
         }
         for (const std::string& line : op.said) {
@@ -182,12 +182,12 @@ TEST(DamagedFileMessages, TheReasonComesBeforeTheRefusal) {
     } cases[] = {
         {"TARVO.INI", [](MainWindow&) {}},
         {"speicher.dat", [](MainWindow&) {}},
-        {"prg/p.PRG", [](MainWindow& m) { m.SpeedButton13Click(); }},
+        {"prg/p.PRG", [](MainWindow& m) { m.Run(CommandOf(CommandId::RunProgram)); }},
         {"mrk_var.txt",
          [](MainWindow& m) {
              m.lb1().SetLines({"  1 Kreis    3 D              10.000       5.000       0.000"});
              m.lb1().SelectLast();
-             m.SpeedButton16Click();
+             m.Run(CommandOf(CommandId::Comparison));
          }},
     };
     for (const auto& c : cases) {

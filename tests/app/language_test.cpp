@@ -124,12 +124,12 @@ TEST(ShippedLanguages, ResultNamesAreToldApartAsTheProgramTellsThem) {
 // The system settings choose the language for the next start.
 TEST_F(Language, TheSystemSettingsStoreTheChoice) {
     op.ExpectSystem("0 0 3");
-    w->SystemSettingsClick();
+    w->Run(CommandOf(CommandId::SystemSettings));
     EXPECT_EQ(settings().Language, 3);
     EXPECT_EQ(IniFile::Load(dir.work() / "TARVO.INI").ReadInteger("Einstellungen", "LANGUAGE", 0), 3);
     EXPECT_EQ(w->UiText(13), "Zuwenig Punkte");  // effective at the next start
     op.ExpectSystem("1 0");
-    w->SystemSettingsClick();
+    w->Run(CommandOf(CommandId::SystemSettings));
     EXPECT_EQ(settings().Language, 3);
 }
 

@@ -30,20 +30,20 @@ TEST_F(WindowCommands, TextLinesAreAppendedOrInsertedAndRenumbered) {
 TEST_F(WindowCommands, SystemSettingsAreWrittenAtOnceAndRecorded) {
     Teach();
     op.ExpectSystem("1 1");
-    w->SystemSettingsClick();
+    w->Run(CommandOf(CommandId::SystemSettings));
     EXPECT_EQ(settings().CircleMode, 1);
     EXPECT_EQ(settings().AngleMode, 1);
     EXPECT_EQ(dir.Read("TARVO.INI"), "[PARAMETER]\r\nKR_MODE=1\r\nWI_MODE=1\r\n");
     EXPECT_EQ(w->LB_list(), (std::vector<std::string>{"KRMODE:1", "WIMODE:1"}));
     op.ExpectSystem("cancel");
-    w->SystemSettingsClick();
+    w->Run(CommandOf(CommandId::SystemSettings));
     EXPECT_EQ(settings().CircleMode, 1);
 }
 
 TEST_F(WindowCommands, NothingIsWrittenFromReadOnlyMedia) {
     std::ofstream(dir.root() / "menue.cd") << "";
     op.ExpectSystem("1 0");
-    w->SystemSettingsClick();
+    w->Run(CommandOf(CommandId::SystemSettings));
     EXPECT_EQ(settings().CircleMode, 1);
     EXPECT_EQ(dir.Read("TARVO.INI"), "<missing>");
 }

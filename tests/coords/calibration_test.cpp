@@ -60,7 +60,7 @@ TEST_F(Uncorrected, PositionsAreTodaysToTheBitInEveryPath) {
             const long double y = std::round(reading(rng) * 1e4) / 1e4L;
             if (pushed) {
                 if (!session->acquisition.FootSwitchMode) {
-                    w->SpeedButton25Click();
+                    w->Run(CommandOf(CommandId::FootSwitchTrigger));
                 }
                 readout.Push(twoAxisLines ? readout.TwoAxisLine(x, y) : readout.PushedAxisLine(1, x));
                 if (!twoAxisLines) {
@@ -76,7 +76,7 @@ TEST_F(Uncorrected, PositionsAreTodaysToTheBitInEveryPath) {
                 EXPECT_EQ(session->run.CurrentPos.y, want.y) << i;
             } else {
                 if (session->acquisition.FootSwitchMode) {
-                    w->SpeedButton24Click();
+                    w->Run(CommandOf(CommandId::KeyboardTrigger));
                 }
                 readout.SetReading(x, y);
                 session->timers.Advance(300);
@@ -221,7 +221,7 @@ TEST_F(CalibrationFile, ADamagedFileIsSaidMeasuresUncorrectedAndIsNeverWrittenOv
     EXPECT_NE(op.shown.back().find(Ansi("beschädigt")), std::string::npos) << op.shown.back();
     EXPECT_EQ(session->calibration.status, CalibrationFileStatus::Damaged);
     EXPECT_FALSE(session->correction.Active());
-    EXPECT_EQ(w->CalibrationStatus, Ansi("Kalibrierdatei beschädigt: ohne Korrektur"));
+    EXPECT_EQ(w->CalibrationStatus(), Ansi("Kalibrierdatei beschädigt: ohne Korrektur"));
     EXPECT_TRUE(session->header.calibration.empty());
     // A new calibration replaces it only when the operator says so.
     w->StartCalibration(CalibrationKind::Linear, 0, {100});
@@ -246,7 +246,7 @@ TEST_F(CalibrationFile, TheDateAndDueDateShowAndAnOverdueCalibrationIsSaidAtStar
     op.ExpectInfo();
     Start();
     EXPECT_NE(op.shown.back().find("30.11.2026"), std::string::npos) << op.shown.back();
-    EXPECT_EQ(w->CalibrationStatus, Ansi("Kalibriert am 30.11.2025, fällig am 30.11.2026"));
+    EXPECT_EQ(w->CalibrationStatus(), Ansi("Kalibriert am 30.11.2025, fällig am 30.11.2026"));
     EXPECT_NE(session->header.calibration.find("K-4711"), std::string::npos);
     EXPECT_TRUE(session->correction.Active());
     w->Close();
@@ -255,7 +255,7 @@ TEST_F(CalibrationFile, TheDateAndDueDateShowAndAnOverdueCalibrationIsSaidAtStar
     w.reset();
     session.reset();
     Start();
-    EXPECT_EQ(w->CalibrationStatus, Ansi("Kalibriert am 30.11.2025, fällig am 30.11.2027"));
+    EXPECT_EQ(w->CalibrationStatus(), Ansi("Kalibriert am 30.11.2025, fällig am 30.11.2027"));
 }
 
 }  // namespace

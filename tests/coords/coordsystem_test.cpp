@@ -16,7 +16,7 @@ TEST_F(Coords, ZeroingTurnsTheShiftByTheRotation) {
     settings().OffsetW = 30;
     run().CurrentPos = {10, 0};
     Teach();
-    w->Button1Click();
+    w->Run(CommandOf(CommandId::ZeroX));
     EXPECT_NEAR(D(settings().OffsetX), 8.660, 0.0005);
     EXPECT_NEAR(D(settings().OffsetY), 5.0, 1e-9);
     EXPECT_EQ(LastResult(), "  1 Nullen   X                        ");
@@ -30,7 +30,7 @@ TEST_F(Coords, ZeroingTurnsTheShiftByTheRotation) {
 TEST_F(Coords, NoZeroStopsTheYButtonButNotTheChooser) {
     settings().NoZero = 1;
     run().CurrentPos = {0, 4};
-    w->Button2Click();
+    w->Run(CommandOf(CommandId::ZeroY));
     EXPECT_EQ(D(settings().OffsetY), 0.0);
     EXPECT_TRUE(Results().empty());
     op.ExpectChoose("8");

@@ -133,7 +133,7 @@ TEST_F(ResultCommands, MemoryFilesHoldTheHeaderThenTheLines) {
     w->lb1().Append("  1 a");
     w->lb1().Append("  2 b");
     op.ExpectFile("teil.spt");
-    w->SaveMemoryClick();
+    w->Run(CommandOf(CommandId::SaveMemory));
     const std::string saved = dir.Read("teil.spt");
     std::string expected = "Auftrag 7\r\n";
     for (int i = 1; i < 16; ++i) {
@@ -144,13 +144,13 @@ TEST_F(ResultCommands, MemoryFilesHoldTheHeaderThenTheLines) {
     w->lb1().Clear();
     session->header.values[0] = "changed";
     op.ExpectFile("teil.spt");
-    w->LoadMemoryClick();
+    w->Run(CommandOf(CommandId::LoadMemory));
     EXPECT_EQ(session->header.values[0], "Auftrag 7");
     EXPECT_EQ(w->lb1().Lines(), (std::vector<std::string>{"  1 a", "  2 b"}));
     EXPECT_EQ(w->lb1().ItemIndex(), 1);
 
     op.ExpectFile("cancel");
-    w->LoadMemoryClick();  // cancelled: nothing changes
+    w->Run(CommandOf(CommandId::LoadMemory));  // cancelled: nothing changes
     EXPECT_EQ(w->lb1().Count(), 2);
 }
 
@@ -160,12 +160,12 @@ TEST_F(ResultCommands, ATruncatedMemoryFileChangesNothingAndSaysSo) {
     dir.Write("kurz.spt", "h1\nh2\n");
     op.ExpectFile("kurz.spt");
     op.ExpectError();
-    w->LoadMemoryClick();
+    w->Run(CommandOf(CommandId::LoadMemory));
     EXPECT_EQ(w->lb1().Lines(), std::vector<std::string>{"  1 kept"});
     EXPECT_NE(op.shown[1].find("kurz.spt"), std::string::npos);
     op.ExpectFile("fehlt.spt");
     op.ExpectError();
-    w->LoadMemoryClick();
+    w->Run(CommandOf(CommandId::LoadMemory));
     EXPECT_EQ(w->lb1().Count(), 1);
 }
 
@@ -173,7 +173,7 @@ TEST_F(ResultCommands, AFailedSaveIsReported) {
     Start();
     op.ExpectFile("no/such/folder/x.spt");
     op.ExpectError();
-    w->SaveMemoryClick();
+    w->Run(CommandOf(CommandId::SaveMemory));
 }
 
 }  // namespace

@@ -204,7 +204,7 @@ TEST_P(CalibrationEndToEnd, CalibratedPositionsMatchTheTrueOnesWithinHalfAMicrom
     Compute();
     Save();
     EXPECT_TRUE(FileExists(dir.work() / kCalibrationFile));
-    EXPECT_NE(w->CalibrationStatus.find("08.12.2027"), std::string::npos) << w->CalibrationStatus;
+    EXPECT_NE(w->CalibrationStatus().find("08.12.2027"), std::string::npos) << w->CalibrationStatus();
 
     const long double after = WorstDeviation();
     EXPECT_LT(after, 0.5L);

@@ -267,7 +267,7 @@ TEST_F(Intersections, CircleAndLine) {
         Circle(0);
         Capture(-10, c.y);
         Capture(10, c.y);
-        w->CircleLineClick();
+        w->Run(CommandOf(CommandId::CircleLine));
         EXPECT_EQ(Results(), c.lines) << static_cast<double>(c.y);
         EXPECT_EQ(w->PointCount(), 0);
         EXPECT_EQ(session->geometry.LastElementKind, 1);
@@ -278,26 +278,26 @@ TEST_F(Intersections, TwoCirclesAndCirclesApart) {
     Circle(0);
     Circle(8);
     Teach();
-    w->CircleCircleClick();
+    w->Run(CommandOf(CommandId::CircleCircle));
     EXPECT_EQ(Results(), (std::vector<std::string>{"  1 Punkt 1                                4.000       3.000",
                                                    "  2 Punkt 2                                4.000      -3.000"}));
     EXPECT_EQ(w->LB_list().back(), "SPKK:");
     Circle(0);
     Circle(20);
-    w->CircleCircleClick();
+    w->Run(CommandOf(CommandId::CircleCircle));
     EXPECT_EQ(Results().size(), 2u);  // apart: nothing listed
     EXPECT_EQ(w->PointCount(), 6);    // and the points stay
 }
 
 TEST_F(Intersections, AreaFromTheSelectedCircleLine) {
     w->lb1().Append(BuildResultLine(1, "Kreis", " 3 R", 2, 1, 1, 3));
-    w->AreaFromCircleClick();
+    w->Run(CommandOf(CommandId::AreaFromCircle));
     EXPECT_EQ(LastResult(), "  2 Kreis                     12.566       1.000       1.000");
     w->lb1().Append(BuildResultLine(3, "Kreis", " 3 D", 2, 1, 1, 3));
-    w->AreaFromCircleClick();
+    w->Run(CommandOf(CommandId::AreaFromCircle));
     EXPECT_NEAR(static_cast<double>(ReadColumn(LastResult(), kValueColumn).value), 3.142, 1e-9);
     w->lb1().Append(BuildResultLine(5, "Punkt", "", 2, 1, 1, 3));
-    w->AreaFromCircleClick();  // not a circle: nothing
+    w->Run(CommandOf(CommandId::AreaFromCircle));  // not a circle: nothing
     EXPECT_EQ(Results().size(), 5u);
 }
 

@@ -120,7 +120,7 @@ TEST(WholeProgram, TheWaitForPointsEndsOnEscapeInTheMethodWindowOrOnEnoughCaptur
         QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
         QApplication::sendEvent(methode, &press);
     });
-    model.SpeedButton1Click();  // waits for three points
+    model.Run(CommandOf(CommandId::Circle));  // waits for three points
     EXPECT_TRUE(shown);
     EXPECT_FALSE(methode->isVisible());
     EXPECT_EQ(model.lb1().Count(), 0);
@@ -133,8 +133,8 @@ TEST(WholeProgram, TheWaitForPointsEndsOnEscapeInTheMethodWindowOrOnEnoughCaptur
             QTest::keyClick(window.findChild<QWidget*>("lb1"), Qt::Key_Space);
         }
     });
-    model.SpeedButton23Click();
-    model.SpeedButton1Click();
+    model.Run(CommandOf(CommandId::ClearPoints));
+    model.Run(CommandOf(CommandId::Circle));
     ASSERT_EQ(model.lb1().Count(), 1);
     EXPECT_EQ(model.lb1().Lines()[0], "  1 Kreis    3 D              10.000      10.000      20.000");
     window.close();

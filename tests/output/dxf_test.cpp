@@ -56,7 +56,7 @@ TEST_F(Dxf, TemplatesLimitsEntitiesAndTheTail) {
     op.ExpectFile("teil");
     op.ExpectAsk(false);  // no extraction
     op.ExpectAsk(false);  // the point memory stays
-    w->SpeichernalsDXF1Click();
+    w->Run(CommandOf(CommandId::SavePointsDxf));
     const std::string dxf = dir.Read("teil.DXF");
     EXPECT_NE(dxf.find("$EXTMAX\r\n 10\r\n297.000000\r\n 20\r\n210.000000\r\n"), std::string::npos);
     EXPECT_NE(dxf.find("$LIMMIN\r\n 10\r\n0.000000\r\n 20\r\n0.000000\r\n"), std::string::npos);
@@ -72,21 +72,21 @@ TEST_F(Dxf, TemplatesLimitsEntitiesAndTheTail) {
     op.ExpectFile("ok");
     op.ExpectAsk(false);
     op.ExpectAsk(false);
-    w->SpeichernalsDXF1Click();
+    w->Run(CommandOf(CommandId::SavePointsDxf));
     EXPECT_TRUE(std::filesystem::exists(dir.work() / "TARVO.DXF"));
     op.ExpectFile("ok");
-    w->Speichern1Click();
+    w->Run(CommandOf(CommandId::SavePoints));
     EXPECT_TRUE(std::filesystem::exists(dir.work() / "tarvo.pnt"));
     std::filesystem::create_directory(dir.work() / "zeichnungen");
     op.ExpectFile("zeichnungen/teil");
     op.ExpectAsk(false);
     op.ExpectAsk(false);
-    w->SpeichernalsDXF1Click();
+    w->Run(CommandOf(CommandId::SavePointsDxf));
     EXPECT_EQ(settings().DxfInitialDir, "zeichnungen\\");
     op.ExpectFile("ok");  // the dialog opens in that folder
     op.ExpectAsk(false);
     op.ExpectAsk(false);
-    w->SpeichernalsDXF1Click();
+    w->Run(CommandOf(CommandId::SavePointsDxf));
     EXPECT_TRUE(std::filesystem::exists(dir.work() / "zeichnungen" / "TARVO.DXF"));
 }
 
@@ -100,7 +100,7 @@ TEST_F(Dxf, NodxflimCopiesTheHeaderAndOnePointWritesNoEntity) {
     Points({{3, 4}});
     op.ExpectFile("eins");
     op.ExpectAsk(true);  // the point memory cleared
-    w->SpeichernalsDXF1Click();
+    w->Run(CommandOf(CommandId::SavePointsDxf));
     EXPECT_EQ(dir.Read("eins.DXF"), head + "ENDSEC\r\n  0\r\nEOF\r\n");
     EXPECT_EQ(w->PointCount(), 0);
 }
@@ -117,7 +117,7 @@ TEST_F(Dxf, ExtractionStatusAndThePointFile) {
     op.ExpectFile("lang");
     op.ExpectAsk(true);
     op.ExpectAsk(false);
-    w->SpeichernalsDXF1Click();
+    w->Run(CommandOf(CommandId::SavePointsDxf));
     EXPECT_EQ(w->StatusPanels[1], "Lines:120/9");
     EXPECT_EQ(w->PointCount(), 9);
     // Fewer than three points are never thinned away.
@@ -125,7 +125,7 @@ TEST_F(Dxf, ExtractionStatusAndThePointFile) {
     Points({{1, 1}, {2, 2}});
     op.ExpectFile("kurz");
     op.ExpectAsk(false);
-    w->SpeichernalsDXF1Click();
+    w->Run(CommandOf(CommandId::SavePointsDxf));
     EXPECT_EQ(w->PointCount(), 2);
     // The extraction thins with the converter's preset "Max. zulässige Geradenabweichung".
     Run(CommandId::ClearPoints);
@@ -134,13 +134,13 @@ TEST_F(Dxf, ExtractionStatusAndThePointFile) {
     op.ExpectFile("fein");
     op.ExpectAsk(true);
     op.ExpectAsk(false);
-    w->SpeichernalsDXF1Click();
+    w->Run(CommandOf(CommandId::SavePointsDxf));
     EXPECT_EQ(w->PointCount(), 4);  // with 1 mm, (10, 0) would go
     Run(CommandId::ClearPoints);
     Points({{1, 1}, {2, 2}});
     w->ListBox1().Append(" - ");
     op.ExpectFile("punkte");
-    w->Speichern1Click();
+    w->Run(CommandOf(CommandId::SavePoints));
     EXPECT_EQ(dir.Read("punkte.pnt"), "1.000 : 1.000\r\n2.000 : 2.000\r\n-\r\n");
 }
 

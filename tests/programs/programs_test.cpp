@@ -445,7 +445,7 @@ TEST_F(Programs, ReplayingATaughtSessionGivesItsResultLines) {
     op.ExpectChoose("1");
     Run(CommandId::Line);
     Points({{10, 0}, {0, 10}, {-10, 0}, {-20, -5}, {20, -5}});
-    w->CircleLineClick();
+    w->Run(CommandOf(CommandId::CircleLine));
     Points({{0, 0}, {10, 0.5L}});
     op.ExpectChoose(std::to_string(kAlignLine));
     op.ExpectTwoButtons("no");

@@ -4,10 +4,12 @@
 // than the first part.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <memory>
 #include <random>
+#include <set>
 #include <sstream>
 
 #include "app/mainwindow.h"
@@ -79,8 +81,33 @@ public:
     }
     void Capture(const MachinePoint& p) {
         MoveTo(p);
-        w.FormKeyDown(kKeySpace);
+        Noting(CommandId::Capture, [this] { w.FormKeyDown(kKeySpace); });
     }
+    // Clicks a command's control; notes the command when it wrote its row's word.
+    void Click(CommandId id) {
+        Noting(id, [this, id] { (void)w.Run(CommandOf(id)); });
+    }
+    void Noting(CommandId id, const std::function<void()>& act) {
+        const std::string_view word = CommandOf(id).programWord;
+        const auto count = [&] {
+            return std::count_if(w.LB_list().begin(), w.LB_list().end(),
+                                 [word](const std::string& line) { return line.rfind(word, 0) == 0; });
+        };
+        const auto before = count();
+        const int lines = w.lb1().Count();
+        act();
+        if (!word.empty() && count() > before) {
+            wroteWord.insert(id);
+        }
+        const int name = CommandOf(id).resultName;
+        for (int i = lines; name >= 0 && i < w.lb1().Count(); ++i) {
+            if (HasResultName(w.lb1().Line(i), name, w.texts())) {
+                listedName.insert(id);
+            }
+        }
+    }
+    std::set<CommandId> wroteWord;
+    std::set<CommandId> listedName;  // commands that listed a line of their row's result name
 
     RoundTripOperator op;
     FixedWallClock clock{DateTime{2026, 12, 8, 9, 30, 0}};
@@ -138,7 +165,7 @@ private:
         a.insert(a.end(), b.begin(), b.end());
         return a;
     }
-    static void Click(Station& s, CommandId id) { (void)s.w.Run(CommandOf(id)); }
+    static void Click(Station& s, CommandId id) { s.Click(id); }
     static bool Recorded(Station& s, const std::string& word) {
         return !s.w.LB_list().empty() && s.w.LB_list().back().rfind(word, 0) == 0;
     }
@@ -393,7 +420,8 @@ std::string Describe(const std::vector<std::string>& lines) {
 }
 
 // Teaches one seeded session, replays it, and returns what differs (empty when nothing).
-std::string RoundTrip(unsigned seed, const test::TempDir& dir) {
+std::string RoundTrip(unsigned seed, const test::TempDir& dir, std::set<CommandId>& wroteWord,
+                      std::set<CommandId>& listedName) {
     const auto work = dir.work() / ("s" + std::to_string(seed));
     std::filesystem::create_directories(work);
     Station s(work, dir.root());
@@ -401,7 +429,7 @@ std::string RoundTrip(unsigned seed, const test::TempDir& dir) {
     const std::vector<Step> steps = maker.Make(18);
 
     s.op.Queue("answer", "ok");  // "Lernbetrieb starten ?"
-    s.w.SpeedButton11Click();
+    s.Click(CommandId::StartTeachIn);
     std::vector<MachinePoint> captures;
     std::string taught;
     for (const Step& step : steps) {
@@ -417,7 +445,7 @@ std::string RoundTrip(unsigned seed, const test::TempDir& dir) {
     const std::vector<std::string> program = s.w.LB_list();
     s.op.Queue("answer", "ok");  // "Lernbetrieb beenden ?"
     s.op.Queue("file", "rt");
-    s.w.SpeedButton12Click();
+    s.w.Run(CommandOf(CommandId::StopTeachIn));
 
     std::vector<std::string> replayList;
     bool ended = false;
@@ -429,7 +457,7 @@ std::string RoundTrip(unsigned seed, const test::TempDir& dir) {
         s.op.Queue(kind, words);
     }
     s.op.Queue("file", "rt.PRG");
-    s.w.SpeedButton13Click();
+    s.w.Run(CommandOf(CommandId::RunProgram));
     std::size_t next = 0;
     for (int guard = 0; !ended && guard < 10000; ++guard) {
         if (s.w.wb_timer.Enabled() && next < captures.size()) {
@@ -437,6 +465,8 @@ std::string RoundTrip(unsigned seed, const test::TempDir& dir) {
         }
         s.session.timers.Advance(200);
     }
+    wroteWord.insert(s.wroteWord.begin(), s.wroteWord.end());
+    listedName.insert(s.listedName.begin(), s.listedName.end());
     std::ostringstream why;
     if (!ended) {
         why << "the replay did not end\n";
@@ -457,13 +487,25 @@ std::string RoundTrip(unsigned seed, const test::TempDir& dir) {
 TEST(RecordAndReplay, EveryReplayListsWhatItsTeachInListed) {
     test::TempDir dir;
     int failed = 0;
+    std::set<CommandId> wroteWord;
+    std::set<CommandId> listedName;
     for (unsigned seed = 1; seed <= 200; ++seed) {
-        const std::string diff = RoundTrip(seed, dir);
+        const std::string diff = RoundTrip(seed, dir, wroteWord, listedName);
         if (!diff.empty() && ++failed <= 3) {
             ADD_FAILURE() << diff;
         }
     }
     EXPECT_EQ(failed, 0) << "sessions whose replay differs";
+    // Every row that records a word was taught in by its control and replayed (the area, which
+    // needs the bitmap view's picture, is the area command's own test).
+    for (const Command& c : CommandTable()) {
+        if (!c.programWord.empty() && c.id != CommandId::Area) {
+            EXPECT_TRUE(wroteWord.contains(c.id)) << c.programWord << " never written by " << c.control << c.caption;
+        }
+        if (c.resultName >= 0 && c.id != CommandId::Area) {
+            EXPECT_TRUE(listedName.contains(c.id)) << c.control << c.caption << " never listed its result name";
+        }
+    }
 }
 
 }  // namespace

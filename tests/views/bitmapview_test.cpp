@@ -198,7 +198,7 @@ TEST_F(AreaCommand, IsRecordedAndReplayed) {
     Square();
     op.ExpectArea("5 5");
     op.ExpectAsk(true);
-    w->Runner().OnArea();
+    w->Runner().ReplayLine(w->LB_list().back());
     EXPECT_EQ(Results().size(), 2u);
 }
 
@@ -211,7 +211,7 @@ TEST_F(AreaCommand, TheMarkerFileDisablesBothViews) {
     EXPECT_FALSE(w->IsEnabled(CommandOf(CommandId::ElementGraphic)));
     Square();
     op.ExpectInfo();
-    w->Runner().OnArea();
+    w->Runner().ReplayLine("FLAECHE");
 }
 
 // "Immer sichtbar": a measuring command that the graphic shows brings it up to date and to the

@@ -257,7 +257,7 @@ Tmain::Tmain(MainWindow& model, QWidget* parent)
     m_kalibrierung = new Tkalibrierung(m_m, this);
     m_m.ShowCalibration.Attach(m_showCalibration);
     m_m.LanguageLoaded.Attach(m_languageLoaded);
-    m_m.ReportPreview = [this](const std::function<void(ReportCanvas&)>& draw) { return PreviewAndPrint(draw); };
+    m_m.Report.preview = [this](const std::function<void(ReportCanvas&)>& draw) { return PreviewAndPrint(draw); };
     lb1->setFocus();  // the window starts with the result list focused, not a scale field
     Render();
 }
@@ -339,7 +339,7 @@ void Tmain::ShowConverter() {
 
 Tmain::~Tmain() {
     qApp->removeEventFilter(this);
-    m_m.ReportPreview = nullptr;
+    m_m.Report.preview = nullptr;
 }
 
 QToolButton* Tmain::AddButton(const Command& command, const QString& caption, const std::function<void()>& run) {
@@ -466,8 +466,8 @@ void Tmain::Render() {
     for (std::size_t i = 0; i < 3; ++i) {
         m_panels[i]->setText(Q(m_m.StatusPanels[i]));
     }
-    m_calibrationPanel->setText(Q(m_m.CalibrationStatus));
-    m_calibrationPanel->setVisible(!m_m.CalibrationStatus.empty());
+    m_calibrationPanel->setText(Q(m_m.CalibrationStatus()));
+    m_calibrationPanel->setVisible(!m_m.CalibrationStatus().empty());
     m_journalLabel->setText(Q(m_m.JournalStatus));
     m_journalLabel->setToolTip(Q(m_m.JournalStatus));
     for (const auto& [button, command] : m_commands) {
