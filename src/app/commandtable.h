@@ -62,6 +62,7 @@ enum class CommandId {
     SavePointsDxf,
     Converter,
     Calibrate,
+    Statistics,
 };
 
 // When a command can be started.

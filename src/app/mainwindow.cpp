@@ -128,6 +128,9 @@ void MainWindow::ReportJournalNotes() {
             case JournalNote::Kind::Failed:
                 n = kMsgJournalFailed;
                 break;
+            case JournalNote::Kind::Sending:
+                n = kMsgJournalSending;
+                break;
         }
         JournalStatus = m_texts.Compose(n, {note.detail});
         JournalSaid.Notify(JournalStatus);

@@ -176,6 +176,9 @@ public:
     // Menu "Maschine kalibrieren": the guided calibration window comes up.
     void KalibrierenClick() { ShowCalibration.Notify(); }
     Signal<> ShowCalibration;
+    // Menu "Statistik": the statistics window comes up.
+    void StatistikClick() { ShowStatistics.Notify(); }
+    Signal<> ShowStatistics;
     // Starts a calibration (a running one is dropped): from now on every capture, Space or foot
     // switch, goes to it instead of the point memory, and `Label1` says what to probe next.
     void StartCalibration(CalibrationKind kind, int axis, std::vector<long double> certified);

@@ -207,7 +207,14 @@ bool ProgramRunner::StartRun() {
     }
     m_prompt.clear();
     if (Journal != nullptr) {
-        Journal->StartPart(file.filename().string());
+        // The header data's field labelled "Teilename" names the part when it is filled.
+        std::string partName;
+        for (std::size_t i = 0; i < kHeaderFields; ++i) {
+            if (RemoveSpaces(m_ctx.header.labels[i]) == RemoveSpaces(m_ctx.UiText(kTextPartName))) {
+                partName = m_ctx.header.values[i];
+            }
+        }
+        Journal->StartPart(file.filename().string(), partName);
     }
     return true;
 }
@@ -369,6 +376,9 @@ ProgramRunner::Step ProgramRunner::Dispatch(const std::string& upper, const Prog
                 break;
             }
             case Word::Ascii:
+                if (Journal != nullptr) {
+                    Journal->NamePart(p.Rest[1]);
+                }
                 if (OnAsciiExport) {
                     OnAsciiExport(p.Rest[1]);
                 }

@@ -288,6 +288,7 @@ TEST(ServerJournal, ServerAwayKeepsPartsLocally) {
     for (int i = 0; i < 5; ++i) {
         ASSERT_TRUE(j.WritePart(MakePart("P", "S", i + 1, "2024-01-01 10:00:00"), {}));
     }
+    EXPECT_FALSE(j.Send());
     const auto notes = j.TakeNotes();
     ASSERT_EQ(notes.size(), 1u);
     EXPECT_EQ(notes[0].kind, JournalNote::Kind::Unreachable);
