@@ -112,7 +112,6 @@ Tstatistik::Tstatistik(JournalStore* store, const UiTexts& texts, PrintFn print,
       m_texts(texts),
       m_print(std::move(print)) {
     setObjectName("Tstatistik");
-    setWindowTitle(Q(texts.UiText(kMsgStatWindow)));
     for (auto [w, name] : std::initializer_list<std::pair<QWidget*, const char*>>{{Programm, "Programm"},
                                                                                   {Merkmal, "Merkmal"},
                                                                                   {Von, "Von"},
@@ -126,10 +125,6 @@ Tstatistik::Tstatistik(JournalStore* store, const UiTexts& texts, PrintFn print,
                                                                                   {Hinweis, "Hinweis"}}) {
         w->setObjectName(name);
     }
-    Anzeigen->setText(Q(texts.UiText(kMsgStatShow)));
-    Drucken->setText(Q(texts.UiText(kMsgStatPrint)));
-    AlsPdf->setText(Q(texts.UiText(kMsgStatPdf)));
-    AlsCsv->setText(Q(texts.UiText(kMsgStatCsv)));
     Von->setPlaceholderText(QStringLiteral("2024-05-01"));
     Bis->setPlaceholderText(QStringLiteral("2024-06-01"));
     Kennzahlen->setColumnCount(2);
@@ -140,7 +135,14 @@ Tstatistik::Tstatistik(JournalStore* store, const UiTexts& texts, PrintFn print,
     Kennzahlen->setMinimumWidth(300);
 
     auto* choice = new QGridLayout;
-    const auto label = [&texts, this](int n) { return new QLabel(Q(texts.UiText(n)), this); };
+    const auto label = [this](int n) {
+        auto* l = new QLabel(this);
+        m_captions.emplace_back(l, n);
+        return l;
+    };
+    m_captions.insert(
+        m_captions.end(),
+        {{Anzeigen, kMsgStatShow}, {Drucken, kMsgStatPrint}, {AlsPdf, kMsgStatPdf}, {AlsCsv, kMsgStatCsv}});
     choice->addWidget(label(kMsgStatProgram), 0, 0);
     choice->addWidget(Programm, 0, 1);
     choice->addWidget(label(kMsgStatFeature), 1, 0);
@@ -191,9 +193,22 @@ Tstatistik::Tstatistik(JournalStore* store, const UiTexts& texts, PrintFn print,
         }
     });
     Diagramme->SetContent(&m_content);
+    ShowTexts();
+}
+
+void Tstatistik::ShowTexts() {
+    setWindowTitle(Q(m_texts.UiText(kMsgStatWindow)));
+    for (const auto& [widget, n] : m_captions) {
+        if (auto* l = qobject_cast<QLabel*>(widget)) {
+            l->setText(Q(m_texts.UiText(n)));
+        } else if (auto* b = qobject_cast<QPushButton*>(widget)) {
+            b->setText(Q(m_texts.UiText(n)));
+        }
+    }
 }
 
 void Tstatistik::Render() {
+    ShowTexts();
     const QString program = Programm->currentText();
     const QString feature = Merkmal->currentText();
     QSignalBlocker block(Programm);

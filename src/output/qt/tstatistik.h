@@ -8,6 +8,8 @@
 #include <QWidget>
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "output/statisticsreport.h"
 
@@ -67,12 +69,15 @@ public:
 
 private:
     void LoadFeatures();
+    // The captions in the loaded language.
+    void ShowTexts();
     [[nodiscard]] JournalFilter Filter() const;
 
     JournalStore* m_store;
     const UiTexts& m_texts;
     PrintFn m_print;
     StatisticsContent m_content;
+    std::vector<std::pair<QWidget*, int>> m_captions;  // labels and buttons with their text numbers
 };
 
 }  // namespace tarvo
