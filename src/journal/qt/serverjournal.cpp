@@ -162,6 +162,9 @@ bool ServerJournal::WritePart(const JournalPart& part, const std::vector<Journal
 }
 
 bool ServerJournal::SendSome(bool all) {
+    if (!m_localFile.isEmpty() && (!m_workerLocal || !m_workerLocal->Usable())) {
+        m_workerLocal = SqlJournal::OpenSqlite(m_localFile);  // busy at the first try: again
+    }
     if (!m_workerLocal || !m_workerLocal->Usable()) {
         return false;
     }

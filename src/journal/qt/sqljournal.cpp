@@ -191,6 +191,7 @@ bool SqlJournal::Migrate() {
         return false;
     }
     const bool fresh = version == 0;
+    const int found = version;
     for (; version < kSchemaVersion; ++version) {
         for (const char* statement : Migrations()[static_cast<std::size_t>(version)]) {
             if (!q.exec(QString::fromLatin1(statement))) {
@@ -198,7 +199,11 @@ bool SqlJournal::Migrate() {
             }
         }
     }
-    if (!q.exec(fresh ? QStringLiteral("INSERT INTO journal_version (version) VALUES (%1)").arg(kSchemaVersion)
+    // A journal of this version is only read: a second connection to it (the sending worker's)
+    // opens while the first one writes.
+    const bool migrated = fresh || version != found;
+    if (migrated &&
+        !q.exec(fresh ? QStringLiteral("INSERT INTO journal_version (version) VALUES (%1)").arg(kSchemaVersion)
                       : QStringLiteral("UPDATE journal_version SET version = %1").arg(kSchemaVersion))) {
         return abort();
     }
