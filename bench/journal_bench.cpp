@@ -51,11 +51,11 @@ void BM_WritePart20Rows(benchmark::State& state) {
 }
 BENCHMARK(BM_WritePart20Rows)->Unit(benchmark::kMillisecond);
 
-void BM_Statistics1MRows(benchmark::State& state) {
+// A journal of 50 000 parts of 20 values of one feature, made by the database itself.
+fs::path Journal1MRows() {
     const fs::path file = TempFile("journal.db");
     { auto j = tarvo::SqlJournal::OpenSqlite(QString::fromStdString(file.string())); }
     {
-        // 50 000 parts of 20 values of the feature, made by the database itself.
         QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "fill");
         db.setDatabaseName(QString::fromStdString(file.string()));
         db.open();
@@ -77,6 +77,11 @@ void BM_Statistics1MRows(benchmark::State& state) {
         db.close();
     }
     QSqlDatabase::removeDatabase("fill");
+    return file;
+}
+
+void BM_Statistics1MRows(benchmark::State& state) {
+    const fs::path file = Journal1MRows();
     auto j = tarvo::SqlJournal::OpenSqlite(QString::fromStdString(file.string()));
     tarvo::JournalFilter f;
     f.program = "WELLE.PRG";
@@ -92,6 +97,34 @@ void BM_Statistics1MRows(benchmark::State& state) {
     fs::remove_all(file.parent_path());
 }
 BENCHMARK(BM_Statistics1MRows)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// For comparison: the same sums in one statement, the moving ranges by the window function LAG
+// (the way a server computes them).
+void BM_Statistics1MRowsWindowFunction(benchmark::State& state) {
+    const fs::path file = Journal1MRows();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "lag");
+        db.setDatabaseName(QString::fromStdString(file.string()));
+        db.open();
+        for (auto _ : state) {
+            QSqlQuery q(db);
+            q.setForwardOnly(true);
+            q.exec(
+                "WITH x AS (SELECT actual AS v, lower_limit AS lo, upper_limit AS hi, started AS t, station AS st,"
+                " part_seq AS ps, part_id AS pid, seq FROM journal_rows WHERE feature = 'D 25'"
+                " AND program = 'WELLE.PRG' AND actual IS NOT NULL), d AS (SELECT v, lo, hi,"
+                " v - LAG(v) OVER (ORDER BY t, st, ps, pid, seq) AS dv FROM x) SELECT COUNT(*), SUM(v),"
+                " SUM(v * v), SUM(ABS(dv)), COUNT(dv), SUM(CASE WHEN v < lo OR v > hi THEN 1 ELSE 0 END) FROM d");
+            if (!q.next() || q.value(0).toLongLong() != 1000000) {
+                state.SkipWithError("not 1 000 000 values");
+            }
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("lag");
+    fs::remove_all(file.parent_path());
+}
+BENCHMARK(BM_Statistics1MRowsWindowFunction)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 

@@ -20,6 +20,7 @@ set(TARVO_QT_SOURCES
   output/qt/tdxf_gxx_main.cpp
   output/qt/theaddata.cpp
   output/qt/tsetting_gxx.cpp
+  output/qt/tstatistik.cpp
   views/qt/tbmp_view.cpp
   views/qt/telement_grafik.cpp
   views/qt/tmethode.cpp

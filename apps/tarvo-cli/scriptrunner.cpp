@@ -9,10 +9,14 @@
 #include "app/mainwindow.h"
 #include "app/session.h"
 #include "base/cp1252.h"
+#include "base/fileio.h"
 #include "base/text.h"
 #include "coords/calibration.h"
 #include "data/feature.h"
 #include "featuretyping.h"
+#include "journal/statistics.h"
+#include "output/pdfcanvas.h"
+#include "output/statisticsreport.h"
 #include "printviews.h"
 #include "readout/interfaceprofile.h"
 #include "shell/settings.h"
@@ -111,6 +115,7 @@ ScriptRunner::ScriptRunner(std::istream& script, std::ostream& out, std::filesys
     m_session->changes.HelpRequested.Attach(m_help);
     m_session->changes.PrinterSetupRequested.Attach(m_printerSetup);
     m_main->ShowCalibration.Attach(m_calibrationWindow);
+    m_main->ShowStatistics.Attach(m_statisticsWindow);
     m_main->ShowElementGraphic.Attach(m_showGraphic);
     m_main->JournalSaid.Attach(m_journalSaid);
 }
@@ -126,7 +131,7 @@ bool ScriptRunner::JournalWord(const std::string&, const std::string& rest) {
     const auto sp = rest.find(' ');
     const std::string what = rest.substr(0, sp);
     const std::string arg = sp == std::string::npos ? std::string() : Trimmed(rest.substr(sp + 1));
-    if (what != "parts" && what != "rows" && what != "stats") {
+    if (what != "parts" && what != "rows" && what != "stats" && what != "export") {
         return false;
     }
     std::vector<std::string> items;
@@ -170,7 +175,20 @@ bool ScriptRunner::JournalWord(const std::string&, const std::string& rest) {
                 }
             }
         }
-        if (const auto a = store->Aggregates(f)) {
+        if (what == "export") {
+            f.limit = 1000000;  // every value in the file
+            const StatisticsContent content = CollectStatistics(*store, f, m_main->texts());
+            PdfCanvas pdf(m_session->WorkFile(kStatisticsReportFile));
+            const WriteResult csv = WriteFileAtomic(m_session->WorkFile(kStatisticsCsvFile),
+                                                    StatisticsCsv(content.filter, content.stats, content.values));
+            if (!DrawStatisticsReport(content, pdf)) {
+                Say("error: " + pdf.Error());
+            } else if (!csv.ok) {
+                Say("error: " + csv.error);
+            } else {
+                items = {kStatisticsReportFile, kStatisticsCsvFile};
+            }
+        } else if (const auto a = store->Aggregates(f)) {
             items = StatisticsText(DeriveStatistics(*a));
         }
     }

@@ -106,8 +106,10 @@ private:
     // Headless, the windows that help and the printer setup open are named instead.
     Slot<> m_help{[this] { Say("help"); }};
     Slot<> m_calibrationWindow{[this] { Say("calibration window"); }};
+    Slot<> m_statisticsWindow{[this] { Say("statistics window"); }};
     Slot<> m_printerSetup{[this] { Say(Ansi("info: Druckereinrichtung (the system's printer setup dialog)")); }};
-    // `journal parts [PROGRAM]`, `journal rows ID`, `journal stats PROGRAM | FEATURE [| FROM [| TO [| STATIONS]]]`.
+    // `journal parts [PROGRAM]`, `journal rows ID`, `journal stats PROGRAM | FEATURE [| FROM [| TO [| STATIONS]]]`,
+    // `journal export` with the fields of `stats`: the statistics report and CSV file.
     bool JournalWord(const std::string& word, const std::string& rest);
     Slot<const std::string&> m_journalSaid{[this](const std::string& text) { Say("journal: " + text); }};
     // The element graphic, headless: drawn into the picture file "grafik.png" when it is opened.

@@ -75,20 +75,29 @@ int main(int argc, char** argv) {
     session.ioPorts = ports.Available() ? &ports : nullptr;
     session.shippedData = shipped;
 #ifdef TARVO_HAVE_JOURNAL_SQL
-    // The results journal; with a server, what waits locally is sent every half minute too.
+    // The results journal.
     tarvo::OpenedJournal journal = args.indexOf("--save-language-files") < 0
                                        ? tarvo::OpenJournal(work, session.ReadOnlyMedia())
                                        : tarvo::OpenedJournal{};
     session.journal = journal.store.get();
     session.journalStation = journal.station;
     session.journalOperator = journal.operatorName;
-    QTimer journalSend;
-    if (journal.server != nullptr) {
-        QObject::connect(&journalSend, &QTimer::timeout, [&journal] { (void)journal.server->Send(); });
-        journalSend.start(30000);
-    }
 #endif
     tarvo::MainWindow model(session);
+#ifdef TARVO_HAVE_JOURNAL_SQL
+    // The server's worker sends by itself; what it has to say reaches the status bar from here.
+    QTimer journalNotes;
+    if (journal.server != nullptr) {
+        QObject::connect(&journalNotes, &QTimer::timeout, [&model] {
+            const std::string before = model.JournalStatus;
+            model.ReportJournalNotes();
+            if (model.JournalStatus != before) {
+                model.Changed.Notify();
+            }
+        });
+        journalNotes.start(250);
+    }
+#endif
     tarvo::QTimerDriver timers(session.timers);
     tarvo::Tmain window(model);
     tarvo::TCommDriver diagnostics(model.Link(), &window);

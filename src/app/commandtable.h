@@ -65,6 +65,7 @@ enum class CommandId {
     SavePointsDxf,
     Converter,
     Calibrate,
+    Statistics,
 };
 
 // When a command can be started.

@@ -177,10 +177,11 @@ public:
 
     // The windows that come up on a command: the element graphic (true: show it and bring it to
     // the front, then the focus goes back to the main window; false: only when it is shown), the
-    // converter and the calibration.
+    // converter, the calibration and the statistics.
     Signal<bool> ShowElementGraphic;
     Signal<> ShowConverter;
     Signal<> ShowCalibration;
+    Signal<> ShowStatistics;
     // What the journal said last (the status bar shows it); each message is said once, through
     // `JournalSaid` too.
     std::string JournalStatus;

@@ -37,6 +37,17 @@ struct JournalRow {
     std::string line;  // the judgement line as the result list shows it
 };
 
+// One value of a feature, as the charts show it.
+struct JournalValue {
+    double actual = 0;
+    std::optional<double> nominal;
+    std::optional<double> lowerLimit;
+    std::optional<double> upperLimit;
+    std::string partNumber;
+    std::string station;
+    std::string start;
+};
+
 // Which parts a listing or a statistic takes. Empty texts and lists take everything.
 struct JournalFilter {
     std::string program;
@@ -44,7 +55,7 @@ struct JournalFilter {
     std::string from;                   // start >= from (a date or a time stamp text)
     std::string to;                     // start < to
     std::vector<std::string> stations;  // any of these
-    int limit = 1000;                   // listings only: the newest parts first
+    int limit = 1000;                   // listings and values only: the newest first
 };
 
 // What the database adds up for one feature; the figures below are derived from it.
@@ -84,6 +95,7 @@ struct JournalNote {
         Reachable,     // the server is back; the parts kept locally are sent
         PasswordFile,  // the password file is missing or readable by others (detail: the file)
         Failed,        // a write or a query failed (detail: why)
+        Sending,       // sending to the server takes a while (detail: the parts still waiting)
     };
     Kind kind;
     std::string detail;
@@ -101,6 +113,12 @@ public:
     [[nodiscard]] virtual std::vector<JournalRow> Rows(const std::string& partId) = 0;
     // Sums computed by the database over the values of `filter.feature` in `filter.program`.
     [[nodiscard]] virtual std::optional<JournalAggregates> Aggregates(const JournalFilter& filter) = 0;
+    // The newest `filter.limit` values of `filter.feature`, oldest first (the order the parts
+    // were started in, as the moving ranges take them).
+    [[nodiscard]] virtual std::vector<JournalValue> Values(const JournalFilter& /*filter*/) { return {}; }
+    // The programs in the journal, and the features of one ("" : the comparisons made by hand).
+    [[nodiscard]] virtual std::vector<std::string> Programs() { return {}; }
+    [[nodiscard]] virtual std::vector<std::string> Features(const std::string& /*program*/) { return {}; }
     // The number the next part of `program` gets at this station.
     [[nodiscard]] virtual long long NextPartNumber(const std::string& program, const std::string& station) = 0;
     // What happened since the last call that the operator should hear about.

@@ -22,12 +22,21 @@ JournalPart PartJournal::NewPart(const std::string& program) {
     return p;
 }
 
-void PartJournal::StartPart(const std::string& program) {
+void PartJournal::StartPart(const std::string& program, const std::string& partName) {
     if (m_store == nullptr) {
         return;
     }
     m_run = NewPart(program);
     m_runRows.clear();
+    NamePart(partName);
+}
+
+void PartJournal::NamePart(const std::string& partName) {
+    const auto first = partName.find_first_not_of(' ');
+    if (!m_run || first == std::string::npos) {
+        return;
+    }
+    m_run->partNumber = partName.substr(first, partName.find_last_not_of(' ') + 1 - first);
 }
 
 void PartJournal::Judged(JournalRow row) {
@@ -86,6 +95,9 @@ std::string JournalNoteMessage(const JournalNote& note, const UiTexts& texts) {
             break;
         case JournalNote::Kind::Failed:
             n = kMsgJournalFailed;
+            break;
+        case JournalNote::Kind::Sending:
+            n = kMsgJournalSending;
             break;
     }
     return texts.Compose(n, {note.detail});

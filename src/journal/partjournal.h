@@ -23,8 +23,11 @@ public:
     [[nodiscard]] bool Active() const noexcept { return m_store != nullptr; }
     [[nodiscard]] JournalStore* Store() const noexcept { return m_store; }
 
-    // A replay of `program` begins: a new part.
-    void StartPart(const std::string& program);
+    // A replay of `program` begins: a new part, numbered by the part name typed for it when
+    // there is one (blank: counted per program and station).
+    void StartPart(const std::string& program, const std::string& partName = {});
+    // The part name typed during the replay names the part from now on (blank: no change).
+    void NamePart(const std::string& partName);
     // A comparison was judged: a row of the replayed part, or of the session's part of
     // comparisons by hand, which is written at once.
     void Judged(JournalRow row);

@@ -54,6 +54,15 @@ void PdfCanvas::SetFont(const std::string& /*family*/, int pointSize) { m_fontSi
 
 void PdfCanvas::SetPenWidth(int pixels) { m_penMm = (pixels > 0 ? pixels : 1) * kDevicePixelMm; }
 
+void PdfCanvas::SetColor(unsigned rgb) {
+    if (m_pages.empty()) {
+        return;
+    }
+    const std::string c =
+        Num(((rgb >> 16) & 0xFF) / 255.0) + " " + Num(((rgb >> 8) & 0xFF) / 255.0) + " " + Num((rgb & 0xFF) / 255.0);
+    m_pages.back() += c + " RG " + c + " rg\n";
+}
+
 void PdfCanvas::LineMm(double x1, double y1, double x2, double y2) {
     if (m_pages.empty()) {
         return;

@@ -18,6 +18,9 @@ public:
     virtual void SetFont(const std::string& family, int pointSize) = 0;
     // Pen width in device pixels.
     virtual void SetPenWidth(int pixels) = 0;
+    // The colour of lines and text from now on, 0xRRGGBB (black at the start); a canvas without
+    // colours ignores it.
+    virtual void SetColor(unsigned /*rgb*/) {}
     virtual void LineMm(double x1, double y1, double x2, double y2) = 0;
     // Windows-1252 text with its top-left corner at (x, y).
     virtual void TextMm(const std::string& text, double x, double y) = 0;

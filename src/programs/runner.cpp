@@ -133,7 +133,14 @@ bool ProgramRunner::StartRun() {
     }
     m_prompt.clear();
     if (Journal != nullptr) {
-        Journal->StartPart(file.filename().string());
+        // The header data's field labelled "Teilename" names the part when it is filled.
+        std::string partName;
+        for (std::size_t i = 0; i < kHeaderFields; ++i) {
+            if (RemoveSpaces(m_ctx.header.labels[i]) == RemoveSpaces(m_ctx.UiText(kTextPartName))) {
+                partName = m_ctx.header.values[i];
+            }
+        }
+        Journal->StartPart(file.filename().string(), partName);
     }
     return true;
 }
@@ -303,6 +310,9 @@ ProgramRunner::Step ProgramRunner::Dispatch(const std::string& upper, const Prog
     for (const auto& [word, command] : m_commands) {
         if (!OwnWord(word) && OfWord(upper, word)) {
             known = true;
+            if (word == word::kAscii && Journal != nullptr) {
+                Journal->NamePart(p.Rest[1]);  // the export's part name names the journal's part
+            }
             command(p);
         }
     }

@@ -16,7 +16,7 @@ namespace tarvo {
 // 0-38 are the numbered texts of the window and its dialogs; from 39 on come the messages the
 // program composes, German patterns with "%1", "%2" ... for the parts filled in.
 inline constexpr std::size_t kNumberedTexts = 39;
-inline constexpr std::size_t kCommonListSize = 168;
+inline constexpr std::size_t kCommonListSize = 192;
 // Numbered texts the code takes by number (`UiText`), with their German wording.
 inline constexpr int kTextTooFewPoints = 13;           // "Zuwenig Punkte"
 inline constexpr int kTextReportTitle = 14;            // "TARVO Meßprotokoll"
@@ -71,11 +71,37 @@ inline constexpr int kMsgJournalRefused = 155;      // the server refused the lo
 inline constexpr int kMsgJournalReachable = 156;    // the server is back
 inline constexpr int kMsgJournalPassword = 157;     // the password file is missing or too open (file)
 inline constexpr int kMsgJournalFailed = 158;       // a part could not be written (why)
-inline constexpr int kMsgNoEntries = 159;           // a chooser opened on an empty list
-inline constexpr int kMsgPointsFor = 160;           // a replay's wait without a "Text:" line (word)
-inline constexpr int kMsgFilterNames = 161;         // 161-167: the file dialogs' filter names
-inline constexpr int kMsgNotAllowed = 116;          // a serial setting of the interface profile the port
-                                                    // cannot take, and what it takes instead
+// The statistics window and report, the journal's sending.
+inline constexpr int kMsgStatTitle = 159;         // the statistics report's title (program, feature)
+inline constexpr int kMsgStatRunChart = 160;      // the run chart's title
+inline constexpr int kMsgStatIndividuals = 161;   // the individuals chart's title
+inline constexpr int kMsgStatMovingRange = 162;   // the moving-range chart's title
+inline constexpr int kMsgStatHistogram = 163;     // the histogram's title
+inline constexpr int kMsgStatMean = 164;          // figure: the mean
+inline constexpr int kMsgStatSigmaWithin = 165;   // figure: sigma within (mean moving range / d2)
+inline constexpr int kMsgStatSigmaOverall = 166;  // figure: sigma overall
+inline constexpr int kMsgStatOutside = 167;       // figure: the share out of tolerance
+inline constexpr int kMsgStatPeriod = 168;        // figure: the dates and stations taken
+inline constexpr int kMsgStatAll = 169;           // any date or station
+inline constexpr int kMsgStatSaved = 170;         // the statistics file written (file)
+inline constexpr int kMsgStatWindow = 171;        // the statistics window's caption
+inline constexpr int kMsgStatProgram = 172;       // the statistics window: the program chooser
+inline constexpr int kMsgStatFeature = 173;       // the statistics window: the feature chooser
+inline constexpr int kMsgStatFrom = 174;          // the statistics window: the first date
+inline constexpr int kMsgStatTo = 175;            // the statistics window: the date the parts end before
+inline constexpr int kMsgStatStations = 176;      // the statistics window: the stations
+inline constexpr int kMsgStatShow = 177;          // the statistics window: show the choice
+inline constexpr int kMsgStatPrint = 178;         // the statistics window: print the report
+inline constexpr int kMsgStatPdf = 179;           // the statistics window: the report as a PDF file
+inline constexpr int kMsgStatCsv = 180;           // the statistics window: the values and figures as CSV
+inline constexpr int kMsgStatNoJournal = 181;     // the statistics window without a journal
+inline constexpr int kMsgJournalSending = 182;    // the parts being sent to the server (count)
+inline constexpr int kMsgNoEntries = 183;         // a chooser opened on an empty list
+inline constexpr int kMsgPointsFor = 184;         // a replay's wait without a "Text:" line (word)
+inline constexpr int kMsgFilterNames = 185;       // the file dialogs' filter names, kFilterNames of them
+inline constexpr int kFilterNames = 7;
+inline constexpr int kMsgNotAllowed = 116;  // a serial setting of the interface profile the port
+                                            // cannot take, and what it takes instead
 // The machine calibration: status, refusals, prompts, figures, the details typed.
 inline constexpr int kMsgCalibrated = 124;
 inline constexpr int kMsgCalibrationOverdue = 125;

@@ -64,7 +64,7 @@ TEST_F(Language, EveryShippedLanguageNamesEveryResultWithinTheGermanLengthAndThr
         }
         EXPECT_NE(w->UiText(13), "Zuwenig Punkte") << language;
         // The file dialogs' filter names, as the dialogs look them up.
-        for (int n = kMsgFilterNames; n < static_cast<int>(kCommonListSize); ++n) {
+        for (int n = kMsgFilterNames; n < kMsgFilterNames + kFilterNames; ++n) {
             EXPECT_NE(w->texts().Translate(UiTexts().UiText(n)), UiTexts().UiText(n)) << language << ": " << n;
         }
     }

@@ -32,6 +32,8 @@ const char* KindName(tarvo::JournalNote::Kind k) {
             return "passwordfile";
         case K::Failed:
             return "failed";
+        case K::Sending:
+            return "sending";
     }
     return "?";
 }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -133,6 +134,27 @@ TEST(PartJournal, RunsArePartsAndHandComparisonsOnePartPerSession) {
         }
     }
     EXPECT_EQ(finished, 1);
+}
+
+// A typed part name numbers the part; a blank one leaves the count.
+TEST(PartJournal, TypedPartNameIsThePartNumber) {
+    const FixedWallClock clock({2024, 5, 1, 8, 0, 0});
+    MemoryStore store;
+    PartJournal j(clock);
+    j.SetStore(&store, "M1", "Meier");
+    std::vector<std::string> numbers;
+    for (const auto& [atStart, during] : std::vector<std::pair<std::string, std::string>>{
+             {"  W-0815 ", ""}, {"", "   "}, {"", "Welle 7"}, {"W-1", "W-2"}}) {
+        j.StartPart("WELLE.PRG", atStart);
+        j.NamePart(during);
+        j.EndPart(true);
+        numbers.clear();
+        for (const auto& [id, p] : store.parts) {
+            numbers.push_back(p.first.partNumber);
+        }
+    }
+    std::sort(numbers.begin(), numbers.end());
+    EXPECT_EQ(numbers, (std::vector<std::string>{"2", "W-0815", "W-2", "Welle 7"}));
 }
 
 TEST(JournalConfig, SectionAndPasswordFile) {

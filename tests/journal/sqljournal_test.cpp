@@ -3,12 +3,17 @@
 // is, a killed station that loses no finished part, a server that is not there.
 #include "journal/qt/sqljournal.h"
 
+#include <arpa/inet.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
 #include <spawn.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <algorithm>
@@ -288,11 +293,39 @@ TEST(ServerJournal, ServerAwayKeepsPartsLocally) {
     for (int i = 0; i < 5; ++i) {
         ASSERT_TRUE(j.WritePart(MakePart("P", "S", i + 1, "2024-01-01 10:00:00"), {}));
     }
+    EXPECT_FALSE(j.Send());
     const auto notes = j.TakeNotes();
     ASSERT_EQ(notes.size(), 1u);
     EXPECT_EQ(notes[0].kind, JournalNote::Kind::Unreachable);
     EXPECT_EQ(j.Waiting(), 5);
     EXPECT_EQ(j.ListParts({}).size(), 5u);  // read locally while the server is away
+}
+
+// A server that takes the connection but never answers: writing parts does not wait for it.
+TEST(ServerJournal, WritingNeverWaitsForTheServer) {
+    TempDir t;
+    const int silent = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof a;
+    ASSERT_EQ(::bind(silent, reinterpret_cast<sockaddr*>(&a), sizeof a), 0);
+    ASSERT_EQ(::listen(silent, 8), 0);
+    ASSERT_EQ(::getsockname(silent, reinterpret_cast<sockaddr*>(&a), &length), 0);
+    SqlJournal::Login login{"127.0.0.1", ntohs(a.sin_port), "tarvo", "tarvo", "x", 2};
+    {
+        ServerJournal j(SqlJournal::OpenSqlite(t.File("journal.db")), login, std::nullopt);
+        ASSERT_TRUE(j.WritePart(MakePart("P", "S", 100, "2024-01-01 10:00:00"), {}));
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));  // the worker is at the server now
+        QElapsedTimer timer;
+        timer.start();
+        for (int i = 0; i < 20; ++i) {
+            ASSERT_TRUE(j.WritePart(MakePart("P", "S", i + 1, "2024-01-01 10:00:00"), {}));
+        }
+        EXPECT_LT(timer.elapsed(), 1000);  // the worker waits for the silent server meanwhile
+        EXPECT_EQ(j.Waiting(), 21);
+    }
+    ::close(silent);
 }
 
 TEST(ServerJournal, RefusedPasswordFileSendsNothing) {

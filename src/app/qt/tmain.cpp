@@ -28,6 +28,7 @@
 #include "data/resultline.h"
 #include "output/qt/printercanvas.h"
 #include "output/qt/tdxf_gxx_main.h"
+#include "output/qt/tstatistik.h"
 #include "output/report.h"
 #include "shell/qt/qtext.h"
 #include "shell/qt/tstringloader.h"
@@ -256,6 +257,10 @@ Tmain::Tmain(MainWindow& model, QWidget* parent)
     m_m.ShowConverter.Attach(m_showConverter);
     m_kalibrierung = new Tkalibrierung(m_m, this);
     m_m.ShowCalibration.Attach(m_showCalibration);
+    m_statistik = new Tstatistik(
+        m_m.session().journal, m_m.texts(),
+        [this](const std::function<void(ReportCanvas&)>& draw) { (void)PreviewAndPrint(draw); }, this);
+    m_m.ShowStatistics.Attach(m_showStatistics);
     m_m.LanguageLoaded.Attach(m_languageLoaded);
     m_m.Report.preview = [this](const std::function<void(ReportCanvas&)>& draw) { return PreviewAndPrint(draw); };
     lb1->setFocus();  // the window starts with the result list focused, not a scale field
@@ -329,6 +334,12 @@ void Tmain::ShowCalibration() {
     m_kalibrierung->Render();
     m_kalibrierung->show();
     m_kalibrierung->raise();
+}
+
+void Tmain::ShowStatistics() {
+    m_statistik->Render();
+    m_statistik->show();
+    m_statistik->raise();
 }
 
 void Tmain::ShowConverter() {

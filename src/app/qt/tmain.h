@@ -28,6 +28,7 @@ namespace tarvo {
 class TElement_grafik;
 class Tdxf_gxx_main;
 class Tkalibrierung;
+class Tstatistik;
 
 class MainWindow;
 struct Command;
@@ -57,6 +58,7 @@ public:
     [[nodiscard]] TElement_grafik* ElementGraphicWindow() const noexcept { return m_grafik; }
     [[nodiscard]] Tdxf_gxx_main* ConverterWindow() const noexcept { return m_converter; }
     [[nodiscard]] Tkalibrierung* CalibrationWindow() const noexcept { return m_kalibrierung; }
+    [[nodiscard]] Tstatistik* StatisticsWindow() const noexcept { return m_statistik; }
     // `tarvo --save-language-files DIR`: the texts of the main window (with its two text lists)
     // and of every window that loads a language file, as SaveStrings writes them. Throws
     // std::runtime_error when a file cannot be written.
@@ -111,6 +113,9 @@ private:
     Tkalibrierung* m_kalibrierung = nullptr;
     void ShowCalibration();
     Slot<> m_showCalibration{[this] { ShowCalibration(); }};
+    Tstatistik* m_statistik = nullptr;
+    void ShowStatistics();
+    Slot<> m_showStatistics{[this] { ShowStatistics(); }};
     void ShowGraphic(bool raise);
     Slot<bool> m_showGraphic{[this](bool raise) { ShowGraphic(raise); }};
     // Every button with its command, enabled as the model says.

@@ -3,7 +3,9 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
+#include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <utility>
 
 #include "shell/qt/qtext.h"
@@ -189,6 +191,7 @@ bool SqlJournal::Migrate() {
         return false;
     }
     const bool fresh = version == 0;
+    const int found = version;
     for (; version < kSchemaVersion; ++version) {
         for (const char* statement : Migrations()[static_cast<std::size_t>(version)]) {
             if (!q.exec(QString::fromLatin1(statement))) {
@@ -196,7 +199,11 @@ bool SqlJournal::Migrate() {
             }
         }
     }
-    if (!q.exec(fresh ? QStringLiteral("INSERT INTO journal_version (version) VALUES (%1)").arg(kSchemaVersion)
+    // A journal of this version is only read: a second connection to it (the sending worker's)
+    // opens while the first one writes.
+    const bool migrated = fresh || version != found;
+    if (migrated &&
+        !q.exec(fresh ? QStringLiteral("INSERT INTO journal_version (version) VALUES (%1)").arg(kSchemaVersion)
                       : QStringLiteral("UPDATE journal_version SET version = %1").arg(kSchemaVersion))) {
         return abort();
     }
@@ -319,7 +326,6 @@ std::vector<JournalPart> SqlJournal::ListParts(const JournalFilter& filter) {
         p.end = A(q.value(6).toString());
         p.finished = q.value(7).toInt() != 0;
         p.sequence = q.value(8).toLongLong();
-        p.sequence = q.value(8).toLongLong();
         parts.push_back(std::move(p));
     }
     return parts;
@@ -382,9 +388,67 @@ std::vector<JournalRow> SqlJournal::Rows(const std::string& partId) {
     return rows;
 }
 
+std::optional<JournalAggregates> SqlJournal::StreamAggregates(const JournalFilter& filter) {
+    // SQLite's window functions sort into a temporary table; the index already yields the
+    // values in the order the parts were started, so one pass over it adds everything up.
+    QVariantList binds;
+    binds << Q(filter.feature);
+    QSqlQuery q(m_db);
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT actual, lower_limit, upper_limit FROM journal_rows r"
+                             " WHERE r.feature = ? AND r.actual IS NOT NULL") +
+              PartConditions(filter, binds, QStringLiteral("r")) +
+              QStringLiteral(" ORDER BY r.started, r.station, r.part_seq, r.part_id, r.seq"));
+    for (const QVariant& v : binds) {
+        q.addBindValue(v);
+    }
+    if (!q.exec()) {
+        m_lastError = q.lastError().text();
+        return std::nullopt;
+    }
+    JournalAggregates a;
+    // Sums of the values shifted by the first one: squares of values far from zero stay exact.
+    double shift = 0, s1 = 0, s2 = 0, previous = 0, ranges = 0;
+    long long n = 0, outside = 0;
+    QVariant lo, hi;
+    while (q.next()) {
+        const double v = q.value(0).toDouble();
+        lo = q.value(1);
+        hi = q.value(2);
+        if (n == 0) {
+            shift = v;
+        } else {
+            ranges += std::abs(v - previous);
+        }
+        const double d = v - shift;
+        s1 += d;
+        s2 += d * d;
+        if ((!lo.isNull() && v < lo.toDouble()) || (!hi.isNull() && v > hi.toDouble())) {
+            ++outside;
+        }
+        previous = v;
+        ++n;
+    }
+    a.n = n;
+    if (n == 0) {
+        return a;
+    }
+    a.lowerLimit = Number(lo);
+    a.upperLimit = Number(hi);
+    a.mean = shift + s1 / static_cast<double>(n);
+    a.sumSquares = s2 - s1 * s1 / static_cast<double>(n);
+    a.sumMovingRanges = ranges;
+    a.movingRanges = n - 1;
+    a.outside = outside;
+    return a;
+}
+
 std::optional<JournalAggregates> SqlJournal::Aggregates(const JournalFilter& filter) {
     if (!m_usable) {
         return std::nullopt;
+    }
+    if (!m_postgres) {
+        return StreamAggregates(filter);
     }
     QVariantList binds;
     binds << Q(filter.feature);
@@ -452,6 +516,75 @@ std::optional<JournalAggregates> SqlJournal::Aggregates(const JournalFilter& fil
     a.movingRanges = sums.value(4).toLongLong();
     a.outside = sums.value(5).toLongLong();
     return a;
+}
+
+std::vector<JournalValue> SqlJournal::Values(const JournalFilter& filter) {
+    std::vector<JournalValue> out;
+    if (!m_usable) {
+        return out;
+    }
+    QVariantList binds;
+    binds << Q(filter.feature);
+    QSqlQuery q(m_db);
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT r.actual, r.nominal, r.lower_limit, r.upper_limit, p.part_number, r.station,"
+                             " r.started FROM journal_rows r JOIN journal_parts p ON p.part_id = r.part_id"
+                             " WHERE r.feature = ? AND r.actual IS NOT NULL") +
+              PartConditions(filter, binds, QStringLiteral("r")) +
+              QStringLiteral(" ORDER BY r.started DESC, r.station DESC, r.part_seq DESC, r.part_id DESC, r.seq DESC"
+                             " LIMIT ?"));
+    for (const QVariant& v : binds) {
+        q.addBindValue(v);
+    }
+    q.addBindValue(filter.limit);
+    if (!q.exec()) {
+        m_lastError = q.lastError().text();
+        return out;
+    }
+    while (q.next()) {
+        JournalValue v;
+        v.actual = q.value(0).toDouble();
+        v.nominal = Number(q.value(1));
+        v.lowerLimit = Number(q.value(2));
+        v.upperLimit = Number(q.value(3));
+        v.partNumber = A(q.value(4).toString());
+        v.station = A(q.value(5).toString());
+        v.start = A(q.value(6).toString());
+        out.push_back(std::move(v));
+    }
+    std::reverse(out.begin(), out.end());
+    return out;
+}
+
+std::vector<std::string> SqlJournal::Texts(const QString& sql, const QVariantList& binds) {
+    std::vector<std::string> out;
+    if (!m_usable) {
+        return out;
+    }
+    QSqlQuery q(m_db);
+    q.setForwardOnly(true);
+    q.prepare(sql);
+    for (const QVariant& v : binds) {
+        q.addBindValue(v);
+    }
+    if (!q.exec()) {
+        m_lastError = q.lastError().text();
+        return out;
+    }
+    while (q.next()) {
+        out.push_back(A(q.value(0).toString()));
+    }
+    return out;
+}
+
+std::vector<std::string> SqlJournal::Programs() {
+    return Texts(QStringLiteral("SELECT DISTINCT program FROM journal_parts ORDER BY program"), {});
+}
+
+std::vector<std::string> SqlJournal::Features(const std::string& program) {
+    return Texts(QStringLiteral("SELECT DISTINCT feature FROM journal_rows WHERE program = ? AND actual IS NOT NULL"
+                                " ORDER BY feature"),
+                 {Q(program)});
 }
 
 long long SqlJournal::NextPartNumber(const std::string& program, const std::string& station) {

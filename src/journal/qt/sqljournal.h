@@ -5,6 +5,7 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <QVariant>
 #include <memory>
 #include <optional>
 #include <string>
@@ -48,8 +49,13 @@ public:
     [[nodiscard]] std::vector<JournalPart> ListParts(const JournalFilter& filter) override;
     [[nodiscard]] std::vector<JournalRow> Rows(const std::string& partId) override;
     [[nodiscard]] std::optional<JournalAggregates> Aggregates(const JournalFilter& filter) override;
+    [[nodiscard]] std::vector<JournalValue> Values(const JournalFilter& filter) override;
+    [[nodiscard]] std::vector<std::string> Programs() override;
+    [[nodiscard]] std::vector<std::string> Features(const std::string& program) override;
     [[nodiscard]] long long NextPartNumber(const std::string& program, const std::string& station) override;
     [[nodiscard]] std::vector<JournalNote> TakeNotes() override;
+    // The file of a SQLite journal (empty for a server).
+    [[nodiscard]] QString FileName() const { return m_postgres ? QString() : m_db.databaseName(); }
 
     // The outbox of a local journal: parts not yet on the server, with the revision read, so a
     // part written again meanwhile is sent again.
@@ -65,6 +71,8 @@ public:
 private:
     SqlJournal(QSqlDatabase db, bool postgres);
     bool Migrate();
+    std::optional<JournalAggregates> StreamAggregates(const JournalFilter& filter);
+    std::vector<std::string> Texts(const QString& sql, const QVariantList& binds);
     bool Fail(const QString& why);
     void Note(JournalNote::Kind kind, const std::string& detail);
 

@@ -51,6 +51,12 @@ void PrinterCanvas::SetPenWidth(int pixels) {
     m_painter.setPen(pen);
 }
 
+void PrinterCanvas::SetColor(unsigned rgb) {
+    QPen pen = m_painter.pen();
+    pen.setColor(QColor::fromRgb(rgb));
+    m_painter.setPen(pen);
+}
+
 void PrinterCanvas::LineMm(double x1, double y1, double x2, double y2) {
     m_painter.drawLine(X(x1), Y(y1), X(x2), Y(y2));
 }

@@ -20,6 +20,7 @@ public:
     [[nodiscard]] double PageWidthMm() const override;
     void SetFont(const std::string& family, int pointSize) override;
     void SetPenWidth(int pixels) override;
+    void SetColor(unsigned rgb) override;
     void LineMm(double x1, double y1, double x2, double y2) override;
     void TextMm(const std::string& text, double x, double y) override;
     void ImageMm(const std::string& file, double left, double top, double right, double bottom) override;
