@@ -30,7 +30,7 @@ void BM_EdgeProbe(benchmark::State& state) {
     tarvo::SimulatedCamera cam;
     const tarvo::GreyImage frame = HoleFrame(cam);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(tarvo::ProbeEdge(frame, {745, 358}));
+        benchmark::DoNotOptimize(tarvo::ProbeEdge(frame, {545, 358}));
     }
 }
 BENCHMARK(BM_EdgeProbe)->Unit(benchmark::kMicrosecond);

@@ -61,6 +61,7 @@ const std::array kCommands = {
     Command{CommandId::CircleCircle, "", Place::MenuZusatz, 0, 0, 0, 0, "S&chnittpunkt Kreis-Kreis", "", "", word::kCircleCircle, kResultPoint, &M::CircleCircleClick, Enabled::Always},
     Command{CommandId::Converter, "", Place::MenuZusatz, 0, 0, 0, 0, "&Konturkonverter", "", "", "", -1, &M::KonturkonverterClick, Enabled::Always},
     Command{CommandId::Calibrate, "", Place::MenuZusatz, 0, 0, 0, 0, "Maschine &kalibrieren", "", "", "", -1, &M::KalibrierenClick, Enabled::Always},
+    Command{CommandId::LiveView, "", Place::MenuZusatz, 0, 0, 0, 0, "Kamera&bild", "", "", "", -1, &M::KamerabildClick, Enabled::Always},
     // Context menus of the two lists.
     Command{CommandId::ElementGraphic, "", Place::PopupResults, 0, 0, 0, 0, "&Grafik", "", "", "", -1, &M::Grafik1Click, Enabled::Pictures},
     Command{CommandId::ResultListClear, "", Place::PopupResults, 0, 0, 0, 0, "&Löschen", "", "", "", -1, &M::SpeedButton22Click, Enabled::Always},

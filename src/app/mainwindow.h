@@ -154,6 +154,8 @@ public:
     // Menu "Konturkonverter": the converter window comes up (`ShowConverter`).
     void KonturkonverterClick() { ShowConverter.Notify(); }
     Signal<> ShowConverter;
+    void KamerabildClick() { ShowLiveView.Notify(); }  // menu "Kamerabild": the camera's live view
+    Signal<> ShowLiveView;
     [[nodiscard]] ContourConverter& Converter() noexcept { return *m_converter; }
     void AreaFromCircleClick();  // menu "Fläche aus Speicherkreis"
     void CircleCircleClick();    // menu "Schnittpunkt Kreis-Kreis"

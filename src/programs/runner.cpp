@@ -54,6 +54,8 @@ enum class Word {
     Spkg,
     Spkk,
     Aarpn,
+    VideoEdge,
+    VideoCircle,
 };
 struct WordEntry {
     const char* upper;
@@ -94,6 +96,8 @@ const WordEntry kWords[] = {
     {"SPKG", Word::Spkg},
     {"SPKK", Word::Spkk},
     {"AARPN:", Word::Aarpn},
+    {"VIDEOKANTE", Word::VideoEdge},
+    {"VIDEOKREIS", Word::VideoCircle},
 };
 
 bool StartsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
@@ -131,11 +135,11 @@ void ProgramRunner::WaitTick() {
         m_timer.SetEnabled(false);
         return;
     }
-    if (m_ctx.PointCount() > m_waitPointCount) {
+    if (m_ctx.PointCount() >= m_waitPointCount + m_waitNeed) {
         m_timer.SetEnabled(false);
         // This GETPOINT took one point; a second one captured within the same tick belongs to
         // the next GETPOINT line.
-        m_taken = m_waitPointCount + 1;
+        m_taken = m_waitPointCount + m_waitNeed;
         Continue(m_resumeLine + 1);
     } else if (m_ctx.run.AbortRequested != 0) {
         // Esc during the wait: the line in question is the wait itself. No waits again for the
@@ -146,7 +150,7 @@ void ProgramRunner::WaitTick() {
             return;
         }
         m_ctx.run.AbortRequested = 0;
-        Wait(m_resumeLine);
+        Wait(m_resumeLine, m_waitNeed);
     }
 }
 
@@ -272,6 +276,16 @@ ProgramRunner::Step ProgramRunner::Dispatch(const std::string& upper, const Prog
                 break;
             case Word::Kreis:
                 EvaluateCircle(c);
+                break;
+            case Word::VideoEdge:
+            case Word::VideoCircle:
+                // The operator probes again in the camera's picture.
+                if (c.run.AbortRequested == 0) {
+                    const bool circle = e.word == Word::VideoCircle;
+                    const auto n = Rounded(p, 1);
+                    Wait(index, circle ? static_cast<int>(std::clamp<long long>(n.value_or(12), 3, 50)) : 1);
+                    return Step::Wait;
+                }
                 break;
             case Word::Text:
                 c.ListText(p.Rest[1]);
@@ -432,16 +446,25 @@ ProgramRunner::Step ProgramRunner::Dispatch(const std::string& upper, const Prog
     return Step::Next;
 }
 
-void ProgramRunner::Wait(int index) {
-    int due = 0;
-    for (std::size_t i = static_cast<std::size_t>(index); i < m_ctx.program.size(); ++i) {
-        if (UpperCaseOem(m_ctx.program[i]).rfind("GETPOINT", 0) != 0) {
-            break;
+void ProgramRunner::Wait(int index, int need) {
+    const std::string& first = m_ctx.program[static_cast<std::size_t>(index)];
+    const bool edge = UpperCaseOem(first).rfind("VIDEOKANTE", 0) == 0;
+    const bool circle = UpperCaseOem(first).rfind("VIDEOKREIS", 0) == 0;
+    if (edge || circle) {
+        m_ctx.changes.Prompt.Notify(std::to_string(need) + " " +
+                                    m_ctx.UiText(edge ? kMsgVideoEdgeDue : kMsgVideoCircleDue));
+    } else {
+        int due = 0;
+        for (std::size_t i = static_cast<std::size_t>(index); i < m_ctx.program.size(); ++i) {
+            if (UpperCaseOem(m_ctx.program[i]).rfind("GETPOINT", 0) != 0) {
+                break;
+            }
+            ++due;
         }
-        ++due;
+        m_ctx.changes.Prompt.Notify(std::to_string(due) + " " + m_prompt);
     }
-    m_ctx.changes.Prompt.Notify(std::to_string(due) + " " + m_prompt);
     m_resumeLine = index;
+    m_waitNeed = need;
     m_waitPointCount = m_taken >= 0 ? std::min(m_taken, m_ctx.PointCount()) : m_ctx.PointCount();
     m_taken = -1;
     m_timer.SetEnabled(true);

@@ -215,6 +215,7 @@ CircleProbeResult ProbeCircle(const GreyImage& frame, const PixelPoint (&seeds)[
         const EdgeResult e = ProbeEdge(frame, seeds[i], std::nullopt, s);
         if (!e.Ok()) {
             result.failure = e.failure;
+            result.contrast = e.contrast;
             return result;
         }
         p[i] = e.point;
@@ -246,6 +247,7 @@ CircleProbeResult ProbeCircle(const GreyImage& frame, const PixelPoint (&seeds)[
         const EdgeResult e = ProbeEdge(frame, {cx + r * dir.x, cy + r * dir.y}, dir, round);
         if (!e.Ok()) {
             result.failure = e.failure;
+            result.contrast = e.contrast;
             result.points.clear();
             return result;
         }

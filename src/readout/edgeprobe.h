@@ -46,6 +46,7 @@ struct CircleProbeResult {
     std::vector<PixelPoint> points;  // `count` points round the circle, from the first seed on
     PixelPoint centre;               // the least-squares circle through them
     double radius = 0;
+    double contrast = 0;  // of the edge that failed
     [[nodiscard]] bool Ok() const noexcept { return failure == ProbeFailure::None; }
 };
 

@@ -14,7 +14,7 @@ namespace tarvo {
 // 0-38 are the numbered texts of the window and its dialogs; from 39 on come the messages the
 // program composes, German patterns with "%1", "%2" ... for the parts filled in.
 inline constexpr std::size_t kNumberedTexts = 39;
-inline constexpr std::size_t kCommonListSize = 159;
+inline constexpr std::size_t kCommonListSize = 170;
 // Numbered texts the code takes by number (`UiText`), with their German wording.
 inline constexpr int kTextTooFewPoints = 13;           // "Zuwenig Punkte"
 inline constexpr int kTextReportTitle = 14;            // "TARVO Meßprotokoll"
@@ -69,6 +69,17 @@ inline constexpr int kMsgJournalRefused = 155;      // the server refused the lo
 inline constexpr int kMsgJournalReachable = 156;    // the server is back
 inline constexpr int kMsgJournalPassword = 157;     // the password file is missing or too open (file)
 inline constexpr int kMsgJournalFailed = 158;       // a part could not be written (why)
+inline constexpr int kMsgCameraNone = 159;          // no camera is there
+inline constexpr int kMsgCameraStopped = 160;       // the camera delivers no picture (its name)
+inline constexpr int kMsgEdgeNone = 161;            // no edge near the click
+inline constexpr int kMsgEdgeWeak = 162;            // an edge too faint to place (its contrast)
+inline constexpr int kMsgCircleNone = 163;          // the three seed edges make no circle
+inline constexpr int kMsgVideoEdgeDue = 164;        // a program run waits for an edge probe
+inline constexpr int kMsgVideoCircleDue = 165;      // a program run waits for a circle probe
+inline constexpr int kMsgCameraCalMove = 166;       // camera calibration: move the stage, probe again
+inline constexpr int kMsgCameraCalSaved = 167;      // camera calibration saved (pixel X, Y, turn, file)
+inline constexpr int kMsgCameraCalBad = 168;        // camera calibration refused (why)
+inline constexpr int kMsgCameraCalState = 169;      // the camera calibration in effect (X, Y, turn, date, standard)
 inline constexpr int kMsgNotAllowed = 116;          // a serial setting of the interface profile the port
                                                     // cannot take, and what it takes instead
 // The machine calibration: status, refusals, prompts, figures, the details typed.
