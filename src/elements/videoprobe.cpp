@@ -83,11 +83,14 @@ bool VideoCircleCommand(CommandContext& ctx, Camera* camera, const CameraScale& 
         TellProbeFailure(ctx, c.failure, c.contrast);
         return false;
     }
+    // One line a point, as a capture records one: deleting a point in the list while teaching
+    // deletes its line, and a replay waits for each.
+    const std::string seedText = std::to_string(c.points.size()) + ":" + PixelText(seeds[0]) + ":" +
+                                 PixelText(seeds[1]) + ":" + PixelText(seeds[2]);
     for (const PixelPoint& p : c.points) {
         Capture(ctx, PixelPosition(ctx, frame, p, scale));
+        ctx.Record(word::kVideoCircle, seedText);
     }
-    ctx.Record(word::kVideoCircle, std::to_string(c.points.size()) + ":" + PixelText(seeds[0]) + ":" +
-                                       PixelText(seeds[1]) + ":" + PixelText(seeds[2]));
     ctx.changes.Prompt.Notify("");
     ctx.op.Beep();
     return true;

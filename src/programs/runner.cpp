@@ -135,11 +135,11 @@ void ProgramRunner::WaitTick() {
         m_timer.SetEnabled(false);
         return;
     }
-    if (m_ctx.PointCount() >= m_waitPointCount + m_waitNeed) {
+    if (m_ctx.PointCount() > m_waitPointCount) {
         m_timer.SetEnabled(false);
         // This GETPOINT took one point; a second one captured within the same tick belongs to
         // the next GETPOINT line.
-        m_taken = m_waitPointCount + m_waitNeed;
+        m_taken = m_waitPointCount + 1;
         Continue(m_resumeLine + 1);
     } else if (m_ctx.run.AbortRequested != 0) {
         // Esc during the wait: the line in question is the wait itself. No waits again for the
@@ -150,7 +150,7 @@ void ProgramRunner::WaitTick() {
             return;
         }
         m_ctx.run.AbortRequested = 0;
-        Wait(m_resumeLine, m_waitNeed);
+        Wait(m_resumeLine);
     }
 }
 
@@ -279,11 +279,10 @@ ProgramRunner::Step ProgramRunner::Dispatch(const std::string& upper, const Prog
                 break;
             case Word::VideoEdge:
             case Word::VideoCircle:
-                // The operator probes again in the camera's picture.
+                // A point the operator probes again in the camera's picture (a circle probe
+                // recorded one line for each of its points).
                 if (c.run.AbortRequested == 0) {
-                    const bool circle = e.word == Word::VideoCircle;
-                    const auto n = Rounded(p, 1);
-                    Wait(index, circle ? static_cast<int>(std::clamp<long long>(n.value_or(12), 3, 50)) : 1);
+                    Wait(index);
                     return Step::Wait;
                 }
                 break;
@@ -446,25 +445,23 @@ ProgramRunner::Step ProgramRunner::Dispatch(const std::string& upper, const Prog
     return Step::Next;
 }
 
-void ProgramRunner::Wait(int index, int need) {
-    const std::string& first = m_ctx.program[static_cast<std::size_t>(index)];
-    const bool edge = UpperCaseOem(first).rfind("VIDEOKANTE", 0) == 0;
-    const bool circle = UpperCaseOem(first).rfind("VIDEOKREIS", 0) == 0;
-    if (edge || circle) {
-        m_ctx.changes.Prompt.Notify(std::to_string(need) + " " +
-                                    m_ctx.UiText(edge ? kMsgVideoEdgeDue : kMsgVideoCircleDue));
-    } else {
-        int due = 0;
-        for (std::size_t i = static_cast<std::size_t>(index); i < m_ctx.program.size(); ++i) {
-            if (UpperCaseOem(m_ctx.program[i]).rfind("GETPOINT", 0) != 0) {
-                break;
-            }
-            ++due;
+void ProgramRunner::Wait(int index) {
+    // The points due: this line and the lines of the same word after it.
+    const std::string upper = UpperCaseOem(m_ctx.program[static_cast<std::size_t>(index)]);
+    const std::string word = upper.substr(0, upper.find(':'));
+    int due = 0;
+    for (std::size_t i = static_cast<std::size_t>(index); i < m_ctx.program.size(); ++i) {
+        if (UpperCaseOem(m_ctx.program[i]).rfind(word, 0) != 0) {
+            break;
         }
-        m_ctx.changes.Prompt.Notify(std::to_string(due) + " " + m_prompt);
+        ++due;
     }
+    const bool edge = word == "VIDEOKANTE";
+    const bool circle = word == "VIDEOKREIS";
+    m_ctx.changes.Prompt.Notify(
+        std::to_string(due) + " " +
+        (edge || circle ? m_ctx.UiText(edge ? kMsgVideoEdgeDue : kMsgVideoCircleDue) : m_prompt));
     m_resumeLine = index;
-    m_waitNeed = need;
     m_waitPointCount = m_taken >= 0 ? std::min(m_taken, m_ctx.PointCount()) : m_ctx.PointCount();
     m_taken = -1;
     m_timer.SetEnabled(true);

@@ -49,9 +49,8 @@ private:
     Step ExecuteBusy(int index);
     Step Execute(int index);
     Step Dispatch(const std::string& upper, const ProgramLine& p, int index);
-    // Waits at line `index` for `need` new points: a GETPOINT line for one, a camera probe's line
-    // for the points that probe gives.
-    void Wait(int index, int need = 1);
+    // Waits at line `index` (GETPOINT or a camera probe's line) for one new point.
+    void Wait(int index);
     void Finish(bool aborted);
     // A preset chooser value from the line, when it names one of `count` choices; otherwise the
     // line is skipped with a message naming it.
@@ -64,7 +63,6 @@ private:
     Timer& m_timer;
     int m_resumeLine = -1;     // -1 idle, else the line the run waits or stopped at
     int m_waitPointCount = 0;  // points in memory when the wait began
-    int m_waitNeed = 1;        // new points that end it
     std::string m_prompt;      // shown after the count of due points
     int m_taken = -1;          // points the previous GETPOINT line had taken, when it was the last line run
 };

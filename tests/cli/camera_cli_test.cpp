@@ -37,13 +37,14 @@ TEST_F(CameraCli, ProbesAreCapturesAndRefusalsLeaveNothing) {
             "camera contrast 30 220\ncamera stop\ncamera edge 545 358\ncamera start\n"
             "camera standard 1 70 20\ncamera at 70 20\nwait 100\n"
             "camera circle 3 640 360 650 360 660 360\n"
-            "camera circle 8 739.5 359.5 590 275 590 445\nkey F2\nprint points\nprint results\n"
+            // A circle probe records a line for each point: deleting one deletes its line.
+            "camera circle 8 739.5 359.5 590 275 590 445\ndelete-point 7\nkey F2\nprint points\nprint results\n"
             "answer ok\nfile teil\nclick SpeedButton12\n"
-            // The replay waits for one edge, then for the circle's eight points.
+            // The replay waits for one edge, then for the circle's seven points.
             "camera sample\ncamera at 65.5 20.3\nfile teil\nclick SpeedButton13\nprint prompt\nwait 100\n"
             "camera edge 545 358\nwait 200\nwait 200\nprint prompt\ncamera standard 1 70 20\ncamera at 70 20\nwait "
             "100\n"
-            "camera circle 8 739.5 359.5 590 275 590 445\nwait 200\nprint results\nwait 400\n"),
+            "camera circle 7 739.5 359.5 590 275 590 445\nwait 2000\n"),
         kScriptOk);
     EXPECT_NE(out.find("error: Keine Kamera angeschlossen\nbeep\nerror: Keine Kante nahe der angeklickten Stelle\n"
                        "error: Kante zu schwach (Kontrast 14 Graustufen)\n"
@@ -53,15 +54,17 @@ TEST_F(CameraCli, ProbesAreCapturesAndRefusalsLeaveNothing) {
         << out;
     // The points are kept to 1 um in the memory.
     EXPECT_NE(out.find("--- results (2)\n  1 Punkt                                 65.010      20.309\n"
-                       "  2 Kreis    8 D               1.000      70.000      20.001       0.001\n"),
+                       "  2 Kreis    7 D               1.000      70.000      20.001       0.001\n"),
               std::string::npos)
         << out;
-    EXPECT_EQ(dir.Read("prg/teil.PRG"),
-              "KRMODE:0\r\nWIMODE:0\r\nVIDEOKANTE:545.0:358.0\r\nPunkt:\r\nVIDEOKREIS:8:739.5:359.5:590.0:275.0:590.0:"
-              "445.0\r\nKreis:\r\n");
+    std::string program = "KRMODE:0\r\nWIMODE:0\r\nVIDEOKANTE:545.0:358.0\r\nPunkt:\r\n";
+    for (int i = 0; i < 7; ++i) {
+        program += "VIDEOKREIS:8:739.5:359.5:590.0:275.0:590.0:445.0\r\n";
+    }
+    EXPECT_EQ(dir.Read("prg/teil.PRG"), program + "Kreis:\r\n");
     EXPECT_NE(out.find("--- prompt (1)\n1 Kante im Kamerabild antasten\n"), std::string::npos) << out;
-    EXPECT_NE(out.find("--- prompt (1)\n8 Kreis im Kamerabild antasten\n"), std::string::npos) << out;
-    EXPECT_NE(out.find("8 Kreis im Kamerabild antasten\nbeep\ninfo: Wiederholung beendet !\\nErgebniszeilen: 2;"),
+    EXPECT_NE(out.find("--- prompt (1)\n7 Kreis im Kamerabild antasten\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("7 Kreis im Kamerabild antasten\nbeep\ninfo: Wiederholung beendet !\\nErgebniszeilen: 2;"),
               std::string::npos)
         << out;
 }
