@@ -5,7 +5,7 @@
 # Installing needs root; a user who has everything already goes on without it.
 set -euo pipefail
 
-build=(build-essential cmake pkg-config dpkg-dev qt6-base-dev qt6-serialport-dev libgl-dev
+build=(build-essential cmake pkg-config dpkg-dev qt6-base-dev qt6-serialport-dev qt6-multimedia-dev libgl-dev
        qt6-translations-l10n libqt6sql6-sqlite libqt6sql6-psql)
 if [[ "${1:-}" == build ]]; then
   packages=("${build[@]}")
@@ -14,6 +14,7 @@ else
             desktop-file-utils clang clang-format libclang-rt-14-dev postgresql)
 fi
 # Qt SQL (in qt6-base-dev) with its SQLite and PostgreSQL drivers: the results journal.
+# qt6-multimedia-dev: the real camera at the cross-hair (optional: without it only the simulated one).
 # postgresql: the server the journal's end-to-end test starts on a free local port.
 missing=()
 for p in "${packages[@]}"; do

@@ -27,6 +27,7 @@ set(TARVO_QT_SOURCES
   # floor 6
   app/qt/qtoperator.cpp
   app/qt/tmain.cpp
+  app/qt/tkamerabild.cpp
 )
 list(TRANSFORM TARVO_QT_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/)
 add_library(tarvo_qt STATIC ${TARVO_QT_SOURCES} ${PROJECT_SOURCE_DIR}/resources/tarvo.qrc)

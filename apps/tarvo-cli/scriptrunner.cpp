@@ -8,6 +8,7 @@
 #include "app/fitselftest.h"
 #include "app/mainwindow.h"
 #include "app/session.h"
+#include "app/videoprobing.h"
 #include "base/cp1252.h"
 #include "base/fileio.h"
 #include "base/text.h"
@@ -118,6 +119,7 @@ ScriptRunner::ScriptRunner(std::istream& script, std::ostream& out, std::filesys
     m_main->ShowStatistics.Attach(m_statisticsWindow);
     m_main->ShowElementGraphic.Attach(m_showGraphic);
     m_main->JournalSaid.Attach(m_journalSaid);
+    m_video = std::make_unique<VideoProbing>(*m_main);
 }
 
 void ScriptRunner::SetJournal(JournalStore* store, std::string station, std::string operatorName) {
@@ -335,6 +337,7 @@ std::span<const ScriptRunner::Word> ScriptRunner::Words() {
         {"print", &R::PrintWord},
         {"self-test", &R::SelfTestWord},
         {"calibrate", &R::CalibrateWord},
+        {"camera", &R::CameraWord},
         {"journal", &R::JournalWord},
     };
     return kWords;
@@ -656,6 +659,88 @@ void ScriptRunner::Beep() { m_out << "beep\n"; }
 // "calibrate segments X|Y file CSV", "calibrate square [ANGLE]", "calibrate turn", then captures
 // as usual, "calibrate next" between the two edges, "calibrate compute", "calibrate save" (the
 // details from the next four input answers, then the question), "calibrate cancel".
+bool ScriptRunner::CameraWord(const std::string&, const std::string& rest) {
+    std::istringstream in(rest);
+    std::string step;
+    in >> step;
+    std::vector<long double> n;
+    std::vector<std::string> words;
+    for (std::string w; in >> w;) {
+        words.push_back(w);
+        const NumberRead r = ReadNumberChecked(w);
+        n.push_back(r.ok ? r.value : 0);
+    }
+    const auto numbers = [&](std::size_t count, std::size_t from = 0) {
+        if (words.size() != from + count) {
+            return false;
+        }
+        for (std::size_t i = from; i < words.size(); ++i) {
+            if (!ReadNumberChecked(words[i]).ok) {
+                return false;
+            }
+        }
+        return true;
+    };
+    const auto seeds = [&](std::size_t from, PixelPoint(&out)[3]) {
+        for (int i = 0; i < 3; ++i) {
+            out[i] = {static_cast<double>(n[from + 2 * i]), static_cast<double>(n[from + 2 * i + 1])};
+        }
+    };
+    SimulatedCameraSettings& st = m_camera.Settings();
+    PixelPoint s[3];
+    if (step == "on" && words.empty()) {
+        m_video->SetCamera(&m_camera);
+    } else if (step == "off" && words.empty()) {
+        m_video->SetCamera(nullptr);
+    } else if ((step == "stop" || step == "start") && words.empty()) {
+        m_camera.SetDelivering(step == "start");
+    } else if (step == "at" && numbers(2)) {
+        // The stage moves: the camera sees the workpiece there, the readout reads it.
+        m_camera.SetStagePosition(static_cast<double>(n[0]), static_cast<double>(n[1]));
+        m_readout.SetReading(n[0], n[1]);
+    } else if (step == "blur" && numbers(1) && n[0] >= 0 && n[0] <= 10) {
+        st.blur = static_cast<double>(n[0]);
+    } else if (step == "noise" && numbers(1) && n[0] >= 0 && n[0] <= 100) {
+        st.noise = static_cast<double>(n[0]);
+    } else if (step == "light" && numbers(1) && n[0] >= 0 && n[0] <= 1) {
+        st.light = static_cast<double>(n[0]);
+    } else if (step == "contrast" && numbers(2) && n[0] >= 0 && n[1] <= 255) {
+        st.dark = static_cast<double>(n[0]);
+        st.bright = static_cast<double>(n[1]);
+    } else if (step == "pixel" && numbers(2) && n[0] > 0 && n[1] > 0 && n[0] < 1000 && n[1] < 1000) {
+        st.scale.pixelX = static_cast<double>(n[0]) / 1000;
+        st.scale.pixelY = static_cast<double>(n[1]) / 1000;
+    } else if (step == "rotation" && numbers(1) && n[0] > -180 && n[0] <= 180) {
+        st.scale.rotation = static_cast<double>(n[0]);
+    } else if (step == "size" && numbers(2) && n[0] >= 16 && n[1] >= 16 && n[0] <= 4096 && n[1] <= 4096) {
+        st.width = static_cast<int>(n[0]);
+        st.height = static_cast<int>(n[1]);
+    } else if (step == "sample" && words.empty()) {
+        m_camera.SetWorkpiece(SampleWorkpiece());
+    } else if (step == "standard" && numbers(3) && n[0] > 0) {
+        m_camera.SetWorkpiece(
+            CertifiedCircle(static_cast<double>(n[0]), static_cast<double>(n[1]), static_cast<double>(n[2])));
+    } else if (step == "edge" && numbers(2)) {
+        (void)m_video->Edge({static_cast<double>(n[0]), static_cast<double>(n[1])});
+    } else if (step == "circle" && numbers(7) && n[0] >= 3 && n[0] <= 50) {
+        seeds(1, s);
+        (void)m_video->Circle(s, static_cast<int>(n[0]));
+    } else if (step == "calibrate" && words.size() == 9 && words[0] == "start" && numbers(6, 3) &&
+               ReadNumberChecked(words[1]).ok) {
+        seeds(3, s);
+        (void)m_video->CalibrateStart(static_cast<double>(n[1]), Utf8ToAnsi(words[2]), s);
+    } else if (step == "calibrate" && words.size() == 7 && words[0] == "finish" && numbers(6, 1)) {
+        seeds(1, s);
+        (void)m_video->CalibrateFinish(s);
+    } else if (step == "status" && words.empty()) {
+        Say(Ansi("camera: ") + (m_video->GetCamera() != nullptr ? m_camera.Name() : Ansi("keine")));
+        Say(m_video->CalibrationText());
+    } else {
+        return false;
+    }
+    return true;
+}
+
 bool ScriptRunner::CalibrateWord(const std::string&, const std::string& rest) {
     MainWindow& w = *m_main;
     std::istringstream in(rest);

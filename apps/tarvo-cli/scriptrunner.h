@@ -14,6 +14,7 @@
 #include "base/datetime.h"
 #include "journal/journal.h"
 #include "readout/countercard.h"
+#include "readout/simulatedcamera.h"
 #include "readout/simulatedreadout.h"
 #include "shell/signal.h"
 
@@ -21,6 +22,7 @@ namespace tarvo {
 
 class MainWindow;
 class Session;
+class VideoProbing;
 
 // Exit statuses of a run.
 enum ScriptStatus : int {
@@ -93,6 +95,8 @@ private:
     bool PrintWord(const std::string& word, const std::string& rest);
     bool SelfTestWord(const std::string& word, const std::string& rest);
     bool CalibrateWord(const std::string& word, const std::string& rest);
+    // The simulated camera at the cross-hair and its probes (see the README's table).
+    bool CameraWord(const std::string& word, const std::string& rest);
 
     void PrintList(const std::string& name, const std::vector<std::string>& items);
     void Say(const std::string& ansiText);
@@ -103,6 +107,8 @@ private:
     std::ostream& m_out;
     std::unique_ptr<Session> m_session;
     std::unique_ptr<MainWindow> m_main;
+    SimulatedCamera m_camera;
+    std::unique_ptr<VideoProbing> m_video;
     // Headless, the windows that help and the printer setup open are named instead.
     Slot<> m_help{[this] { Say("help"); }};
     Slot<> m_calibrationWindow{[this] { Say("calibration window"); }};

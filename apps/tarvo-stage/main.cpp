@@ -7,8 +7,11 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPainterPathStroker>
 #include <QWidget>
 #include <cstdio>
+
+#include "readout/workpiece.h"
 
 namespace {
 
@@ -27,18 +30,34 @@ protected:
         p.setRenderHint(QPainter::Antialiasing);
         p.fillRect(rect(), QColor(40, 40, 48));
         p.setTransform(View());
-        // The workpiece: 80 x 50 mm plate from (10, 5), chamfer at the top right corner.
+        // The workpiece: the sample the simulated camera sees, from the one description.
+        const tarvo::Workpiece w = tarvo::SampleWorkpiece();
         QPainterPath plate;
-        plate.moveTo(10, 5);
-        plate.lineTo(90, 5);
-        plate.lineTo(90, 45);
-        plate.lineTo(80, 55);
-        plate.lineTo(10, 55);
+        for (std::size_t i = 0; i < w.outline.size(); ++i) {
+            const QPointF q(w.outline[i].x, w.outline[i].y);
+            i == 0 ? plate.moveTo(q) : plate.lineTo(q);
+        }
         plate.closeSubpath();
         QPainterPath holes;
-        holes.addEllipse(QPointF(35, 30), 10, 10);
-        holes.addEllipse(QPointF(70, 20), 5, 5);
-        holes.addRoundedRect(QRectF(55, 35, 25, 8), 4, 4);
+        for (const tarvo::WorkpieceCircle& h : w.holes) {
+            holes.addEllipse(QPointF(h.cx, h.cy), h.r, h.r);
+        }
+        for (const tarvo::WorkpieceSlot& sl : w.longHoles) {
+            // A slot: the segment's points within r, drawn as a round-capped stroke.
+            const QPainterPath line = [&] {
+                QPainterPath l;
+                l.moveTo(sl.x1, sl.y1);
+                l.lineTo(sl.x2, sl.y2);
+                return l;
+            }();
+            QPainterPathStroker stroke;
+            stroke.setWidth(2 * sl.r);
+            stroke.setCapStyle(Qt::RoundCap);
+            holes.addPath(stroke.createStroke(line));
+        }
+        for (const tarvo::WorkpieceCircle& d : w.discs) {
+            plate.addEllipse(QPointF(d.cx, d.cy), d.r, d.r);
+        }
         p.setPen(QPen(QColor(230, 230, 230), 0.3));
         p.setBrush(QColor(120, 130, 150));
         p.drawPath(plate.subtracted(holes));

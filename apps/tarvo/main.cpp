@@ -1,5 +1,5 @@
 // tarvo: the operator's desktop program.
-//   tarvo [--dir DIR] [--converter FILE]
+//   tarvo [--dir DIR] [--converter FILE] [--simulated-camera | --camera NAME]
 //   tarvo --save-language-files DIR
 //   tarvo --self-test
 #include <QApplication>
@@ -11,18 +11,25 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 
 #include "app/fitselftest.h"
 #include "app/mainwindow.h"
 #include "app/qt/qtoperator.h"
+#include "app/qt/tkamerabild.h"
 #include "app/qt/tmain.h"
+#include "app/videoprobing.h"
 #include "base/cp1252.h"
 #include "base/fileio.h"
 #include "output/qt/tcomon_form.h"
 #include "readout/countercard.h"
 #include "readout/qt/qserialdevice.h"
 #include "readout/qt/tcommdriver.h"
+#include "readout/simulatedcamera.h"
 #include "shell/qt/qtimerdriver.h"
+#ifdef TARVO_HAVE_QT_CAMERA
+#include "readout/qt/qtcamera.h"
+#endif
 #ifdef TARVO_HAVE_JOURNAL_SQL
 #include <QTimer>
 
@@ -135,6 +142,32 @@ int main(int argc, char** argv) {
         QDesktopServices::openUrl(QUrl::fromLocalFile(manual));
     });
     session.changes.HelpRequested.Attach(help);
+    // The camera at the cross-hair: --simulated-camera renders the demo's sample at the stage
+    // position the readout reads; otherwise the first video input (or the one named by --camera),
+    // when there is one. Without a camera the program works as ever.
+    tarvo::VideoProbing video(model);
+    tarvo::SimulatedCamera simulatedCamera;
+    std::function<void()> followStage;
+    if (args.contains("--simulated-camera")) {
+        video.SetCamera(&simulatedCamera);
+        followStage = [&simulatedCamera, &session] {
+            simulatedCamera.SetStagePosition(static_cast<double>(session.acquisition.LastReading[0]),
+                                             static_cast<double>(session.acquisition.LastReading[1]));
+        };
+    }
+#ifdef TARVO_HAVE_QT_CAMERA
+    const int cameraArg = static_cast<int>(args.indexOf("--camera"));
+    tarvo::QtCamera realCamera(cameraArg >= 0 && cameraArg + 1 < args.size() ? args[cameraArg + 1] : QString());
+    if (video.GetCamera() == nullptr && realCamera.Available()) {
+        video.SetCamera(&realCamera);
+    }
+#endif
+    tarvo::Tkamerabild liveView(video, followStage, &window);
+    tarvo::Slot<> showLiveView([&liveView] {
+        liveView.show();
+        liveView.raise();
+    });
+    model.ShowLiveView.Attach(showLiveView);
     model.FormCreate();
     window.Render();
     window.showMaximized();

@@ -71,6 +71,7 @@ const std::array kCommands = {
     Command{CommandId::Converter, "", Place::MenuZusatz, 0, 0, 0, 0, "&Konturkonverter", "", "", "", -1, [](M& w) { w.ShowConverter.Notify(); }, Enabled::Always},
     Command{CommandId::Calibrate, "", Place::MenuZusatz, 0, 0, 0, 0, "Maschine &kalibrieren", "", "", "", -1, [](M& w) { w.ShowCalibration.Notify(); }, Enabled::Always},
     Command{CommandId::Statistics, "", Place::MenuZusatz, 0, 0, 0, 0, "&Statistik", "", "", "", -1, [](M& w) { w.ShowStatistics.Notify(); }, Enabled::Always},
+    Command{CommandId::LiveView, "", Place::MenuZusatz, 0, 0, 0, 0, "Kamera&bild", "", "", "", -1, [](M& w) { w.ShowLiveView.Notify(); }, Enabled::Always},
     // Context menus of the two lists.
     Command{CommandId::ElementGraphic, "", Place::PopupResults, 0, 0, 0, 0, "&Grafik", "", "", "", -1, [](M& w) { w.Grafik1Click(); }, Enabled::Pictures},
     Command{CommandId::ResultListClear, "", Place::PopupResults, 0, 0, 0, 0, "&Löschen", "", "", "", -1, [](M& w) { ClearAllMemories(w.Context()); }, Enabled::Always},

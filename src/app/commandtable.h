@@ -66,6 +66,7 @@ enum class CommandId {
     Converter,
     Calibrate,
     Statistics,
+    LiveView,
 };
 
 // When a command can be started.

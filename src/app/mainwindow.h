@@ -177,11 +177,12 @@ public:
 
     // The windows that come up on a command: the element graphic (true: show it and bring it to
     // the front, then the focus goes back to the main window; false: only when it is shown), the
-    // converter, the calibration and the statistics.
+    // converter, the calibration, the statistics and the camera's live view.
     Signal<bool> ShowElementGraphic;
     Signal<> ShowConverter;
     Signal<> ShowCalibration;
     Signal<> ShowStatistics;
+    Signal<> ShowLiveView;
     // What the journal said last (the status bar shows it); each message is said once, through
     // `JournalSaid` too.
     std::string JournalStatus;

@@ -213,6 +213,9 @@ using R = ProgramRunner;
 std::span<const ProgramRunner::Word> ProgramRunner::Words() {
     static const Word kWords[] = {
         {word::kGetPoint, 0, &R::ReplayGetPoint},
+        // A point probed again in the camera's picture (a circle probe recorded a line a point).
+        {word::kVideoEdge, 0, &R::ReplayGetPoint},
+        {word::kVideoCircle, 0, &R::ReplayGetPoint},
         {word::kText, 0, &R::ReplayText},
         {word::kAxisDistance, 2, nullptr},
         {word::kAngle, 4, nullptr},
@@ -451,21 +454,26 @@ ProgramRunner::Step ProgramRunner::ReplayZeroPoint(const Line& l) {
 }
 
 void ProgramRunner::Wait(int index) {
+    // The points due: this line and the lines of the same word after it.
+    const std::string upper = UpperCaseOem(m_ctx.program[static_cast<std::size_t>(index)]);
+    const std::string word = upper.substr(0, upper.find(':'));
     int due = 0;
     for (std::size_t i = static_cast<std::size_t>(index); i < m_ctx.program.size(); ++i) {
-        if (UpperCaseOem(m_ctx.program[i]).rfind("GETPOINT", 0) != 0) {
+        if (UpperCaseOem(m_ctx.program[i]).rfind(word, 0) != 0) {
             break;
         }
         ++due;
     }
     std::string prompt = m_prompt;
     const std::size_t next = static_cast<std::size_t>(index + due);
-    if (prompt.empty() && next < m_ctx.program.size()) {
+    if (word + ":" == word::kVideoEdge || word + ":" == word::kVideoCircle) {
+        prompt = m_ctx.UiText(word + ":" == word::kVideoEdge ? kMsgVideoEdgeDue : kMsgVideoCircleDue);
+    } else if (prompt.empty() && next < m_ctx.program.size()) {
         // Without a text line the operator still learns what the points are for.
         const std::string& line = m_ctx.program[next];
-        const std::string word = line.substr(0, std::min(line.find(':'), std::size_t{20}));
-        if (!RemoveSpaces(word).empty()) {
-            prompt = m_ctx.texts.Compose(kMsgPointsFor, {word}) + " " + m_ctx.UiText(kTextEscAborts);
+        const std::string then = line.substr(0, std::min(line.find(':'), std::size_t{20}));
+        if (!RemoveSpaces(then).empty()) {
+            prompt = m_ctx.texts.Compose(kMsgPointsFor, {then}) + " " + m_ctx.UiText(kTextEscAborts);
         }
     }
     m_ctx.changes.Prompt.Notify(std::to_string(due) + " " + prompt);

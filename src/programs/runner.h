@@ -77,6 +77,7 @@ private:
     Step ExecuteBusy(int index);
     Step Execute(int index);
     Step Dispatch(const std::string& upper, const ProgramLine& p, int index);
+    // Waits at line `index` (GETPOINT or a camera probe's line) for one new point.
     void Wait(int index);
     void Finish(bool aborted);
     // A preset chooser value from the line, when it names one of `count` choices; otherwise the

@@ -41,5 +41,8 @@ inline constexpr std::string_view kArea = "FLAECHE";
 inline constexpr std::string_view kAreaFromCircle = "SF1";
 inline constexpr std::string_view kCircleLine = "SPKG:";
 inline constexpr std::string_view kCircleCircle = "SPKK:";
+// The camera's probes: an edge at a pixel, a circle from three seed pixels and its point count.
+inline constexpr std::string_view kVideoEdge = "VIDEOKANTE:";
+inline constexpr std::string_view kVideoCircle = "VIDEOKREIS:";
 
 }  // namespace tarvo::word

@@ -207,6 +207,17 @@ const char* const kCommonDefaults[kCommonListSize] = {
     "DXF Dateien",
     "ASCII-Punktdateien",
     "Punktdateien",
+    "Keine Kamera angeschlossen",
+    "Die Kamera \"%1\" liefert kein Bild",
+    "Keine Kante nahe der angeklickten Stelle",
+    "Kante zu schwach (Kontrast %1 Graustufen)",
+    "Die drei Kanten ergeben keinen Kreis",
+    "Kante im Kamerabild antasten",
+    "Kreis im Kamerabild antasten",
+    "Kamerakalibrierung: Tisch verfahren, Kreis im Bild lassen und erneut antasten",
+    "Kamera kalibriert: Pixel %1 x %2 µm, Drehung %3°, gespeichert in \"%4\"",
+    "Kamerakalibrierung nicht möglich: %1",
+    "Kamera: Pixel %1 x %2 µm, Drehung %3°, kalibriert am %4 mit %5",
 };
 
 const char* const kResultDefaults[kResultNamesSize] = {

@@ -16,7 +16,7 @@ namespace tarvo {
 // 0-38 are the numbered texts of the window and its dialogs; from 39 on come the messages the
 // program composes, German patterns with "%1", "%2" ... for the parts filled in.
 inline constexpr std::size_t kNumberedTexts = 39;
-inline constexpr std::size_t kCommonListSize = 192;
+inline constexpr std::size_t kCommonListSize = 203;
 // Numbered texts the code takes by number (`UiText`), with their German wording.
 inline constexpr int kTextTooFewPoints = 13;           // "Zuwenig Punkte"
 inline constexpr int kTextReportTitle = 14;            // "TARVO Meßprotokoll"
@@ -100,8 +100,19 @@ inline constexpr int kMsgNoEntries = 183;         // a chooser opened on an empt
 inline constexpr int kMsgPointsFor = 184;         // a replay's wait without a "Text:" line (word)
 inline constexpr int kMsgFilterNames = 185;       // the file dialogs' filter names, kFilterNames of them
 inline constexpr int kFilterNames = 7;
-inline constexpr int kMsgNotAllowed = 116;  // a serial setting of the interface profile the port
-                                            // cannot take, and what it takes instead
+inline constexpr int kMsgCameraNone = 192;      // no camera is there
+inline constexpr int kMsgCameraStopped = 193;   // the camera delivers no picture (its name)
+inline constexpr int kMsgEdgeNone = 194;        // no edge near the click
+inline constexpr int kMsgEdgeWeak = 195;        // an edge too faint to place (its contrast)
+inline constexpr int kMsgCircleNone = 196;      // the three seed edges make no circle
+inline constexpr int kMsgVideoEdgeDue = 197;    // a program run waits for an edge probe
+inline constexpr int kMsgVideoCircleDue = 198;  // a program run waits for a circle probe
+inline constexpr int kMsgCameraCalMove = 199;   // camera calibration: move the stage, probe again
+inline constexpr int kMsgCameraCalSaved = 200;  // camera calibration saved (pixel X, Y, turn, file)
+inline constexpr int kMsgCameraCalBad = 201;    // camera calibration refused (why)
+inline constexpr int kMsgCameraCalState = 202;  // the camera calibration in effect (X, Y, turn, date, standard)
+inline constexpr int kMsgNotAllowed = 116;      // a serial setting of the interface profile the port
+                                                // cannot take, and what it takes instead
 // The machine calibration: status, refusals, prompts, figures, the details typed.
 inline constexpr int kMsgCalibrated = 124;
 inline constexpr int kMsgCalibrationOverdue = 125;
