@@ -60,6 +60,7 @@ const std::array kCommands = {
     Command{CommandId::AreaFromCircle, "", Place::MenuZusatz, 0, 0, 0, 0, "&Fläche aus Speicherkreis", "", "", word::kAreaFromCircle, kResultCircle, &M::AreaFromCircleClick, Enabled::Always},
     Command{CommandId::CircleCircle, "", Place::MenuZusatz, 0, 0, 0, 0, "S&chnittpunkt Kreis-Kreis", "", "", word::kCircleCircle, kResultPoint, &M::CircleCircleClick, Enabled::Always},
     Command{CommandId::Converter, "", Place::MenuZusatz, 0, 0, 0, 0, "&Konturkonverter", "", "", "", -1, &M::KonturkonverterClick, Enabled::Always},
+    Command{CommandId::GeoTolerance, "", Place::MenuZusatz, 0, 0, 0, 0, "F&orm- und Lagetoleranz", "", "", word::kGeoPosition, -1, &M::GeoToleranceClick, Enabled::Always},
     Command{CommandId::Calibrate, "", Place::MenuZusatz, 0, 0, 0, 0, "Maschine &kalibrieren", "", "", "", -1, &M::KalibrierenClick, Enabled::Always},
     // Context menus of the two lists.
     Command{CommandId::ElementGraphic, "", Place::PopupResults, 0, 0, 0, 0, "&Grafik", "", "", "", -1, &M::Grafik1Click, Enabled::Pictures},

@@ -110,6 +110,7 @@ public:
     void SpeedButton12Click();              // end teach-in and save the program
     void SpeedButton13Click();              // run a program (or go on with a waiting run)
     void SpeedButton16Click();              // nominal/actual comparison of the selected line
+    void GeoToleranceClick();               // geometric tolerance of the selected line (geocommand.cpp)
     void SpeedButton15Click();              // print the report
     void SpeedButton20Click();              // header data of the report
     void SpeedButton19Click();              // ASCII export of the comparisons

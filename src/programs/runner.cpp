@@ -11,6 +11,7 @@
 #include "data/resultcommands.h"
 #include "elements/measure.h"
 #include "programs/comparison.h"
+#include "programs/geocompare.h"
 #include "programs/recorder.h"
 
 namespace tarvo {
@@ -54,6 +55,7 @@ enum class Word {
     Spkg,
     Spkk,
     Aarpn,
+    GeoTol,
 };
 struct WordEntry {
     const char* upper;
@@ -94,6 +96,7 @@ const WordEntry kWords[] = {
     {"SPKG", Word::Spkg},
     {"SPKK", Word::Spkk},
     {"AARPN:", Word::Aarpn},
+    {"GT-", Word::GeoTol},
 };
 
 bool StartsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
@@ -324,6 +327,11 @@ ProgramRunner::Step ProgramRunner::Dispatch(const std::string& upper, const Prog
             case Word::SollistP:
             case Word::SollistA:
                 if (const auto why = ReplayComparison(c, upper, p, Journal)) {
+                    Skip(index, *why);
+                }
+                break;
+            case Word::GeoTol:
+                if (const auto why = ReplayGeometric(c, upper, p, Journal)) {
                     Skip(index, *why);
                 }
                 break;

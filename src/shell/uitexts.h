@@ -14,7 +14,7 @@ namespace tarvo {
 // 0-38 are the numbered texts of the window and its dialogs; from 39 on come the messages the
 // program composes, German patterns with "%1", "%2" ... for the parts filled in.
 inline constexpr std::size_t kNumberedTexts = 39;
-inline constexpr std::size_t kCommonListSize = 159;
+inline constexpr std::size_t kCommonListSize = 177;
 // Numbered texts the code takes by number (`UiText`), with their German wording.
 inline constexpr int kTextTooFewPoints = 13;           // "Zuwenig Punkte"
 inline constexpr int kTextReportTitle = 14;            // "TARVO Meßprotokoll"
@@ -69,8 +69,28 @@ inline constexpr int kMsgJournalRefused = 155;      // the server refused the lo
 inline constexpr int kMsgJournalReachable = 156;    // the server is back
 inline constexpr int kMsgJournalPassword = 157;     // the password file is missing or too open (file)
 inline constexpr int kMsgJournalFailed = 158;       // a part could not be written (why)
-inline constexpr int kMsgNotAllowed = 116;          // a serial setting of the interface profile the port
-                                                    // cannot take, and what it takes instead
+// Geometric tolerances: the dialog's caption, the seven kinds' names (the definition lines'
+// names), the refusals.
+inline constexpr int kMsgGeoCaption = 159;
+inline constexpr int kMsgGeoPosition = 160;  // the first of the seven kinds, in GeoKind's order
+inline constexpr int kMsgGeoRoundness = 161;
+inline constexpr int kMsgGeoStraightness = 162;
+inline constexpr int kMsgGeoParallelism = 163;
+inline constexpr int kMsgGeoPerpendicularity = 164;
+inline constexpr int kMsgGeoAngularity = 165;
+inline constexpr int kMsgGeoConcentricity = 166;
+inline constexpr int kMsgGeoNoSelection = 167;
+inline constexpr int kMsgGeoNotCircle = 168;
+inline constexpr int kMsgGeoNotLine = 169;
+inline constexpr int kMsgGeoNoPoints = 170;
+inline constexpr int kMsgGeoZone = 171;
+inline constexpr int kMsgGeoNoSize = 172;
+inline constexpr int kMsgGeoNoDatum = 173;
+inline constexpr int kMsgGeoSameLine = 174;
+inline constexpr int kMsgGeoNoDeviation = 175;
+inline constexpr int kMsgGeoNoForm = 176;
+inline constexpr int kMsgNotAllowed = 116;  // a serial setting of the interface profile the port
+                                            // cannot take, and what it takes instead
 // The machine calibration: status, refusals, prompts, figures, the details typed.
 inline constexpr int kMsgCalibrated = 124;
 inline constexpr int kMsgCalibrationOverdue = 125;
