@@ -95,8 +95,8 @@ foreach(want "=Bohrung             ,0.000,0.050,0.110,    ,3,2,LE=1" "=Kante    
   endif()
 endforeach()
 file(READ "${trf}" pairs)
-foreach(want "*Bohrung             \r\n0.072" "*Kante               \r\n0.030" "*Steg                \r\n0.025"
-             "*Lager               \r\n0.045")
+foreach(want "*Bohrung             \n0.072" "*Kante               \n0.030" "*Steg                \n0.025"
+             "*Lager               \n0.045")
   string(FIND "${pairs}" "${want}" at)
   if(at EQUAL -1)
     message(FATAL_ERROR "the transfer file lacks \"${want}\":\n${pairs}")
