@@ -15,6 +15,7 @@ set(TARVO_QT_SOURCES
   elements/qt/tsel_abstand.cpp
   coords/qt/tkalibrierung.cpp
   # floor 5
+  programs/qt/tform_lage.cpp
   output/qt/printercanvas.cpp
   output/qt/tcomon_form.cpp
   output/qt/tdxf_gxx_main.cpp

@@ -19,6 +19,7 @@
 #include "output/pdfcanvas.h"
 #include "output/statisticsreport.h"
 #include "printviews.h"
+#include "programs/geocompare.h"
 #include "readout/interfaceprofile.h"
 #include "shell/settings.h"
 #include "views/elementgraphic.h"
@@ -331,6 +332,7 @@ std::span<const ScriptRunner::Word> ScriptRunner::Words() {
         {"converter", &R::ConverterWord},
         {"header", &R::HeaderWord},
         {"feature", &R::FeatureWord},
+        {"geotol", &R::GeoTolWord},
         {"textline", &R::TextLineWord},
         {"system", &R::SystemWord},
         {"edit-feature", &R::EditFeatureWord},
@@ -577,6 +579,14 @@ bool ScriptRunner::FeatureWord(const std::string&, const std::string& rest) {
     return true;
 }
 
+bool ScriptRunner::GeoTolWord(const std::string&, const std::string& rest) {
+    if (rest.empty()) {
+        return false;
+    }
+    Queue("geotol", Utf8ToAnsi(rest));
+    return true;
+}
+
 bool ScriptRunner::EditFeatureWord(const std::string&, const std::string& rest) {
     if (!rest.empty()) {
         return false;
@@ -638,6 +648,27 @@ bool ScriptRunner::ShowFeatureDialog(FeatureDialog& dialog) {
                 Refused("feature " + *a);
                 throw ScriptEnd{kScriptBadAction};
             case FeatureTyping::StaysOpen:
+                break;  // the error was shown; the next queued answer is typed into the dialog
+        }
+    }
+}
+
+bool ScriptRunner::ShowGeoToleranceDialog(GeoToleranceDialog& dialog) {
+    for (;;) {
+        const auto a = Take("geotol", "geotol", dialog.Text(GeoToleranceDialog::kName));
+        if (!a) {
+            return false;
+        }
+        Shown("geotol", "Tform_lage", &*a);
+        switch (TypeGeoToleranceAnswer(dialog, *a)) {
+            case GeoTyping::Ok:
+                return true;
+            case GeoTyping::Cancel:
+                return false;
+            case GeoTyping::Refused:
+                Refused("geotol " + *a);
+                throw ScriptEnd{kScriptBadAction};
+            case GeoTyping::StaysOpen:
                 break;  // the error was shown; the next queued answer is typed into the dialog
         }
     }

@@ -54,6 +54,7 @@ private:
     [[nodiscard]] std::string Translated(const std::string& german) const override;
     void Refused(const std::string& note) override;
     bool ShowFeatureDialog(FeatureDialog& dialog) override;
+    bool ShowGeoToleranceDialog(GeoToleranceDialog& dialog) override;
     bool WaitForPoints(int count, int method) override;
     void Beep() override;
 
@@ -89,6 +90,7 @@ private:
     bool ConverterWord(const std::string& word, const std::string& rest);
     bool HeaderWord(const std::string& word, const std::string& rest);
     bool FeatureWord(const std::string& word, const std::string& rest);
+    bool GeoTolWord(const std::string& word, const std::string& rest);
     bool TextLineWord(const std::string& word, const std::string& rest);
     bool SystemWord(const std::string& word, const std::string& rest);
     bool EditFeatureWord(const std::string& word, const std::string& rest);

@@ -69,6 +69,7 @@ const std::array kCommands = {
     Command{CommandId::AreaFromCircle, "", Place::MenuZusatz, 0, 0, 0, 0, "&Fläche aus Speicherkreis", "", "", word::kAreaFromCircle, kResultCircle, [](M& w) { AreaFromStoredCircle(w.Context()); }, Enabled::Always},
     Command{CommandId::CircleCircle, "", Place::MenuZusatz, 0, 0, 0, 0, "S&chnittpunkt Kreis-Kreis", "", "", word::kCircleCircle, kResultPoint, [](M& w) { IntersectCirclesCommand(w.Context()); }, Enabled::Always},
     Command{CommandId::Converter, "", Place::MenuZusatz, 0, 0, 0, 0, "&Konturkonverter", "", "", "", -1, [](M& w) { w.ShowConverter.Notify(); }, Enabled::Always},
+    Command{CommandId::GeoTolerance, "", Place::MenuZusatz, 0, 0, 0, 0, "F&orm- und Lagetoleranz", "", "", word::kGeoPosition, -1, [](M& w) { w.GeoToleranceClick(); }, Enabled::Always},
     Command{CommandId::Calibrate, "", Place::MenuZusatz, 0, 0, 0, 0, "Maschine &kalibrieren", "", "", "", -1, [](M& w) { w.ShowCalibration.Notify(); }, Enabled::Always},
     Command{CommandId::Statistics, "", Place::MenuZusatz, 0, 0, 0, 0, "&Statistik", "", "", "", -1, [](M& w) { w.ShowStatistics.Notify(); }, Enabled::Always},
     Command{CommandId::LiveView, "", Place::MenuZusatz, 0, 0, 0, 0, "Kamera&bild", "", "", "", -1, [](M& w) { w.ShowLiveView.Notify(); }, Enabled::Always},

@@ -67,6 +67,7 @@ enum class CommandId {
     Calibrate,
     Statistics,
     LiveView,
+    GeoTolerance,
 };
 
 // When a command can be started.

@@ -103,6 +103,7 @@ public:
     void ListBox1KeyDown(int key);  // Delete removes the selected point (and its program line)
     void lb1KeyDown(int key);       // Delete removes the selected result line
     void lb1DblClick();             // recall the selected line into the point memory
+    void GeoToleranceClick();       // geometric tolerance of the selected line (geocommand.cpp)
     void StatusBar1DblClick();      // while recording: take back the last lines, each asked
     void SpeedButton7Click();       // exit: a wait for points ends first
     // Prints the report the way `Report` says (SpeedButton15 and the word of a run).

@@ -14,6 +14,7 @@
 #include "geometry/geometrystate.h"
 #include "journal/journal.h"
 #include "output/dxf.h"
+#include "programs/geocompare.h"
 #include "readout/acquisition.h"
 #include "readout/countercard.h"
 #include "readout/scalecorrection.h"
@@ -59,6 +60,7 @@ public:
     AcquisitionState acquisition;
     GeometryState geometry;
     FeatureDef feature;
+    GeoToleranceDef geoTolerance;  // the geometric tolerance judged last
     ReportHeaderData header;
     // The serial line the readout is on (not owned); none when no port exists.
     SerialDevice* serialDevice = nullptr;

@@ -32,6 +32,8 @@ inline constexpr Column kXColumn{38, 11};
 inline constexpr Column kYColumn{50, 11};
 // The value field itself, where an angle may stand as degrees-minutes-seconds text.
 inline constexpr Column kValueTextColumn{27, 10};
+// The deviation field (63-72) with the blank before it.
+inline constexpr Column kDeviationColumn{62, 11};
 // The size kind of a circle line: result name 1 ("D") or 2 ("R").
 inline constexpr Column kSizeKindColumn{16, 2};
 

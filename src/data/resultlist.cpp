@@ -54,6 +54,34 @@ void ResultList::Renumber() {
     Changed.Notify();
 }
 
+namespace {
+// A line without its number: what its kept points are found by.
+std::string KeptKey(const std::string& line) {
+    const std::size_t from = kNumberWidth + NumberOverflow(line);
+    return line.size() > from ? line.substr(from) : std::string();
+}
+constexpr std::size_t kMostKept = 4000;
+}  // namespace
+
+void ResultList::KeepPoints(int i, std::vector<Point> points) {
+    if (m_kept.size() >= kMostKept) {
+        // Only the points of lines still in the list are worth keeping.
+        std::map<std::string, std::vector<Point>> still;
+        for (const std::string& line : m_lines) {
+            if (const auto it = m_kept.find(KeptKey(line)); it != m_kept.end()) {
+                still.insert(*it);
+            }
+        }
+        m_kept = std::move(still);
+    }
+    m_kept[KeptKey(Line(i))] = std::move(points);
+}
+
+const std::vector<Point>* ResultList::KeptPoints(int i) const {
+    const auto it = m_kept.find(KeptKey(Line(i)));
+    return it == m_kept.end() || it->second.empty() ? nullptr : &it->second;
+}
+
 bool ResultList::LoadFromFile(const std::filesystem::path& file) {
     auto lines = ReadOwnTextLines(file);
     if (!lines && FileExists(file)) {

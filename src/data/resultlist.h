@@ -3,11 +3,13 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "base/fileio.h"
+#include "data/pointmemory.h"
 #include "shell/signal.h"
 
 namespace tarvo {
@@ -41,11 +43,20 @@ public:
     bool LoadFromFile(const std::filesystem::path& file);
     [[nodiscard]] WriteResult SaveToFile(const std::filesystem::path& file) const;
 
+    // The points a circle or line was computed from, kept with its line for this session: the
+    // form and orientation tolerances judge them. They follow the line's text (not its
+    // number), so renumbering, deleting other lines and the list given back after a run keep
+    // them; a line loaded from a file has none.
+    void KeepPoints(int i, std::vector<Point> points);
+    // The points kept with line i; nullptr when it has none.
+    [[nodiscard]] const std::vector<Point>* KeptPoints(int i) const;
+
     // After every change of the lines (not of the selection, not by LoadFromFile).
     Signal<> Changed;
 
 private:
     std::vector<std::string> m_lines;
+    std::map<std::string, std::vector<Point>> m_kept;
     int m_itemIndex = -1;
 };
 

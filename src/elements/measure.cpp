@@ -27,6 +27,15 @@ void Finish(CommandContext& ctx, std::string_view word, std::string_view paramet
     }
 }
 
+// The points of a working list, kept with the line just listed.
+void KeepListPoints(CommandContext& ctx, const PointList& list, int n) {
+    std::vector<Point> kept;
+    for (int i = 1; i <= n; ++i) {
+        kept.push_back({list.p[static_cast<std::size_t>(i)].x, list.p[static_cast<std::size_t>(i)].y});
+    }
+    ctx.results.KeepPoints(ctx.results.Count() - 1, std::move(kept));
+}
+
 bool Aborted(const CommandContext& ctx) { return ctx.run.AbortRequested != 0; }
 
 // The four candidates of the angle and line commands.
@@ -57,6 +66,7 @@ void EvaluateCircle(CommandContext& ctx) {
     } else {
         ctx.ListResult(label, size, {x, y});
     }
+    KeepListPoints(ctx, list, n);
     if (ctx.settings.AngleDiffLine != 0) {
         // "winkel": the direction of the point farthest off the radius, on a line of its own.
         ctx.ListResult(ResultLabel("W m Diff    ", 8), FieldText(ctx, ctx.geometry.WorstPointAngle), {x, y});
@@ -202,6 +212,7 @@ void LineCommand(CommandContext& ctx) {
     } else {
         ctx.ListResult(label, AngleText(ctx, result), {FieldText(ctx, fx), FieldText(ctx, fy)});
     }
+    KeepListPoints(ctx, list, n);
     ctx.geometry.ElementPosX = fx;
     ctx.geometry.ElementPosY = fy;
     ctx.run.ReplayChoice = 0;

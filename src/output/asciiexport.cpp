@@ -8,6 +8,7 @@
 #include "base/fileio.h"
 #include "base/text.h"
 #include "data/commandcontext.h"
+#include "data/geokind.h"
 #include "data/resultline.h"
 
 namespace tarvo {
@@ -20,14 +21,15 @@ constexpr int kNameWaitMs = 250;
 constexpr int kNameWaitTries = 40;
 
 // The comparison kind of a result line: 11 (nominal value), 12 (position), 13 (attributive), or
-// 0; the first name it contains decides.
+// 0; the first name it contains decides. A geometric tolerance's definition line is kind 14.
+constexpr int kGeometricKind = 14;
 int ComparisonKind(const CommandContext& ctx, const std::string& line) {
     for (const int n : {11, 12, 13}) {
         if (line.find(ctx.ResultName(n)) != std::string::npos) {
             return n;
         }
     }
-    return 0;
+    return GeoDefinitionKind(line, ctx.texts) ? kGeometricKind : 0;
 }
 
 // A piece of a line read as the export reads numbers: the conversion's failure is not consulted.
@@ -135,7 +137,14 @@ void AsciiExport(CommandContext& ctx) {
             continue;
         }
         long double v1 = 0, v2 = 0, v3 = 0;
-        if (kind == 11) {
+        int code = 1;
+        if (kind == kGeometricKind) {
+            // The zone (this line's value) and the zone allowed with its bonus (the judgement's
+            // second field); the kind code names the tolerance (README).
+            code = GeoExportCode(*GeoDefinitionKind(lines[j], ctx.texts));
+            v2 = Piece(lines[j], 27, 36);
+            v3 = j + 1 < lines.size() ? Piece(lines[j + 1], 39, 48) : 0;
+        } else if (kind == 11) {
             v1 = Piece(lines[j], 27, 36);
             v2 = Piece(lines[j], 42, 48);
             v3 = Piece(lines[j], 54, 60);
@@ -143,7 +152,8 @@ void AsciiExport(CommandContext& ctx) {
             v2 = Piece(lines[j], 27, 36);
         }
         records.push_back("=" + Following(ctx, j).name + "," + Fixed(ctx, v1) + "," + Fixed(ctx, v2) + "," +
-                          Fixed(ctx, v3) + ",    ," + std::to_string(ctx.settings.Decimals) + ",1,LE=1");
+                          Fixed(ctx, v3) + ",    ," + std::to_string(ctx.settings.Decimals) + "," +
+                          std::to_string(code) + ",LE=1");
     }
     if (records.empty()) {
         return;

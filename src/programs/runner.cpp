@@ -12,6 +12,7 @@
 #include "data/resultcommands.h"
 #include "elements/measure.h"
 #include "programs/comparison.h"
+#include "programs/geocompare.h"
 #include "programs/recorder.h"
 
 namespace tarvo {
@@ -225,6 +226,13 @@ std::span<const ProgramRunner::Word> ProgramRunner::Words() {
         {word::kCompareVariable, 0, &R::ReplayComparison},
         {word::kComparePosition, 0, &R::ReplayComparison},
         {word::kCompareAttribute, 0, &R::ReplayComparison},
+        {word::kGeoPosition, 0, &R::ReplayGeoTolerance},
+        {word::kGeoRoundness, 0, &R::ReplayGeoTolerance},
+        {word::kGeoStraightness, 0, &R::ReplayGeoTolerance},
+        {word::kGeoParallelism, 0, &R::ReplayGeoTolerance},
+        {word::kGeoPerpendicularity, 0, &R::ReplayGeoTolerance},
+        {word::kGeoAngularity, 0, &R::ReplayGeoTolerance},
+        {word::kGeoConcentricity, 0, &R::ReplayGeoTolerance},
         {word::kReset, 0, &R::ReplayReset},
         {word::kOffsetX, 0, &R::ReplayOffset},
         {word::kOffsetY, 0, &R::ReplayOffset},
@@ -363,6 +371,13 @@ ProgramRunner::Step ProgramRunner::ReplayRecall(const Line& l) {
 
 ProgramRunner::Step ProgramRunner::ReplayComparison(const Line& l) {
     if (const auto why = tarvo::ReplayComparison(m_ctx, l.upper, l.p, Journal)) {
+        Skip(l.index, *why);
+    }
+    return Step::Next;
+}
+
+ProgramRunner::Step ProgramRunner::ReplayGeoTolerance(const Line& l) {
+    if (const auto why = ReplayGeometric(m_ctx, l.upper, l.p, Journal)) {
         Skip(l.index, *why);
     }
     return Step::Next;

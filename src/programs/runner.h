@@ -62,6 +62,7 @@ private:
     Step ReplayCircleRecall(const Line& l);
     Step ReplayRecall(const Line& l);
     Step ReplayComparison(const Line& l);
+    Step ReplayGeoTolerance(const Line& l);
     Step ReplayReset(const Line& l);
     Step ReplayOffset(const Line& l);
     Step ReplayRotation(const Line& l);

@@ -14,6 +14,7 @@ namespace tarvo {
 class BitmapView;
 class ConverterPresetsDialog;
 class FeatureDialog;
+class GeoToleranceDialog;
 class HeaderDataDialog;
 // How the header-data dialog `TheadData` was closed (values in the dialog's inputs).
 enum class HeaderClosing { Ok, OkSave, Abort };
@@ -79,6 +80,13 @@ public:
     // presses OK (FeatureDialog::Ok, which may keep it open) or Cancel.
     // @retval true closed with OK. @retval false cancelled.
     virtual bool ShowFeatureDialog(FeatureDialog& dialog) = 0;
+    // The dialog of the geometric tolerances, pre-filled: the operator chooses the kind, edits the
+    // fields and presses OK (GeoToleranceDialog::Ok, which may keep it open) or Cancel.
+    // @retval true closed with OK. @retval false cancelled (also where there is no such dialog).
+    virtual bool ShowGeoToleranceDialog(GeoToleranceDialog& dialog) {
+        (void)dialog;
+        return false;
+    }
     // The header-data dialog `TheadData`, its inputs filled: the operator edits them and closes
     // it with "OK", "OK + speichern" or abort.
     virtual HeaderClosing ShowHeaderDialog(HeaderDataDialog& dialog) = 0;

@@ -25,6 +25,15 @@ inline constexpr std::string_view kCircleRecall = "KR-ABRUF:";
 inline constexpr std::string_view kCompareVariable = "SOLLIST-V:";
 inline constexpr std::string_view kComparePosition = "SOLLIST-P:";
 inline constexpr std::string_view kCompareAttribute = "SOLLIST-A:";
+// Geometric tolerances: position, roundness, straightness, parallelism, perpendicularity,
+// angularity, concentricity (none begins with another word, as the runner matches prefixes).
+inline constexpr std::string_view kGeoPosition = "GT-POS:";
+inline constexpr std::string_view kGeoRoundness = "GT-RUND:";
+inline constexpr std::string_view kGeoStraightness = "GT-GERAD:";
+inline constexpr std::string_view kGeoParallelism = "GT-PARAL:";
+inline constexpr std::string_view kGeoPerpendicularity = "GT-RECHTW:";
+inline constexpr std::string_view kGeoAngularity = "GT-NEIG:";
+inline constexpr std::string_view kGeoConcentricity = "GT-KONZ:";
 inline constexpr std::string_view kPrint = "SPDRUCKEN:";
 inline constexpr std::string_view kAscii = "ASCII:";
 inline constexpr std::string_view kZeroX = "NULLX";

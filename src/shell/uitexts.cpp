@@ -218,6 +218,25 @@ const char* const kCommonDefaults[kCommonListSize] = {
     "Kamera kalibriert: Pixel %1 x %2 µm, Drehung %3°, gespeichert in \"%4\"",
     "Kamerakalibrierung nicht möglich: %1",
     "Kamera: Pixel %1 x %2 µm, Drehung %3°, kalibriert am %4 mit %5",
+    "Form- und Lagetoleranz",
+    "Positionstoleranz",
+    "Rundheitstoleranz",
+    "Geradheitstoleranz",
+    "Parallelitätstoleranz",
+    "Rechtwinkligkeitstol.",
+    "Neigungstoleranz",
+    "Konzentrizitätstol.",
+    "%1: keine Speicherzeile ausgewählt",
+    "%1: Speicherzeile %2 ist kein Kreis",
+    "%1: Speicherzeile %2 ist keine Gerade",
+    "%1: Speicherzeile %2 hat keine gespeicherten Punkte (nur die in dieser Sitzung gemessenen Kreise und Geraden "
+    "behalten sie)",
+    "%1: die Toleranzzone muss größer als 0 sein",
+    "%1: MMC und LMC brauchen einen Kreis mit Maß (D oder R) und ein Maß mit OT größer als UT",
+    "%1: Bezug %2 gibt es nicht",
+    "%1: Bezug und Merkmal sind dieselbe Speicherzeile",
+    "%1: Speicherzeile %2 hat keine Formabweichung",
+    "%1: Speicherzeile %2: %3",
 };
 
 const char* const kResultDefaults[kResultNamesSize] = {

@@ -16,7 +16,7 @@ namespace tarvo {
 // 0-38 are the numbered texts of the window and its dialogs; from 39 on come the messages the
 // program composes, German patterns with "%1", "%2" ... for the parts filled in.
 inline constexpr std::size_t kNumberedTexts = 39;
-inline constexpr std::size_t kCommonListSize = 203;
+inline constexpr std::size_t kCommonListSize = 221;
 // Numbered texts the code takes by number (`UiText`), with their German wording.
 inline constexpr int kTextTooFewPoints = 13;           // "Zuwenig Punkte"
 inline constexpr int kTextReportTitle = 14;            // "TARVO Meßprotokoll"
@@ -111,8 +111,28 @@ inline constexpr int kMsgCameraCalMove = 199;   // camera calibration: move the 
 inline constexpr int kMsgCameraCalSaved = 200;  // camera calibration saved (pixel X, Y, turn, file)
 inline constexpr int kMsgCameraCalBad = 201;    // camera calibration refused (why)
 inline constexpr int kMsgCameraCalState = 202;  // the camera calibration in effect (X, Y, turn, date, standard)
-inline constexpr int kMsgNotAllowed = 116;      // a serial setting of the interface profile the port
-                                                // cannot take, and what it takes instead
+// Geometric tolerances: the dialog's caption, the seven kinds' names (the definition lines'
+// names), the refusals.
+inline constexpr int kMsgGeoCaption = 203;
+inline constexpr int kMsgGeoPosition = 204;  // the first of the seven kinds, in GeoKind's order
+inline constexpr int kMsgGeoRoundness = 205;
+inline constexpr int kMsgGeoStraightness = 206;
+inline constexpr int kMsgGeoParallelism = 207;
+inline constexpr int kMsgGeoPerpendicularity = 208;
+inline constexpr int kMsgGeoAngularity = 209;
+inline constexpr int kMsgGeoConcentricity = 210;
+inline constexpr int kMsgGeoNoSelection = 211;
+inline constexpr int kMsgGeoNotCircle = 212;
+inline constexpr int kMsgGeoNotLine = 213;
+inline constexpr int kMsgGeoNoPoints = 214;
+inline constexpr int kMsgGeoZone = 215;
+inline constexpr int kMsgGeoNoSize = 216;
+inline constexpr int kMsgGeoNoDatum = 217;
+inline constexpr int kMsgGeoSameLine = 218;
+inline constexpr int kMsgGeoNoDeviation = 219;
+inline constexpr int kMsgGeoNoForm = 220;
+inline constexpr int kMsgNotAllowed = 116;  // a serial setting of the interface profile the port
+                                            // cannot take, and what it takes instead
 // The machine calibration: status, refusals, prompts, figures, the details typed.
 inline constexpr int kMsgCalibrated = 124;
 inline constexpr int kMsgCalibrationOverdue = 125;

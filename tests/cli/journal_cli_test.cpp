@@ -100,6 +100,33 @@ TEST(CliJournal, RunsAndComparisonsReachTheJournal) {
     EXPECT_NE(out.str().find("--- journal parts (4)\n"), std::string::npos);
 }
 
+// A replayed geometric tolerance is a row like a comparison: concentricity Ø0.0447 of two circles
+// (centres 0/0 and 0.01/0.02) within 0.05.
+TEST(CliJournal, GeometricTolerancesAreRowsOfTheirPart) {
+    test::TempDir dir;
+    dir.Write("prg/lager.prg",
+              "GETPOINT:\r\nGETPOINT:\r\nGETPOINT:\r\nKreis:\r\nGETPOINT:\r\nGETPOINT:\r\nGETPOINT:\r\nKreis:\r\n"
+              "GT-KONZ:1:0:500:Lager\r\n");
+    const FixedWallClock clock{DateTime{2026, 12, 8, 9, 30, 0}};
+    MemoryStore store;
+    std::istringstream in(
+        "wait 1000\nfile lager.prg\nanswer ok\nclick SpeedButton13\n"
+        "point 5 0\nwait 200\npoint 0 5\nwait 200\npoint -5 0\nwait 200\n"
+        "point 5.01 0.02\nwait 200\npoint 0.01 5.02\nwait 200\npoint -4.99 0.02\nwait 400\n");
+    std::ostringstream out;
+    ScriptRunner runner(in, out, dir.work(), dir.root(), clock);
+    runner.SetJournal(&store, "M1", "Meier");
+    ASSERT_EQ(runner.Run(), kScriptOk) << out.str();
+    ASSERT_EQ(store.parts.size(), 1u) << out.str();
+    const auto& rows = store.parts[0].second;
+    ASSERT_EQ(rows.size(), 1u) << out.str();
+    EXPECT_EQ(rows[0].feature, "Lager");
+    EXPECT_EQ(rows[0].kind, 'K');
+    EXPECT_NEAR(*rows[0].actual, 0.0447214, 1e-6);
+    EXPECT_DOUBLE_EQ(*rows[0].upperLimit, 0.05);
+    EXPECT_TRUE(rows[0].good);
+}
+
 TEST(CliJournal, WithoutAJournalNothingChanges) {
     test::TempDir dir;
     const FixedWallClock clock{DateTime{2026, 12, 8, 9, 30, 0}};

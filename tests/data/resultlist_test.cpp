@@ -49,6 +49,29 @@ TEST(ResultList, RenumberingWritesEveryNumberAndShiftsPast999) {
     EXPECT_EQ(shortLines.Lines(), (std::vector<std::string>{"  1", "  2"}));
 }
 
+// The points kept with a line follow its text: renumbering, deleting another line and the list
+// given back after a run keep them; the same line loaded from a file has none.
+TEST(ResultList, KeptPointsFollowTheirLine) {
+    ResultList list;
+    list.Append(BuildResultLine(1, "Punkt", "", 0, 0, 0, 3));
+    list.Append(BuildResultLine(2, "Kreis", " 3 D", 10, 1, 2, 3));
+    list.KeepPoints(1, {{6, 2}, {1, 7}, {-4, 2}});
+    list.Delete(0);
+    list.Renumber();
+    ASSERT_NE(list.KeptPoints(0), nullptr);
+    EXPECT_EQ(list.KeptPoints(0)->size(), 3u);
+    const std::vector<std::string> before = list.Lines();
+    list.Clear();
+    EXPECT_THROW((void)list.KeptPoints(0), RangeError);
+    list.SetLines(before);
+    EXPECT_NE(list.KeptPoints(0), nullptr);
+    test::TempDir dir;
+    ASSERT_TRUE(list.SaveToFile(dir.work() / "l.dat").ok);
+    ResultList loaded;
+    ASSERT_TRUE(loaded.LoadFromFile(dir.work() / "l.dat"));
+    EXPECT_EQ(loaded.KeptPoints(0), nullptr);
+}
+
 TEST(ResultList, ReportsEveryChangeButNotALoad) {
     const test::TempDir dir;
     dir.Write("speicher.dat", "a\r\nb\n");

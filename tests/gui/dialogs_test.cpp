@@ -39,6 +39,7 @@
 #include "output/qt/theaddata.h"
 #include "output/report.h"
 #include "programs/programfile.h"
+#include "programs/qt/tform_lage.h"
 #include "readout/simulatedreadout.h"
 #include "shell/qt/qtimerdriver.h"
 #include "support/scriptedoperator.h"
@@ -184,6 +185,51 @@ TEST(Dialogs, EnterInTheLastFieldClosesTheFeatureDialogWithOk) {
     });
     EXPECT_TRUE(f.form.Run(f.logic));
     EXPECT_EQ(f.def.Name, "Bohrung");
+}
+
+// The geometric-tolerance dialog: its kind's fields only, the feature dialog's keys, its refusal
+// keeping it open, Enter in the last field as OK.
+TEST(Dialogs, GeoToleranceDialogTakesItsKindsFieldsWithTheFeatureDialogsKeys) {
+    const test::TempDir dir;
+    test::ScriptedOperator op;
+    const UiTexts texts;
+    GeoToleranceDef def;
+    GeoToleranceDialog logic(def, op, texts, 3, dir.work(), false);
+    logic.Prefill();
+    Tform_lage form;
+    op.ExpectError();  // a zone of 0
+    GeoToleranceDialog::Field afterRight = GeoToleranceDialog::kName;
+    bool angleHidden = false;
+    QTimer::singleShot(0, [&] {
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+        form.findChild<QTabBar*>("Kinds")->setCurrentIndex(3);  // Parallelität
+        auto* name = form.findChild<QLineEdit*>("Name");
+        name->setText("Kante");
+        name->setFocus();
+        QTest::keyClick(name, Qt::Key_Right);
+        afterRight = logic.Focus();
+        angleHidden = !form.findChild<QLineEdit*>("Winkel")->isVisibleTo(&form);
+        form.findChild<QLineEdit*>("Bezug")->setText("4");
+        auto* zone = form.findChild<QLineEdit*>("Zone");
+        zone->setText("0");
+        zone->setFocus();
+        QTest::keyClick(zone, Qt::Key_Return);  // the zone refused: stays open
+        zone->setText("0.05");
+        zone->setFocus();
+        QTest::keyClick(zone, Qt::Key_Return);
+        if (form.isVisible()) {
+            form.reject();
+        }
+    });
+    EXPECT_TRUE(form.Run(logic));
+    EXPECT_EQ(afterRight, GeoToleranceDialog::kDatum);
+    EXPECT_TRUE(angleHidden);
+    EXPECT_EQ(def.kind, GeoKind::Parallelism);
+    EXPECT_EQ(def.name, "Kante");
+    EXPECT_EQ(def.datum, 3);
+    EXPECT_NEAR(static_cast<double>(def.zone.value()), 0.05, 1e-9);
+    ASSERT_FALSE(op.shown.empty());
+    EXPECT_NE(op.shown.front().find(Ansi("größer als 0")), std::string::npos) << op.shown.front();
 }
 
 TEST(Dialogs, AListChooserIgnoresOkWithoutASelection) {

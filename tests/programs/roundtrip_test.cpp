@@ -19,6 +19,7 @@
 #include "data/feature.h"
 #include "data/resultline.h"
 #include "geometry/lines.h"
+#include "programs/geocompare.h"
 #include "support/tempdir.h"
 
 namespace tarvo {
@@ -35,6 +36,10 @@ public:
     std::vector<std::string> shown;
 
     bool ShowFeatureDialog(FeatureDialog& d) override { return feature && feature(d); }
+    bool ShowGeoToleranceDialog(GeoToleranceDialog& d) override {
+        const auto a = Take("geotol", "geotol", "Tform_lage");
+        return a && TypeGeoToleranceAnswer(d, *a) == GeoTyping::Ok;
+    }
     bool WaitForPoints(int, int) override { return false; }
     void Beep() override {}
     bool Ask(const std::string& text, Buttons buttons) override {
@@ -173,7 +178,7 @@ private:
     int Line(Station& s, int draw) { return s.w.lb1().Count() == 0 ? -1 : draw % s.w.lb1().Count(); }
 
     Step Draw() {
-        const int kind = I(0, 19);
+        const int kind = I(0, 20);
         const int draw = I(0, 1 << 20);
         switch (kind) {
             case 0: {
@@ -288,8 +293,11 @@ private:
                                 }
                                 return d.Ok() == FeatureDialog::Closing::Ok;
                             };
+                            const std::size_t before = s.w.LB_list().size();
                             Click(s, CommandId::Comparison);
-                            if (Recorded(s, "SOLLIST-A:")) {
+                            // Only a comparison this step recorded asks again (a refused one
+                            // leaves the previous line last).
+                            if (s.w.LB_list().size() > before && Recorded(s, "SOLLIST-A:")) {
                                 replayAnswers.emplace_back("answer", good ? "yes" : "no");
                             }
                         },
@@ -324,8 +332,9 @@ private:
                             s.op.Queue("input", "Teil:7");
                             s.op.Queue("input", "Pruefer");
                             s.op.Queue("input", "L1");
+                            const std::size_t before = s.w.LB_list().size();
                             Click(s, CommandId::AsciiExport);
-                            if (Recorded(s, "ASCII:")) {
+                            if (s.w.LB_list().size() > before && Recorded(s, "ASCII:")) {
                                 replayAnswers.emplace_back("input", "Pruefer");
                                 replayAnswers.emplace_back("input", "L1");
                             }
@@ -333,6 +342,8 @@ private:
                         "ascii"};
             case 18:
                 return {{}, [](Station& s) { Click(s, CommandId::PrintReport); }, "report"};
+            case 19:
+                return GeoStep(draw);
             default: {
                 const std::string answer = std::to_string(I(0, 1)) + " " + std::to_string(I(0, 1));
                 return {{},
@@ -343,6 +354,79 @@ private:
                         "system " + answer};
             }
         }
+    }
+
+    // A geometric tolerance of a drawn line against a drawn datum: many draws are refused (no
+    // circle, no line, no kept points), and a refusal must not be recorded either.
+    Step GeoStep(int draw) {
+        static const char* const kKinds[] = {"pos",           "round",   "straight",  "parallel",
+                                             "perpendicular", "angular", "concentric"};
+        const int k = I(0, 6);
+        const int other = I(0, 1 << 20);
+        const std::string zone = FormatReal(U(0.005L, 0.2L), 0, 4);
+        const std::string name = "GT-" + std::to_string(draw % 50);
+        std::string rest;
+        switch (k) {
+            case 0: {
+                static const char* const kMc[] = {"RFS", "MMC", "LMC"};
+                rest = FormatReal(U(-30, 30), 0, 3) + " " + FormatReal(U(-20, 20), 0, 3) + " " + zone + " " +
+                       kMc[I(0, 2)] + " " + FormatReal(U(4, 40), 0, 3) + " 0.1 0 " + (I(0, 1) == 1 ? "hole" : "shaft");
+                break;
+            }
+            case 1:
+                rest = zone + " " + (I(0, 1) == 1 ? "MZCI" : "LSCI");
+                break;
+            case 2:
+                rest = zone + " " + (I(0, 1) == 1 ? "MZLI" : "OWN");
+                break;
+            case 5:
+                rest = "@ " + FormatReal(U(10, 80), 0, 2) + " " + zone;
+                break;
+            default:
+                rest = "@ " + zone;
+                break;
+        }
+        const bool circles = k == 0 || k == 1 || k == 6;
+        // The feature is measured first: a circle or a line of its own.
+        std::vector<MachinePoint> points = circles ? Circle(I(3, 6), U(-30, 30), U(-20, 20), U(2, 20)) : Line(I(3, 5));
+        return {points,
+                [=](Station& s) {
+                    if (circles) {
+                        Click(s, CommandId::Circle);
+                    } else {
+                        s.op.Queue("choose", "1");
+                        Click(s, CommandId::Line);
+                    }
+                    // The datum among the measured circles or lines (their points are kept);
+                    // with none, any line (a refusal).
+                    std::vector<int> fit;
+                    const ResultList& list = s.w.lb1();
+                    for (int n = 0; n < list.Count(); ++n) {
+                        const bool circle = HasResultName(list.Line(n), kResultCircle, s.w.texts());
+                        if (list.KeptPoints(n) != nullptr && circle == circles) {
+                            fit.push_back(n);
+                        }
+                    }
+                    if (list.Count() == 0) {
+                        return;
+                    }
+                    const auto pick = [&](int d) {
+                        return fit.empty() ? d % list.Count() : fit[static_cast<std::size_t>(d) % fit.size()];
+                    };
+                    const int i = list.Count() - 1;
+                    int j = pick(other);
+                    if (j == i && fit.size() > 1) {
+                        j = pick(other + 1);
+                    }
+                    std::string r = rest;
+                    if (const auto at = r.find('@'); at != std::string::npos) {
+                        r.replace(at, 1, std::to_string(j + 1));
+                    }
+                    s.w.lb1().SetItemIndex(i);
+                    s.op.Queue("geotol", std::string(kKinds[k]) + " " + name + " " + r);
+                    Click(s, CommandId::GeoTolerance);
+                },
+                std::string("geotol ") + kKinds[k]};
     }
 
     Step CoordinateStep() {
@@ -419,9 +503,10 @@ std::string Describe(const std::vector<std::string>& lines) {
     return s.str();
 }
 
-// Teaches one seeded session, replays it, and returns what differs (empty when nothing).
+// Teaches one seeded session, replays it, and returns what differs (empty when nothing). The
+// words of the program go to `taughtWords`.
 std::string RoundTrip(unsigned seed, const test::TempDir& dir, std::set<CommandId>& wroteWord,
-                      std::set<CommandId>& listedName) {
+                      std::set<CommandId>& listedName, std::vector<std::string>& taughtWords) {
     const auto work = dir.work() / ("s" + std::to_string(seed));
     std::filesystem::create_directories(work);
     Station s(work, dir.root());
@@ -443,6 +528,7 @@ std::string RoundTrip(unsigned seed, const test::TempDir& dir, std::set<CommandI
     }
     const std::vector<std::string> teachList = s.w.lb1().Lines();
     const std::vector<std::string> program = s.w.LB_list();
+    taughtWords.insert(taughtWords.end(), program.begin(), program.end());
     s.op.Queue("answer", "ok");  // "Lernbetrieb beenden ?"
     s.op.Queue("file", "rt");
     s.w.Run(CommandOf(CommandId::StopTeachIn));
@@ -489,8 +575,9 @@ TEST(RecordAndReplay, EveryReplayListsWhatItsTeachInListed) {
     int failed = 0;
     std::set<CommandId> wroteWord;
     std::set<CommandId> listedName;
+    std::vector<std::string> words;
     for (unsigned seed = 1; seed <= 200; ++seed) {
-        const std::string diff = RoundTrip(seed, dir, wroteWord, listedName);
+        const std::string diff = RoundTrip(seed, dir, wroteWord, listedName, words);
         if (!diff.empty() && ++failed <= 3) {
             ADD_FAILURE() << diff;
         }
@@ -505,6 +592,12 @@ TEST(RecordAndReplay, EveryReplayListsWhatItsTeachInListed) {
         if (c.resultName >= 0 && c.id != CommandId::Area) {
             EXPECT_TRUE(listedName.contains(c.id)) << c.control << c.caption << " never listed its result name";
         }
+    }
+    // The sessions judged every kind of geometric tolerance at least once.
+    for (const char* w : {"GT-POS:", "GT-RUND:", "GT-GERAD:", "GT-PARAL:", "GT-RECHTW:", "GT-NEIG:", "GT-KONZ:"}) {
+        const auto n =
+            std::count_if(words.begin(), words.end(), [w](const std::string& l) { return l.rfind(w, 0) == 0; });
+        EXPECT_GE(n, 1) << w;
     }
 }
 

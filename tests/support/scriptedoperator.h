@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/scriptedoperator.h"
+#include "programs/geocompare.h"
 
 namespace tarvo::test {
 
@@ -37,6 +38,8 @@ public:
     // "C A" / "cancel".
     void ExpectSystem(std::string answer) { Queue("system", std::move(answer)); }
     void ExpectFeature() { Queue("feature", ""); }
+    // The geometric-tolerance dialog typed as tarvo-cli's "geotol" answer ("round Welle 0.01").
+    void ExpectGeo(std::string answer) { Queue("geotol", std::move(answer)); }
     // "ok", "save" or "cancel", then the inputs separated by "|".
     void ExpectHeader(std::string answer) { Queue("header", std::move(answer)); }
     // The bitmap view: "X Y" (draw, "Fläche", a click at X Y mm, OK), "ok" or "cancel".
@@ -54,6 +57,11 @@ public:
         const bool expected = Take("feature", "feature", "Tmrk_set").has_value();
         Shown("feature", "Tmrk_set", nullptr);
         return expected && featureDialog ? featureDialog(dialog) : false;
+    }
+    bool ShowGeoToleranceDialog(GeoToleranceDialog& dialog) override {
+        const auto a = Take("geotol", "geotol", "Tform_lage");
+        Shown("geotol", "Tform_lage", nullptr);
+        return a && TypeGeoToleranceAnswer(dialog, *a) == GeoTyping::Ok;
     }
     // The entries of the last list chooser, as it showed them.
     std::vector<std::string> lastChoices;

@@ -15,6 +15,7 @@
 #include "geometry/qt/tselect_winkel.h"
 #include "output/qt/theaddata.h"
 #include "output/qt/tsetting_gxx.h"
+#include "programs/qt/tform_lage.h"
 #include "shell/qt/dialogs.h"
 #include "shell/qt/qtext.h"
 #include "views/qt/tbmp_view.h"
@@ -31,6 +32,7 @@ void QtOperator::Attach(QWidget* window, MainWindow* model) {
     // In the order the program creates its windows at start.
     m_headData = new TheadData(window);
     m_merkmal = new Tmrk_set(window);
+    m_formLage = new Tform_lage(window);
     m_winkel = new Tselect_winkel(window);
     m_textzeile = new Ttext_zeile(window);
     m_ksys = new TListChooser("Tselect_ksys", "Koordinatensystem", window);
@@ -158,6 +160,7 @@ std::optional<std::string> QtOperator::ChooseFile(const FileDialogRequest& reque
 }
 
 bool QtOperator::ShowFeatureDialog(FeatureDialog& dialog) { return m_merkmal->Run(dialog); }
+bool QtOperator::ShowGeoToleranceDialog(GeoToleranceDialog& dialog) { return m_formLage->Run(dialog); }
 
 HeaderClosing QtOperator::ShowHeaderDialog(HeaderDataDialog& dialog) { return m_headData->Run(dialog); }
 

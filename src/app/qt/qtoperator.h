@@ -19,6 +19,7 @@ class TListChooser;
 class Tselect_winkel;
 class Tsel_abstand;
 class Tmrk_set;
+class Tform_lage;
 class Tmethode;
 class TheadData;
 class TBMP_View;
@@ -43,6 +44,7 @@ public:
     std::optional<int> Choose(const std::string& dialog, const std::vector<std::string>& choices) override;
     std::optional<std::string> ChooseFile(const FileDialogRequest& request) override;
     bool ShowFeatureDialog(FeatureDialog& dialog) override;
+    bool ShowGeoToleranceDialog(GeoToleranceDialog& dialog) override;
     HeaderClosing ShowHeaderDialog(HeaderDataDialog& dialog) override;
     bool ShowBitmapView(BitmapView& view) override;
     bool ShowConverterPresets(ConverterPresetsDialog& dialog) override;
@@ -62,6 +64,7 @@ private:
     TListChooser* m_namen = nullptr;
     Tsel_abstand* m_abstand = nullptr;
     Tmrk_set* m_merkmal = nullptr;
+    Tform_lage* m_formLage = nullptr;
     Tmethode* m_methode = nullptr;
     TheadData* m_headData = nullptr;
     TBMP_View* m_bmpView = nullptr;
