@@ -2,6 +2,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -17,6 +18,8 @@ public:
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         std::string name =
             std::string("tarvo-") + (info ? std::string(info->test_suite_name()) + "-" + info->name() : "x");
+        // The process in the name: test runs side by side (two build trees) keep apart.
+        name += "-" + std::to_string(getpid());
         for (char& c : name) {
             if (c == '/') {
                 c = '_';
