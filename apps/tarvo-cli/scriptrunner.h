@@ -92,6 +92,7 @@ private:
     bool EditFeatureWord(const std::string& word, const std::string& rest);
     bool PrintWord(const std::string& word, const std::string& rest);
     bool SelfTestWord(const std::string& word, const std::string& rest);
+    bool FitWord(const std::string& word, const std::string& rest);
     bool CalibrateWord(const std::string& word, const std::string& rest);
 
     void PrintList(const std::string& name, const std::vector<std::string>& items);

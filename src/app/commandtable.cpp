@@ -63,6 +63,7 @@ const std::array kCommands = {
     Command{CommandId::Calibrate, "", Place::MenuZusatz, 0, 0, 0, 0, "Maschine &kalibrieren", "", "", "", -1, &M::KalibrierenClick, Enabled::Always},
     // Context menus of the two lists.
     Command{CommandId::ElementGraphic, "", Place::PopupResults, 0, 0, 0, 0, "&Grafik", "", "", "", -1, &M::Grafik1Click, Enabled::Pictures},
+    Command{CommandId::Reevaluate, "", Place::PopupResults, 0, 0, 0, 0, "&Neu auswerten", "", "", "", kResultCircle, &M::ReevaluateClick, Enabled::NoRun},
     Command{CommandId::ResultListClear, "", Place::PopupResults, 0, 0, 0, 0, "&Löschen", "", "", "", -1, &M::SpeedButton22Click, Enabled::Always},
     Command{CommandId::PointListClear, "", Place::PopupPoints, 0, 0, 0, 0, "&Löschen", "", "", "", -1, &M::SpeedButton23Click, Enabled::Always},
     Command{CommandId::SavePoints, "", Place::PopupPoints, 0, 0, 0, 0, "&Speichern", "", "", "", -1, &M::Speichern1Click, Enabled::Always},

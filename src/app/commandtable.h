@@ -62,6 +62,7 @@ enum class CommandId {
     SavePointsDxf,
     Converter,
     Calibrate,
+    Reevaluate,
 };
 
 // When a command can be started.

@@ -532,7 +532,7 @@ void MainWindow::SpeedButton14Click() {
 }
 
 void MainWindow::Grafik1Click() {
-    m_graphic->SetLines(m_results.Lines());
+    m_graphic->SetLines(m_results);
     ShowElementGraphic.Notify(true);
 }
 
@@ -540,9 +540,13 @@ void MainWindow::ResultsChanged() {
     SaveResultListNow();
     // A shown element graphic follows the list (a hidden one takes its copy when it is opened).
     if (m_graphic->Shown) {
-        m_graphic->SetLines(m_results.Lines());
+        m_graphic->SetLines(m_results);
         ShowElementGraphic.Notify(false);
     }
+}
+
+void MainWindow::ReevaluateClick() {
+    Guarded([this] { ReevaluateResult(m_ctx); });
 }
 
 void MainWindow::AreaFromCircleClick() {

@@ -156,6 +156,7 @@ public:
     Signal<> ShowConverter;
     [[nodiscard]] ContourConverter& Converter() noexcept { return *m_converter; }
     void AreaFromCircleClick();  // menu "Fläche aus Speicherkreis"
+    void ReevaluateClick();      // context menu of `lb1` "Neu auswerten"
     void CircleCircleClick();    // menu "Schnittpunkt Kreis-Kreis"
     void lb1KeyDown(int key);    // Delete removes the selected result line
     void lb1DblClick();          // recall the selected line into the point memory

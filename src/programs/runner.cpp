@@ -10,6 +10,7 @@
 #include "data/commandcontext.h"
 #include "data/resultcommands.h"
 #include "elements/measure.h"
+#include "elements/reference.h"
 #include "programs/comparison.h"
 #include "programs/recorder.h"
 
@@ -47,6 +48,8 @@ enum class Word {
     Pkt,
     KrMode,
     WiMode,
+    KrBezug,
+    GeBezug,
     NullX,
     NullY,
     Flaeche,
@@ -87,6 +90,8 @@ const WordEntry kWords[] = {
     {"PKT", Word::Pkt},
     {"KRMODE", Word::KrMode},
     {"WIMODE", Word::WiMode},
+    {"KRBEZUG:", Word::KrBezug},
+    {"GEBEZUG:", Word::GeBezug},
     {"NULLX", Word::NullX},
     {"NULLY", Word::NullY},
     {"FLAECHE", Word::Flaeche},
@@ -173,6 +178,8 @@ bool ProgramRunner::StartRun() {
         return false;  // without the copy the list could not be given back after the run
     }
     m_ctx.run.ProgramRunning = true;
+    m_ctx.run.RunCircleReference = kOwnReference;  // programs without reference lines evaluate so
+    m_ctx.run.RunLineReference = kOwnReference;
     m_ctx.results.Clear();
     const auto name = m_ctx.op.ChooseFile(ProgramDialog(false));
     if (!name) {
@@ -387,6 +394,13 @@ ProgramRunner::Step ProgramRunner::Dispatch(const std::string& upper, const Prog
                         static_cast<std::uint8_t>(*v);
                 } else {
                     Skip(index, Ansi("Modus 0 oder 1 erwartet"));
+                }
+                break;
+            case Word::KrBezug:
+            case Word::GeBezug:
+                if (!ReplayReference(c, e.word == Word::KrBezug ? ReferenceKind::Circle : ReferenceKind::Line,
+                                     std::string_view(upper).substr(std::string_view("KRBEZUG:").size()))) {
+                    Skip(index, Ansi("unbekanntes Bezugselement"));
                 }
                 break;
             case Word::NullX:

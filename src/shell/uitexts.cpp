@@ -172,6 +172,11 @@ const char* const kCommonDefaults[kCommonListSize] = {
     "Journal-Server wieder erreichbar, die lokal gespeicherten Teile werden gesendet",
     "Journal: die Passwortdatei fehlt oder ist für andere lesbar, die Teile bleiben im lokalen Journal: %1",
     "Journal: Teil nicht gespeichert: %1",
+    "%1 nicht möglich: %2",
+    "Bezug Kreis %1, Gerade %2",
+    "Neu auswerten als",
+    "Zu dieser Zeile sind keine Punkte gespeichert",
+    "Abweichungen %1-fach",
 };
 
 const char* const kResultDefaults[kResultNamesSize] = {

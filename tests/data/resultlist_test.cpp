@@ -69,5 +69,42 @@ TEST(ResultList, ReportsEveryChangeButNotALoad) {
     EXPECT_EQ(list.Count(), 0);
 }
 
+// The kept points follow their lines through inserts, deletes and renumbering, survive a save
+// and load to the bit, and are dropped where the list file no longer holds their line.
+TEST(ResultList, KeptPointsFollowTheirLinesThroughSaveAndLoad) {
+    test::TempDir dir;
+    const auto file = dir.work() / "speicher.dat";
+    ResultList list;
+    const std::vector<FitPoint> circle = {{0.1, 1e-17}, {-3.000001, 1234.5678901234567}, {5, 6}};
+    list.Append("  1 Punkt");
+    list.Append("  2 Kreis    3 D", circle);
+    list.Append("  3 Gerade   2", {{1, 2}, {3, 4}});
+    list.Insert(0, "  0 Text");
+    list.Delete(1);
+    list.Renumber();
+    ASSERT_TRUE(list.SaveToFile(file).ok);
+    ResultList back;
+    ASSERT_TRUE(back.LoadFromFile(file));
+    ASSERT_EQ(back.Count(), 3);
+    EXPECT_TRUE(back.KeptPoints(0).empty());
+    ASSERT_EQ(back.KeptPoints(1).size(), 3u);
+    for (std::size_t i = 0; i < circle.size(); ++i) {
+        EXPECT_EQ(back.KeptPoints(1)[i].x, circle[i].x);
+        EXPECT_EQ(back.KeptPoints(1)[i].y, circle[i].y);
+    }
+    EXPECT_EQ(back.KeptPoints(2).size(), 2u);
+    // Another program changed the list: only the entries whose line is still there count.
+    dir.Write("speicher.dat", "  1 Text\r\n  2 Kreis    3 D\r\n  3 Gerade   2 geändert\r\n");
+    ASSERT_TRUE(back.LoadFromFile(file));
+    EXPECT_EQ(back.KeptPoints(1).size(), 3u);
+    EXPECT_TRUE(back.KeptPoints(2).empty());
+    // A damaged points file gives no points; a list without points removes its points file.
+    dir.Write("speicher.dat.pkt", "TARVO Punkte 1\r\n@ 1   2 Kreis    3 D\r\n1 x\r\n");
+    ASSERT_TRUE(back.LoadFromFile(file));
+    EXPECT_TRUE(back.KeptPoints(1).empty());
+    ASSERT_TRUE(back.SaveToFile(file).ok);
+    EXPECT_FALSE(std::filesystem::exists(KeptPointsFile(file)));
+}
+
 }  // namespace
 }  // namespace tarvo

@@ -16,6 +16,7 @@
 #include "base/text.h"
 #include "data/feature.h"
 #include "data/resultline.h"
+#include "elements/reference.h"
 #include "geometry/lines.h"
 #include "support/tempdir.h"
 
@@ -307,6 +308,9 @@ private:
             case 18:
                 return {{}, [](Station& s) { Click(s, CommandId::PrintReport); }, "report"};
             default: {
+                if (draw % 3 == 0) {
+                    return FitStep(draw);
+                }
                 const std::string answer = std::to_string(I(0, 1)) + " " + std::to_string(I(0, 1));
                 return {{},
                         [answer](Station& s) {
@@ -316,6 +320,18 @@ private:
                         "system " + answer};
             }
         }
+    }
+
+    // The station's reference elements, chosen while teaching in (recorded as they change).
+    static Step FitStep(int draw) {
+        const char* circle = kCircleReferences[static_cast<std::size_t>(draw / 3) % kCircleReferences.size()];
+        const char* line = kLineReferences[static_cast<std::size_t>(draw / 7) % kLineReferences.size()];
+        return {{},
+                [circle, line](Station& s) {
+                    (void)ChooseReference(s.w.Context(), ReferenceKind::Circle, circle);
+                    (void)ChooseReference(s.w.Context(), ReferenceKind::Line, line);
+                },
+                std::string("fit ") + circle + " " + line};
     }
 
     Step CoordinateStep() {
@@ -400,6 +416,12 @@ std::string RoundTrip(unsigned seed, const test::TempDir& dir) {
     SessionMaker maker(seed);
     const std::vector<Step> steps = maker.Make(18);
 
+    // Half the sessions start with other reference elements than the program's own; the replay
+    // runs on a station set otherwise, so it must evaluate as the program says.
+    if (seed % 2 == 1) {
+        (void)ChooseReference(s.w.Context(), ReferenceKind::Circle, kCircleReferences[seed % 5]);
+        (void)ChooseReference(s.w.Context(), ReferenceKind::Line, kLineReferences[seed % 3]);
+    }
     s.op.Queue("answer", "ok");  // "Lernbetrieb starten ?"
     s.w.SpeedButton11Click();
     std::vector<MachinePoint> captures;
@@ -425,6 +447,8 @@ std::string RoundTrip(unsigned seed, const test::TempDir& dir) {
         replayList = s.w.lb1().Lines();
         ended = true;
     };
+    (void)ChooseReference(s.w.Context(), ReferenceKind::Circle, "MCCI");
+    (void)ChooseReference(s.w.Context(), ReferenceKind::Line, "LSLI");
     for (const auto& [kind, words] : maker.replayAnswers) {
         s.op.Queue(kind, words);
     }
