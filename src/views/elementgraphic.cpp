@@ -215,8 +215,9 @@ void ElementGraphic::DrawWhiskers(GraphicCanvas& canvas, std::size_t i, ElementK
         canvas.Rectangle(b.first - 1, b.second - 1, b.first + 1, b.second + 1);
     }
     m_panel.deviations = m_texts.Compose(kMsgWhiskerFactor, {FormatReal(factor, 0, 0)});
+    // Beside the largest: "x200", which the picture file's small font writes too.
     const auto at = PixelOf(devs[worst].bx, devs[worst].by);
-    canvas.Text(at.first + 4, at.second + 4, m_panel.deviations);
+    canvas.Text(at.first + 4, at.second + 4, "x" + FormatReal(factor, 0, 0));
 }
 
 void ElementGraphic::SetTrackBar(int position) { m_trackBar = std::clamp(position, 1, 30); }

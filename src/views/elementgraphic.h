@@ -51,7 +51,7 @@ public:
     // Grafik1Click: takes a copy of the result list (`lb1`), the first line selected; from a
     // ResultList with the points its circles and lines keep, drawn as whiskers: each point's
     // deviation from the reference element magnified by one factor for the element (shown beside
-    // it), the largest in red.
+    // it as "x200"), the largest in red.
     void SetLines(std::vector<std::string> lines) {
         m_lines = std::move(lines);
         m_kept.assign(m_lines.size(), {});
