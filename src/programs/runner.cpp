@@ -400,7 +400,7 @@ ProgramRunner::Step ProgramRunner::Dispatch(const std::string& upper, const Prog
             case Word::GeBezug:
                 if (!ReplayReference(c, e.word == Word::KrBezug ? ReferenceKind::Circle : ReferenceKind::Line,
                                      std::string_view(upper).substr(std::string_view("KRBEZUG:").size()))) {
-                    Skip(index, Ansi("unbekanntes Bezugselement"));
+                    Skip(index, c.texts.Compose(kMsgUnknownReference, {}));
                 }
                 break;
             case Word::NullX:

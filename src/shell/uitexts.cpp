@@ -177,6 +177,7 @@ const char* const kCommonDefaults[kCommonListSize] = {
     "Neu auswerten als",
     "Zu dieser Zeile sind keine Punkte gespeichert",
     "Abweichungen %1-fach",
+    "unbekanntes Bezugselement",
 };
 
 const char* const kResultDefaults[kResultNamesSize] = {

@@ -14,7 +14,7 @@ namespace tarvo {
 // 0-38 are the numbered texts of the window and its dialogs; from 39 on come the messages the
 // program composes, German patterns with "%1", "%2" ... for the parts filled in.
 inline constexpr std::size_t kNumberedTexts = 39;
-inline constexpr std::size_t kCommonListSize = 164;
+inline constexpr std::size_t kCommonListSize = 165;
 // Numbered texts the code takes by number (`UiText`), with their German wording.
 inline constexpr int kTextTooFewPoints = 13;           // "Zuwenig Punkte"
 inline constexpr int kTextReportTitle = 14;            // "TARVO Meßprotokoll"
@@ -74,6 +74,7 @@ inline constexpr int kMsgReferenceStatus = 160;     // the status bar: circle an
 inline constexpr int kMsgReevaluate = 161;          // the chooser of the re-evaluation (title)
 inline constexpr int kMsgNoKeptPoints = 162;        // the selected line keeps no points
 inline constexpr int kMsgWhiskerFactor = 163;       // the element graphic: deviations magnified (factor)
+inline constexpr int kMsgUnknownReference = 164;    // a program line names no reference element
 inline constexpr int kMsgNotAllowed = 116;          // a serial setting of the interface profile the port
                                                     // cannot take, and what it takes instead
 // The machine calibration: status, refusals, prompts, figures, the details typed.
