@@ -14,6 +14,7 @@
 #include "base/text.h"
 #include "coords/calibration.h"
 #include "data/feature.h"
+#include "elements/reference.h"
 #include "featuretyping.h"
 #include "journal/statistics.h"
 #include "output/pdfcanvas.h"
@@ -322,6 +323,7 @@ std::span<const ScriptRunner::Word> ScriptRunner::Words() {
         {"delete-point", &R::ListWord},
         {"statusbar-dblclick", &R::StatusBarWord},
         {"edit", &R::EditWord},
+        {"fit", &R::FitWord},
         {"answer", &R::AnswerWord},
         {"input", &R::InputWord},
         {"input-cancel", &R::InputCancelWord},
@@ -370,6 +372,21 @@ bool ScriptRunner::SelfTestWord(const std::string&, const std::string& rest) {
     const FitSelfTestReport report = RunFitSelfTest(m_session->shippedData / "fits");
     PrintList("self-test", report.lines);
     return true;
+}
+
+// `fit circle METHOD` / `fit line METHOD`: the station's reference element, as the system
+// settings choose it.
+bool ScriptRunner::FitWord(const std::string&, const std::string& rest) {
+    const auto sp = rest.find(' ');
+    if (sp == std::string::npos) {
+        return false;
+    }
+    const std::string what = rest.substr(0, sp);
+    if (what != "circle" && what != "line") {
+        return false;
+    }
+    return ChooseReference(m_main->Context(), what == "circle" ? ReferenceKind::Circle : ReferenceKind::Line,
+                           Trimmed(rest.substr(sp + 1)));
 }
 
 bool ScriptRunner::PointWord(const std::string&, const std::string& rest) {

@@ -96,6 +96,7 @@ private:
     bool EditFeatureWord(const std::string& word, const std::string& rest);
     bool PrintWord(const std::string& word, const std::string& rest);
     bool SelfTestWord(const std::string& word, const std::string& rest);
+    bool FitWord(const std::string& word, const std::string& rest);
     bool CalibrateWord(const std::string& word, const std::string& rest);
     // The simulated camera at the cross-hair and its probes (see the README's table).
     bool CameraWord(const std::string& word, const std::string& rest);

@@ -68,6 +68,7 @@ enum class CommandId {
     Statistics,
     LiveView,
     GeoTolerance,
+    Reevaluate,
 };
 
 // When a command can be started.

@@ -265,7 +265,7 @@ void MainWindow::SpeedButton7Click() {
 void MainWindow::PrintReportNow() { PrintReportVia(m_ctx, Report, m_logoFile, m_s.acquisition.PollPaused); }
 
 void MainWindow::Grafik1Click() {
-    m_graphic->SetLines(m_results.Lines());
+    m_graphic->SetLines(m_results);
     ShowElementGraphic.Notify(true);
 }
 
@@ -374,7 +374,7 @@ void MainWindow::ResultsChanged() {
     SaveResultListNow();
     // A shown element graphic follows the list (a hidden one takes its copy when it is opened).
     if (m_graphic->Shown) {
-        m_graphic->SetLines(m_results.Lines());
+        m_graphic->SetLines(m_results);
         ShowElementGraphic.Notify(false);
     }
 }

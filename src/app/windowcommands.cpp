@@ -2,6 +2,7 @@
 
 #include "base/text.h"
 #include "data/commandcontext.h"
+#include "elements/reference.h"
 #include "shell/stringloader.h"
 
 namespace tarvo {
@@ -26,7 +27,8 @@ void TextLineCommand(CommandContext& ctx) {
 }
 
 void SystemSettingsCommand(CommandContext& ctx) {
-    const auto choice = ctx.op.SystemSettings({ctx.settings.CircleMode, ctx.settings.AngleMode, ctx.settings.Language});
+    const auto choice = ctx.op.SystemSettings({ctx.settings.CircleMode, ctx.settings.AngleMode, ctx.settings.Language,
+                                               ctx.settings.CircleReference, ctx.settings.LineReference});
     if (!choice) {
         return;
     }
@@ -51,6 +53,9 @@ void SystemSettingsCommand(CommandContext& ctx) {
     }
     ctx.Record(word::kCircleMode, std::to_string(ctx.settings.CircleMode));
     ctx.Record(word::kAngleMode, std::to_string(ctx.settings.AngleMode));
+    // The reference elements: written and recorded only when they change.
+    (void)ChooseReference(ctx, ReferenceKind::Circle, choice->circleReference);
+    (void)ChooseReference(ctx, ReferenceKind::Line, choice->lineReference);
 }
 
 }  // namespace tarvo

@@ -1,13 +1,16 @@
 #include "elements/measure.h"
 
 #include <cmath>
+#include <span>
 
 #include "base/text.h"
 #include "data/commandcontext.h"
 #include "data/resultline.h"
+#include "elements/reference.h"
 #include "geometry/angles.h"
 #include "geometry/circlefit.h"
 #include "geometry/lines.h"
+#include "geometry/referencefits.h"
 
 namespace tarvo {
 
@@ -27,15 +30,6 @@ void Finish(CommandContext& ctx, std::string_view word, std::string_view paramet
     }
 }
 
-// The points of a working list, kept with the line just listed.
-void KeepListPoints(CommandContext& ctx, const PointList& list, int n) {
-    std::vector<Point> kept;
-    for (int i = 1; i <= n; ++i) {
-        kept.push_back({list.p[static_cast<std::size_t>(i)].x, list.p[static_cast<std::size_t>(i)].y});
-    }
-    ctx.results.KeepPoints(ctx.results.Count() - 1, std::move(kept));
-}
-
 bool Aborted(const CommandContext& ctx) { return ctx.run.AbortRequested != 0; }
 
 // The four candidates of the angle and line commands.
@@ -48,25 +42,94 @@ void Candidates(long double a, bool siemens, Real (&c)[4]) {
 
 }  // namespace
 
-void EvaluateCircle(CommandContext& ctx) {
-    if (Aborted(ctx) || !WaitForPointCount(ctx, 3, kMethodCircle)) {
-        return;
+std::vector<FitPoint> FitPointsOf(const PointList& list) {
+    std::vector<FitPoint> points;
+    for (int i = 1; i <= list.Count(); ++i) {
+        points.push_back({static_cast<double>(list.p[i].x.value()), static_cast<double>(list.p[i].y.value())});
     }
-    const int n = std::min(ctx.PointCount(), kMaxListPoints);
-    const PointList list = PointsFromMemory(ctx, 0, n);
-    const CircleResult c = CircleFit(list, ctx.geometry);
+    return points;
+}
+
+namespace {
+
+PointList ListOf(std::span<const FitPoint> points) {
+    PointList list;
+    for (std::size_t i = 0; i < points.size() && i < static_cast<std::size_t>(kMaxListPoints); ++i) {
+        list.Add(points[i].x, points[i].y);
+    }
+    return list;
+}
+
+// " LSCI" after the result name's detail: the reference when it is not the program's own.
+std::string ReferenceSuffix(std::string_view reference) {
+    return reference == kOwnReference ? std::string() : " " + std::string(reference);
+}
+
+// The circle of `list` as `reference` gives it (the worst-point angle set as the own search sets
+// it). Nothing, and the reason said, when that reference has no circle for these points.
+std::optional<CircleResult> CircleOf(CommandContext& ctx, const PointList& list, std::string_view reference) {
+    CircleMethod method{};
+    if (!ParseCircleMethod(reference, method)) {
+        return CircleFit(list, ctx.geometry);
+    }
+    const ReferenceCircle r = FitCircle(FitPointsOf(list), method);
+    if (!r.ok) {
+        ctx.op.ShowError(ctx.texts.Compose(kMsgNoReference, {reference, r.reason}));
+        return std::nullopt;
+    }
+    CircleResult c;
+    c.cx = r.cx;
+    c.cy = r.cy;
+    c.radius = r.radius;
+    c.form = r.roundness;
+    (void)RadialSpread(list, c.cx, c.cy, c.radius, ctx.geometry);
+    return c;
+}
+
+// The line of `list` as `reference` gives it: the inclination in degrees (0 <= a < 360 as the
+// own fit gives it) and the line's point nearest the origin.
+std::optional<LineResult> LineOf(CommandContext& ctx, const PointList& list, std::string_view reference) {
+    LineMethod method{};
+    if (!ParseLineMethod(reference, method)) {
+        return LineFit(list);
+    }
+    const ReferenceLine r = FitLine(FitPointsOf(list), method);
+    if (!r.ok) {
+        ctx.op.ShowError(ctx.texts.Compose(kMsgNoReference, {reference, r.reason}));
+        return std::nullopt;
+    }
+    long double angle = std::atan2(static_cast<long double>(r.uy), static_cast<long double>(r.ux)) * 180 / kPi;
+    if (angle < 0) {
+        angle += 360;
+    }
+    const long double t = -(static_cast<long double>(r.px) * r.ux + static_cast<long double>(r.py) * r.uy);
+    LineResult l{};
+    l.footX = r.px + t * r.ux;
+    l.footY = r.py + t * r.uy;
+    l.angle = angle;
+    l.form = r.straightness;
+    return l;
+}
+
+}  // namespace
+
+bool ListCircle(CommandContext& ctx, const PointList& list, std::string_view reference) {
+    const int n = list.Count();
+    const auto fit = CircleOf(ctx, list, reference);
+    if (!fit) {
+        return false;
+    }
+    const CircleResult& c = *fit;
     const bool radius = ctx.settings.CircleMode == 1;
-    const std::string label =
-        ctx.Label(kResultCircle, 8, FormatInt(n, 2) + " " + ctx.ResultName(radius ? kResultRadius : kResultDiameter));
+    const std::string label = ctx.Label(
+        kResultCircle, 8,
+        FormatInt(n, 2) + " " + ctx.ResultName(radius ? kResultRadius : kResultDiameter) + ReferenceSuffix(reference));
     const std::string size = FieldText(ctx, radius ? c.radius.value() : 2 * c.radius);
     const std::string x = FieldText(ctx, c.cx);
     const std::string y = FieldText(ctx, c.cy);
-    if (n > 3) {
-        ctx.ListResult(label, size, {x, y, FieldText(ctx, c.form)});
-    } else {
-        ctx.ListResult(label, size, {x, y});
-    }
-    KeepListPoints(ctx, list, n);
+    const std::string line = n > 3 ? WriteResultLine(ctx.NextLineNumber(), label, size, {x, y, FieldText(ctx, c.form)})
+                                   : WriteResultLine(ctx.NextLineNumber(), label, size, {x, y});
+    ctx.results.Append(line, FitPointsOf(list));
     if (ctx.settings.AngleDiffLine != 0) {
         // "winkel": the direction of the point farthest off the radius, on a line of its own.
         ctx.ListResult(ResultLabel("W m Diff    ", 8), FieldText(ctx, ctx.geometry.WorstPointAngle), {x, y});
@@ -74,6 +137,18 @@ void EvaluateCircle(CommandContext& ctx) {
     ctx.geometry.ElementPosX = c.cx;
     ctx.geometry.ElementPosY = c.cy;
     ctx.geometry.LastElementKind = 1;
+    return true;
+}
+
+void EvaluateCircle(CommandContext& ctx) {
+    if (Aborted(ctx) || !WaitForPointCount(ctx, 3, kMethodCircle)) {
+        return;
+    }
+    const int n = std::min(ctx.PointCount(), kMaxListPoints);
+    const std::string& reference = ReferenceInForce(ctx, ReferenceKind::Circle);
+    if (!ListCircle(ctx, PointsFromMemory(ctx, 0, n), reference)) {
+        return;
+    }
     Finish(ctx, word::kCircle, {}, true);
 }
 
@@ -184,18 +259,18 @@ void AngleBetweenLines(CommandContext& ctx) {
     Finish(ctx, word::kAngle, std::to_string(*k), true);
 }
 
-void LineCommand(CommandContext& ctx) {
-    if (Aborted(ctx) || !WaitForPointCount(ctx, 2, kMethodLine)) {
-        return;
+std::optional<int> ListLine(CommandContext& ctx, const PointList& list, std::string_view reference) {
+    const int n = list.Count();
+    const auto found = LineOf(ctx, list, reference);
+    if (!found) {
+        return std::nullopt;
     }
-    const int n = std::min(ctx.PointCount(), kMaxListPoints);
-    const PointList list = PointsFromMemory(ctx, 0, n);
-    const LineResult fit = LineFit(list);
+    const LineResult& fit = *found;
     Real c[4];
     Candidates(fit.angle, ctx.settings.SiemensMode != 0, c);
     const auto k = ChooseAngle(ctx, c);
     if (!k) {
-        return;
+        return std::nullopt;
     }
     const Real result = c[*k - 1];
     Real fx = fit.footX;
@@ -205,18 +280,58 @@ void LineCommand(CommandContext& ctx) {
         fx = cross.x;
         fy = cross.y;
     }
-    const std::string label = ctx.Label(kResultLine, 8, FormatInt(n, 2));
-    if (n > 2) {
-        ctx.ListResult(label, AngleText(ctx, result),
-                       {FieldText(ctx, fx), FieldText(ctx, fy), FieldText(ctx, fit.form)});
-    } else {
-        ctx.ListResult(label, AngleText(ctx, result), {FieldText(ctx, fx), FieldText(ctx, fy)});
-    }
-    KeepListPoints(ctx, list, n);
+    const std::string label = ctx.Label(kResultLine, 8, FormatInt(n, 2) + ReferenceSuffix(reference));
+    const std::string line = n > 2 ? WriteResultLine(ctx.NextLineNumber(), label, AngleText(ctx, result),
+                                                     {FieldText(ctx, fx), FieldText(ctx, fy), FieldText(ctx, fit.form)})
+                                   : WriteResultLine(ctx.NextLineNumber(), label, AngleText(ctx, result),
+                                                     {FieldText(ctx, fx), FieldText(ctx, fy)});
+    ctx.results.Append(line, FitPointsOf(list));
     ctx.geometry.ElementPosX = fx;
     ctx.geometry.ElementPosY = fy;
     ctx.run.ReplayChoice = 0;
+    return k;
+}
+
+void LineCommand(CommandContext& ctx) {
+    if (Aborted(ctx) || !WaitForPointCount(ctx, 2, kMethodLine)) {
+        return;
+    }
+    const int n = std::min(ctx.PointCount(), kMaxListPoints);
+    const std::string& reference = ReferenceInForce(ctx, ReferenceKind::Line);
+    const auto k = ListLine(ctx, PointsFromMemory(ctx, 0, n), reference);
+    if (!k) {
+        return;
+    }
     Finish(ctx, word::kLine, std::to_string(*k), true);
+}
+
+void ReevaluateResult(CommandContext& ctx) {
+    const int index = ctx.results.ItemIndex();
+    if (index < 0 || ctx.Recording() || ctx.run.ProgramRunning) {
+        return;
+    }
+    const std::string line = ctx.results.Line(index);
+    const bool circle =
+        HasResultName(line, kResultCircle, ctx.texts) &&
+        (CircleSizeIs(line, kResultDiameter, ctx.texts) || CircleSizeIs(line, kResultRadius, ctx.texts));
+    const bool straight = !circle && HasResultName(line, kResultLine, ctx.texts);
+    // A copy: listing the new line moves what the list keeps.
+    const std::vector<FitPoint> kept = ctx.results.KeptPoints(index);
+    if ((!circle && !straight) || kept.empty()) {
+        ctx.op.ShowInfo(ctx.UiText(kMsgNoKeptPoints));
+        return;
+    }
+    const auto names = ReferenceNames(circle ? ReferenceKind::Circle : ReferenceKind::Line);
+    const auto choice = ctx.op.Choose(ctx.UiText(kMsgReevaluate), std::vector<std::string>(names.begin(), names.end()));
+    if (!choice || *choice < 1 || *choice > static_cast<int>(names.size())) {
+        return;
+    }
+    const std::string reference = names[static_cast<std::size_t>(*choice - 1)];
+    const PointList list = ListOf(kept);
+    const bool listed = circle ? ListCircle(ctx, list, reference) : ListLine(ctx, list, reference).has_value();
+    if (listed) {
+        ctx.changes.ElementGraphicChanged.Notify();
+    }
 }
 
 void SymmetryLineCommand(CommandContext& ctx) {

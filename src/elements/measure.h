@@ -3,6 +3,13 @@
 // the command table (tool buttons, keys, menu entries) and from the program runner.
 #pragma once
 
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "geometry/pointlist.h"
+#include "geometry/referencefits.h"
+
 namespace tarvo {
 
 struct CommandContext;
@@ -18,6 +25,20 @@ void AxisDistanceCommand(CommandContext& ctx);  // "Abstand X" / "Abstand Y", Sp
 void PointEntry(CommandContext& ctx);           // "Punkteingabe", SpeedButton18
 // Lists an entered point as the point entry does (also its replay) and records it.
 void ListEnteredPoint(CommandContext& ctx, long double x, long double y);
+
+// The circle (line) of `list` evaluated with `reference` (a name of ReferenceNames) listed as the
+// circle (line) command lists it, the reference in its name when it is not the program's own
+// search, and the points kept with the line. A reference without a result for these points is
+// said and nothing is listed (false / nothing). ListLine asks the angle chooser and gives its
+// choice.
+bool ListCircle(CommandContext& ctx, const PointList& list, std::string_view reference);
+std::optional<int> ListLine(CommandContext& ctx, const PointList& list, std::string_view reference);
+// The result list's context menu "Neu auswerten": the selected circle or line evaluated again
+// from its kept points with the reference the operator chooses, listed as a new line (not while
+// a program is taught in or run; not recorded).
+void ReevaluateResult(CommandContext& ctx);
+// The points of a point list as the fits and the kept points take them.
+[[nodiscard]] std::vector<FitPoint> FitPointsOf(const PointList& list);
 
 void IntersectCircleLineCommand(CommandContext& ctx);  // menu "Schnitpunkt(e) Kreis-Gerade"
 void IntersectCirclesCommand(CommandContext& ctx);     // menu "Schnittpunkt Kreis-Kreis"

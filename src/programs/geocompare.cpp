@@ -59,15 +59,6 @@ const char* McName(MaterialCondition mc) {
     return mc == MaterialCondition::MMC ? "MMC" : mc == MaterialCondition::LMC ? "LMC" : "RFS";
 }
 
-std::vector<FitPoint> FitPointsOf(const std::vector<Point>& points) {
-    std::vector<FitPoint> out;
-    out.reserve(points.size());
-    for (const Point& p : points) {
-        out.push_back({static_cast<double>(p.x.value()), static_cast<double>(p.y.value())});
-    }
-    return out;
-}
-
 // What a judgement needs of a line; the refusal when it is not there.
 struct Checked {
     std::optional<std::string> why;
@@ -105,11 +96,11 @@ public:
         if (circle ? !IsCircle(i) : !IsLine(i)) {
             return {Refuse(circle ? kMsgGeoNotCircle : kMsgGeoNotLine, {std::to_string(i + 1)}), {}};
         }
-        const std::vector<Point>* kept = m_ctx.results.KeptPoints(i);
-        if (kept == nullptr) {
+        const std::vector<FitPoint>& kept = m_ctx.results.KeptPoints(i);
+        if (kept.empty()) {
             return {Refuse(kMsgGeoNoPoints, {std::to_string(i + 1)}), {}};
         }
-        return {std::nullopt, FitPointsOf(*kept)};
+        return {std::nullopt, kept};
     }
 
 private:

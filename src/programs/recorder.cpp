@@ -2,6 +2,7 @@
 
 #include "base/cp1252.h"
 #include "data/commandcontext.h"
+#include "elements/reference.h"
 #include "programs/programfile.h"
 
 namespace tarvo {
@@ -81,6 +82,7 @@ void StartRecording(CommandContext& ctx) {
     // The modes the results are written in, so a replay on another station writes the same.
     ctx.Record(word::kCircleMode, std::to_string(ctx.settings.CircleMode));
     ctx.Record(word::kAngleMode, std::to_string(ctx.settings.AngleMode));
+    RecordReferences(ctx);
     ctx.results.Clear();
     ctx.changes.PanelText.Notify(1, ctx.UiText(kTextTeachInActive));
     Settings& s = ctx.settings;

@@ -11,6 +11,7 @@
 #include "data/commandcontext.h"
 #include "data/resultcommands.h"
 #include "elements/measure.h"
+#include "elements/reference.h"
 #include "programs/comparison.h"
 #include "programs/geocompare.h"
 #include "programs/recorder.h"
@@ -100,6 +101,8 @@ bool ProgramRunner::StartRun() {
         return false;  // without the copy the list could not be given back after the run
     }
     m_ctx.run.ProgramRunning = true;
+    m_ctx.run.RunCircleReference = kOwnReference;  // programs without reference lines evaluate so
+    m_ctx.run.RunLineReference = kOwnReference;
     m_ctx.results.Clear();
     const auto name = m_ctx.op.ChooseFile(ProgramDialog(false));
     if (!name) {
@@ -226,6 +229,8 @@ std::span<const ProgramRunner::Word> ProgramRunner::Words() {
         {word::kCompareVariable, 0, &R::ReplayComparison},
         {word::kComparePosition, 0, &R::ReplayComparison},
         {word::kCompareAttribute, 0, &R::ReplayComparison},
+        {word::kCircleReference, 0, &R::ReplayReference},
+        {word::kLineReference, 0, &R::ReplayReference},
         {word::kGeoPosition, 0, &R::ReplayGeoTolerance},
         {word::kGeoRoundness, 0, &R::ReplayGeoTolerance},
         {word::kGeoStraightness, 0, &R::ReplayGeoTolerance},
@@ -372,6 +377,15 @@ ProgramRunner::Step ProgramRunner::ReplayRecall(const Line& l) {
 ProgramRunner::Step ProgramRunner::ReplayComparison(const Line& l) {
     if (const auto why = tarvo::ReplayComparison(m_ctx, l.upper, l.p, Journal)) {
         Skip(l.index, *why);
+    }
+    return Step::Next;
+}
+
+ProgramRunner::Step ProgramRunner::ReplayReference(const Line& l) {
+    const bool circle = l.word == word::kCircleReference;
+    if (!tarvo::ReplayReference(m_ctx, circle ? ReferenceKind::Circle : ReferenceKind::Line,
+                                std::string_view(l.upper).substr(l.word.size()))) {
+        Skip(l.index, m_ctx.texts.Compose(kMsgUnknownReference, {}));
     }
     return Step::Next;
 }

@@ -63,6 +63,7 @@ private:
     Step ReplayRecall(const Line& l);
     Step ReplayComparison(const Line& l);
     Step ReplayGeoTolerance(const Line& l);
+    Step ReplayReference(const Line& l);
     Step ReplayReset(const Line& l);
     Step ReplayOffset(const Line& l);
     Step ReplayRotation(const Line& l);

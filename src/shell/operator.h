@@ -23,10 +23,13 @@ enum class Buttons { OkCancel, YesNo };
 
 // What the system settings `TSys` show and return: circle mode (0 diameter, 1 radius), angle
 // mode (0 decimal, 1 degrees-minutes-seconds) and the language index (0 German ... 5 Italian).
+// The reference elements of circles and lines are names of kCircleReferences / kLineReferences.
 struct SystemChoice {
     int circleMode = 0;
     int angleMode = 0;
     int language = 0;
+    std::string circleReference = "SEARCH";
+    std::string lineReference = "SEARCH";
 };
 
 // The answer of the text-line dialog `Ttext_zeile`.

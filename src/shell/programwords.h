@@ -9,6 +9,8 @@ namespace tarvo::word {
 
 inline constexpr std::string_view kCircleMode = "KRMODE:";
 inline constexpr std::string_view kAngleMode = "WIMODE:";
+inline constexpr std::string_view kCircleReference = "KRBEZUG:";
+inline constexpr std::string_view kLineReference = "GEBEZUG:";
 inline constexpr std::string_view kGetPoint = "GETPOINT:";
 inline constexpr std::string_view kCircle = "Kreis:";
 inline constexpr std::string_view kDistanceTwoPoints = "Abstand2P:";

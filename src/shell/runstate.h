@@ -42,6 +42,11 @@ struct RunState {
     // The folder of the ASCII export, relative to the working folder ("ascii", or the first line
     // of "asc_pfad.cfg" at start-up).
     std::string ExportFolder = "ascii";
+    // The reference elements a program run evaluates with: the program's own search at the start
+    // of every run, then as the program's "KRBEZUG:"/"GEBEZUG:" lines say. The station's setting
+    // stays as it is.
+    std::string RunCircleReference = "SEARCH";
+    std::string RunLineReference = "SEARCH";
 };
 
 // What commands report besides their lists, for the windows that show it.
@@ -56,6 +61,8 @@ struct ChangeSignals {
     Signal<> HelpRequested;
     // The printer setup was asked for (menu "Druckereinrichtung").
     Signal<> PrinterSetupRequested;
+    // The station's reference elements changed (the status bar shows them).
+    Signal<> ReferenceChanged;
 };
 
 }  // namespace tarvo

@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <span>
 #include <variant>
 
 #include "base/checked.h"
@@ -25,6 +26,7 @@ enum class Stored {
     Flag,    // nonzero is on (stored back as 0 or 1)
     Slow,    // "SLOW_MODE": on only when the value is exactly 1, never switched off
     Offset,  // a signed 32-bit integer in units of 0.0001
+    Choice,  // one of the names in `choices` (any case); another keeps the default and is said
 };
 
 using FieldRef = std::variant<std::string Settings::*, std::uint8_t Settings::*, Real Settings::*>;
@@ -35,13 +37,14 @@ struct Field {
     Stored stored;
     const char* section;  // where it is stored
     const char* key;
-    std::size_t maxLength;  // Text: the longest value read
-    bool savedAtExit;       // written back when the main window closes
+    std::size_t maxLength;                      // Text: the longest value read
+    bool savedAtExit;                           // written back when the main window closes
+    std::span<const char* const> choices = {};  // Choice: the names it takes
 };
 
 // Every field of the settings record, in the order they are listed. Loading reads them in this
 // order, the exit writes those marked saved, `print settings` lists them all.
-const std::array<Field, 19> kFields = {{
+const std::array<Field, 21> kFields = {{
     {"IfName", &Settings::IfName, Stored::Text, kSectionSettings, "IFNAME", 9, false},
     {"Decimals", &Settings::Decimals, Stored::Byte, kSectionSettings, "NK", 0, false},
     {"FontSize", &Settings::FontSize, Stored::Byte, kSectionParameter, "FONT_SIZE", 0, false},
@@ -61,7 +64,22 @@ const std::array<Field, 19> kFields = {{
     {"AxisFactorX", &Settings::AxisFactorX, Stored::No, nullptr, nullptr, 0, false},
     {"AxisFactorY", &Settings::AxisFactorY, Stored::No, nullptr, nullptr, 0, false},
     {"AxisFactorZ", &Settings::AxisFactorZ, Stored::No, nullptr, nullptr, 0, false},
+    {"CircleReference", &Settings::CircleReference, Stored::Choice, kSectionParameter, "KR_BEZUG", 0, false,
+     kCircleReferences},
+    {"LineReference", &Settings::LineReference, Stored::Choice, kSectionParameter, "GE_BEZUG", 0, false,
+     kLineReferences},
 }};
+
+// The name among `choices` that `value` is, compared without regard to case and blanks around.
+const char* ChoiceOf(std::span<const char* const> choices, std::string_view value) {
+    const std::string v = UpperCaseOem(value);
+    for (const char* c : choices) {
+        if (v == c) {
+            return c;
+        }
+    }
+    return nullptr;
+}
 
 // Reads one field; a value outside the field's range keeps the default and is reported.
 void ReadField(const Field& f, const IniFile& ini, const std::string& file, Settings& s,
@@ -72,6 +90,19 @@ void ReadField(const Field& f, const IniFile& ini, const std::string& file, Sett
     if (f.stored == Stored::Text) {
         std::string& text = s.*std::get<std::string Settings::*>(f.ref);
         text = ini.ReadString(f.section, f.key, text, f.maxLength);
+        return;
+    }
+    if (f.stored == Stored::Choice) {
+        if (!ini.HasKey(f.section, f.key)) {
+            return;
+        }
+        const std::string value = ini.ReadString(f.section, f.key, "");
+        if (const char* name = ChoiceOf(f.choices, value)) {
+            s.*std::get<std::string Settings::*>(f.ref) = name;
+        } else {
+            problems.push_back(file + ": " + f.key + " = " + value + Ansi(" ist unbekannt; es gilt ") +
+                               s.*std::get<std::string Settings::*>(f.ref));
+        }
         return;
     }
     if (!ini.HasKey(f.section, f.key)) {

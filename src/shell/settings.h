@@ -2,6 +2,7 @@
 // written back at exit. What changes while the program runs is the run state (runstate.h).
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -34,7 +35,16 @@ struct Settings {
     Real AxisFactorX = 1.0L;
     Real AxisFactorY = 1.0L;
     Real AxisFactorZ = 1.0L;
+    // The reference element of the circle and line commands ("KR_BEZUG", "GE_BEZUG"): one of
+    // kCircleReferences / kLineReferences; "SEARCH" is the program's own search and fit.
+    std::string CircleReference = "SEARCH";
+    std::string LineReference = "SEARCH";
 };
+
+// The names the reference settings take, the program's own evaluation first.
+inline constexpr std::array<const char*, 5> kCircleReferences = {"SEARCH", "LSCI", "MZCI", "MICI", "MCCI"};
+inline constexpr std::array<const char*, 3> kLineReferences = {"SEARCH", "LSLI", "MZLI"};
+inline constexpr const char* kOwnReference = "SEARCH";
 
 inline constexpr const char* kSettingsFile = "TARVO.INI";
 inline constexpr const char* kSectionSettings = "Einstellungen";

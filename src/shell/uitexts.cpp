@@ -237,6 +237,12 @@ const char* const kCommonDefaults[kCommonListSize] = {
     "%1: Bezug und Merkmal sind dieselbe Speicherzeile",
     "%1: Speicherzeile %2 hat keine Formabweichung",
     "%1: Speicherzeile %2: %3",
+    "%1 nicht möglich: %2",
+    "Bezug Kreis %1, Gerade %2",
+    "Neu auswerten als",
+    "Zu dieser Zeile sind keine Punkte gespeichert",
+    "Abweichungen %1-fach",
+    "unbekanntes Bezugselement",
 };
 
 const char* const kResultDefaults[kResultNamesSize] = {

@@ -16,7 +16,7 @@ namespace tarvo {
 // 0-38 are the numbered texts of the window and its dialogs; from 39 on come the messages the
 // program composes, German patterns with "%1", "%2" ... for the parts filled in.
 inline constexpr std::size_t kNumberedTexts = 39;
-inline constexpr std::size_t kCommonListSize = 221;
+inline constexpr std::size_t kCommonListSize = 227;
 // Numbered texts the code takes by number (`UiText`), with their German wording.
 inline constexpr int kTextTooFewPoints = 13;           // "Zuwenig Punkte"
 inline constexpr int kTextReportTitle = 14;            // "TARVO Meßprotokoll"
@@ -131,8 +131,14 @@ inline constexpr int kMsgGeoNoDatum = 217;
 inline constexpr int kMsgGeoSameLine = 218;
 inline constexpr int kMsgGeoNoDeviation = 219;
 inline constexpr int kMsgGeoNoForm = 220;
-inline constexpr int kMsgNotAllowed = 116;  // a serial setting of the interface profile the port
-                                            // cannot take, and what it takes instead
+inline constexpr int kMsgNoReference = 221;       // no reference element (method, why)
+inline constexpr int kMsgReferenceStatus = 222;   // the status bar: circle and line reference
+inline constexpr int kMsgReevaluate = 223;        // the chooser of the re-evaluation (title)
+inline constexpr int kMsgNoKeptPoints = 224;      // the selected line keeps no points
+inline constexpr int kMsgWhiskerFactor = 225;     // the element graphic: deviations magnified (factor)
+inline constexpr int kMsgUnknownReference = 226;  // a program line names no reference element
+inline constexpr int kMsgNotAllowed = 116;        // a serial setting of the interface profile the port
+                                                  // cannot take, and what it takes instead
 // The machine calibration: status, refusals, prompts, figures, the details typed.
 inline constexpr int kMsgCalibrated = 124;
 inline constexpr int kMsgCalibrationOverdue = 125;

@@ -6,7 +6,9 @@
 #include "base/fileio.h"
 #include "base/text.h"
 #include "data/resultline.h"
+#include "geometry/circlefit.h"
 #include "geometry/lines.h"
+#include "geometry/pointlist.h"
 #include "shell/uitexts.h"
 
 namespace tarvo {
@@ -45,6 +47,93 @@ Rgb ColourOf(ElementKind kind) {
 long long Pixel(long double v) { return std::llround(std::clamp(v, -1e12L, 1e12L)); }
 
 constexpr int kMaxBitmapSide = 20000;
+
+// The reference named in a result line (" LSCI" ...), the first of `names` found.
+template <typename Method, std::size_t N>
+bool NamedMethod(const std::string& line, const Method (&methods)[N], Method& out) {
+    for (const Method m : methods) {
+        if (line.find(" " + std::string(MethodName(m))) != std::string::npos) {
+            out = m;
+            return true;
+        }
+    }
+    return false;
+}
+
+// The largest "nice" factor (1, 2 or 5 times a power of ten) at most `f`, at least 1.
+long double NiceFactor(long double f) {
+    if (!(f > 1)) {
+        return 1;
+    }
+    const long double p = std::pow(10.0L, std::floor(std::log10(f)));
+    for (const long double k : {5.0L, 2.0L, 1.0L}) {
+        if (k * p <= f) {
+            return k * p;
+        }
+    }
+    return p;
+}
+
+// A point's deviation from the reference element and where on the element it is measured from,
+// with the direction it points to.
+struct Deviation {
+    long double d;
+    long double bx, by;  // on the element
+    long double nx, ny;  // unit direction of a positive deviation
+};
+
+std::vector<Deviation> CircleDeviations(const std::string& line, const std::vector<FitPoint>& points) {
+    constexpr CircleMethod kMethods[] = {CircleMethod::LSCI, CircleMethod::MZCI, CircleMethod::MICI,
+                                         CircleMethod::MCCI};
+    long double cx = 0, cy = 0, r = 0;
+    CircleMethod m{};
+    if (NamedMethod(line, kMethods, m)) {
+        const ReferenceCircle c = FitCircle(points, m);
+        if (!c.ok) {
+            return {};
+        }
+        cx = c.cx;
+        cy = c.cy;
+        r = c.radius;
+    } else {
+        PointList list;
+        for (std::size_t i = 0; i < points.size() && i < static_cast<std::size_t>(kMaxListPoints); ++i) {
+            list.Add(points[i].x, points[i].y);
+        }
+        GeometryState state;
+        const CircleResult c = CircleFit(list, state);
+        cx = c.cx;
+        cy = c.cy;
+        r = c.radius;
+    }
+    std::vector<Deviation> out;
+    for (const FitPoint& p : points) {
+        const long double dx = p.x - cx;
+        const long double dy = p.y - cy;
+        const long double dist = std::hypot(dx, dy);
+        if (dist == 0) {
+            continue;
+        }
+        out.push_back({dist - r, cx + r * dx / dist, cy + r * dy / dist, dx / dist, dy / dist});
+    }
+    return out;
+}
+
+std::vector<Deviation> LineDeviations(const std::string& line, const std::vector<FitPoint>& points) {
+    constexpr LineMethod kMethods[] = {LineMethod::LSLI, LineMethod::MZLI};
+    LineMethod m = LineMethod::LSLI;  // the program's own fit minimises the same squares
+    (void)NamedMethod(line, kMethods, m);
+    const ReferenceLine l = FitLine(points, m);
+    if (!l.ok) {
+        return {};
+    }
+    std::vector<Deviation> out;
+    for (const FitPoint& p : points) {
+        const long double d = (p.x - l.px) * -l.uy + (p.y - l.py) * l.ux;
+        out.push_back({d, p.x + d * l.uy, p.y - d * l.ux, -l.uy, l.ux});
+    }
+    return out;
+}
 
 }  // namespace
 
@@ -87,6 +176,48 @@ ElementGraphic::ElementGraphic(const std::filesystem::path& dir, const UiTexts& 
     }
     m_size = ReadBitmapSize(dir / kElementGraphicSizeFile, m_size);
     m_ready = true;
+}
+
+void ElementGraphic::SetLines(const ResultList& list) {
+    m_lines = list.Lines();
+    m_kept.clear();
+    for (int i = 0; i < list.Count(); ++i) {
+        m_kept.push_back(list.KeptPoints(i));
+    }
+}
+
+void ElementGraphic::DrawWhiskers(GraphicCanvas& canvas, std::size_t i, ElementKind kind, long double mmPerPixel) {
+    if (i >= m_kept.size() || m_kept[i].empty()) {
+        return;
+    }
+    const std::string& text = m_lines[i];
+    const std::vector<Deviation> devs =
+        kind == ElementKind::Circle ? CircleDeviations(text, m_kept[i]) : LineDeviations(text, m_kept[i]);
+    long double largest = 0;
+    std::size_t worst = 0;
+    for (std::size_t k = 0; k < devs.size(); ++k) {
+        if (std::fabs(devs[k].d) > largest) {
+            largest = std::fabs(devs[k].d);
+            worst = k;
+        }
+    }
+    if (largest == 0 || !(mmPerPixel > 0)) {
+        return;
+    }
+    const long double factor = NiceFactor(kWhiskerPixels * mmPerPixel / largest);
+    for (std::size_t k = 0; k < devs.size(); ++k) {
+        const Deviation& v = devs[k];
+        const long double len = v.d * factor;
+        const auto a = PixelOf(v.bx, v.by);
+        const auto b = PixelOf(v.bx + len * v.nx, v.by + len * v.ny);
+        canvas.SetPen(k == worst ? kRgbRed : kRgbBlack);
+        canvas.Line(a.first, a.second, b.first, b.second);
+        canvas.Rectangle(b.first - 1, b.second - 1, b.first + 1, b.second + 1);
+    }
+    m_panel.deviations = m_texts.Compose(kMsgWhiskerFactor, {FormatReal(factor, 0, 0)});
+    // Beside the largest: "x200", which the picture file's small font writes too.
+    const auto at = PixelOf(devs[worst].bx, devs[worst].by);
+    canvas.Text(at.first + 4, at.second + 4, "x" + FormatReal(factor, 0, 0));
 }
 
 void ElementGraphic::SetTrackBar(int position) { m_trackBar = std::clamp(position, 1, 30); }
@@ -134,6 +265,7 @@ void ElementGraphic::Draw(GraphicCanvas& canvas) {
     m_panel.minY = FormatReal(minY, 0, 3);
     m_panel.count = std::to_string(m_count);
     m_panel.offset = FormatReal(-minX, 0, 3) + "/" + FormatReal(-minY, 0, 3);
+    m_panel.deviations.clear();
 
     // The zoom margin; the minimum moves by the already enlarged width.
     const long double z = ZoomMargin();
@@ -187,6 +319,9 @@ void ElementGraphic::Draw(GraphicCanvas& canvas) {
             const XY behind = PolarOffset(x, y, a, -rx);
             line(x, y, ahead.x, ahead.y);
             line(x, y, behind.x, behind.y);
+        }
+        if (kind == ElementKind::Circle || kind == ElementKind::Line) {
+            DrawWhiskers(canvas, static_cast<std::size_t>(i - 1), kind, rx / w);
         }
     }
 }

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "data/resultlist.h"
+#include "geometry/referencefits.h"
 #include "shell/uitexts.h"
 #include "views/graphiccanvas.h"
 
@@ -19,6 +21,8 @@ inline constexpr const char* kNoBitmapMarker = "nobmp";
 inline constexpr int kElementGraphicWidth = 2000;
 inline constexpr int kElementGraphicHeight = 1200;
 inline constexpr const char* kElementGraphicPicture = "grafik.png";
+// The length in pixels the largest deviation of an element's points is drawn with (at most).
+inline constexpr int kWhiskerPixels = 40;
 
 // What a result line is to the element graphic: the first result name it contains, tested in
 // the order circle, symmetry line, point, angle, line. A circle counts only with its size kind
@@ -44,8 +48,15 @@ public:
     [[nodiscard]] int Width() const noexcept { return m_size.width; }
     [[nodiscard]] int Height() const noexcept { return m_size.height; }
 
-    // Grafik1Click: takes a copy of the result list (`lb1`), the first line selected.
-    void SetLines(std::vector<std::string> lines) { m_lines = std::move(lines); }
+    // Grafik1Click: takes a copy of the result list (`lb1`), the first line selected; from a
+    // ResultList with the points its circles and lines keep, drawn as whiskers: each point's
+    // deviation from the reference element magnified by one factor for the element (shown beside
+    // it as "x200"), the largest in red.
+    void SetLines(std::vector<std::string> lines) {
+        m_lines = std::move(lines);
+        m_kept.assign(m_lines.size(), {});
+    }
+    void SetLines(const ResultList& list);
     [[nodiscard]] const std::vector<std::string>& Lines() const noexcept { return m_lines; }
 
     // BitBtn4Click ("Zeichnen"): recomputes extents and scale and draws everything; nothing
@@ -63,6 +74,7 @@ public:
     // elements' extents, 3 decimals), "# Elemente", "Offset" and "Faktor".
     struct Panel {
         std::string maxX, minX, maxY, minY, count, offset, factor;
+        std::string deviations;  // the whiskers' factor of the last element drawn with them
     };
     [[nodiscard]] const Panel& Labels() const noexcept { return m_panel; }
     [[nodiscard]] int ElementCount() const noexcept { return m_count; }
@@ -76,11 +88,14 @@ public:
 
 private:
     [[nodiscard]] long double RadiusOf(const std::string& line) const;
+    // The whiskers of line `i` (0-based) when it keeps points; `mmPerPixel` the scale.
+    void DrawWhiskers(GraphicCanvas& canvas, std::size_t i, ElementKind kind, long double mmPerPixel);
 
     const UiTexts& m_texts;
     BitmapSize m_size{kElementGraphicWidth, kElementGraphicHeight};
     bool m_ready = false;
     std::vector<std::string> m_lines;
+    std::vector<std::vector<FitPoint>> m_kept;  // beside m_lines
     int m_trackBar = 1;
     Panel m_panel;
     int m_count = 0;

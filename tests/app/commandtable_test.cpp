@@ -37,7 +37,8 @@ TEST(CommandTable, NamesEveryControlKeyAndMenuEntryOnce) {
     }
     EXPECT_EQ(controls.size(), 27u);  // SpeedButton1..25, Button1, Button2
     EXPECT_EQ(cells.size(), 22u);     // the tool panel: 8 rows of three, two cells empty
-    EXPECT_EQ(menus, 20);  // with "Maschine kalibrieren", "Statistik", "Kamerabild", "Form- und Lagetoleranz"
+    EXPECT_EQ(menus,
+              21);  // with "Maschine kalibrieren", "Statistik", "Kamerabild", "Form- und Lagetoleranz", "Neu auswerten"
     EXPECT_EQ(CommandByKey(kKeyF1 + 1)->id, CommandId::Circle);
     EXPECT_EQ(CommandByKey(kKeyF1)->id, CommandId::Help);
     EXPECT_EQ(CommandByTyped('X')->id, CommandId::ZeroX);

@@ -38,7 +38,7 @@ TEST_F(CliTest, CapturesAndPrintsPointsAndStatus) {
 TEST_F(CliTest, PrintsSettingsByTheirNames) {
     dir.Write("TARVO.INI", "[Einstellungen]\nNK=4\n[PARAMETER]\nOFFSETX=12345\n");
     ASSERT_EQ(Run("print settings\n"), kScriptOk);
-    EXPECT_NE(out.find("--- settings (22)\nIfName=IF2M\nDecimals=4\n"), std::string::npos);
+    EXPECT_NE(out.find("--- settings (24)\nIfName=IF2M\nDecimals=4\n"), std::string::npos);
     EXPECT_NE(out.find("\nOffsetX=1.2345\n"), std::string::npos);
     EXPECT_NE(out.find("\nCurrentPos=0 0\n"), std::string::npos);
 }
@@ -142,6 +142,29 @@ TEST_F(CliMeasure, ACircleWaitsForItsPointsThenWritesItsLine) {
     EXPECT_EQ(out,
               "beep\nbeep\nbeep\n--- results (1)\n"
               "  1 Kreis    3 D              10.000      10.000      20.000\n--- points (0)\n");
+}
+
+// The reference chosen by `fit` names the results, is stored, and the kept points let a result be
+// evaluated again after a restart, from the result list's context menu.
+TEST_F(CliMeasure, ReferenceElementsChosenKeptAndEvaluatedAgain) {
+    ASSERT_EQ(Run("fit circle MZCI\nfit line mzli\npoint 10 0\npoint 0 10.02\npoint -10 0\npoint 0 -10\nkey F2\n"
+                  "point 0 0\npoint 10 0.004\npoint 20 0\nchoose 1\nkey F6\nprint results\nprint settings\n"),
+              kScriptOk);
+    EXPECT_NE(out.find("  1 Kreis    4 D MZCI         20.010       0.000       0.010       0.010\n"
+                       "  2 Gerade   3 MZLI            0.000       0.000       0.002       0.004\n"),
+              std::string::npos)
+        << out;
+    EXPECT_NE(out.find("\nCircleReference=MZCI\nLineReference=MZLI\n"), std::string::npos) << out;
+    EXPECT_NE(dir.Read("TARVO.INI").find("KR_BEZUG=MZCI"), std::string::npos);
+    ASSERT_EQ(Run("fit circle search\nselect 0\nchoose 2\nmenu Neu auswerten\nselect 1\nchoose 1\nchoose 1\n"
+                  "menu Neu auswerten\nprint results\n"),
+              kScriptOk);
+    EXPECT_NE(out.find("  3 Kreis    4 D LSCI         20.010       0.000       0.010       0.010\n"
+                       "  4 Gerade   3               180.000       0.000       0.001       0.003\n"),
+              std::string::npos)
+        << out;
+    EXPECT_EQ(Run("fit circle LSLI\n"), kScriptBadAction);
+    EXPECT_EQ(Run("fit line\n"), kScriptBadAction);
 }
 
 TEST_F(CliMeasure, EscEndsTheWaitAndKeepsThePoints) {

@@ -49,29 +49,6 @@ TEST(ResultList, RenumberingWritesEveryNumberAndShiftsPast999) {
     EXPECT_EQ(shortLines.Lines(), (std::vector<std::string>{"  1", "  2"}));
 }
 
-// The points kept with a line follow its text: renumbering, deleting another line and the list
-// given back after a run keep them; the same line loaded from a file has none.
-TEST(ResultList, KeptPointsFollowTheirLine) {
-    ResultList list;
-    list.Append(BuildResultLine(1, "Punkt", "", 0, 0, 0, 3));
-    list.Append(BuildResultLine(2, "Kreis", " 3 D", 10, 1, 2, 3));
-    list.KeepPoints(1, {{6, 2}, {1, 7}, {-4, 2}});
-    list.Delete(0);
-    list.Renumber();
-    ASSERT_NE(list.KeptPoints(0), nullptr);
-    EXPECT_EQ(list.KeptPoints(0)->size(), 3u);
-    const std::vector<std::string> before = list.Lines();
-    list.Clear();
-    EXPECT_THROW((void)list.KeptPoints(0), RangeError);
-    list.SetLines(before);
-    EXPECT_NE(list.KeptPoints(0), nullptr);
-    test::TempDir dir;
-    ASSERT_TRUE(list.SaveToFile(dir.work() / "l.dat").ok);
-    ResultList loaded;
-    ASSERT_TRUE(loaded.LoadFromFile(dir.work() / "l.dat"));
-    EXPECT_EQ(loaded.KeptPoints(0), nullptr);
-}
-
 TEST(ResultList, ReportsEveryChangeButNotALoad) {
     const test::TempDir dir;
     dir.Write("speicher.dat", "a\r\nb\n");
@@ -90,6 +67,43 @@ TEST(ResultList, ReportsEveryChangeButNotALoad) {
     EXPECT_EQ(changes, 5);
     EXPECT_TRUE(list.LoadFromFile(dir.work() / "missing.dat"));
     EXPECT_EQ(list.Count(), 0);
+}
+
+// The kept points follow their lines through inserts, deletes and renumbering, survive a save
+// and load to the bit, and are dropped where the list file no longer holds their line.
+TEST(ResultList, KeptPointsFollowTheirLinesThroughSaveAndLoad) {
+    test::TempDir dir;
+    const auto file = dir.work() / "speicher.dat";
+    ResultList list;
+    const std::vector<FitPoint> circle = {{0.1, 1e-17}, {-3.000001, 1234.5678901234567}, {5, 6}};
+    list.Append("  1 Punkt");
+    list.Append("  2 Kreis    3 D", circle);
+    list.Append("  3 Gerade   2", {{1, 2}, {3, 4}});
+    list.Insert(0, "  0 Text");
+    list.Delete(1);
+    list.Renumber();
+    ASSERT_TRUE(list.SaveToFile(file).ok);
+    ResultList back;
+    ASSERT_TRUE(back.LoadFromFile(file));
+    ASSERT_EQ(back.Count(), 3);
+    EXPECT_TRUE(back.KeptPoints(0).empty());
+    ASSERT_EQ(back.KeptPoints(1).size(), 3u);
+    for (std::size_t i = 0; i < circle.size(); ++i) {
+        EXPECT_EQ(back.KeptPoints(1)[i].x, circle[i].x);
+        EXPECT_EQ(back.KeptPoints(1)[i].y, circle[i].y);
+    }
+    EXPECT_EQ(back.KeptPoints(2).size(), 2u);
+    // Another program changed the list: only the entries whose line is still there count.
+    dir.Write("speicher.dat", "  1 Text\r\n  2 Kreis    3 D\r\n  3 Gerade   2 geändert\r\n");
+    ASSERT_TRUE(back.LoadFromFile(file));
+    EXPECT_EQ(back.KeptPoints(1).size(), 3u);
+    EXPECT_TRUE(back.KeptPoints(2).empty());
+    // A damaged points file gives no points; a list without points removes its points file.
+    dir.Write("speicher.dat.pkt", "TARVO Punkte 1\r\n@ 1   2 Kreis    3 D\r\n1 x\r\n");
+    ASSERT_TRUE(back.LoadFromFile(file));
+    EXPECT_TRUE(back.KeptPoints(1).empty());
+    ASSERT_TRUE(back.SaveToFile(file).ok);
+    EXPECT_FALSE(std::filesystem::exists(KeptPointsFile(file)));
 }
 
 }  // namespace

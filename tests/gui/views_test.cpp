@@ -31,6 +31,7 @@
 #include "data/pointmemory.h"
 #include "data/qt/tmrk_set.h"
 #include "data/resultline.h"
+#include "elements/reference.h"
 #include "geometry/qt/tselect_winkel.h"
 #include "gui/fixtures.h"
 #include "output/pdfcanvas.h"
@@ -114,6 +115,59 @@ TEST_F(ChildWindows, TheElementGraphicShowsWhatTheCoreDrew) {
     EXPECT_EQ(At(shown, 5, 5), 0xFFFFFFU);
     g->findChild<QPushButton*>("BitBtn1")->click();
     EXPECT_FALSE(g->isVisible());
+}
+
+// The reference element chosen in the system settings shows in the status bar; a kept circle is
+// evaluated again from the result list's context menu; the element graphic draws the points'
+// deviations as whiskers, the largest in red.
+TEST_F(ChildWindows, ReferenceChoiceReevaluationAndWhiskers) {
+    TSys sys;
+    QTimer::singleShot(0, [&sys] {
+        sys.cbKreisBezug->setCurrentIndex(4);  // MCCI
+        sys.accept();
+    });
+    const auto choice = sys.Ask(SystemChoice{});
+    ASSERT_TRUE(choice);
+    EXPECT_EQ(choice->circleReference, "MCCI");
+    EXPECT_EQ(choice->lineReference, "SEARCH");
+    auto* status = w->findChild<QLabel*>("BezugStatus");
+    EXPECT_TRUE(status->isHidden());
+    ASSERT_TRUE(ChooseReference(m->Context(), ReferenceKind::Circle, choice->circleReference));
+    ASSERT_TRUE(WaitFor([&] { return !status->isHidden(); }));
+    EXPECT_EQ(status->text(), "Bezug Kreis MCCI, Gerade SEARCH");
+
+    for (const auto& [x, y] :
+         {std::pair{30.0L, 20.0L}, {20.0L, 30.1L}, {10.0L, 20.0L}, {20.0L, 10.0L}, {27.07L, 27.07L}}) {
+        Capture(x, y);
+    }
+    QTest::keyClick(Child("lb1"), Qt::Key_F2);
+    ASSERT_EQ(m->lb1().Count(), 1);
+    EXPECT_NE(m->lb1().Line(0).find("Kreis    5 D MCCI"), std::string::npos) << m->lb1().Line(0);
+    QAction* again = nullptr;
+    for (QAction* a : Child("lb1")->actions()) {
+        again = a->text().remove('&') == "Neu auswerten" ? a : again;
+    }
+    ASSERT_NE(again, nullptr);
+    m->lb1().SetItemIndex(0);
+    op.ExpectChoose("2");  // LSCI
+    again->trigger();
+    ASSERT_EQ(m->lb1().Count(), 2);
+    EXPECT_NE(m->lb1().Line(1).find("Kreis    5 D LSCI"), std::string::npos) << m->lb1().Line(1);
+
+    m->Grafik1Click();
+    const ElementGraphic& model = m->ElementGraphicModel();
+    PixelBuffer core(model.Width(), model.Height());
+    PixelCanvas canvas(core);
+    m->ElementGraphicModel().Draw(canvas);
+    EXPECT_EQ(model.Labels().deviations.rfind("Abweichungen ", 0), 0u) << model.Labels().deviations;
+    // The point at (20, 30.1) deviates most from the least-squares circle: its whisker is red,
+    // pointing outwards from the circle.
+    const auto [px, py] = model.PixelOf(20, 30.1L);
+    bool red = false;
+    for (long long y = py - 45; y <= py + 5; ++y) {
+        red = red || core.Pixel(static_cast<int>(px), static_cast<int>(y)) == kRgbRed;
+    }
+    EXPECT_TRUE(red);
 }
 
 // The converter from the main window's menu: its lists show the model; Delete in a list removes

@@ -18,6 +18,7 @@
 #include "base/text.h"
 #include "data/feature.h"
 #include "data/resultline.h"
+#include "elements/reference.h"
 #include "geometry/lines.h"
 #include "programs/geocompare.h"
 #include "support/tempdir.h"
@@ -345,6 +346,9 @@ private:
             case 19:
                 return GeoStep(draw);
             default: {
+                if (draw % 3 == 0) {
+                    return FitStep(draw);
+                }
                 const std::string answer = std::to_string(I(0, 1)) + " " + std::to_string(I(0, 1));
                 return {{},
                         [answer](Station& s) {
@@ -403,7 +407,7 @@ private:
                     const ResultList& list = s.w.lb1();
                     for (int n = 0; n < list.Count(); ++n) {
                         const bool circle = HasResultName(list.Line(n), kResultCircle, s.w.texts());
-                        if (list.KeptPoints(n) != nullptr && circle == circles) {
+                        if (!list.KeptPoints(n).empty() && circle == circles) {
                             fit.push_back(n);
                         }
                     }
@@ -427,6 +431,18 @@ private:
                     Click(s, CommandId::GeoTolerance);
                 },
                 std::string("geotol ") + kKinds[k]};
+    }
+
+    // The station's reference elements, chosen while teaching in (recorded as they change).
+    static Step FitStep(int draw) {
+        const char* circle = kCircleReferences[static_cast<std::size_t>(draw / 3) % kCircleReferences.size()];
+        const char* line = kLineReferences[static_cast<std::size_t>(draw / 7) % kLineReferences.size()];
+        return {{},
+                [circle, line](Station& s) {
+                    (void)ChooseReference(s.w.Context(), ReferenceKind::Circle, circle);
+                    (void)ChooseReference(s.w.Context(), ReferenceKind::Line, line);
+                },
+                std::string("fit ") + circle + " " + line};
     }
 
     Step CoordinateStep() {
@@ -513,6 +529,12 @@ std::string RoundTrip(unsigned seed, const test::TempDir& dir, std::set<CommandI
     SessionMaker maker(seed);
     const std::vector<Step> steps = maker.Make(18);
 
+    // Half the sessions start with other reference elements than the program's own; the replay
+    // runs on a station set otherwise, so it must evaluate as the program says.
+    if (seed % 2 == 1) {
+        (void)ChooseReference(s.w.Context(), ReferenceKind::Circle, kCircleReferences[seed % 5]);
+        (void)ChooseReference(s.w.Context(), ReferenceKind::Line, kLineReferences[seed % 3]);
+    }
     s.op.Queue("answer", "ok");  // "Lernbetrieb starten ?"
     s.Click(CommandId::StartTeachIn);
     std::vector<MachinePoint> captures;
@@ -539,6 +561,8 @@ std::string RoundTrip(unsigned seed, const test::TempDir& dir, std::set<CommandI
         replayList = s.w.lb1().Lines();
         ended = true;
     };
+    (void)ChooseReference(s.w.Context(), ReferenceKind::Circle, "MCCI");
+    (void)ChooseReference(s.w.Context(), ReferenceKind::Line, "LSLI");
     for (const auto& [kind, words] : maker.replayAnswers) {
         s.op.Queue(kind, words);
     }

@@ -72,6 +72,14 @@ TEST_F(SettingsFiles, ValuesThatDoNotFitAreReportedOnceAndKeepTheDefault) {
     EXPECT_EQ(s.AngleMode, 1);  // loading went on
 }
 
+TEST_F(SettingsFiles, AnUnknownReferenceReadsAsTheDefaultAndIsSaid) {
+    auto problems = Load("[PARAMETER]\nKR_BEZUG=mzci\nGE_BEZUG=MZCI\n");
+    EXPECT_EQ(s.CircleReference, "MZCI");
+    EXPECT_EQ(s.LineReference, "SEARCH");
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_NE(problems[0].find("GE_BEZUG = MZCI"), std::string::npos);
+}
+
 TEST_F(SettingsFiles, GarbageNeverStopsTheLoad) {
     static const char kGarbage[] = "\xff[[[\n=\n[PARAMETER\nNK\n[Einstellungen]\nNK=abc\n";
     const auto problems = Load(std::string(kGarbage, sizeof kGarbage - 1));

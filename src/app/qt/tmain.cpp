@@ -26,6 +26,7 @@
 #include "app/mainwindow.h"
 #include "coords/qt/tkalibrierung.h"
 #include "data/resultline.h"
+#include "elements/reference.h"
 #include "output/qt/printercanvas.h"
 #include "output/qt/tdxf_gxx_main.h"
 #include "output/qt/tstatistik.h"
@@ -226,6 +227,9 @@ Tmain::Tmain(MainWindow& model, QWidget* parent)
     m_calibrationPanel = new QLabel;
     m_calibrationPanel->setObjectName("KalibrierStatus");
     statusBar()->addPermanentWidget(m_calibrationPanel);
+    m_referenceLabel = new QLabel;
+    m_referenceLabel->setObjectName("BezugStatus");
+    statusBar()->addPermanentWidget(m_referenceLabel);
     m_journalLabel = new QLabel;
     m_journalLabel->setObjectName("JournalStatus");
     statusBar()->addPermanentWidget(m_journalLabel);
@@ -251,6 +255,7 @@ Tmain::Tmain(MainWindow& model, QWidget* parent)
     qApp->installEventFilter(this);
     m_m.Changed.Attach(m_changed);
     m_m.session().changes.PrinterSetupRequested.Attach(m_printerSetup);
+    m_m.session().changes.ReferenceChanged.Attach(m_referenceChanged);
     m_grafik = new TElement_grafik(m_m.ElementGraphicModel(), this);
     m_m.ShowElementGraphic.Attach(m_showGraphic);
     m_converter = new Tdxf_gxx_main(m_m.Converter(), this);
@@ -479,6 +484,9 @@ void Tmain::Render() {
     }
     m_calibrationPanel->setText(Q(m_m.CalibrationStatus()));
     m_calibrationPanel->setVisible(!m_m.CalibrationStatus().empty());
+    const std::string reference = ReferenceStatus(m_m.Context().settings, m_m.Context().texts);
+    m_referenceLabel->setText(Q(reference));
+    m_referenceLabel->setVisible(!reference.empty());
     m_journalLabel->setText(Q(m_m.JournalStatus));
     m_journalLabel->setToolTip(Q(m_m.JournalStatus));
     for (const auto& [button, command] : m_commands) {

@@ -96,6 +96,7 @@ private:
     std::array<QLabel*, 3> m_panels{};
     QLabel* m_calibrationPanel = nullptr;  // the machine calibration's date and due date
     QLabel* m_journalLabel = nullptr;      // what the results journal said last
+    QLabel* m_referenceLabel = nullptr;    // the reference elements when not the program's own
     std::map<QString, QToolButton*> m_buttons;
     QPrinter m_printer{QPrinter::HighResolution};
     bool m_rendering = false;
@@ -104,6 +105,7 @@ private:
     // The model reports every change; the window shows it on the next pass of the event loop.
     Slot<> m_changed{[this] { ScheduleRender(); }};
     Slot<> m_printerSetup{[this] { PrinterSetup(); }};
+    Slot<> m_referenceChanged{[this] { ScheduleRender(); }};
     TElement_grafik* m_grafik = nullptr;
     Tdxf_gxx_main* m_converter = nullptr;
     void ShowConverter();

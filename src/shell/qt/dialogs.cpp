@@ -3,12 +3,17 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <span>
+#include <string_view>
 
 #include "shell/qt/qtext.h"
+#include "shell/settings.h"
 
 namespace tarvo {
 
@@ -189,6 +194,26 @@ std::optional<std::pair<bool, QString>> Ttext_zeile::Ask(bool insertAllowed) {
     return std::make_pair(m_result == 2, Edit1->text());
 }
 
+namespace {
+
+// The reference boxes list the names in order (a language file replaces only their texts).
+template <std::size_t N>
+int IndexOf(const std::array<const char*, N>& names, const std::string& name) {
+    for (std::size_t i = 0; i < N; ++i) {
+        if (name == names[i]) {
+            return static_cast<int>(i);
+        }
+    }
+    return 0;
+}
+
+template <std::size_t N>
+std::string NameAt(const std::array<const char*, N>& names, int index) {
+    return names[index >= 0 && static_cast<std::size_t>(index) < N ? static_cast<std::size_t>(index) : 0];
+}
+
+}  // namespace
+
 TSys::TSys(QWidget* parent)
     : QDialog(parent),
       Durchmesser(new QRadioButton("Durchmesser")),
@@ -211,6 +236,23 @@ TSys::TSys(QWidget* parent)
     // Each language in its own name.
     cbSprache->addItems({"Deutsch", "English", "Nederlands", "Français", "Polski", "Italiano"});
     sl->addWidget(cbSprache);
+    // The reference elements: the program's own search first, then the form standards' names.
+    auto* bezug = new QGroupBox(" Bezugselement ");
+    auto* bl = new QFormLayout(bezug);
+    cbKreisBezug = new QComboBox;
+    cbGeradeBezug = new QComboBox;
+    for (const auto& [box, names] : {std::pair{cbKreisBezug, std::span<const char* const>(kCircleReferences)},
+                                     std::pair{cbGeradeBezug, std::span<const char* const>(kLineReferences)}}) {
+        for (const char* name : names) {
+            box->addItem(std::string_view(name) == kOwnReference ? QString("Eigene Suche") : QString(name),
+                         QString(name));
+        }
+    }
+    bl->addRow("Kreis", cbKreisBezug);
+    bl->addRow("Gerade", cbGeradeBezug);
+    bezug->setObjectName("rg4");
+    cbKreisBezug->setObjectName("cbKreisBezug");
+    cbGeradeBezug->setObjectName("cbGeradeBezug");
     kreis->setObjectName("rg1");
     winkel->setObjectName("rg2");
     sprache->setObjectName("rg3");
@@ -224,6 +266,7 @@ TSys::TSys(QWidget* parent)
     layout->addWidget(kreis);
     layout->addWidget(winkel);
     layout->addWidget(sprache);
+    layout->addWidget(bezug);
     layout->addWidget(buttons);
 }
 
@@ -231,10 +274,14 @@ std::optional<SystemChoice> TSys::Ask(const SystemChoice& current) {
     (current.circleMode == 1 ? Radius : Durchmesser)->setChecked(true);
     (current.angleMode == 1 ? Dms : Dezimal)->setChecked(true);
     cbSprache->setCurrentIndex(current.language >= 0 && current.language < cbSprache->count() ? current.language : 0);
+    cbKreisBezug->setCurrentIndex(IndexOf(kCircleReferences, current.circleReference));
+    cbGeradeBezug->setCurrentIndex(IndexOf(kLineReferences, current.lineReference));
     if (exec() != QDialog::Accepted) {
         return std::nullopt;
     }
-    return SystemChoice{Radius->isChecked() ? 1 : 0, Dms->isChecked() ? 1 : 0, cbSprache->currentIndex()};
+    return SystemChoice{Radius->isChecked() ? 1 : 0, Dms->isChecked() ? 1 : 0, cbSprache->currentIndex(),
+                        NameAt(kCircleReferences, cbKreisBezug->currentIndex()),
+                        NameAt(kLineReferences, cbGeradeBezug->currentIndex())};
 }
 
 Twait_window::Twait_window(QWidget* parent)

@@ -90,7 +90,9 @@ public:
     QRadioButton* Radius;
     QRadioButton* Dezimal;
     QRadioButton* Dms;
-    QComboBox* cbSprache;  // the language, effective at the next start
+    QComboBox* cbSprache;      // the language, effective at the next start
+    QComboBox* cbKreisBezug;   // the circles' reference element, kCircleReferences in order
+    QComboBox* cbGeradeBezug;  // the lines' reference element, kLineReferences in order
 };
 
 // The wait window `Twait_window` ("Info", no border icons): "Bearbeite Daten", its colour
