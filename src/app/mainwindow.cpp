@@ -694,7 +694,7 @@ void MainWindow::CapturePoint() {
 void MainWindow::ClearPoints() { m_ctx.ClearPoints(); }
 
 void MainWindow::LoadCalibration() {
-    m_s.calibration = LoadCalibrationFile(m_s.WorkFile(kCalibrationFile));
+    m_s.calibration = LoadCalibrationFile(m_s.WorkFile(kCalibrationFile), m_texts);
     const CalibrationFileState& c = m_s.calibration;
     if (c.status == CalibrationFileStatus::Damaged) {
         m_s.correction = ScaleCorrection{};

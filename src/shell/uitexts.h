@@ -14,7 +14,7 @@ namespace tarvo {
 // 0-38 are the numbered texts of the window and its dialogs; from 39 on come the messages the
 // program composes, German patterns with "%1", "%2" ... for the parts filled in.
 inline constexpr std::size_t kNumberedTexts = 39;
-inline constexpr std::size_t kCommonListSize = 159;
+inline constexpr std::size_t kCommonListSize = 178;
 // Numbered texts the code takes by number (`UiText`), with their German wording.
 inline constexpr int kTextTooFewPoints = 13;           // "Zuwenig Punkte"
 inline constexpr int kTextReportTitle = 14;            // "TARVO Meßprotokoll"
@@ -69,8 +69,29 @@ inline constexpr int kMsgJournalRefused = 155;      // the server refused the lo
 inline constexpr int kMsgJournalReachable = 156;    // the server is back
 inline constexpr int kMsgJournalPassword = 157;     // the password file is missing or too open (file)
 inline constexpr int kMsgJournalFailed = 158;       // a part could not be written (why)
-inline constexpr int kMsgNotAllowed = 116;          // a serial setting of the interface profile the port
-                                                    // cannot take, and what it takes instead
+// Why the calibration file is damaged, and the error grid's calibration.
+inline constexpr int kMsgCalFileUnreadable = 159;
+inline constexpr int kMsgCalFileNoDate = 160;
+inline constexpr int kMsgCalFileNotNumber = 161;
+inline constexpr int kMsgCalFileFactor = 162;        // a factor over 1 % (axis)
+inline constexpr int kMsgCalFileTooManyMarks = 163;  // (most, axis)
+inline constexpr int kMsgCalFileMarkOrder = 164;     // (axis)
+inline constexpr int kMsgCalFileMarkSlope = 165;     // (axis)
+inline constexpr int kMsgCalFileSquareness = 166;
+inline constexpr int kMsgCalFileGrid = 167;       // a grid of no possible shape (columns, rows, steps, nodes)
+inline constexpr int kMsgCalGridSlope = 168;      // the grid corrects over 1 % between two nodes (node)
+inline constexpr int kMsgCalPromptGrid = 169;     // (node, nodes, column, row)
+inline constexpr int kMsgCalGrid = 170;           // the grid's figures
+inline constexpr int kMsgCalGridOff = 171;        // a node probed away from its place (node)
+inline constexpr int kMsgCalWindowCaption = 172;  // the calibration window's caption
+// What each standard asks of the operator (the calibration window's guide).
+inline constexpr int kMsgCalGuideLength = 173;
+inline constexpr int kMsgCalGuideMarks = 174;
+inline constexpr int kMsgCalGuideSquare = 175;
+inline constexpr int kMsgCalGuideTurn = 176;
+inline constexpr int kMsgCalGuideGrid = 177;
+inline constexpr int kMsgNotAllowed = 116;  // a serial setting of the interface profile the port
+                                            // cannot take, and what it takes instead
 // The machine calibration: status, refusals, prompts, figures, the details typed.
 inline constexpr int kMsgCalibrated = 124;
 inline constexpr int kMsgCalibrationOverdue = 125;
