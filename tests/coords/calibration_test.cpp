@@ -232,7 +232,7 @@ TEST(CalibrationProcedures, AGridPlateCorrectsAnErrorFieldBelowOneMicrometre) {
     };
     EXPECT_GT(worst(c), 5);             // the axis corrections leave the field
     EXPECT_LT(worst(r.correction), 1);  // the grid takes it away
-    EXPECT_LT(r.MaxResidual(), 0.5L);  // at the nodes, which lie a little off the grid's rows
+    EXPECT_LT(r.MaxResidual(), 0.5L);   // at the nodes, which lie a little off the grid's rows
     // The file keeps the grid, closely enough for the same figures.
     test::TempDir dir;
     CalibrationRecord rec;
