@@ -42,9 +42,11 @@ run() {  # target, then libFuzzer's limits
     cat "${dict[@]}" >"build-fuzz/dict/$t.dict"
     flags=(-dict="build-fuzz/dict/$t.dict")
   fi
-  mkdir -p "build-fuzz/corpus/$t"
-  # New inputs go to build-fuzz/corpus; the seeds committed under fuzz/corpus are read too.
-  "build-fuzz/fuzz/$t" "${flags[@]}" "$@" -max_len=512 "build-fuzz/corpus/$t" "fuzz/corpus/$t"
+  mkdir -p "build-fuzz/corpus/$t" build-fuzz/artifacts
+  # New inputs go to build-fuzz/corpus; the seeds committed under fuzz/corpus are read too. The
+  # inputs of findings (and slow ones) go to build-fuzz/artifacts.
+  "build-fuzz/fuzz/$t" "${flags[@]}" "$@" -max_len=512 -artifact_prefix=build-fuzz/artifacts/ \
+    "build-fuzz/corpus/$t" "fuzz/corpus/$t"
 }
 if [ "$mode" = long ]; then
   mkdir -p build-fuzz/logs
