@@ -6,33 +6,11 @@
 #include <string>
 
 #include "app/mainwindow.h"
-#include "app/scriptedoperator.h"
 #include "fuzzdir.h"
+#include "fuzzoperator.h"
 #include "output/dxf.h"
 #include "output/headerdata.h"
 #include "shell/settings.h"
-
-namespace {
-
-// Answers every file dialog with the program and every question with OK; the rest is ignored.
-class Operator final : public tarvo::ScriptedOperator {
-public:
-    Operator() : ScriptedOperator(Order::ByKind) {}
-    std::optional<std::string> ChooseFile(const tarvo::FileDialogRequest& r) override {
-        return std::string(r.dialog == "OpenDialog1" ? "m.spt" : "prg/p.PRG");
-    }
-    bool Ask(const std::string&, tarvo::Buttons) override { return true; }
-    bool ShowFeatureDialog(tarvo::FeatureDialog&) override { return false; }
-    bool WaitForPoints(int, int) override { return false; }
-    void Beep() override {}
-
-private:
-    void Shown(const std::string&, const std::string&, const std::string*) override {}
-    void Unanswered(const std::string&, const std::string&) override {}
-    void Refused(const std::string&) override {}
-};
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size) {
     static const std::filesystem::path dir = [] {
@@ -59,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     std::vector<std::string> problems;
     (void)tarvo::ApplyMarkerFiles(dir, settings, problems);
 
-    Operator op;
+    FuzzOperator op;
     const tarvo::FixedWallClock clock(tarvo::DateTime{2026, 12, 8, 9, 30, 0});
     tarvo::Session session(op, clock, dir, dir);
     tarvo::MainWindow w(session);

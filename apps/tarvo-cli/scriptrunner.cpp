@@ -844,6 +844,14 @@ bool ScriptRunner::CalibrateWord(const std::string&, const std::string& rest) {
                            angle.empty() ? std::vector<long double>{90} : angle);
         return true;
     }
+    if (step == "grid") {
+        std::vector<long double> shape;
+        if (!numbers(shape) || shape.size() != 4) {
+            return false;
+        }
+        w.StartCalibration(CalibrationKind::Grid, 0, shape);
+        return true;
+    }
     std::string more;
     if (in >> more) {
         return false;

@@ -29,6 +29,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "readout/interfaceprofile.h"
 #include "readout/simulatedreadout.h"
@@ -131,24 +132,24 @@ bool Command(const std::string& line, tarvo::SimulatedReadout& sim) {
 int main(int argc, char** argv) {
     std::filesystem::path dir = ".";
     std::string link;
-    const auto number = [argc, argv](int i) { return i < argc ? std::strtold(argv[i], nullptr) : 0.0L; };
-    for (int i = 1; i + 1 < argc; i += 2) {
-        const std::string a = argv[i];
-        if (a == "--dir") {
-            dir = argv[i + 1];
-        } else if (a == "--link") {
-            link = argv[i + 1];
-        } else if (a == "--scale") {
-            g_errors.scalePpm[0] = number(i + 1);
-            g_errors.scalePpm[1] = number(i + 2);
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    for (std::size_t i = 0; i < args.size();) {
+        const int taken = tarvo::ReadMachineErrorOption(args, i, g_errors);
+        if (taken < 0) {
+            std::cerr << "tarvo-readout-sim: " << args[i] << " needs numbers a machine can have\n"
+                      << "usage: tarvo-readout-sim [--dir DIR] [--link PATH] " << tarvo::kMachineErrorUsage << '\n';
+            return 2;
+        }
+        if (taken > 0) {
+            i += static_cast<std::size_t>(taken);
+        } else if (args[i] == "--dir" && i + 1 < args.size()) {
+            dir = args[i + 1];
+            i += 2;
+        } else if (args[i] == "--link" && i + 1 < args.size()) {
+            link = args[i + 1];
+            i += 2;
+        } else {
             ++i;
-        } else if (a == "--wave-x" || a == "--wave-y") {
-            const int axis = a == "--wave-x" ? 0 : 1;
-            g_errors.waveUm[axis] = number(i + 1);
-            g_errors.wavePeriod[axis] = number(i + 2);
-            ++i;
-        } else if (a == "--squareness") {
-            g_errors.squarenessUrad = number(i + 1);
         }
     }
     tarvo::Settings settings;

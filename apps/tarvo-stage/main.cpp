@@ -2,6 +2,9 @@
 // two holes, a slot and a chamfered corner) under a cross-hair; the arrow keys move the stage by
 // 0.05 mm (with Shift 1 mm), a click moves it to the clicked point. Every move is printed as
 // "pos X Y" for tarvo-readout-sim:  tarvo-stage | tarvo-readout-sim --dir DIR
+//   tarvo-stage [--scale PPMX PPMY] [--wave-x UM MM] [--wave-y UM MM] [--squareness URAD]
+// The machine errors, as tarvo-readout-sim takes them: the window shows the true position of the
+// stage, and "pos" what its erring scales read there (give the errors to one of the two only).
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -10,6 +13,11 @@
 #include <QPainterPathStroker>
 #include <QWidget>
 #include <cstdio>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "readout/simulatedreadout.h"
 
 #include "readout/workpiece.h"
 
@@ -17,7 +25,7 @@ namespace {
 
 class Stage final : public QWidget {
 public:
-    Stage() {
+    explicit Stage(const tarvo::MachineErrors& errors) : m_errors(errors) {
         setWindowTitle("TARVO Messtisch");
         setFixedSize(480, 360);
         setFocusPolicy(Qt::StrongFocus);
@@ -101,10 +109,16 @@ private:
     // Millimetres to pixels: 4 px per mm, Y up, the plate centred.
     [[nodiscard]] QTransform View() const { return QTransform(4, 0, 0, -4, 40, 330); }
     void Report() {
-        std::printf("pos %.4f %.4f\n", m_x, m_y);
+        long double x = m_x;
+        long double y = m_y;
+        if (m_errors.Any()) {
+            m_errors.Readings(x, y, x, y);
+        }
+        std::printf("pos %.4Lf %.4Lf\n", x, y);
         std::fflush(stdout);
         update();
     }
+    tarvo::MachineErrors m_errors;
     double m_x = 35;
     double m_y = 30;
 };
@@ -113,7 +127,18 @@ private:
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    Stage stage;
+    tarvo::MachineErrors errors;
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    for (std::size_t i = 0; i < args.size();) {
+        const int taken = tarvo::ReadMachineErrorOption(args, i, errors);
+        if (taken < 0) {
+            std::cerr << "tarvo-stage: " << args[i] << " needs numbers a machine can have\n"
+                      << "usage: tarvo-stage " << tarvo::kMachineErrorUsage << '\n';
+            return 2;
+        }
+        i += taken > 0 ? static_cast<std::size_t>(taken) : 1;
+    }
+    Stage stage(errors);
     stage.show();
     return QApplication::exec();
 }

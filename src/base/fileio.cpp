@@ -175,6 +175,12 @@ std::optional<std::string> CheckedText(const std::filesystem::path& file, std::s
             bytes.erase(0, 3);
         }
         bytes = Utf8ToAnsi(bytes);
+        // A file marked as UTF-8 whose content is not: what the conversion made of it must be
+        // text too, or the program would write control characters back into its own files.
+        if (std::any_of(bytes.begin(), bytes.end(), [](char c) { return BinaryByte(static_cast<unsigned char>(c)); })) {
+            NoteFileDamage(file, FileDamage::Binary);
+            return std::nullopt;
+        }
         NoteFileDamage(file, FileDamage::Utf8);
         damaged = true;
     }

@@ -23,6 +23,12 @@ std::string Fixed(long double v, int digits) {
 
 std::string AxisName(int axis) { return axis == 0 ? "X" : "Y"; }
 
+// A grid plate's certified shape: two steps above 0, then 2 to 50 columns and rows.
+bool GridShapeOk(const std::vector<long double>& c) {
+    const auto count = [](long double n) { return n >= 2 && n <= kMaxGridNodes && n == std::floor(n); };
+    return c.size() == 4 && c[0] > 0 && c[1] > 0 && c[0] < 1e6L && c[1] < 1e6L && count(c[2]) && count(c[3]);
+}
+
 CalibrationResult Refused(std::string reason) {
     CalibrationResult r;
     r.refusal = std::move(reason);
@@ -56,6 +62,98 @@ long double CalibrationResult::MaxResidual() const {
         m = std::max(m, std::fabs(e));
     }
     return m;
+}
+
+std::optional<std::string> CalibrationProcedure::ComputeGrid(const ScaleCorrection& current, const UiTexts& texts,
+                                                             CalibrationResult& r) const {
+    if (!GridShapeOk(m_certified)) {
+        return texts.Compose(kMsgCalNoStandard, {});
+    }
+    const std::vector<Reading>& pts = m_points[0];
+    const auto wanted = static_cast<std::size_t>(Wanted());
+    if (pts.size() < wanted) {
+        return texts.Compose(kMsgCalTooFew, {std::to_string(wanted), std::to_string(pts.size())});
+    }
+    const int columns = static_cast<int>(m_certified[2]);
+    const int rows = static_cast<int>(m_certified[3]);
+    // The nodes through the axis corrections, and where the plate says they are.
+    std::vector<CorrectedXY> seen(wanted);
+    std::vector<CorrectedXY> plate(wanted);
+    CorrectedXY mean{};
+    CorrectedXY plateMean{};
+    for (std::size_t k = 0; k < wanted; ++k) {
+        seen[k] = current.Apply(pts[k].x, pts[k].y, CorrectionStage::Grid);
+        plate[k] = {static_cast<long double>(k % static_cast<std::size_t>(columns)) * m_certified[0],
+                    static_cast<long double>(k / static_cast<std::size_t>(columns)) * m_certified[1]};
+        mean.x += seen[k].x / static_cast<long double>(wanted);
+        mean.y += seen[k].y / static_cast<long double>(wanted);
+        plateMean.x += plate[k].x / static_cast<long double>(wanted);
+        plateMean.y += plate[k].y / static_cast<long double>(wanted);
+    }
+    // Where the plate lies: the turn and shift that fit its nodes best (least squares). What is
+    // left is the machine's error at each node.
+    long double sc = 0;
+    long double ss = 0;
+    for (std::size_t k = 0; k < wanted; ++k) {
+        const long double px = plate[k].x - plateMean.x;
+        const long double py = plate[k].y - plateMean.y;
+        const long double qx = seen[k].x - mean.x;
+        const long double qy = seen[k].y - mean.y;
+        sc += px * qx + py * qy;
+        ss += px * qy - py * qx;
+    }
+    const long double turn = std::atan2(ss, sc);
+    const long double c = std::cos(turn);
+    const long double s = std::sin(turn);
+    const auto placed = [&](const CorrectedXY& p) {
+        const long double px = p.x - plateMean.x;
+        const long double py = p.y - plateMean.y;
+        return CorrectedXY{mean.x + c * px - s * py, mean.y + s * px + c * py};
+    };
+    const long double stepX = m_certified[0];
+    const long double stepY = m_certified[1];
+    GridCorrection& g = r.correction.grid;
+    g = GridCorrection{};
+    g.x0 = seen[0].x;
+    g.y0 = seen[0].y;
+    g.step[0] = stepX;
+    g.step[1] = stepY;
+    g.columns = columns;
+    g.rows = rows;
+    for (std::size_t k = 0; k < wanted; ++k) {
+        // A node far from its place in the grid of readings: probed out of order, or the grid
+        // of readings is turned too far to be corrected node by node.
+        const long double ex =
+            seen[k].x - (g.x0 + static_cast<long double>(k % static_cast<std::size_t>(columns)) * stepX);
+        const long double ey =
+            seen[k].y - (g.y0 + static_cast<long double>(k / static_cast<std::size_t>(columns)) * stepY);
+        if (!(std::fabs(ex) < stepX / 4 && std::fabs(ey) < stepY / 4)) {
+            return texts.Compose(kMsgCalGridOff, {std::to_string(k + 1)});
+        }
+        const CorrectedXY target = placed(plate[k]);
+        g.nodes.push_back({target.x - seen[k].x, target.y - seen[k].y});
+        r.errorsUm.push_back(std::hypot(g.nodes.back().x, g.nodes.back().y) * 1000);
+    }
+    // Between neighbours the grid may correct no more than 1 % of the step (a wrong plate typed).
+    const auto cols = static_cast<std::size_t>(columns);
+    for (std::size_t k = 0; k < wanted; ++k) {
+        for (const std::size_t m : {k + 1, k + cols}) {
+            const bool neighbour = m < wanted && (m == k + cols || m % cols != 0);
+            const long double step = m == k + cols ? stepY : stepX;
+            if (neighbour && !(std::fabs(g.nodes[m].x - g.nodes[k].x) <= kMaxRelative * step &&
+                               std::fabs(g.nodes[m].y - g.nodes[k].y) <= kMaxRelative * step)) {
+                return texts.Compose(kMsgCalGridSlope, {std::to_string(m + 1)});
+            }
+        }
+    }
+    for (std::size_t k = 0; k < wanted; ++k) {
+        const CorrectedXY after = r.correction.Apply(pts[k].x, pts[k].y);
+        const CorrectedXY target = placed(plate[k]);
+        r.residualsUm.push_back(std::hypot(after.x - target.x, after.y - target.y) * 1000);
+    }
+    r.lines.push_back(texts.Compose(kMsgCalGrid, {std::to_string(columns), std::to_string(rows), Fixed(stepX, 3),
+                                                  Fixed(stepY, 3), Fixed(r.MaxError(), 2), Fixed(r.MaxResidual(), 2)}));
+    return std::nullopt;
 }
 
 long double FittedDirection(const std::vector<long double>& xs, const std::vector<long double>& ys) {
@@ -108,6 +206,8 @@ int CalibrationProcedure::Wanted() const noexcept {
             return 2;
         case CalibrationKind::Segments:
             return static_cast<int>(m_certified.size());
+        case CalibrationKind::Grid:
+            return GridShapeOk(m_certified) ? static_cast<int>(m_certified[2] * m_certified[3]) : 0;
         default:
             return 0;
     }
@@ -132,6 +232,15 @@ std::string CalibrationProcedure::Prompt(const UiTexts& texts) const {
             return texts.Compose(kMsgCalPromptEdge, {std::to_string(m_edge + 1), std::to_string(Captured())});
         case CalibrationKind::Turn:
             return texts.Compose(kMsgCalPromptTurn, {std::to_string(m_edge + 1), std::to_string(Captured())});
+        case CalibrationKind::Grid: {
+            if (next > Wanted()) {
+                break;
+            }
+            const int columns = static_cast<int>(m_certified[2]);
+            return texts.Compose(kMsgCalPromptGrid,
+                                 {std::to_string(next), std::to_string(Wanted()),
+                                  std::to_string((next - 1) % columns + 1), std::to_string((next - 1) / columns + 1)});
+        }
     }
     return texts.Compose(kMsgCalPromptDone, {});
 }
@@ -162,8 +271,10 @@ CalibrationResult CalibrationProcedure::Compute(const ScaleCorrection& current, 
             }
             const long double factor = certified / measured;
             r.correction.factor[m_axis] = factor;
-            // The axis's error table was measured through the old factor: it no longer fits.
+            // The axis's error table and the grid were measured through the old factor: they no
+            // longer fit.
             r.correction.segments[m_axis].clear();
+            r.correction.grid = GridCorrection{};
             r.errorsUm.push_back((measured - certified) * 1000);
             r.residualsUm.push_back((measured * factor - certified) * 1000);
             r.lines.push_back(
@@ -203,6 +314,7 @@ CalibrationResult CalibrationProcedure::Compute(const ScaleCorrection& current, 
                 }
             }
             r.correction.segments[m_axis] = marks;
+            r.correction.grid = GridCorrection{};  // measured through the old table
             const long double base = readings[0] + SegmentCorrection(marks, readings[0]);
             for (std::size_t i = 0; i < n; ++i) {
                 const long double corrected = readings[i] + SegmentCorrection(marks, readings[i]);
@@ -212,6 +324,8 @@ CalibrationResult CalibrationProcedure::Compute(const ScaleCorrection& current, 
             }
             break;
         }
+        case CalibrationKind::Grid:
+            break;  // ComputeGrid, below
         case CalibrationKind::Square:
         case CalibrationKind::Turn: {
             const std::vector<Reading>& second = m_points[1];
@@ -239,6 +353,7 @@ CalibrationResult CalibrationProcedure::Compute(const ScaleCorrection& current, 
                 return tooLarge(error);
             }
             r.correction.squareness = error;
+            r.correction.grid = GridCorrection{};  // measured through the old squareness
             const long double after = angleThrough(r.correction, CorrectionStage::All);
             const long double residual = (after - reference) * kDegree;
             r.errorsUm.push_back(error * 100 * 1000);  // over 100 mm
@@ -247,6 +362,11 @@ CalibrationResult CalibrationProcedure::Compute(const ScaleCorrection& current, 
                 texts.Compose(kMsgCalAngle, {Fixed(measured, 6), Fixed(reference, 6), Fixed(error * 1e6L, 2),
                                              Fixed(r.errorsUm[0], 2), Fixed(residual * 1e6L, 2)}));
             break;
+        }
+    }
+    if (m_kind == CalibrationKind::Grid) {
+        if (std::optional<std::string> refusal = ComputeGrid(current, texts, r)) {
+            return Refused(*refusal);
         }
     }
     r.lines.push_back(texts.Compose(kMsgCalSummary, {Fixed(r.MaxError(), 2), Fixed(r.MaxResidual(), 2)}));

@@ -19,6 +19,7 @@ enum class CalibrationKind {
     Segments,  // the marks of a certified glass scale along one axis: the axis's error table
     Square,    // two edges of a certified square: the squareness of the axes
     Turn,      // one edge measured along X, then with the part turned by 90° along Y: the squareness
+    Grid,      // the nodes of a certified grid plate, row by row: the error grid
 };
 
 struct CalibrationResult {
@@ -37,7 +38,9 @@ class CalibrationProcedure final {
 public:
     // Linear: `certified` holds the length. Segments: the certified positions of the marks in
     // their order. Square and Turn: `certified` holds the reference angle in degrees (the square's
-    // certified angle; 90 for the turn). `axis` 0 = X, 1 = Y (Linear and Segments).
+    // certified angle; 90 for the turn). Grid: the plate's node spacing in X and Y (mm) and its
+    // columns and rows; the plate may lie anywhere on the stage, turned a little. `axis` 0 = X,
+    // 1 = Y (Linear and Segments).
     CalibrationProcedure(CalibrationKind kind, int axis, std::vector<long double> certified);
 
     [[nodiscard]] CalibrationKind Kind() const noexcept { return m_kind; }
@@ -50,7 +53,8 @@ public:
     [[nodiscard]] int Edge() const noexcept { return m_edge; }
     // Points captured in the current step (the edge, or all for Linear and Segments).
     [[nodiscard]] int Captured() const noexcept;
-    // Points the procedure wants in all (Linear 2, Segments one per mark; 0 for the edges: any).
+    // Points the procedure wants in all (Linear 2, Segments one per mark, Grid one per node; 0 for
+    // the edges: any).
     [[nodiscard]] int Wanted() const noexcept;
     // What to do next, for the prompt.
     [[nodiscard]] std::string Prompt(const UiTexts& texts) const;
@@ -62,6 +66,10 @@ private:
         long double x;
         long double y;
     };
+    // The error grid from the nodes captured; the refusal when it cannot be had.
+    [[nodiscard]] std::optional<std::string> ComputeGrid(const ScaleCorrection& current, const UiTexts& texts,
+                                                         CalibrationResult& r) const;
+
     CalibrationKind m_kind;
     int m_axis;
     std::vector<long double> m_certified;

@@ -1,5 +1,6 @@
 #include "coords/calibrationfile.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -80,6 +81,45 @@ bool ParseMarks(const std::string& text, std::vector<SegmentMark>& marks) {
     }
     return true;
 }
+// "x0;y0;stepX;stepY;columns;rows" and a line of nodes per row ("cx:cy;cx:cy;..."); no grid
+// without the key. The shape is checked with the corrections (GridProblem).
+bool ParseGrid(const IniFile& ini, GridCorrection& g) {
+    g = GridCorrection{};
+    if (!ini.HasKey(kSectionCorrection, "GITTER")) {
+        return true;
+    }
+    const std::string head = ini.ReadString(kSectionCorrection, "GITTER", "");
+    std::vector<long double> v;
+    std::size_t start = 0;
+    while (start <= head.size() && v.size() < 7) {
+        const std::size_t end = std::min(head.find(';', start), head.size());
+        const NumberRead n = ReadNumberChecked(head.substr(start, end - start));
+        if (!n.ok) {
+            return false;
+        }
+        v.push_back(n.value);
+        start = end + 1;
+    }
+    if (v.size() != 6 || v[4] != std::floor(v[4]) || v[5] != std::floor(v[5])) {
+        return false;
+    }
+    g.x0 = v[0];
+    g.y0 = v[1];
+    g.step[0] = v[2];
+    g.step[1] = v[3];
+    g.columns = static_cast<int>(std::clamp(v[4], -1.0L, kMaxGridNodes + 1.0L));
+    g.rows = static_cast<int>(std::clamp(v[5], -1.0L, kMaxGridNodes + 1.0L));
+    for (int row = 1; row <= std::min(g.rows, kMaxGridNodes); ++row) {
+        std::vector<SegmentMark> nodes;
+        if (!ParseMarks(ini.ReadString(kSectionCorrection, "GITTER_ZEILE" + std::to_string(row), ""), nodes)) {
+            return false;
+        }
+        for (const SegmentMark& n : nodes) {
+            g.nodes.push_back({n.reading, n.correction});
+        }
+    }
+    return true;
+}
 }  // namespace
 
 std::string DateText(const DateTime& d) {
@@ -94,33 +134,63 @@ bool DateBefore(const DateTime& a, const DateTime& b) {
     return DaysOf(a.year, a.month, a.day) < DaysOf(b.year, b.month, b.day);
 }
 
-std::string CorrectionProblem(const ScaleCorrection& c) {
-    for (int a = 0; a < 2; ++a) {
-        const std::string axis = a == 0 ? "X" : "Y";
-        if (!(std::fabs(c.factor[a] - 1.0L) <= kMaxRelative)) {
-            return Ansi("Faktor ") + axis + Ansi(" ändert um mehr als 1 %");
-        }
-        const auto& m = c.segments[a];
-        if (m.size() > kMaxSegmentMarks) {
-            return Ansi("mehr als 50 Marken in ") + axis;
-        }
-        for (std::size_t i = 1; i < m.size(); ++i) {
-            const long double span = m[i].reading - m[i - 1].reading;
-            if (!(span > 0)) {
-                return Ansi("Marken in ") + axis + Ansi(" nicht aufsteigend");
-            }
-            if (!(std::fabs((m[i].correction - m[i - 1].correction) / span) <= kMaxRelative)) {
-                return Ansi("Marken in ") + axis + Ansi(" korrigieren um mehr als 1 %");
-            }
-        }
+std::string GridProblem(const GridCorrection& g, const UiTexts& texts) {
+    const bool none = g.columns == 0 && g.rows == 0 && g.nodes.empty();
+    if (none) {
+        return {};
     }
-    if (!(std::fabs(c.squareness) <= kMaxSquareness)) {
-        return Ansi("Rechtwinkligkeit über 10 mrad");
+    const auto count = static_cast<std::size_t>(std::max(g.columns, 0)) * static_cast<std::size_t>(std::max(g.rows, 0));
+    const bool finite = std::isfinite(g.x0) && std::isfinite(g.y0);
+    if (!finite || g.columns < 2 || g.rows < 2 || g.columns > kMaxGridNodes || g.rows > kMaxGridNodes ||
+        !(g.step[0] > 0 && g.step[0] < 1e6L) || !(g.step[1] > 0 && g.step[1] < 1e6L) || g.nodes.size() != count) {
+        return texts.Compose(kMsgCalFileGrid, {std::to_string(g.columns), std::to_string(g.rows), Number(g.step[0], 3),
+                                               Number(g.step[1], 3), std::to_string(g.nodes.size())});
+    }
+    // Between neighbours a grid corrects as a scale does: never more than 1 % of the distance.
+    for (int r = 0; r < g.rows; ++r) {
+        for (int c = 0; c < g.columns; ++c) {
+            const std::size_t at =
+                static_cast<std::size_t>(r) * static_cast<std::size_t>(g.columns) + static_cast<std::size_t>(c);
+            const CorrectedXY& n = g.nodes[at];
+            const auto steep = [&](const CorrectedXY& m, long double step) {
+                return !(std::fabs(m.x - n.x) <= kMaxRelative * step && std::fabs(m.y - n.y) <= kMaxRelative * step);
+            };
+            if ((c + 1 < g.columns && steep(g.nodes[at + 1], g.step[0])) ||
+                (r + 1 < g.rows && steep(g.nodes[at + static_cast<std::size_t>(g.columns)], g.step[1]))) {
+                return texts.Compose(kMsgCalGridSlope, {std::to_string(at + 1)});
+            }
+        }
     }
     return {};
 }
 
-CalibrationFileState LoadCalibrationFile(const std::filesystem::path& file) {
+std::string CorrectionProblem(const ScaleCorrection& c, const UiTexts& texts) {
+    for (int a = 0; a < 2; ++a) {
+        const std::string axis = a == 0 ? "X" : "Y";
+        if (!(std::fabs(c.factor[a] - 1.0L) <= kMaxRelative)) {
+            return texts.Compose(kMsgCalFileFactor, {axis});
+        }
+        const auto& m = c.segments[a];
+        if (m.size() > kMaxSegmentMarks) {
+            return texts.Compose(kMsgCalFileTooManyMarks, {std::to_string(kMaxSegmentMarks), axis});
+        }
+        for (std::size_t i = 1; i < m.size(); ++i) {
+            const long double span = m[i].reading - m[i - 1].reading;
+            if (!(span > 0)) {
+                return texts.Compose(kMsgCalFileMarkOrder, {axis});
+            }
+            if (!(std::fabs((m[i].correction - m[i - 1].correction) / span) <= kMaxRelative)) {
+                return texts.Compose(kMsgCalFileMarkSlope, {axis});
+            }
+        }
+    }
+    if (!(std::fabs(c.squareness) <= kMaxSquareness)) {
+        return texts.Compose(kMsgCalFileSquareness, {});
+    }
+    return GridProblem(c.grid, texts);
+}
+
+CalibrationFileState LoadCalibrationFile(const std::filesystem::path& file, const UiTexts& texts) {
     CalibrationFileState state;
     if (!FileExists(file)) {
         return state;
@@ -128,13 +198,13 @@ CalibrationFileState LoadCalibrationFile(const std::filesystem::path& file) {
     state.status = CalibrationFileStatus::Damaged;
     const std::optional<std::string> text = ReadTextFile(file, true);
     if (!text) {
-        state.problem = Ansi("nicht lesbar");
+        state.problem = texts.Compose(kMsgCalFileUnreadable, {});
         return state;
     }
     const IniFile ini = IniFile::FromText(*text);
     CalibrationRecord& r = state.record;
     if (!ParseDate(ini.ReadString(kSectionRecord, "DATUM", ""), r.date)) {
-        state.problem = Ansi("kein gültiges Datum");
+        state.problem = texts.Compose(kMsgCalFileNoDate, {});
         return state;
     }
     r.operatorName = ini.ReadString(kSectionRecord, "BEDIENER", "");
@@ -154,12 +224,13 @@ CalibrationFileState LoadCalibrationFile(const std::filesystem::path& file) {
     r.correction.factor[1] = number("FAKTOR_Y", 1.0L, ok);
     r.correction.squareness = number("RECHTWINKLIGKEIT_URAD", 0.0L, ok) * 1e-6L;
     ok = ok && ParseMarks(ini.ReadString(kSectionCorrection, "MARKEN_X", ""), r.correction.segments[0]) &&
-         ParseMarks(ini.ReadString(kSectionCorrection, "MARKEN_Y", ""), r.correction.segments[1]);
+         ParseMarks(ini.ReadString(kSectionCorrection, "MARKEN_Y", ""), r.correction.segments[1]) &&
+         ParseGrid(ini, r.correction.grid);
     if (!ok) {
-        state.problem = Ansi("eine Korrektur ist keine Zahl");
+        state.problem = texts.Compose(kMsgCalFileNotNumber, {});
         return state;
     }
-    state.problem = CorrectionProblem(r.correction);
+    state.problem = CorrectionProblem(r.correction, texts);
     if (state.problem.empty()) {
         state.status = CalibrationFileStatus::Loaded;
     }
@@ -184,6 +255,21 @@ std::string CalibrationFileText(const CalibrationRecord& r) {
             marks += (marks.empty() ? "" : ";") + Number(m.reading, 6) + ":" + Number(m.correction, 7);
         }
         lines.push_back(std::string(a == 0 ? "MARKEN_X=" : "MARKEN_Y=") + marks);
+    }
+    const GridCorrection& g = r.correction.grid;
+    if (g.Active()) {
+        lines.push_back("GITTER=" + Number(g.x0, 6) + ";" + Number(g.y0, 6) + ";" + Number(g.step[0], 6) + ";" +
+                        Number(g.step[1], 6) + ";" + std::to_string(g.columns) + ";" + std::to_string(g.rows));
+        // A row a line: a whole grid on one line would be longer than a text file's line may be.
+        for (int row = 0; row < g.rows; ++row) {
+            std::string nodes;
+            for (int c = 0; c < g.columns; ++c) {
+                const CorrectedXY& n = g.nodes[static_cast<std::size_t>(row) * static_cast<std::size_t>(g.columns) +
+                                               static_cast<std::size_t>(c)];
+                nodes += (nodes.empty() ? "" : ";") + Number(n.x, 7) + ":" + Number(n.y, 7);
+            }
+            lines.push_back("GITTER_ZEILE" + std::to_string(row + 1) + "=" + nodes);
+        }
     }
     return JoinLines(lines);
 }

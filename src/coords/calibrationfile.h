@@ -10,6 +10,7 @@
 #include "base/datetime.h"
 #include "base/fileio.h"
 #include "readout/scalecorrection.h"
+#include "shell/uitexts.h"
 
 namespace tarvo {
 
@@ -32,19 +33,22 @@ enum class CalibrationFileStatus { None, Loaded, Damaged };
 struct CalibrationFileState {
     CalibrationFileStatus status = CalibrationFileStatus::None;
     CalibrationRecord record;  // only when Loaded
-    std::string problem;       // why it is damaged (German)
+    std::string problem;       // why it is damaged (in the loaded language)
 };
 
 // Reads the calibration file; a missing file is None, one that cannot be used is Damaged with
 // the reason, and its corrections are then not taken.
-[[nodiscard]] CalibrationFileState LoadCalibrationFile(const std::filesystem::path& file);
+[[nodiscard]] CalibrationFileState LoadCalibrationFile(const std::filesystem::path& file, const UiTexts& texts);
 // The file's text (Windows-1252 lines) and its atomic write with CR LF.
 [[nodiscard]] std::string CalibrationFileText(const CalibrationRecord& r);
 [[nodiscard]] WriteResult SaveCalibrationFile(const std::filesystem::path& file, const CalibrationRecord& r);
 
 // Why a correction cannot be right (empty when it can): a factor or a segment's slope that
-// corrects more than 1 %, marks out of order or too many, a squareness over 10 mrad.
-[[nodiscard]] std::string CorrectionProblem(const ScaleCorrection& c);
+// corrects more than 1 %, marks out of order or too many, a squareness over 10 mrad, an error
+// grid of no possible shape or one that corrects more than 1 % of its step between neighbours.
+[[nodiscard]] std::string CorrectionProblem(const ScaleCorrection& c, const UiTexts& texts);
+// The grid's problem alone (empty when it is none or can be right).
+[[nodiscard]] std::string GridProblem(const GridCorrection& g, const UiTexts& texts);
 
 // The days a calibration is valid, from the settings file (default 365; 0 or less: never due).
 [[nodiscard]] int CalibrationIntervalDays(const std::filesystem::path& settingsFile);

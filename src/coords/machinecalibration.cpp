@@ -6,7 +6,7 @@
 namespace tarvo {
 
 void MachineCalibration::Load() {
-    m_file = LoadCalibrationFile(m_ctx.folder.File(kCalibrationFile));
+    m_file = LoadCalibrationFile(m_ctx.folder.File(kCalibrationFile), m_ctx.texts);
     if (m_file.status == CalibrationFileStatus::Damaged) {
         m_correction = ScaleCorrection{};
         m_ctx.op.ShowError(m_ctx.texts.Compose(kMsgCalibrationDamaged, {kCalibrationFile, m_file.problem}));

@@ -31,6 +31,18 @@ std::string FieldText(long double v, int decimals) {
     return FormatReal(v, 0, std::max(decimals, kMostDecimals));
 }
 
+// A name as a line of its names file: a line break or control character (a name pasted or
+// replayed from a program) would split the line or make the file one the readers refuse, so it
+// becomes a blank.
+std::string NameLine(std::string name) {
+    for (char& c : name) {
+        if (static_cast<unsigned char>(c) < 0x20 && c != '\t') {
+            c = ' ';
+        }
+    }
+    return name;
+}
+
 // Alphabetical order of the names files, as a German operator looks a name up.
 bool NameLess(const std::string& a, const std::string& b) { return GermanLess(a, b); }
 }  // namespace
@@ -139,7 +151,8 @@ void FeatureDialog::NennwertExit() {
     Text(kUT) = f(iso.lower);
 }
 
-void FeatureDialog::AddName(const std::string& name) const {
+void FeatureDialog::AddName(const std::string& typed) const {
+    const std::string name = NameLine(typed);
     if (m_readOnly) {
         return;
     }

@@ -78,7 +78,7 @@ public:
 private:
     [[nodiscard]] Field FirstField() const;
     [[nodiscard]] std::vector<Field> Order() const;
-    void AddName(const std::string& name) const;
+    void AddName(const std::string& typed) const;
 
     FeatureDef& m_def;
     Operator& m_op;

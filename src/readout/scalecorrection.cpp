@@ -1,12 +1,44 @@
 #include "readout/scalecorrection.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tarvo {
 
 bool ScaleCorrection::Active() const noexcept {
     return factor[0] != 1.0L || factor[1] != 1.0L || segments[0].size() >= 2 || segments[1].size() >= 2 ||
-           squareness != 0;
+           squareness != 0 || grid.Active();
+}
+
+bool GridCorrection::Active() const noexcept {
+    return columns >= 2 && rows >= 2 && step[0] > 0 && step[1] > 0 &&
+           nodes.size() == static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows);
+}
+
+CorrectedXY GridCorrection::At(long double x, long double y) const {
+    if (!Active()) {
+        return {};
+    }
+    // The cell holding the point and the place within it (0..1); outside the grid the edge.
+    const auto cell = [](long double offset, long double step, int count, int& index) {
+        long double u = offset / step;
+        u = u > 0 ? std::min(u, static_cast<long double>(count - 1)) : 0;  // NaN too
+        index = std::min(static_cast<int>(u), count - 2);
+        return u - static_cast<long double>(index);
+    };
+    int i = 0;
+    int j = 0;
+    const long double u = cell(x - x0, step[0], columns, i);
+    const long double v = cell(y - y0, step[1], rows, j);
+    const auto node = [this](int c, int r) {
+        return nodes[static_cast<std::size_t>(r) * static_cast<std::size_t>(columns) + static_cast<std::size_t>(c)];
+    };
+    const CorrectedXY a = node(i, j);
+    const CorrectedXY b = node(i + 1, j);
+    const CorrectedXY c = node(i, j + 1);
+    const CorrectedXY d = node(i + 1, j + 1);
+    return {(1 - v) * ((1 - u) * a.x + u * b.x) + v * ((1 - u) * c.x + u * d.x),
+            (1 - v) * ((1 - u) * a.y + u * b.y) + v * ((1 - u) * c.y + u * d.y)};
 }
 
 long double SegmentCorrection(const std::vector<SegmentMark>& marks, long double reading) {
@@ -42,6 +74,11 @@ CorrectedXY ScaleCorrection::Apply(long double x, long double y, CorrectionStage
         const long double c = std::cos(squareness);
         x += y * s;
         y *= c;
+    }
+    if (upTo > CorrectionStage::Grid && grid.Active()) {
+        const CorrectedXY g = grid.At(x, y);
+        x += g.x;
+        y += g.y;
     }
     return {x, y};
 }

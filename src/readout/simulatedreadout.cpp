@@ -10,7 +10,8 @@
 namespace tarvo {
 
 bool MachineErrors::Any() const noexcept {
-    return scalePpm[0] != 0 || scalePpm[1] != 0 || waveUm[0] != 0 || waveUm[1] != 0 || squarenessUrad != 0;
+    return scalePpm[0] != 0 || scalePpm[1] != 0 || waveUm[0] != 0 || waveUm[1] != 0 || squarenessUrad != 0 ||
+           fieldUm != 0;
 }
 
 void MachineErrors::Readings(long double x, long double y, long double& rx, long double& ry) const {
@@ -18,14 +19,62 @@ void MachineErrors::Readings(long double x, long double y, long double& rx, long
     const long double angle = squarenessUrad * 1e-6L;
     const long double along[2] = {x - y * std::tan(angle), y / std::cos(angle)};
     long double reading[2];
+    constexpr long double kTurn = 2 * std::numbers::pi_v<long double>;
     for (int a = 0; a < 2; ++a) {
         const long double d = along[a];
         const long double period = wavePeriod[a] > 0 ? wavePeriod[a] : 100;
-        reading[a] = d * (1 + scalePpm[a] * 1e-6L) +
-                     waveUm[a] * 1e-3L * std::sin(2 * std::numbers::pi_v<long double> * d / period);
+        const long double across = fieldPeriod > 0 ? kTurn * along[1 - a] / fieldPeriod : 0;
+        reading[a] = d * (1 + scalePpm[a] * 1e-6L) + waveUm[a] * 1e-3L * std::sin(kTurn * d / period) +
+                     fieldUm * 1e-3L * std::sin(across);
     }
     rx = reading[0];
     ry = reading[1];
+}
+
+int ReadMachineErrorOption(const std::vector<std::string>& args, std::size_t i, MachineErrors& errors) {
+    const std::string& option = args[i];
+    const std::size_t count = option == "--scale" || option == "--wave-x" || option == "--wave-y" || option == "--field"
+                                  ? 2
+                              : option == "--squareness" ? 1
+                                                         : 0;
+    if (count == 0) {
+        return 0;
+    }
+    long double v[2] = {0, 0};
+    for (std::size_t k = 0; k < count; ++k) {
+        const NumberRead n = i + 1 + k < args.size() ? ReadNumberChecked(args[i + 1 + k]) : NumberRead{};
+        if (!n.ok || !std::isfinite(n.value)) {
+            return -1;
+        }
+        v[k] = n.value;
+    }
+    constexpr long double kMostPpm = 10000;  // 1 %
+    MachineErrors e = errors;
+    if (option == "--scale") {
+        e.scalePpm[0] = v[0];
+        e.scalePpm[1] = v[1];
+    } else if (option == "--squareness") {
+        e.squarenessUrad = v[0];
+    } else if (option == "--field") {
+        e.fieldUm = v[0];
+        e.fieldPeriod = v[1];
+    } else {
+        const int axis = option == "--wave-x" ? 0 : 1;
+        e.waveUm[axis] = v[0];
+        e.wavePeriod[axis] = v[1];
+    }
+    for (int a = 0; a < 2; ++a) {
+        if (std::fabs(e.scalePpm[a]) > kMostPpm || !(e.wavePeriod[a] > 0) ||
+            std::fabs(e.waveUm[a]) * 1e-3L > e.wavePeriod[a] * 0.01L) {
+            return -1;
+        }
+    }
+    if (std::fabs(e.squarenessUrad) > kMostPpm || !(e.fieldPeriod > 0) ||
+        std::fabs(e.fieldUm) * 1e-3L > e.fieldPeriod * 0.01L) {
+        return -1;
+    }
+    errors = e;
+    return static_cast<int>(count) + 1;
 }
 
 std::string SimulatedReadout::AnswerLine(int axis) const {

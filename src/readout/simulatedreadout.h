@@ -5,6 +5,7 @@
 
 #include <deque>
 #include <string>
+#include <vector>
 
 #include "base/real.h"
 #include "readout/interfaceprofile.h"
@@ -14,17 +15,29 @@ namespace tarvo {
 
 // The errors of a simulated machine: what its scales read at a true position of the stage. Per
 // axis a scale error (ppm) and a periodic error along the axis (amplitude in µm, period in mm),
-// and the squareness of the axes (µrad by which the Y guide leans towards +X). None by default:
-// the readings are the true position.
+// the squareness of the axes (µrad by which the Y guide leans towards +X), and an error field
+// no axis correction reaches (wavy guides: the X reading errs with the Y travel and the Y
+// reading with the X travel; amplitude in µm, period in mm). None by default: the readings are
+// the true position.
 struct MachineErrors {
     long double scalePpm[2] = {0, 0};
     long double waveUm[2] = {0, 0};
     long double wavePeriod[2] = {100, 100};
     long double squarenessUrad = 0;
+    long double fieldUm = 0;
+    long double fieldPeriod = 100;
     [[nodiscard]] bool Any() const noexcept;
     // The readings of both scales with the stage at the true position (x, y).
     void Readings(long double x, long double y, long double& rx, long double& ry) const;
 };
+
+// The machine-error options of the simulators' command lines at `args[i]`: "--scale PPMX PPMY",
+// "--wave-x UM MM", "--wave-y UM MM", "--squareness URAD", "--field UM MM". The number of arguments taken (0 when
+// `args[i]` is none of them); -1 when a value is missing or no number (nothing is changed then),
+// or when an error is out of reach of a real machine (over 1 %, a period not above 0).
+[[nodiscard]] int ReadMachineErrorOption(const std::vector<std::string>& args, std::size_t i, MachineErrors& errors);
+inline constexpr const char* kMachineErrorUsage =
+    "[--scale PPMX PPMY] [--wave-x UM MM] [--wave-y UM MM] [--squareness URAD] [--field UM MM]";
 
 class SimulatedReadout final : public SerialDevice {
 public:

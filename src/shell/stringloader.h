@@ -13,10 +13,9 @@
 
 #include "base/fileio.h"
 #include "base/ini.h"
+#include "shell/uitexts.h"
 
 namespace tarvo {
-
-class UiTexts;
 
 // The texts of one control: its text properties and its string-list properties, in order.
 struct ControlTexts {
@@ -52,18 +51,20 @@ inline constexpr const char* kMainLanguageFile = "tarvo_main.ini";
 void LoadTextLists(const IniFile& file, UiTexts& texts);
 
 // The windows that load a language file after the main window, in this order, with the UI text
-// that becomes their caption.
+// or message that becomes their caption.
 struct LanguageWindow {
     int caption;         // UI text number
     const char* window;  // the window's name
     const char* file;    // its file in the language folder
 };
 inline constexpr LanguageWindow kLanguageWindows[] = {
-    {0, "TheadData", "part_inf.ini"},     {1, "Tmrk_set", "mrk_set.ini"},       {2, "Tselect_winkel", "sel_ang.ini"},
-    {3, "TSys", "sys_set.ini"},           {4, "Ttext_zeile", "txt_line.ini"},   {5, "TAuswahl", "select.ini"},
-    {6, "TBMP_View", "gr_win.ini"},       {7, "TEingabe", "input1.ini"},        {8, "Tmerkmalsnamen", "mrk_text.ini"},
-    {9, "Tmethode", "method.ini"},        {10, "Tsel_abstand", "sel_dist.ini"}, {11, "Tselect_ksys", "sel_ksys.ini"},
-    {12, "Twait_window", "wait_win.ini"},
+    {0, "TheadData", "part_inf.ini"},      {1, "Tmrk_set", "mrk_set.ini"},
+    {2, "Tselect_winkel", "sel_ang.ini"},  {3, "TSys", "sys_set.ini"},
+    {4, "Ttext_zeile", "txt_line.ini"},    {5, "TAuswahl", "select.ini"},
+    {6, "TBMP_View", "gr_win.ini"},        {7, "TEingabe", "input1.ini"},
+    {8, "Tmerkmalsnamen", "mrk_text.ini"}, {9, "Tmethode", "method.ini"},
+    {10, "Tsel_abstand", "sel_dist.ini"},  {11, "Tselect_ksys", "sel_ksys.ini"},
+    {12, "Twait_window", "wait_win.ini"},  {kMsgCalWindowCaption, "Tkalibrierung", "calib.ini"},
 };
 
 }  // namespace tarvo

@@ -243,6 +243,28 @@ const char* const kCommonDefaults[kCommonListSize] = {
     "Zu dieser Zeile sind keine Punkte gespeichert",
     "Abweichungen %1-fach",
     "unbekanntes Bezugselement",
+    "nicht lesbar",
+    "kein gültiges Datum",
+    "eine Korrektur ist keine Zahl",
+    "Faktor %1 ändert um mehr als 1 %",
+    "mehr als %1 Marken in %2",
+    "Marken in %1 nicht aufsteigend",
+    "Marken in %1 korrigieren um mehr als 1 %",
+    "Rechtwinkligkeit über 10 mrad",
+    "Gitter mit %1 × %2 Punkten im Abstand %3 × %4 mm und %5 Korrekturen",
+    "das Gitter korrigiert am Punkt %1 um mehr als 1 % des Abstands",
+    "Gitterplatte: Punkt %1 von %2 (Spalte %3, Zeile %4) antasten",
+    "Gitter %1 × %2 Punkte im Abstand %3 × %4 mm: Fehler bis %5 µm, Rest bis %6 µm",
+    "Punkt %1 liegt nicht an seinem Platz im Gitter",
+    "Maschine kalibrieren",
+    "Endmaß der zertifizierten Länge parallel zur Achse auflegen; erst das eine, dann das andere Ende antasten.",
+    "Glasmaßstab parallel zur Achse auflegen; die Marken der Reihe nach antasten, beginnend mit der ersten.",
+    "Winkelnormal auflegen: erst mehrere Punkte der Kante entlang X antasten, \"Nächste Kante\", dann die Kante "
+    "entlang Y.",
+    "Eine gerade Kante entlang X antasten, \"Nächste Kante\", das Teil um 90° drehen und dieselbe Kante entlang Y "
+    "antasten.",
+    "Gitterplatte auflegen (nach den Achsen kalibrieren); die Punkte zeilenweise antasten: die erste Zeile entlang "
+    "X, dann die nächste Zeile darüber.",
 };
 
 const char* const kResultDefaults[kResultNamesSize] = {

@@ -16,7 +16,7 @@ namespace tarvo {
 // 0-38 are the numbered texts of the window and its dialogs; from 39 on come the messages the
 // program composes, German patterns with "%1", "%2" ... for the parts filled in.
 inline constexpr std::size_t kNumberedTexts = 39;
-inline constexpr std::size_t kCommonListSize = 227;
+inline constexpr std::size_t kCommonListSize = 246;
 // Numbered texts the code takes by number (`UiText`), with their German wording.
 inline constexpr int kTextTooFewPoints = 13;           // "Zuwenig Punkte"
 inline constexpr int kTextReportTitle = 14;            // "TARVO Meßprotokoll"
@@ -137,8 +137,29 @@ inline constexpr int kMsgReevaluate = 223;        // the chooser of the re-evalu
 inline constexpr int kMsgNoKeptPoints = 224;      // the selected line keeps no points
 inline constexpr int kMsgWhiskerFactor = 225;     // the element graphic: deviations magnified (factor)
 inline constexpr int kMsgUnknownReference = 226;  // a program line names no reference element
-inline constexpr int kMsgNotAllowed = 116;        // a serial setting of the interface profile the port
-                                                  // cannot take, and what it takes instead
+// Why the calibration file is damaged, and the error grid's calibration.
+inline constexpr int kMsgCalFileUnreadable = 227;
+inline constexpr int kMsgCalFileNoDate = 228;
+inline constexpr int kMsgCalFileNotNumber = 229;
+inline constexpr int kMsgCalFileFactor = 230;        // a factor over 1 % (axis)
+inline constexpr int kMsgCalFileTooManyMarks = 231;  // (most, axis)
+inline constexpr int kMsgCalFileMarkOrder = 232;     // (axis)
+inline constexpr int kMsgCalFileMarkSlope = 233;     // (axis)
+inline constexpr int kMsgCalFileSquareness = 234;
+inline constexpr int kMsgCalFileGrid = 235;       // a grid of no possible shape (columns, rows, steps, nodes)
+inline constexpr int kMsgCalGridSlope = 236;      // the grid corrects over 1 % between two nodes (node)
+inline constexpr int kMsgCalPromptGrid = 237;     // (node, nodes, column, row)
+inline constexpr int kMsgCalGrid = 238;           // the grid's figures
+inline constexpr int kMsgCalGridOff = 239;        // a node probed away from its place (node)
+inline constexpr int kMsgCalWindowCaption = 240;  // the calibration window's caption
+// What each standard asks of the operator (the calibration window's guide).
+inline constexpr int kMsgCalGuideLength = 241;
+inline constexpr int kMsgCalGuideMarks = 242;
+inline constexpr int kMsgCalGuideSquare = 243;
+inline constexpr int kMsgCalGuideTurn = 244;
+inline constexpr int kMsgCalGuideGrid = 245;
+inline constexpr int kMsgNotAllowed = 116;  // a serial setting of the interface profile the port
+                                            // cannot take, and what it takes instead
 // The machine calibration: status, refusals, prompts, figures, the details typed.
 inline constexpr int kMsgCalibrated = 124;
 inline constexpr int kMsgCalibrationOverdue = 125;

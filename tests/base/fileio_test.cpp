@@ -63,6 +63,11 @@ TEST_F(DamagedText, Utf8IsReadConvertedAndSaid) {
                                                                                 "e"}));
     EXPECT_EQ(ReadTextLines(dir.work() / "bom.txt"), std::vector<std::string>{"Ma\xDF"});
     EXPECT_EQ(Noted(), (std::vector<FileDamage>{FileDamage::Utf8, FileDamage::Utf8}));
+    // Marked as UTF-8 but not: what the conversion makes of it holds control characters, which the
+    // program would write back into its own files (a names file it then refuses). Binary.
+    dir.Write("false_bom.txt", "\xEF\xBB\xBF\xE0" + std::string(59, '\xC0') + "\x85\x0C\xDFpfh*^");
+    EXPECT_FALSE(ReadTextLines(dir.work() / "false_bom.txt"));
+    EXPECT_EQ(Noted(), std::vector<FileDamage>{FileDamage::Binary});
 }
 
 TEST_F(DamagedText, OnlyTheProgramsOwnFilesCountAsCutWithoutTheirLastLineBreak) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <numbers>
 #include <random>
 
 #include "base/cp1252.h"
@@ -144,7 +145,7 @@ TEST(CalibrationProcedures, AnyMachineIsCorrectedOverTheWholeRange) {
         run(CalibrationProcedure(CalibrationKind::Segments, 1, marks), alongY, {});
         run(CalibrationProcedure(machine % 2 == 0 ? CalibrationKind::Square : CalibrationKind::Turn, 0, {90}),
             {{10, 3}, {150, 3}, {290, 3}}, {{3, 10}, {3, 150}, {3, 290}});
-        ASSERT_TRUE(CorrectionProblem(c).empty()) << CorrectionProblem(c);
+        ASSERT_TRUE(CorrectionProblem(c, UiTexts{}).empty()) << CorrectionProblem(c, UiTexts{});
         for (int k = 0; k < 200; ++k) {
             const long double x = 150 + 150 * u(rng);
             const long double y = 150 + 150 * u(rng);
@@ -159,7 +160,7 @@ TEST(CalibrationProcedures, AnyMachineIsCorrectedOverTheWholeRange) {
         rec.correction = c;
         test::TempDir dir;
         ASSERT_TRUE(SaveCalibrationFile(dir.work() / kCalibrationFile, rec).ok);
-        const CalibrationFileState back = LoadCalibrationFile(dir.work() / kCalibrationFile);
+        const CalibrationFileState back = LoadCalibrationFile(dir.work() / kCalibrationFile, UiTexts{});
         ASSERT_EQ(back.status, CalibrationFileStatus::Loaded) << back.problem;
         long double rx = 0;
         long double ry = 0;
@@ -167,6 +168,102 @@ TEST(CalibrationProcedures, AnyMachineIsCorrectedOverTheWholeRange) {
         const CorrectedXY p = back.record.correction.Apply(rx, ry);
         EXPECT_LT(std::hypot(p.x - 123, p.y - 234) * 1000, 0.1L);
     }
+}
+
+// A machine whose guides are wavy (an error field no axis correction reaches): after the axis
+// calibrations, a grid plate laid anywhere, a little turned, corrects every distance in its range
+// below 1 µm; the file keeps the grid, and bad grids are refused with the reason.
+TEST(CalibrationProcedures, AGridPlateCorrectsAnErrorFieldBelowOneMicrometre) {
+    MachineErrors e;
+    e.scalePpm[0] = 150;
+    e.squarenessUrad = -80;
+    e.fieldUm = 6;
+    e.fieldPeriod = 220;
+    const UiTexts texts;
+    ScaleCorrection c;
+    const auto probe = [&](CalibrationProcedure& p, long double x, long double y) {
+        long double rx = 0;
+        long double ry = 0;
+        e.Readings(x, y, rx, ry);
+        p.Capture(rx, ry);
+    };
+    CalibrationProcedure length(CalibrationKind::Linear, 0, {200});
+    probe(length, 0, 0);
+    probe(length, 200, 0);
+    c = length.Compute(c, texts).correction;
+    CalibrationProcedure square(CalibrationKind::Square, 0, {90});
+    for (const long double at : {10.0L, 100.0L, 190.0L}) {
+        probe(square, at, 2);
+    }
+    ASSERT_TRUE(square.NextEdge());
+    for (const long double at : {10.0L, 100.0L, 190.0L}) {
+        probe(square, 2, at);
+    }
+    c = square.Compute(c, texts).correction;
+    // The plate: 21 x 21 nodes 10 mm apart, from (5, 4), turned by 0.3°.
+    const long double turn = 0.3L * std::numbers::pi_v<long double> / 180;
+    const auto node = [&](int i, int j) {
+        return std::pair{5 + i * 10 * std::cos(turn) - j * 10 * std::sin(turn),
+                         4 + i * 10 * std::sin(turn) + j * 10 * std::cos(turn)};
+    };
+    CalibrationProcedure grid(CalibrationKind::Grid, 0, {10, 10, 21, 21});
+    for (int k = 0; k < 441; ++k) {
+        const auto [x, y] = node(k % 21, k / 21);
+        probe(grid, x, y);
+    }
+    const CalibrationResult r = grid.Compute(c, texts);
+    ASSERT_TRUE(r.ok) << r.refusal;
+    std::mt19937 rng(5);
+    std::uniform_real_distribution<double> u(10, 190);
+    const auto worst = [&](const ScaleCorrection& with) {
+        long double most = 0;
+        for (int k = 0; k < 300; ++k) {
+            const long double p[4] = {u(rng), u(rng), u(rng), u(rng)};
+            long double r1[2];
+            long double r2[2];
+            e.Readings(p[0], p[1], r1[0], r1[1]);
+            e.Readings(p[2], p[3], r2[0], r2[1]);
+            const CorrectedXY a = with.Apply(r1[0], r1[1]);
+            const CorrectedXY b = with.Apply(r2[0], r2[1]);
+            const long double error = std::hypot(a.x - b.x, a.y - b.y) - std::hypot(p[0] - p[2], p[1] - p[3]);
+            most = std::max(most, std::fabs(error) * 1000);
+        }
+        return most;
+    };
+    EXPECT_GT(worst(c), 5);             // the axis corrections leave the field
+    EXPECT_LT(worst(r.correction), 1);  // the grid takes it away
+    EXPECT_LT(r.MaxResidual(), 0.5L);   // at the nodes, which lie a little off the grid's rows
+    // The file keeps the grid, closely enough for the same figures.
+    test::TempDir dir;
+    CalibrationRecord rec;
+    rec.correction = r.correction;
+    ASSERT_TRUE(SaveCalibrationFile(dir.work() / kCalibrationFile, rec).ok);
+    CalibrationFileState back = LoadCalibrationFile(dir.work() / kCalibrationFile, texts);
+    ASSERT_EQ(back.status, CalibrationFileStatus::Loaded) << back.problem;
+    EXPECT_LT(worst(back.record.correction), 1);
+    // A later axis calibration drops the grid, which was measured through the old corrections.
+    EXPECT_FALSE(length.Compute(r.correction, texts).correction.grid.Active());
+
+    // Refused: a plate of no possible shape, too few nodes, a node probed out of its place, a
+    // grid correcting over 1 % between neighbours; in the file, a grid cut short.
+    const auto refusal = [&](std::vector<long double> plate, int nodes, int displaced, long double by) {
+        CalibrationProcedure p(CalibrationKind::Grid, 0, std::move(plate));
+        for (int k = 0; k < nodes; ++k) {
+            const auto [x, y] = node(k % 3, k / 3);
+            probe(p, x + (k == displaced ? by : 0), y);
+        }
+        return p.Compute(c, texts).refusal;
+    };
+    EXPECT_EQ(refusal({10, 10, 1, 3}, 3, -1, 0), texts.Compose(kMsgCalNoStandard, {}));
+    EXPECT_EQ(refusal({10, 10, 3, 3}, 8, -1, 0), texts.Compose(kMsgCalTooFew, {"9", "8"}));
+    EXPECT_EQ(refusal({10, 10, 3, 3}, 9, 4, 10), texts.Compose(kMsgCalGridOff, {"5"}));
+    EXPECT_EQ(refusal({10, 10, 3, 3}, 9, 4, 0.2L), texts.Compose(kMsgCalGridSlope, {"5"}));
+    std::string text = CalibrationFileText(rec);
+    text.erase(text.find("GITTER_ZEILE21"));
+    dir.Write(kCalibrationFile, text);
+    back = LoadCalibrationFile(dir.work() / kCalibrationFile, texts);
+    EXPECT_EQ(back.status, CalibrationFileStatus::Damaged);
+    EXPECT_EQ(back.problem, texts.Compose(kMsgCalFileGrid, {"21", "21", "10.000", "10.000", "420"}));
 }
 
 // Bad input is refused with its reason and nothing is saved.

@@ -19,8 +19,8 @@
 #include "support/scriptedoperator.h"
 #include "support/tempdir.h"
 
-#ifndef TARVO_READOUT_SIM
-#error "TARVO_READOUT_SIM must name the simulator"
+#if !defined(TARVO_READOUT_SIM) || !defined(TARVO_STAGE)
+#error "TARVO_READOUT_SIM and TARVO_STAGE must name the simulators"
 #endif
 
 namespace tarvo {
@@ -214,6 +214,32 @@ TEST_P(CalibrationEndToEnd, CalibratedPositionsMatchTheTrueOnesWithinHalfAMicrom
 
 INSTANTIATE_TEST_SUITE_P(BothTriggerModes, CalibrationEndToEnd, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "FootSwitch" : "Keyboard"; });
+
+// The stage takes the readout simulator's machine errors and prints what the erring scales read
+// at its true position; a value no machine has is refused.
+TEST(StageWithErrors, PrintsWhatTheErringScalesRead) {
+    QProcess stage;
+    stage.start(TARVO_STAGE, {"--scale", "100", "-50", "--squareness", "20", "--field", "3", "150"});
+    ASSERT_TRUE(WaitUntil([&] { return stage.canReadLine(); }));
+    MachineErrors e;
+    e.scalePpm[0] = 100;
+    e.scalePpm[1] = -50;
+    e.squarenessUrad = 20;
+    e.fieldUm = 3;
+    e.fieldPeriod = 150;
+    long double x = 0;
+    long double y = 0;
+    e.Readings(35, 30, x, y);  // where the stage starts
+    char want[64];
+    std::snprintf(want, sizeof want, "pos %.4Lf %.4Lf\n", x, y);
+    EXPECT_EQ(stage.readLine().toStdString(), want);
+    stage.kill();
+    stage.waitForFinished();
+    QProcess bad;
+    bad.start(TARVO_STAGE, {"--wave-x", "2"});
+    ASSERT_TRUE(bad.waitForFinished(10000));
+    EXPECT_EQ(bad.exitCode(), 2);
+}
 
 }  // namespace
 }  // namespace tarvo

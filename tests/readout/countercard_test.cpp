@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "coords/calibrationfile.h"
 #include "support/mainwindowfixture.h"
 
 namespace tarvo {
@@ -87,6 +88,39 @@ TEST_F(CounterLink, TheReceiveTickReadsTheCountersAfterTheResetQuestion) {
     session->timers.Advance(200);
     EXPECT_EQ(w->LV1, "2.500");
     EXPECT_EQ(w->LV2, "-1.000");
+}
+
+// The counter card's positions go through the machine's corrections as the readout's do: exact
+// without a calibration file, corrected (both axes, since the squareness ties them) with one.
+TEST_F(CounterLink, PositionsGoThroughTheCorrections) {
+    dir.Write("TARVO.INI", "[PARAMETER]\nIF3INC=1\n");
+    CalibrationRecord r;
+    r.date = {2026, 12, 1, 0, 0, 0};
+    r.correction.factor[0] = 1.0002L;
+    r.correction.segments[1] = {{0, 0}, {100, 0.004L}};
+    r.correction.squareness = 50e-6L;
+    for (const bool calibrated : {false, true}) {
+        if (calibrated) {
+            ASSERT_TRUE(SaveCalibrationFile(dir.work() / kCalibrationFile, r).ok);
+        }
+        session = std::make_unique<Session>(op, clock, dir.work(), dir.root());
+        session->ioPorts = &io;
+        w = std::make_unique<MainWindow>(*session);
+        w->FormCreate();
+        op.ExpectAsk(false);  // the counters are not reset
+        session->timers.Advance(500);
+        ASSERT_EQ(session->correction.Active(), calibrated);
+        PresetCounter(session->counterCard, io, 1, 123.456L);
+        PresetCounter(session->counterCard, io, 2, -45.5L);
+        session->timers.Advance(400);
+        const long double x = ReadCounter(session->counterCard, io, 1);
+        const long double y = ReadCounter(session->counterCard, io, 2);
+        const CorrectedXY want = calibrated ? r.correction.Apply(x, y) : CorrectedXY{x, y};
+        EXPECT_EQ(session->run.CurrentPos.x, Real(want.x)) << calibrated;
+        EXPECT_EQ(session->run.CurrentPos.y, Real(want.y)) << calibrated;
+        w.reset();
+        session.reset();
+    }
 }
 
 class CardWithoutPorts : public test::MainWindowFixture {

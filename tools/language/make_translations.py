@@ -19,7 +19,7 @@ import sys
 LANGUAGES = ["English", "Dutch", "French", "Polnisch", "Italian"]
 NEUTRAL = {"", "-", "******", "1.0000", "ASCII", "D", "R", "OK", "X", "Y", "X:", "Y:",
            "Deutsch", "English", "Nederlands", "Français", "Polski", "Italiano", "2000", "1200",
-           " OT <= UT ", " OT <= 0 ", "COM%1 Error", "...", "F4"}
+           " OT <= UT ", " OT <= 0 ", "COM%1 Error", "...", "F4", "200", "20.0"}
 HEADER = " #  Merkmal               Ergebnis    X-Pos.    Y-Pos     Abw.         ."
 HEADER_WORDS = {
     "English": ("Feature", "Result", "X-Pos.", "Y-Pos", "Dev."),

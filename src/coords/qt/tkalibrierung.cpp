@@ -15,14 +15,17 @@ namespace tarvo {
 
 namespace {
 // What each standard asks of the operator, in the order of the kinds.
-const char* const kGuide[] = {
-    "Endmaß der zertifizierten Länge parallel zur Achse auflegen; erst das eine, dann das andere Ende antasten.",
-    "Glasmaßstab parallel zur Achse auflegen; die Marken der Reihe nach antasten, beginnend mit der ersten.",
-    "Winkelnormal auflegen: erst mehrere Punkte der Kante entlang X antasten, \"Nächste Kante\", dann die Kante "
-    "entlang Y.",
-    "Eine gerade Kante entlang X antasten, \"Nächste Kante\", das Teil um 90° drehen und dieselbe Kante entlang Y "
-    "antasten.",
-};
+constexpr int kGuides[] = {kMsgCalGuideLength, kMsgCalGuideMarks, kMsgCalGuideSquare, kMsgCalGuideTurn,
+                           kMsgCalGuideGrid};
+constexpr int kGridKind = static_cast<int>(CalibrationKind::Grid);
+bool EdgeKind(int kind) { return kind == 2 || kind == 3; }
+
+// A control with its name, which its language file's section takes.
+template <typename W>
+W* Named(W* w, const char* name) {
+    w->setObjectName(name);
+    return w;
+}
 }  // namespace
 
 CalibrationSketch::CalibrationSketch(QWidget* parent) : QWidget(parent) { setFixedSize(180, 180); }
@@ -60,6 +63,15 @@ void CalibrationSketch::paintEvent(QPaintEvent*) {
             marks.append(at(130.0 * i / (n - 1), 4, y));
         }
         points.append(marks);
+    } else if (m_kind == kGridKind) {
+        // The plate's nodes, row by row from the first.
+        QList<QPointF> nodes;
+        for (int j = 0; j < 5; ++j) {
+            for (int i = 0; i < 5; ++i) {
+                nodes.append(at(10 + 28.0 * i, 10 + 28.0 * j, false));
+            }
+        }
+        points.append(nodes);
     } else {
         edges.append({at(10, 4, false), at(130, 4, false)});
         edges.append({at(10, 4, true), at(130, 4, true)});
@@ -80,7 +92,7 @@ void CalibrationSketch::paintEvent(QPaintEvent*) {
         for (int i = 0; i < points[e].size(); ++i) {
             const bool done = e < m_edge || (e == m_edge && i < m_captured);
             const bool next = e == m_edge && i == std::min<int>(m_captured, static_cast<int>(points[e].size()) - 1) &&
-                              !(m_kind <= 1 && m_captured >= m_wanted);
+                              !(!EdgeKind(m_kind) && m_captured >= m_wanted);
             p.setPen(Qt::NoPen);
             p.setBrush(next ? QColor(0, 255, 255) : done ? QColor(0, 200, 0) : QColor(90, 90, 100));
             p.drawEllipse(points[e][i], next ? 5 : 3.5, next ? 5 : 3.5);
@@ -91,37 +103,41 @@ void CalibrationSketch::paintEvent(QPaintEvent*) {
 Tkalibrierung::Tkalibrierung(MainWindow& model, QWidget* parent) : QDialog(parent), m_m(model) {
     setObjectName("Tkalibrierung");
     setWindowTitle("Maschine kalibrieren");
-    Verfahren = new QComboBox;
-    Verfahren->addItems(
-        {"Länge (Endmaß)", "Glasmaßstab (Marken)", "Winkelnormal (zwei Kanten)", "Umschlag (Kante, um 90° gedreht)"});
-    Achse = new QComboBox;
+    Verfahren = Named(new QComboBox, "Verfahren");
+    Verfahren->addItems({"Länge (Endmaß)", "Glasmaßstab (Marken)", "Winkelnormal (zwei Kanten)",
+                         "Umschlag (Kante, um 90° gedreht)", "Gitterplatte (Punkte zeilenweise)"});
+    Achse = Named(new QComboBox, "Achse");
     Achse->addItems({"X", "Y"});
-    Sollwerte = new QLineEdit("200");
-    Sollwerte->setToolTip("Länge in mm; die Marken in mm durch Leerzeichen getrennt; der Sollwinkel in Grad");
-    Zertifikat = new QPushButton("Zertifikat (CSV)...");
-    Beginnen = new QPushButton("Beginnen");
-    Antasten = new QPushButton("Antasten (Leertaste)");
-    NaechsteKante = new QPushButton("Nächste Kante");
-    Berechnen = new QPushButton("Berechnen");
-    Speichern = new QPushButton("Speichern...");
-    Schliessen = new QPushButton("Schließen");
-    Bediener = new QLineEdit;
-    Normal = new QLineEdit;
-    ZertifikatNr = new QLineEdit;
-    Temperatur = new QLineEdit("20.0");
+    Sollwerte = Named(new QLineEdit("200"), "Sollwerte");
+    Sollwerte->setToolTip(
+        "Länge in mm; die Marken in mm durch Leerzeichen getrennt; der Sollwinkel in Grad; das Gitter: Abstand X "
+        "und Y in mm, Spalten, Zeilen");
+    Zertifikat = Named(new QPushButton("Zertifikat (CSV)..."), "Zertifikat");
+    Beginnen = Named(new QPushButton("Beginnen"), "Beginnen");
+    Antasten = Named(new QPushButton("Antasten (Leertaste)"), "Antasten");
+    NaechsteKante = Named(new QPushButton("Nächste Kante"), "NaechsteKante");
+    Berechnen = Named(new QPushButton("Berechnen"), "Berechnen");
+    Speichern = Named(new QPushButton("Speichern..."), "Speichern");
+    Schliessen = Named(new QPushButton("Schließen"), "Schliessen");
+    Bediener = Named(new QLineEdit, "Bediener");
+    Normal = Named(new QLineEdit, "Normal");
+    ZertifikatNr = Named(new QLineEdit, "ZertifikatNr");
+    Temperatur = Named(new QLineEdit("20.0"), "Temperatur");
+    // The guide and the figures follow the calibration (numbered messages): no language file's.
     Hinweis = new QLabel;
     Hinweis->setWordWrap(true);
     Ergebnis = new QPlainTextEdit;
     Ergebnis->setReadOnly(true);
     Skizze = new CalibrationSketch;
+    const auto label = [](const char* name, const char* text) { return Named(new QLabel(text), name); };
 
     auto* form = new QFormLayout;
-    form->addRow("Normal", Verfahren);
-    form->addRow("Achse", Achse);
+    form->addRow(label("LabelVerfahren", "Normal"), Verfahren);
+    form->addRow(label("LabelAchse", "Achse"), Achse);
     auto* values = new QHBoxLayout;
     values->addWidget(Sollwerte);
     values->addWidget(Zertifikat);
-    form->addRow("Sollwerte", values);
+    form->addRow(label("LabelSollwerte", "Sollwerte"), values);
     auto* top = new QHBoxLayout;
     top->addLayout(form, 1);
     top->addWidget(Skizze);
@@ -130,10 +146,10 @@ Tkalibrierung::Tkalibrierung(MainWindow& model, QWidget* parent) : QDialog(paren
         steps->addWidget(b);
     }
     auto* details = new QFormLayout;
-    details->addRow("Bediener", Bediener);
-    details->addRow("Normal (Kennung)", Normal);
-    details->addRow("Zertifikat-Nr.", ZertifikatNr);
-    details->addRow("Temperatur in °C", Temperatur);
+    details->addRow(label("LabelBediener", "Bediener"), Bediener);
+    details->addRow(label("LabelNormal", "Normal (Kennung)"), Normal);
+    details->addRow(label("LabelZertifikatNr", "Zertifikat-Nr."), ZertifikatNr);
+    details->addRow(label("LabelTemperatur", "Temperatur in °C"), Temperatur);
     auto* end = new QHBoxLayout;
     end->addStretch();
     end->addWidget(Speichern);
@@ -148,7 +164,7 @@ Tkalibrierung::Tkalibrierung(MainWindow& model, QWidget* parent) : QDialog(paren
     resize(640, 560);
 
     connect(Verfahren, &QComboBox::currentIndexChanged, this, [this](int kind) {
-        Sollwerte->setText(kind == 0 ? "200" : kind == 1 ? "" : "90");
+        Sollwerte->setText(kind == 0 ? "200" : kind == 1 ? "" : kind == kGridKind ? "10 10 11 11" : "90");
         Render();
     });
     connect(Achse, &QComboBox::currentIndexChanged, this, [this] { Render(); });
@@ -213,16 +229,16 @@ void Tkalibrierung::Save() {
 void Tkalibrierung::Render() {
     const CalibrationProcedure* p = m_m.Calibration();
     const int kind = p != nullptr ? static_cast<int>(p->Kind()) : Verfahren->currentIndex();
-    Achse->setEnabled(kind <= 1);
+    Achse->setEnabled(kind <= 1);  // the kinds along one axis
     Skizze->Set(kind, p != nullptr ? p->Axis() : Achse->currentIndex(), p != nullptr ? p->Edge() : 0,
                 p != nullptr ? p->Captured() : 0, p != nullptr ? p->Wanted() : (kind == 0 ? 2 : 11));
-    QString hint = QString::fromUtf8(kGuide[std::clamp(kind, 0, 3)]);
+    QString hint = Q(m_m.texts().Compose(kGuides[std::clamp(kind, 0, kGridKind)], {}));
     if (p != nullptr) {
         hint += "\n" + Q(p->Prompt(m_m.texts()));
     }
     Hinweis->setText(hint);
     Antasten->setEnabled(p != nullptr && !m_m.session().acquisition.FootSwitchMode);
-    NaechsteKante->setEnabled(p != nullptr && kind >= 2 && p->Edge() == 0);
+    NaechsteKante->setEnabled(p != nullptr && EdgeKind(kind) && p->Edge() == 0);
     Berechnen->setEnabled(p != nullptr);
     const CalibrationResult* r = m_m.CalibrationOutcome();
     Speichern->setEnabled(r != nullptr && r->ok);
