@@ -76,7 +76,7 @@ const std::array kCommands = {
     Command{CommandId::LiveView, "", Place::MenuZusatz, 0, 0, 0, 0, "Kamera&bild", "", "", "", -1, [](M& w) { w.ShowLiveView.Notify(); }, Enabled::Always},
     // Context menus of the two lists.
     Command{CommandId::ElementGraphic, "", Place::PopupResults, 0, 0, 0, 0, "&Grafik", "", "", "", -1, [](M& w) { w.Grafik1Click(); }, Enabled::Pictures},
-    Command{CommandId::Reevaluate, "", Place::PopupResults, 0, 0, 0, 0, "&Neu auswerten", "", "", "", kResultCircle, [](M& w) { ReevaluateResult(w.Context()); }, Enabled::NoRun},
+    Command{CommandId::Reevaluate, "", Place::PopupResults, 0, 0, 0, 0, "&Neu auswerten", "", "", "", -1, [](M& w) { ReevaluateResult(w.Context()); }, Enabled::NoRun},
     Command{CommandId::ResultListClear, "", Place::PopupResults, 0, 0, 0, 0, "&Löschen", "", "", "", -1, [](M& w) { ClearAllMemories(w.Context()); }, Enabled::Always},
     Command{CommandId::PointListClear, "", Place::PopupPoints, 0, 0, 0, 0, "&Löschen", "", "", "", -1, [](M& w) { w.Context().ClearPoints(); }, Enabled::Always},
     Command{CommandId::SavePoints, "", Place::PopupPoints, 0, 0, 0, 0, "&Speichern", "", "", "", -1, [](M& w) { SavePointFile(w.Context()); }, Enabled::Always},

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -61,5 +62,10 @@ private:
     std::vector<std::vector<FitPoint>> m_kept;  // beside m_lines, one entry per line
     int m_itemIndex = -1;
 };
+
+// An unreadable result list is never written over: it is set aside under a name of its own
+// ("speicher.dat.unlesbar", then "...unlesbar2", ...). The new name, or nothing when it could not
+// be moved.
+[[nodiscard]] std::optional<std::filesystem::path> SetAsideUnreadable(const std::filesystem::path& file);
 
 }  // namespace tarvo
