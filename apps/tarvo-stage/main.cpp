@@ -18,7 +18,6 @@
 #include <vector>
 
 #include "readout/simulatedreadout.h"
-
 #include "readout/workpiece.h"
 
 namespace {
