@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -37,6 +38,7 @@ Tform_lage::Tform_lage(QWidget* parent)
     }
     m_kinds->setFocusPolicy(Qt::NoFocus);
     m_kinds->setExpanding(false);
+    m_kinds->setUsesScrollButtons(false);
     m_mc->setObjectName("Werkstoffbedingung");
     m_mc->addItems({"RFS", "MMC", "LMC"});
     m_hole->setObjectName("Bohrung_Welle");
@@ -201,6 +203,10 @@ bool Tform_lage::eventFilter(QObject* watched, QEvent* e) {
 bool Tform_lage::Run(GeoToleranceDialog& dialog) {
     m_dialog = &dialog;
     Load();
+    // Every kind's tab in view, none cut behind scroll arrows.
+    ensurePolished();
+    const int wide = m_kinds->sizeHint().width() + 2 * style()->pixelMetric(QStyle::PM_LayoutLeftMargin) + 8;
+    setMinimumWidth(wide);
     const bool ok = exec() == QDialog::Accepted;
     m_dialog = nullptr;
     return ok;
