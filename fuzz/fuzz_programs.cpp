@@ -5,6 +5,7 @@
 #include <fstream>
 #include <string>
 
+#include "app/commandtable.h"
 #include "app/mainwindow.h"
 #include "fuzzdir.h"
 #include "fuzzoperator.h"
@@ -42,8 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     tarvo::Session session(op, clock, dir, dir);
     tarvo::MainWindow w(session);
     w.FormCreate();
-    w.LoadMemoryClick();
-    w.SpeedButton13Click();
+    w.Run(tarvo::CommandOf(tarvo::CommandId::LoadMemory));
+    w.Run(tarvo::CommandOf(tarvo::CommandId::RunProgram));
     for (int step = 0; step < 40 && !w.Runner().Idle(); ++step) {
         session.run.CurrentPos = {step * 1.5L, step % 7 * 2.0L};
         w.FormKeyDown(tarvo::kKeySpace);
