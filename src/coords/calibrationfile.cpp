@@ -47,19 +47,6 @@ std::string Number(long double v, int digits) {
     return buf;
 }
 
-bool ParseDate(const std::string& text, DateTime& d) {
-    int day = 0;
-    int month = 0;
-    int year = 0;
-    char end = 0;
-    if (std::sscanf(text.c_str(), "%2d.%2d.%4d%c", &day, &month, &year, &end) != 3 || month < 1 || month > 12 ||
-        day < 1 || day > 31 || year < 1900 || year > 9999) {
-        return false;
-    }
-    d = DateTime{year, month, day, 0, 0, 0};
-    return DateOf(DaysOf(year, month, day)).day == day;
-}
-
 // "reading:correction;reading:correction;..." of an axis's table.
 bool ParseMarks(const std::string& text, std::vector<SegmentMark>& marks) {
     marks.clear();
@@ -121,6 +108,19 @@ bool ParseGrid(const IniFile& ini, GridCorrection& g) {
     return true;
 }
 }  // namespace
+
+bool ParseDate(const std::string& text, DateTime& d) {
+    int day = 0;
+    int month = 0;
+    int year = 0;
+    char end = 0;
+    if (std::sscanf(text.c_str(), "%2d.%2d.%4d%c", &day, &month, &year, &end) != 3 || month < 1 || month > 12 ||
+        day < 1 || day > 31 || year < 1900 || year > 9999) {
+        return false;
+    }
+    d = DateTime{year, month, day, 0, 0, 0};
+    return DateOf(DaysOf(year, month, day)).day == day;
+}
 
 std::string DateText(const DateTime& d) {
     char buf[32];

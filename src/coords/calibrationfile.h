@@ -54,6 +54,8 @@ struct CalibrationFileState {
 [[nodiscard]] int CalibrationIntervalDays(const std::filesystem::path& settingsFile);
 // "08.12.2026"; the date `days` after `d`; whether `due` lies before `today`.
 [[nodiscard]] std::string DateText(const DateTime& d);
+// Reads "DD.MM.YYYY"; false when it is not a day the calendar has.
+[[nodiscard]] bool ParseDate(const std::string& text, DateTime& d);
 [[nodiscard]] DateTime AddDays(const DateTime& d, int days);
 [[nodiscard]] bool DateBefore(const DateTime& a, const DateTime& b);
 

@@ -21,19 +21,6 @@ std::string Number(double v, int digits) {
     return buf;
 }
 
-bool ParseDate(const std::string& text, DateTime& d) {
-    int day = 0;
-    int month = 0;
-    int year = 0;
-    char end = 0;
-    if (std::sscanf(text.c_str(), "%2d.%2d.%4d%c", &day, &month, &year, &end) != 3 || month < 1 || month > 12 ||
-        day < 1 || day > 31 || year < 1900 || year > 9999) {
-        return false;
-    }
-    d = DateTime{year, month, day, 0, 0, 0};
-    return true;
-}
-
 }  // namespace
 
 std::string CameraScaleProblem(const CameraScale& s) {
