@@ -117,13 +117,20 @@ void FeatureDialog::KeyDown(int key) {
     }
 }
 
-void FeatureDialog::NameDblClick() {
+std::optional<std::string> ChooseFeatureName(Operator& op, const std::filesystem::path& file) {
     // The chooser shows the names sorted, whatever order the file was left in.
-    auto names = LoadFeatureNames(m_workDir / FeatureNamesFile(m_page));
+    auto names = LoadFeatureNames(file);
     std::stable_sort(names.begin(), names.end(), NameLess);
-    const auto chosen = m_op.Choose("Tmerkmalsnamen", names);
+    const auto chosen = op.Choose("Tmerkmalsnamen", names);
     if (chosen && *chosen >= 1 && static_cast<std::size_t>(*chosen) <= names.size()) {
-        Text(kName) = names[static_cast<std::size_t>(*chosen - 1)];
+        return names[static_cast<std::size_t>(*chosen - 1)];
+    }
+    return std::nullopt;
+}
+
+void FeatureDialog::NameDblClick() {
+    if (auto name = ChooseFeatureName(m_op, m_workDir / FeatureNamesFile(m_page))) {
+        Text(kName) = std::move(*name);
     }
 }
 

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,9 @@ inline constexpr std::size_t kFeatureNameLength = 20;
 // The names files, one per page, kept in alphabetical order.
 [[nodiscard]] const char* FeatureNamesFile(int page);
 [[nodiscard]] std::vector<std::string> LoadFeatureNames(const std::filesystem::path& file);
+// The names chooser ("Tmerkmalsnamen") on the names of `file`, sorted as the operator looks them
+// up; the chosen name, or nothing.
+[[nodiscard]] std::optional<std::string> ChooseFeatureName(Operator& op, const std::filesystem::path& file);
 
 class FeatureDialog final {
 public:

@@ -530,12 +530,8 @@ void GeoToleranceDialog::KeyDown(int key) {
 }
 
 void GeoToleranceDialog::NameDblClick() {
-    auto names = LoadFeatureNames(m_workDir / FeatureNamesFile(1));
-    std::stable_sort(names.begin(), names.end(),
-                     [](const std::string& a, const std::string& b) { return GermanLess(a, b); });
-    const auto chosen = m_op.Choose("Tmerkmalsnamen", names);
-    if (chosen && *chosen >= 1 && static_cast<std::size_t>(*chosen) <= names.size()) {
-        Text(kName) = names[static_cast<std::size_t>(*chosen - 1)];
+    if (auto name = ChooseFeatureName(m_op, m_workDir / FeatureNamesFile(1))) {
+        Text(kName) = std::move(*name);
     }
 }
 
