@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "base/cp1252.h"
+#include "base/errors.h"
 #include "base/text.h"
 #include "data/commandcontext.h"
 #include "data/pointmemory.h"
@@ -137,8 +138,13 @@ int FindSegmentEnd(const std::vector<std::string>& items, int start, int last, d
         }
         const Point p1 = ParsePointItem(items[static_cast<std::size_t>(e)]);
         const Point p2 = ParsePointItem(items[static_cast<std::size_t>(e + 1)]);
-        const long double d = PointLineDistance({p0.x, p0.y, p1.x, p1.y}, p2.x, p2.y).distance;
-        if (d > deviation) {
+        // A distance the stored reals cannot hold (a slope beyond their range, from points a
+        // hair apart in X and far apart in Y) counts as off the line: the point is kept.
+        try {
+            if (PointLineDistance({p0.x, p0.y, p1.x, p1.y}, p2.x, p2.y).distance > deviation) {
+                return e;
+            }
+        } catch (const RangeError&) {
             return e;
         }
     }

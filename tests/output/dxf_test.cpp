@@ -30,6 +30,9 @@ TEST(LineExtraction, KeepsTheEndsOfStraightRuns) {
     EXPECT_EQ(ExtractLines(bent, 0).size(), 6u);
     EXPECT_EQ(ExtractLines(bent, 0.01).size(), 3u);
     EXPECT_EQ(FindSegmentEnd(five, 3, 4, 1.0), 4);
+    // A slope beyond the stored reals' range leaves the distance unknown: the point is kept.
+    const std::vector<std::string> steep = {"0:0", "0.00000000000000000001:100000000000000000000", "1:1", "2:2"};
+    EXPECT_EQ(ExtractLines(steep, 1.0), steep);
 }
 
 // A tool marker is no point: it ends the straight run before it and stays in its place; each
