@@ -1,6 +1,7 @@
 #include "output/contourconverter.h"
 
 #include <algorithm>
+#include <exception>
 
 #include "base/cp1252.h"
 #include "base/fileio.h"
@@ -54,6 +55,14 @@ void ContourConverter::ExtractLinesClick() {
 }
 
 void ContourConverter::CopyLinesClick() { ListBox2 = ListBox1; }
+
+void ContourConverter::Run(void (ContourConverter::*command)()) {
+    try {
+        (this->*command)();
+    } catch (const std::exception& e) {
+        m_op.ShowError(e.what());
+    }
+}
 
 void ContourConverter::CompensateClick() {
     if (!ListBox2.empty()) {

@@ -41,6 +41,9 @@ public:
     bool PresetsClick();        // "Vorgaben": true on OK
     void VorgabenClick() { (void)PresetsClick(); }
     void ExportClick();  // "Export": presets, then the whole chain
+    // Runs a menu command as the window does: a failure (a value beyond the stored reals' range,
+    // a file system error) ends it and is shown as an error, never passed on.
+    void Run(void (ContourConverter::*command)());
     // Delete in list 1..4: the item goes, the one before it (or the first) is selected; returns
     // the new selection, -1 for none.
     int DeleteItem(int list, int index);

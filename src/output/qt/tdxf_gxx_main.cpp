@@ -42,7 +42,7 @@ Tdxf_gxx_main::Tdxf_gxx_main(ContourConverter& model, QWidget* parent)
                 hide();
                 return;
             }
-            (m_model.*command)();
+            m_model.Run(command);
             Render();
         });
     }
