@@ -13,10 +13,6 @@
 namespace tarvo {
 
 namespace {
-constexpr int kKeyReturn = 13;
-constexpr int kKeyRight = 39;
-constexpr int kKeyUp = 38;
-constexpr int kKeyDown = 40;
 
 // A value as the dialog shows it: with the display decimals, or with as many more (up to 6) as
 // it needs to be shown exactly, so that a limit of 6.5 um is read back as 0.0065, not 0.007.
@@ -100,22 +96,7 @@ void FeatureDialog::SetPage(Page p) {
     m_focus = FirstField();
 }
 
-void FeatureDialog::KeyDown(int key) {
-    const auto order = Order();
-    const auto it = std::find(order.begin(), order.end(), m_focus);
-    const auto pos = static_cast<std::size_t>(it - order.begin());
-    if (key == kKeyDown || key == kKeyReturn) {
-        if (it != order.end() && pos + 1 < order.size()) {
-            m_focus = order[pos + 1];
-        }
-    } else if (key == kKeyUp) {
-        if (it != order.end() && pos > 0) {
-            m_focus = order[pos - 1];
-        }
-    } else if (key == kKeyRight && m_focus == kName) {
-        m_focus = FirstField();
-    }
-}
+void FeatureDialog::KeyDown(int key) { m_focus = StepFocus(Order(), m_focus, key, kName, FirstField()); }
 
 std::optional<std::string> ChooseFeatureName(Operator& op, const std::filesystem::path& file) {
     // The chooser shows the names sorted, whatever order the file was left in.

@@ -37,6 +37,28 @@ inline constexpr std::size_t kFeatureNameLength = 20;
 // up; the chosen name, or nothing.
 [[nodiscard]] std::optional<std::string> ChooseFeatureName(Operator& op, const std::filesystem::path& file);
 
+// The focus after a key in a tolerance dialog whose fields are walked in `order`: Down and
+// Return go to the next field, Up to the one before, Right from the name field to `right`;
+// other keys leave it.
+template <class Field>
+[[nodiscard]] Field StepFocus(const std::vector<Field>& order, Field focus, int key, Field name, Field right) {
+    constexpr int kKeyReturn = 13;
+    constexpr int kKeyRight = 39;
+    constexpr int kKeyUp = 38;
+    constexpr int kKeyDown = 40;
+    std::size_t pos = 0;
+    while (pos < order.size() && order[pos] != focus) {
+        ++pos;
+    }
+    if ((key == kKeyDown || key == kKeyReturn) && pos + 1 < order.size()) {
+        return order[pos + 1];
+    }
+    if (key == kKeyUp && pos < order.size() && pos > 0) {
+        return order[pos - 1];
+    }
+    return key == kKeyRight && focus == name ? right : focus;
+}
+
 class FeatureDialog final {
 public:
     enum Page : int { kVariabel = 0, kPosition = 1, kAttributiv = 2 };

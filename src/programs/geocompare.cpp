@@ -22,10 +22,6 @@ namespace {
 
 constexpr int kDefinitionNameWidth = 21;
 constexpr int kNameWidth = 17;
-constexpr int kKeyReturn = 13;
-constexpr int kKeyRight = 39;
-constexpr int kKeyUp = 38;
-constexpr int kKeyDown = 40;
 constexpr const char* kOwnMethod = "OWN";
 
 // The program words in GeoKind's order.
@@ -514,19 +510,7 @@ std::vector<GeoToleranceDialog::Field> GeoToleranceDialog::Order() const {
 
 void GeoToleranceDialog::KeyDown(int key) {
     const auto order = Order();
-    const auto it = std::find(order.begin(), order.end(), m_focus);
-    const auto pos = static_cast<std::size_t>(it - order.begin());
-    if (key == kKeyDown || key == kKeyReturn) {
-        if (it != order.end() && pos + 1 < order.size()) {
-            m_focus = order[pos + 1];
-        }
-    } else if (key == kKeyUp) {
-        if (it != order.end() && pos > 0) {
-            m_focus = order[pos - 1];
-        }
-    } else if (key == kKeyRight && m_focus == kName && order.size() > 1) {
-        m_focus = order[1];
-    }
+    m_focus = StepFocus(order, m_focus, key, kName, order.size() > 1 ? order[1] : kName);
 }
 
 void GeoToleranceDialog::NameDblClick() {
